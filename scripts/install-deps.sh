@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the build, the program and the tests need.
+set -euo pipefail
+export DEBIAN_FRONTEND=noninteractive
+pkgs=(
+  build-essential cmake ninja-build pkgconf clang-format
+  qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-mysql libgl-dev
+  libsqlite3-dev
+  libgcab-dev cabextract
+  libxlsxwriter-dev
+  mdbtools mdbtools-dev
+  libcpp-httplib-dev nlohmann-json3-dev
+  mariadb-server mariadb-client
+  xvfb xauth
+)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/Mensaje.h"
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+// Every message box and file or folder dialog of the program goes through here. In test mode
+// nothing modal is shown: each call is recorded and answered from a queue (the next answer, the
+// next file name), so a test can drive any window without hanging on a box.
+namespace Dialogos {
+
+Respuesta mostrar(QWidget* padre, const Mensaje& m);
+
+// A file to save; empty when cancelled.
+QString archivoGuardar(QWidget* padre, const QString& titulo, const QString& carpeta, const QString& filtro);
+// A file to open; empty when cancelled.
+QString archivoAbrir(QWidget* padre, const QString& titulo, const QString& carpeta, const QString& filtro);
+// A folder; empty when cancelled.
+QString carpeta(QWidget* padre, const QString& titulo, const QString& inicial);
+
+// --- Test mode ---
+void activarModoPrueba(bool activo = true);
+bool modoPrueba();
+// Answer for the next message box; without one, a box is answered with its first button.
+void encolarRespuesta(Respuesta r);
+// Result of the next file or folder dialog (an empty text means cancelled).
+void encolarRuta(const QString& ruta);
+// The message boxes shown so far, oldest first.
+QList<Mensaje> mostrados();
+// The titles of the file and folder dialogs shown so far.
+QStringList dialogosDeRuta();
+void limpiar();
+
+} // namespace Dialogos

@@ -1,0 +1,256 @@
+#include "app/FrmPrincipal.h"
+
+#include "app/Accesible.h"
+#include "app/Dialogos.h"
+#include "core/Cp1252.h"
+#include "db/Ajustes.h"
+#include "link/DireccionTablet.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+const QString FrmPrincipal::kCaptionDiseno = QStringLiteral("Programacion Tolvaro");
+const QString FrmPrincipal::kAcuseRecibo = QStringLiteral("Los datos se enviaron a Tolvaro® correctamente");
+
+namespace {
+const QString kConectar = QStringLiteral("Conectar");
+const QString kConectado = QStringLiteral("Conectado...");
+const QByteArray kDesconectar = QByteArrayLiteral("'desconectar'");
+
+QPushButton* boton(const char* nombre, const QString& texto, QWidget* padre) {
+    auto* b = new QPushButton(texto, padre);
+    b->setObjectName(QString::fromLatin1(nombre));
+    Accesible::boton(b);
+    return b;
+}
+
+QLabel* etiqueta(const char* nombre, const QString& texto, QWidget* padre) {
+    auto* l = new QLabel(texto, padre);
+    l->setObjectName(QString::fromLatin1(nombre));
+    return l;
+}
+
+QLineEdit* caja(const char* nombre, QLabel* rotulo, QWidget* padre) {
+    auto* t = new QLineEdit(padre);
+    t->setObjectName(QString::fromLatin1(nombre));
+    Accesible::conEtiqueta(t, rotulo);
+    return t;
+}
+} // namespace
+
+FrmPrincipal::FrmPrincipal(QWidget* parent) : QMainWindow(parent) {
+    construir();
+
+    // Load: caption with the version, direct-link panel, saved address, schema check.
+    setWindowTitle(kCaptionDiseno + QStringLiteral(" - Versión: ") + QString::number(TOLVARO_VERSION_MAJOR) +
+                   u'.' + QString::number(TOLVARO_VERSION_MINOR) + u'.' + QString::number(TOLVARO_VERSION_PATCH));
+    FrDirecto->setVisible(true);
+    FrWeb->setVisible(false);
+    Leer_Conexion(QStringLiteral("directa"));
+    TxtDir->setText(Direccion_Conexion);
+    if (auto m = Comprobar_Tablas())
+        Dialogos::mostrar(this, *m);
+}
+
+FrmPrincipal::~FrmPrincipal() = default;
+
+void FrmPrincipal::construir() {
+    setObjectName(QStringLiteral("FrmPrincipal"));
+    auto* centro = new QWidget(this);
+    setCentralWidget(centro);
+    auto* raiz = new QVBoxLayout(centro);
+
+    Image1 = etiqueta("Image1", QStringLiteral("TOLVARO"), centro);
+    Image1->setAlignment(Qt::AlignCenter);
+    Image1->setStyleSheet(QStringLiteral("font-size: 28px; font-weight: bold; color: #2e6b30; padding: 8px;"));
+    Image1->setAccessibleName(QStringLiteral("Tolvaro"));
+    raiz->addWidget(Image1);
+
+    auto* botones = new QHBoxLayout;
+    Command1 = boton("Command1", QStringLiteral("RECETAS"), centro);
+    Command2 = boton("Command2", QStringLiteral("CORRALES POR RECETAS"), centro);
+    Command3 = boton("Command3", QStringLiteral("SUCESOS"), centro);
+    Command4 = boton("Command4", QStringLiteral("Generar Backup"), centro);
+    for (QPushButton* b : {Command1, Command2, Command3, Command4})
+        botones->addWidget(b);
+    raiz->addLayout(botones);
+
+    auto* opciones = new QHBoxLayout;
+    OptDir = new QRadioButton(QStringLiteral("Conexion Directa"), centro);
+    OptDir->setObjectName(QStringLiteral("OptDir"));
+    OptWeb = new QRadioButton(QStringLiteral("Web Service"), centro);
+    OptWeb->setObjectName(QStringLiteral("OptWeb"));
+    Accesible::boton(OptDir);
+    Accesible::boton(OptWeb);
+    OptDir->setChecked(true);
+    opciones->addWidget(OptDir);
+    opciones->addWidget(OptWeb);
+    opciones->addStretch();
+    raiz->addLayout(opciones);
+
+    FrDirecto = new QGroupBox(QStringLiteral("CONECTAR CON LA TABLET"), centro);
+    FrDirecto->setObjectName(QStringLiteral("FrDirecto"));
+    auto* directo = new QVBoxLayout(FrDirecto);
+    Label5 = etiqueta("Label5", QStringLiteral("Ingrese el IP de la Tablet Tolvaro a la cual desea conectarse:"),
+                      FrDirecto);
+    TxtDir = caja("TxtDir", Label5, FrDirecto);
+    CmdConectar = boton("CmdConectar", kConectar, FrDirecto);
+    auto* filaDir = new QHBoxLayout;
+    filaDir->addWidget(TxtDir, 1);
+    filaDir->addWidget(CmdConectar);
+    directo->addWidget(Label5);
+    directo->addLayout(filaDir);
+    raiz->addWidget(FrDirecto);
+
+    FrWeb = new QGroupBox(QStringLiteral("USUARIO Y CLAVE TOLVARO"), centro);
+    FrWeb->setObjectName(QStringLiteral("FrWeb"));
+    auto* web = new QGridLayout(FrWeb);
+    Label3 = etiqueta("Label3", QStringLiteral("SERVIDOR:"), FrWeb);
+    TxtServ = caja("TxtServ", Label3, FrWeb);
+    Label1 = etiqueta("Label1", QStringLiteral("USUARIO:"), FrWeb);
+    TXTUS = caja("TXTUS", Label1, FrWeb);
+    Label2 = etiqueta("Label2", QStringLiteral("PASSWORD:"), FrWeb);
+    TXTPASS = caja("TXTPASS", Label2, FrWeb);
+    TXTPASS->setEchoMode(QLineEdit::Password);
+    web->addWidget(Label3, 0, 0);
+    web->addWidget(TxtServ, 0, 1);
+    web->addWidget(Label1, 1, 0);
+    web->addWidget(TXTUS, 1, 1);
+    web->addWidget(Label2, 2, 0);
+    web->addWidget(TXTPASS, 2, 1);
+    raiz->addWidget(FrWeb);
+
+    CmdEnv = boton("CmdEnv", QStringLiteral("Enviar Programacion"), centro);
+    raiz->addWidget(CmdEnv);
+    Lbl = etiqueta("Lbl", QString(), centro);
+    raiz->addWidget(Lbl);
+    Bar = new QProgressBar(centro);
+    Bar->setObjectName(QStringLiteral("Bar"));
+    Bar->setAccessibleName(QStringLiteral("Progreso del envío"));
+    Bar->setVisible(false);
+    raiz->addWidget(Bar);
+    raiz->addStretch();
+
+    WS = new QTcpSocket(this);
+    WS->setObjectName(QStringLiteral("WS"));
+
+    for (QLineEdit* t : {TxtDir, TxtServ, TXTUS, TXTPASS})
+        t->installEventFilter(this);
+
+    connect(OptDir, &QRadioButton::clicked, this, &FrmPrincipal::OptDir_Click);
+    connect(OptWeb, &QRadioButton::clicked, this, &FrmPrincipal::OptWeb_Click);
+    connect(CmdConectar, &QPushButton::clicked, this, &FrmPrincipal::CmdConectar_Click);
+    connect(CmdEnv, &QPushButton::clicked, this, &FrmPrincipal::CmdEnv_Click);
+    connect(Command1, &QPushButton::clicked, this, &FrmPrincipal::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &FrmPrincipal::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &FrmPrincipal::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &FrmPrincipal::Command4_Click);
+    connect(WS, &QTcpSocket::connected, this, &FrmPrincipal::WS_Connect);
+    connect(WS, &QTcpSocket::readyRead, this, &FrmPrincipal::WS_DataArrival);
+    resize(640, 420);
+}
+
+bool FrmPrincipal::webSeleccionado() const { return OptWeb->isChecked(); }
+QString FrmPrincipal::direccionTablet() const { return TxtDir->text(); }
+
+bool FrmPrincipal::eventFilter(QObject* o, QEvent* e) {
+    if (e->type() == QEvent::FocusOut) {
+        if (auto* t = qobject_cast<QLineEdit*>(o))
+            guardarAjuste(t);
+    } else if (e->type() == QEvent::KeyPress && o == TxtDir) {
+        const int tecla = static_cast<QKeyEvent*>(e)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+            CmdConectar_Click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(o, e);
+}
+
+void FrmPrincipal::guardarAjuste(QLineEdit* t) {
+    // The statements have no handling of their own; the text is bound, so a quote cannot break them.
+    if (t == TxtDir)
+        Guardar_Ajuste(CampoAjuste::Direccion, QStringLiteral("directa"), t->text());
+    else if (t == TxtServ)
+        Guardar_Ajuste(CampoAjuste::Direccion, QStringLiteral("web"), t->text());
+    else if (t == TXTUS)
+        Guardar_Ajuste(CampoAjuste::Usuario, QStringLiteral("web"), t->text());
+    else if (t == TXTPASS)
+        Guardar_Ajuste(CampoAjuste::Clave, QStringLiteral("web"), t->text());
+}
+
+void FrmPrincipal::OptDir_Click() {
+    FrDirecto->setVisible(true);
+    FrWeb->setVisible(false);
+    Leer_Conexion(QStringLiteral("directa"));
+    TxtDir->setText(Direccion_Conexion);
+}
+
+void FrmPrincipal::OptWeb_Click() {
+    FrDirecto->setVisible(false);
+    FrWeb->setVisible(true);
+    Leer_Conexion(QStringLiteral("web"));
+    TxtServ->setText(Direccion_Conexion);
+    TXTUS->setText(Usuario_Web);
+    TXTPASS->setText(Clave_Web);
+}
+
+void FrmPrincipal::CmdConectar_Click() {
+    if (CmdConectar->text() == kConectar) {
+        if (TxtDir->text().isEmpty()) {
+            Dialogos::mostrar(this, {QStringLiteral("Ingrese el ip de la tablet para conectarse"), Icono::Exclamacion});
+            return;
+        }
+        WS->abort();
+        const DireccionTablet d = DireccionTablet::leer(TxtDir->text());
+        WS->connectToHost(d.host, d.puerto);
+    } else if (CmdConectar->text() == kConectado) {
+        Accesible::caption(CmdConectar, kConectar);
+        if (WS->state() != QAbstractSocket::UnconnectedState)
+            WS->write(kDesconectar);
+    }
+}
+
+void FrmPrincipal::WS_Connect() {
+    WS->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    Accesible::caption(CmdConectar, kConectado);
+}
+
+void FrmPrincipal::WS_DataArrival() {
+    const QString texto = Cp1252::decodificar(WS->readAll());
+    if (texto.contains(QStringLiteral("ok")))
+        Dialogos::mostrar(this, {kAcuseRecibo, Icono::Informacion});
+}
+
+void FrmPrincipal::CmdEnv_Click() {
+    if (OptDir->isChecked())
+        Conexion_Directa();
+    else
+        Conexion_Web();
+}
+
+void FrmPrincipal::ponerOcupado(bool ocupado) {
+    for (QPushButton* b : {CmdEnv, Command3, Command4})
+        b->setEnabled(!ocupado);
+}
+
+void FrmPrincipal::closeEvent(QCloseEvent* e) {
+    if (!descargado_) {
+        descargado_ = true;
+        // Shutdown ignores every error: tell the tablet we leave, let the socket write it.
+        if (WS->state() == QAbstractSocket::ConnectedState) {
+            WS->write(kDesconectar);
+            WS->flush();
+        }
+        QCoreApplication::processEvents();
+    }
+    e->accept();
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QTcpSocket>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+
+// The main window: opens every other window, keeps the connection settings of both roads to
+// the tablet and the main TCP connection to it, and starts the programme upload.
+class FrmPrincipal : public QMainWindow {
+    Q_OBJECT
+public:
+    static const QString kCaptionDiseno;
+    static const QString kAcuseRecibo;
+
+    explicit FrmPrincipal(QWidget* parent = nullptr);
+    ~FrmPrincipal() override;
+
+    QTcpSocket* socket() { return WS; }
+    bool webSeleccionado() const;
+    QString direccionTablet() const;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+public Q_SLOTS:
+    void OptDir_Click();
+    void OptWeb_Click();
+    void CmdConectar_Click();
+    void CmdEnv_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+
+private Q_SLOTS:
+    void WS_Connect();
+    void WS_DataArrival();
+
+protected:
+    // The two roads of the upload, each in a file of its own.
+    void Conexion_Directa();
+    void Conexion_Web();
+    // Blocks or frees the buttons that start an exchange while one runs.
+    void ponerOcupado(bool ocupado);
+
+    QPushButton* Command1;
+    QPushButton* Command2;
+    QPushButton* Command3;
+    QPushButton* Command4;
+    QPushButton* CmdEnv;
+    QRadioButton* OptDir;
+    QRadioButton* OptWeb;
+    QGroupBox* FrDirecto;
+    QLabel* Label5;
+    QLineEdit* TxtDir;
+    QPushButton* CmdConectar;
+    QGroupBox* FrWeb;
+    QLabel* Label3;
+    QLineEdit* TxtServ;
+    QLabel* Label1;
+    QLineEdit* TXTUS;
+    QLabel* Label2;
+    QLineEdit* TXTPASS;
+    QLabel* Lbl;
+    QProgressBar* Bar;
+    QLabel* Image1;
+    QTcpSocket* WS;
+
+private:
+    void construir();
+    void guardarAjuste(QLineEdit* caja);
+    bool descargado_ = false;
+};

@@ -1,0 +1,49 @@
+#include "app/Dialogos.h"
+#include "app/FrmPrincipal.h"
+#include "db/BaseDatos.h"
+
+#include <QApplication>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tolvaro"));
+    QApplication::setApplicationVersion(QStringLiteral(TOLVARO_VERSION));
+
+    const QStringList argumentos = QApplication::arguments();
+    if (argumentos.contains(QStringLiteral("--version"))) {
+        std::printf("tolvaro %s\n", TOLVARO_VERSION);
+        return 0;
+    }
+    if (argumentos.contains(QStringLiteral("--help")) || argumentos.contains(QStringLiteral("-h"))) {
+        std::printf("Uso: tolvaro [--datos CARPETA]\n"
+                    "  --datos CARPETA  carpeta de la base de datos base.db (se crea si falta)\n");
+        return 0;
+    }
+
+    // A database that cannot be opened ends the program before the main window is shown.
+    const QString carpeta = BaseDatos::carpetaDatos(argumentos);
+    if (const auto error = BaseDatos::abrir(carpeta)) {
+        Dialogos::mostrar(nullptr, {*error, Icono::Critico});
+        return 1;
+    }
+
+    int salida = 0;
+    {
+        FrmPrincipal ventana;
+        ventana.show();
+        // Used by the start-up benchmark: report once the window is on screen, then leave.
+        if (argumentos.contains(QStringLiteral("--cerrar-al-mostrar"))) {
+            QTimer::singleShot(0, &ventana, [&ventana] {
+                std::printf("mostrado\n");
+                std::fflush(stdout);
+                ventana.close();
+            });
+        }
+        salida = QApplication::exec();
+    }
+    BaseDatos::cerrar();
+    return salida;
+}

@@ -1,0 +1,26 @@
+#include "cli/Comandos.h"
+
+namespace {
+const char* const kAyudaRecibir =
+    "Uso: tolvaro-cli [--datos CARPETA] recibir --directa [HOST[:PUERTO]] --desde AAAA-MM-DD\n"
+    "                 --hasta AAAA-MM-DD [--csv ARCHIVO]\n"
+    "     tolvaro-cli [--datos CARPETA] recibir --web [--servidor S --usuario U --clave C]\n"
+    "                 --desde AAAA-MM-DD --hasta AAAA-MM-DD [--csv ARCHIVO]\n"
+    "\n"
+    "Descarga los sucesos (cargas y descargas) del rango de fechas y los escribe como CSV\n"
+    "(UTF-8, separado por comas, primera línea con los encabezados) en ARCHIVO o en la salida.\n";
+}
+
+int comandoRecibir(const QStringList& args, ContextoCli& ctx) {
+    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
+        ctx.salida << kAyudaRecibir;
+        return 0;
+    }
+    const bool directa = args.contains(QStringLiteral("--directa"));
+    const bool web = args.contains(QStringLiteral("--web"));
+    if (directa == web) {
+        ctx.errores << "Indique --directa o --web" << Qt::endl << kAyudaRecibir;
+        return 2;
+    }
+    return directa ? recibirDirecta(args, ctx) : recibirWeb(args, ctx);
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// The commands of tolvaro-cli. Each gets its own arguments (after the command word) and
+// returns the exit code: 0 done, 1 the exchange failed, 2 usage error.
+struct ContextoCli {
+    QString carpetaDatos;
+    QTextStream& salida;
+    QTextStream& errores;
+};
+
+int comandoEnviar(const QStringList& args, ContextoCli& ctx);
+int comandoRecibir(const QStringList& args, ContextoCli& ctx);
+
+// The two roads of each command.
+int enviarDirecta(const QStringList& args, ContextoCli& ctx);
+int enviarWeb(const QStringList& args, ContextoCli& ctx);
+int recibirDirecta(const QStringList& args, ContextoCli& ctx);
+int recibirWeb(const QStringList& args, ContextoCli& ctx);

@@ -1,0 +1,224 @@
+#include "db/BaseDatos.h"
+
+#include <sqlite3.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSqlDriver>
+#include <QSqlQuery>
+#include <QStandardPaths>
+
+const QString BaseDatos::kNombreConexion = QStringLiteral("ConexionBD");
+const QString BaseDatos::kNombreArchivo = QStringLiteral("base.db");
+
+namespace {
+
+QString g_carpeta;
+
+// Case-insensitive comparison of two UTF-8 texts. ASCII is compared in place; anything else goes
+// through QString so that "ñ" equals "Ñ" as it does for Jet.
+int compararSinMayusculas(void*, int n1, const void* p1, int n2, const void* p2) {
+    const auto* a = static_cast<const unsigned char*>(p1);
+    const auto* b = static_cast<const unsigned char*>(p2);
+    const int n = n1 < n2 ? n1 : n2;
+    for (int i = 0; i < n; ++i) {
+        unsigned char ca = a[i], cb = b[i];
+        if ((ca | cb) & 0x80) {
+            const QString sa = QString::fromUtf8(reinterpret_cast<const char*>(a) + i, n1 - i);
+            const QString sb = QString::fromUtf8(reinterpret_cast<const char*>(b) + i, n2 - i);
+            return QString::compare(sa, sb, Qt::CaseInsensitive);
+        }
+        if (ca >= 'A' && ca <= 'Z')
+            ca = static_cast<unsigned char>(ca + 32);
+        if (cb >= 'A' && cb <= 'Z')
+            cb = static_cast<unsigned char>(cb + 32);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return n1 == n2 ? 0 : (n1 < n2 ? -1 : 1);
+}
+
+const char* const kEsquema[] = {
+    "create table recetas (id INTEGER PRIMARY KEY, descripcion TEXT COLLATE NOCASE, "
+    "calcula_kg INTEGER DEFAULT 0)",
+    "create table alimentos (id INTEGER PRIMARY KEY, descripcion TEXT COLLATE NOCASE)",
+    "create table operarios (id INTEGER PRIMARY KEY, descripcion TEXT COLLATE NOCASE)",
+    "create table viajes (id INTEGER, fecha TEXT, hora TEXT, id_receta INTEGER, id_op INTEGER, "
+    "id_alim INTEGER, cantidad REAL, orden INTEGER)",
+    "create table descarga (id INTEGER, rodeo TEXT COLLATE NOCASE, por REAL, orden INTEGER)",
+    "create table tipo_conexion (Id INTEGER PRIMARY KEY AUTOINCREMENT, tipo TEXT COLLATE NOCASE, "
+    "direccion TEXT COLLATE NOCASE, usuario TEXT COLLATE NOCASE, \"contraseña\" TEXT COLLATE NOCASE)",
+    "create index viajes_id on viajes (id)",
+    "create index descarga_id on descarga (id)",
+    "insert into tipo_conexion (tipo) values ('directa')",
+    "insert into tipo_conexion (tipo) values ('web')",
+};
+
+const char* const kTablas[] = {"recetas", "alimentos", "operarios", "viajes", "descarga", "tipo_conexion"};
+
+} // namespace
+
+ErrorBD errorDe(const QSqlError& e) {
+    QString numero = e.nativeErrorCode();
+    if (numero.isEmpty())
+        numero = QString::number(static_cast<int>(e.type()));
+    QString texto = e.databaseText();
+    if (texto.isEmpty())
+        texto = e.driverText();
+    return {numero, texto};
+}
+
+QString BaseDatos::carpetaDatos(const QStringList& argumentos) {
+    QString carpeta;
+    const int i = argumentos.indexOf(QStringLiteral("--datos"));
+    if (i >= 0 && i + 1 < argumentos.size()) {
+        carpeta = argumentos.at(i + 1);
+    } else {
+        for (const QString& a : argumentos)
+            if (a.startsWith(QStringLiteral("--datos=")))
+                carpeta = a.mid(8);
+    }
+    if (carpeta.isEmpty()) {
+#ifdef Q_OS_WIN
+        carpeta = QCoreApplication::applicationDirPath();
+#else
+        carpeta = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+#endif
+    }
+    QDir().mkpath(carpeta);
+    return QDir(carpeta).absolutePath();
+}
+
+QString BaseDatos::archivo(const QString& carpeta) { return QDir(carpeta).filePath(kNombreArchivo); }
+
+bool BaseDatos::prepararConexion(QSqlDatabase& db) {
+    const QVariant v = db.driver()->handle();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        return false;
+    sqlite3* h = *static_cast<sqlite3* const*>(v.data());
+    if (!h)
+        return false;
+    sqlite3_create_collation(h, "NOCASE", SQLITE_UTF8, nullptr, compararSinMayusculas);
+    sqlite3_db_config(h, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(h, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    return true;
+}
+
+std::optional<ErrorBD> BaseDatos::crearEsquema(QSqlDatabase& db) {
+    if (!db.transaction())
+        return errorDe(db.lastError());
+    QSqlQuery q(db);
+    for (const char* sql : kEsquema) {
+        if (!q.exec(QString::fromUtf8(sql))) {
+            const ErrorBD e = errorDe(q.lastError());
+            db.rollback();
+            return e;
+        }
+    }
+    if (!db.commit())
+        return errorDe(db.lastError());
+    return crearReglasSiNo(db);
+}
+
+std::optional<ErrorBD> BaseDatos::crearReglasSiNo(QSqlDatabase& db) {
+    // Only once the column exists (an old database gains it in Comprobar_Tablas).
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("select calcula_kg from recetas where 0")))
+        return std::nullopt;
+    static const char* const reglas[] = {
+        "create trigger if not exists recetas_si_no_alta after insert on recetas "
+        "when new.calcula_kg is null or new.calcula_kg not in (0, -1) begin "
+        "update recetas set calcula_kg = case when new.calcula_kg is null or new.calcula_kg = 0 "
+        "then 0 else -1 end where rowid = new.rowid; end",
+        "create trigger if not exists recetas_si_no_cambio after update of calcula_kg on recetas "
+        "when new.calcula_kg is null or new.calcula_kg not in (0, -1) begin "
+        "update recetas set calcula_kg = case when new.calcula_kg is null or new.calcula_kg = 0 "
+        "then 0 else -1 end where rowid = new.rowid; end",
+    };
+    for (const char* sql : reglas)
+        if (!q.exec(QString::fromUtf8(sql)))
+            return errorDe(q.lastError());
+    return std::nullopt;
+}
+
+QString BaseDatos::aSqlite(const QString& sql) {
+    static const QRegularExpression siNo(QStringLiteral("\\byesno\\b"),
+                                         QRegularExpression::CaseInsensitiveOption);
+    QString r = sql;
+    r.replace(siNo, QStringLiteral("INTEGER DEFAULT 0"));
+    return r;
+}
+
+namespace {
+// Opens the file as the shared connection; on failure returns the reason and leaves the
+// connection for the caller to remove.
+std::optional<QString> abrirEn(const QString& ruta) {
+    const QFileInfo info(ruta);
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("no es un archivo.");
+    if (info.exists() && !info.isReadable())
+        return QStringLiteral("no se tiene permiso para leerlo.");
+
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), BaseDatos::kNombreConexion);
+    db.setDatabaseName(ruta);
+    if (!db.open())
+        return errorDe(db.lastError()).descripcion;
+    if (!BaseDatos::prepararConexion(db))
+        return QStringLiteral("el controlador de la base de datos no es SQLite.");
+
+    // Reading the schema tells a database from any other file; nothing is written before that.
+    QStringList tablas;
+    {
+        QSqlQuery q(db);
+        if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'table'")))
+            return QStringLiteral("no es una base de datos válida (%1).").arg(errorDe(q.lastError()).descripcion);
+        while (q.next())
+            tablas << q.value(0).toString().toLower();
+    }
+    if (tablas.isEmpty()) {
+        if (auto e = BaseDatos::crearEsquema(db))
+            return QStringLiteral("no se pudo crear (%1).").arg(e->descripcion);
+        return std::nullopt;
+    }
+    QStringList faltan;
+    for (const char* t : kTablas)
+        if (!tablas.contains(QString::fromLatin1(t)))
+            faltan << QString::fromLatin1(t);
+    if (!faltan.isEmpty())
+        return QStringLiteral("no es una base de datos de Tolvaro (faltan las tablas %1).")
+            .arg(faltan.join(QStringLiteral(", ")));
+    BaseDatos::crearReglasSiNo(db);
+    return std::nullopt;
+}
+} // namespace
+
+std::optional<QString> BaseDatos::abrir(const QString& carpeta) {
+    cerrar();
+    const QString ruta = archivo(carpeta);
+    if (const auto motivo = abrirEn(ruta)) {
+        cerrar();
+        return QStringLiteral("No se puede abrir la base de datos %1: %2").arg(QDir::toNativeSeparators(ruta), *motivo);
+    }
+    g_carpeta = carpeta;
+    return std::nullopt;
+}
+
+QSqlDatabase BaseDatos::ConexionBD() { return QSqlDatabase::database(kNombreConexion, false); }
+
+bool BaseDatos::abierta() {
+    return QSqlDatabase::contains(kNombreConexion) && QSqlDatabase::database(kNombreConexion, false).isOpen();
+}
+
+QString BaseDatos::carpeta() { return g_carpeta; }
+
+void BaseDatos::cerrar() {
+    if (!QSqlDatabase::contains(kNombreConexion))
+        return;
+    {
+        QSqlDatabase db = QSqlDatabase::database(kNombreConexion, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(kNombreConexion);
+}

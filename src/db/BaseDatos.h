@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QString>
+#include <optional>
+
+// Number and description of a failed database statement, as the error reports show them.
+struct ErrorBD {
+    QString numero;
+    QString descripcion;
+};
+ErrorBD errorDe(const QSqlError& e);
+
+// The one shared connection to the local database (`ConexionBD`), a SQLite file `base.db` in the
+// data folder. SQLite is made to keep the meanings the system's SQL relies on: text comparison
+// and ordering ignore case (accented letters included), double-quoted strings are not literals,
+// a true yes/no is stored as -1, and amounts are REAL so "/" divides as floating point.
+class BaseDatos {
+public:
+    static const QString kNombreConexion;
+    static const QString kNombreArchivo;
+
+    // The data folder: `--datos DIR` when given, otherwise the program's folder on Windows and the
+    // user's data folder elsewhere. The folder is created when missing.
+    static QString carpetaDatos(const QStringList& argumentos);
+
+    static QString archivo(const QString& carpeta);
+
+    // Opens (or, when the file is missing, creates) the database of the folder as the shared
+    // connection. A file that exists but is not a usable database is never touched: the returned
+    // text names the file and the reason, in Spanish.
+    static std::optional<QString> abrir(const QString& carpeta);
+
+    static QSqlDatabase ConexionBD();
+    static bool abierta();
+    static QString carpeta();
+    static void cerrar();
+
+    // Registers the case-insensitive collation and turns off double-quoted string literals on an
+    // open SQLite connection. Returns false when the driver handle is not SQLite.
+    static bool prepararConexion(QSqlDatabase& db);
+
+    // Creates the tables of an empty database, in the column order the windows rely on.
+    static std::optional<ErrorBD> crearEsquema(QSqlDatabase& db);
+
+    // Triggers that store any true yes/no as -1 and a missing one as 0.
+    static std::optional<ErrorBD> crearReglasSiNo(QSqlDatabase& db);
+
+    // Translates the Jet-only parts of a statement (the `yesno` column type) into SQLite.
+    static QString aSqlite(const QString& sql);
+};

@@ -1,0 +1,3 @@
+#include "db/Compartido.h"
+
+QString Tabla_ABM;

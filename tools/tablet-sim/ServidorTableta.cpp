@@ -1,0 +1,47 @@
+#include "ServidorTableta.h"
+
+#include <QTcpSocket>
+
+ServidorTableta::ServidorTableta(QObject* parent) : QObject(parent) {
+    connect(&servidor_, &QTcpServer::newConnection, this, &ServidorTableta::aceptar);
+}
+
+bool ServidorTableta::escuchar(const QHostAddress& direccion, quint16 puerto) {
+    return servidor_.listen(direccion, puerto);
+}
+
+quint16 ServidorTableta::puerto() const { return servidor_.serverPort(); }
+QString ServidorTableta::error() const { return servidor_.errorString(); }
+int ServidorTableta::conexionesAbiertas() const { return static_cast<int>(clientes_.size()); }
+
+void ServidorTableta::limpiar() {
+    llegadas_.clear();
+    aceptadas_ = 0;
+}
+
+void ServidorTableta::aceptar() {
+    while (QTcpSocket* s = servidor_.nextPendingConnection()) {
+        ++aceptadas_;
+        clientes_ << s;
+        s->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        connect(s, &QTcpSocket::readyRead, this, [this, s] { leer(s); });
+        connect(s, &QTcpSocket::disconnected, this, [this, s] {
+            clientes_.removeAll(s);
+            s->deleteLater();
+            Q_EMIT conexionCerrada();
+        });
+        Q_EMIT conexionNueva();
+    }
+}
+
+void ServidorTableta::leer(QTcpSocket* s) {
+    const QByteArray datos = s->readAll();
+    if (datos.isEmpty())
+        return;
+    llegadas_ << datos;
+    Q_EMIT llegada(datos);
+    if (responderOk_ && datos.contains("'fin'"))
+        s->write("ok");
+    if (datos.contains("'desconectar'"))
+        s->disconnectFromHost();
+}

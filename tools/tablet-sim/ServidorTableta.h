@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QTcpServer>
+
+class QTcpSocket;
+
+// A stand-in for the in-cab tablet: listens for the desktop program, keeps every arrival, answers
+// "ok" once it has received "'fin'" and closes the connection on "'desconectar'".
+class ServidorTableta : public QObject {
+    Q_OBJECT
+public:
+    explicit ServidorTableta(QObject* parent = nullptr);
+
+    // Port 0 picks a free port (see puerto()).
+    bool escuchar(const QHostAddress& direccion, quint16 puerto);
+    quint16 puerto() const;
+    QString error() const;
+
+    // Everything received, one entry per arrival, in order, over all connections.
+    const QList<QByteArray>& llegadas() const { return llegadas_; }
+    int conexionesAceptadas() const { return aceptadas_; }
+    int conexionesAbiertas() const;
+    void limpiar();
+
+    // Whether "ok" is sent after "'fin'" (on by default).
+    void setResponderOk(bool si) { responderOk_ = si; }
+
+Q_SIGNALS:
+    void llegada(const QByteArray& datos);
+    void conexionNueva();
+    void conexionCerrada();
+
+private:
+    void aceptar();
+    void leer(QTcpSocket* s);
+
+    QTcpServer servidor_;
+    QList<QByteArray> llegadas_;
+    QList<QTcpSocket*> clientes_;
+    int aceptadas_ = 0;
+    bool responderOk_ = true;
+};
