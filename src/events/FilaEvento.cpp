@@ -1,0 +1,7 @@
+#include "events/FilaEvento.h"
+
+QStringList FilaEvento::encabezados() {
+    return {QStringLiteral("TIPO DE SUCESO"), QStringLiteral("FECHA"),    QStringLiteral("HORA"),
+            QStringLiteral("RECETA/CORRAL"),  QStringLiteral("ALIMENTO"), QStringLiteral("SUGERIDO"),
+            QStringLiteral("REAL"),           QStringLiteral("OPERARIO")};
+}
