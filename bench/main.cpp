@@ -7,7 +7,8 @@
 #include <cstdio>
 #include <cstring>
 
-Figura::Figura(const char* n, const char* u, std::function<double()> m) : nombre(n), unidad(u), medir(std::move(m)) {
+Figura::Figura(const char* n, const char* u, std::function<double()> m)
+    : nombre(n), unidad(u), medir(std::move(m)) {
     todas().push_back(this);
 }
 

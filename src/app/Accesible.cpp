@@ -5,7 +5,9 @@
 
 namespace Accesible {
 
-void boton(QAbstractButton* b) { b->setAccessibleName(b->text().remove(u'&')); }
+void boton(QAbstractButton* b) {
+    b->setAccessibleName(b->text().remove(u'&'));
+}
 
 void caption(QAbstractButton* b, const QString& texto) {
     b->setText(texto);

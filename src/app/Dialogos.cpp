@@ -5,10 +5,13 @@
 #include <QMessageBox>
 #include <QQueue>
 
+#include <cstdio>
+
 namespace Dialogos {
 
 namespace {
 bool g_prueba = false;
+bool g_eco = false;
 QQueue<Respuesta> g_respuestas;
 QQueue<QString> g_rutas;
 QList<Mensaje> g_mostrados;
@@ -39,6 +42,8 @@ QString rutaDePrueba(const QString& titulo) {
 Respuesta mostrar(QWidget* padre, const Mensaje& m) {
     if (g_prueba) {
         g_mostrados << m;
+        if (g_eco)
+            std::fprintf(stderr, "%s: %s\n", qPrintable(m.titulo), qPrintable(m.texto));
         if (!g_respuestas.isEmpty())
             return g_respuestas.dequeue();
         return m.botones == Botones::SiNo ? Respuesta::Si : Respuesta::Ok;
@@ -73,12 +78,25 @@ QString carpeta(QWidget* padre, const QString& titulo, const QString& inicial) {
     return QFileDialog::getExistingDirectory(padre, titulo, inicial);
 }
 
-void activarModoPrueba(bool activo) { g_prueba = activo; }
-bool modoPrueba() { return g_prueba; }
-void encolarRespuesta(Respuesta r) { g_respuestas.enqueue(r); }
-void encolarRuta(const QString& ruta) { g_rutas.enqueue(ruta); }
-QList<Mensaje> mostrados() { return g_mostrados; }
-QStringList dialogosDeRuta() { return g_dialogos; }
+void activarModoPrueba(bool activo, bool eco) {
+    g_prueba = activo;
+    g_eco = eco;
+}
+bool modoPrueba() {
+    return g_prueba;
+}
+void encolarRespuesta(Respuesta r) {
+    g_respuestas.enqueue(r);
+}
+void encolarRuta(const QString& ruta) {
+    g_rutas.enqueue(ruta);
+}
+QList<Mensaje> mostrados() {
+    return g_mostrados;
+}
+QStringList dialogosDeRuta() {
+    return g_dialogos;
+}
 
 void limpiar() {
     g_respuestas.clear();

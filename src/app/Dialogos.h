@@ -22,7 +22,8 @@ QString archivoAbrir(QWidget* padre, const QString& titulo, const QString& carpe
 QString carpeta(QWidget* padre, const QString& titulo, const QString& inicial);
 
 // --- Test mode ---
-void activarModoPrueba(bool activo = true);
+// With `eco`, every recorded box is also printed on stderr.
+void activarModoPrueba(bool activo = true, bool eco = false);
 bool modoPrueba();
 // Answer for the next message box; without one, a box is answered with its first button.
 void encolarRespuesta(Respuesta r);

@@ -51,7 +51,8 @@ FrmPrincipal::FrmPrincipal(QWidget* parent) : QMainWindow(parent) {
 
     // Load: caption with the version, direct-link panel, saved address, schema check.
     setWindowTitle(kCaptionDiseno + QStringLiteral(" - Versión: ") + QString::number(TOLVARO_VERSION_MAJOR) +
-                   u'.' + QString::number(TOLVARO_VERSION_MINOR) + u'.' + QString::number(TOLVARO_VERSION_PATCH));
+                   u'.' + QString::number(TOLVARO_VERSION_MINOR) + u'.' +
+                   QString::number(TOLVARO_VERSION_PATCH));
     FrDirecto->setVisible(true);
     FrWeb->setVisible(false);
     Leer_Conexion(QStringLiteral("directa"));
@@ -70,7 +71,8 @@ void FrmPrincipal::construir() {
 
     Image1 = etiqueta("Image1", QStringLiteral("TOLVARO"), centro);
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setStyleSheet(QStringLiteral("font-size: 28px; font-weight: bold; color: #2e6b30; padding: 8px;"));
+    Image1->setStyleSheet(
+        QStringLiteral("font-size: 28px; font-weight: bold; color: #2e6b30; padding: 8px;"));
     Image1->setAccessibleName(QStringLiteral("Tolvaro"));
     raiz->addWidget(Image1);
 
@@ -99,8 +101,9 @@ void FrmPrincipal::construir() {
     FrDirecto = new QGroupBox(QStringLiteral("CONECTAR CON LA TABLET"), centro);
     FrDirecto->setObjectName(QStringLiteral("FrDirecto"));
     auto* directo = new QVBoxLayout(FrDirecto);
-    Label5 = etiqueta("Label5", QStringLiteral("Ingrese el IP de la Tablet Tolvaro a la cual desea conectarse:"),
-                      FrDirecto);
+    Label5 =
+        etiqueta("Label5", QStringLiteral("Ingrese el IP de la Tablet Tolvaro a la cual desea conectarse:"),
+                 FrDirecto);
     TxtDir = caja("TxtDir", Label5, FrDirecto);
     CmdConectar = boton("CmdConectar", kConectar, FrDirecto);
     auto* filaDir = new QHBoxLayout;
@@ -158,8 +161,12 @@ void FrmPrincipal::construir() {
     resize(640, 420);
 }
 
-bool FrmPrincipal::webSeleccionado() const { return OptWeb->isChecked(); }
-QString FrmPrincipal::direccionTablet() const { return TxtDir->text(); }
+bool FrmPrincipal::webSeleccionado() const {
+    return OptWeb->isChecked();
+}
+QString FrmPrincipal::direccionTablet() const {
+    return TxtDir->text();
+}
 
 bool FrmPrincipal::eventFilter(QObject* o, QEvent* e) {
     if (e->type() == QEvent::FocusOut) {
@@ -206,7 +213,8 @@ void FrmPrincipal::OptWeb_Click() {
 void FrmPrincipal::CmdConectar_Click() {
     if (CmdConectar->text() == kConectar) {
         if (TxtDir->text().isEmpty()) {
-            Dialogos::mostrar(this, {QStringLiteral("Ingrese el ip de la tablet para conectarse"), Icono::Exclamacion});
+            Dialogos::mostrar(
+                this, {QStringLiteral("Ingrese el ip de la tablet para conectarse"), Icono::Exclamacion});
             return;
         }
         WS->abort();

@@ -12,6 +12,10 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("tolvaro"));
     QApplication::setApplicationVersion(QStringLiteral(TOLVARO_VERSION));
 
+    // For scripted runs: message boxes are answered with their first button and printed on stderr.
+    if (qEnvironmentVariableIntValue("TOLVARO_SIN_DIALOGOS") == 1)
+        Dialogos::activarModoPrueba(true, true);
+
     const QStringList argumentos = QApplication::arguments();
     if (argumentos.contains(QStringLiteral("--version"))) {
         std::printf("tolvaro %s\n", TOLVARO_VERSION);

@@ -8,20 +8,21 @@
 
 namespace {
 
-const char* const kAyuda = "Uso: tolvaro-cli [--datos CARPETA] COMANDO [OPCIONES]\n"
-                           "\n"
-                           "Programa el Tolvaro sin ventanas, con la misma base de datos que el programa.\n"
-                           "\n"
-                           "Opciones generales:\n"
-                           "  --datos CARPETA  carpeta de la base de datos base.db (se crea si falta)\n"
-                           "  --version        muestra la versión\n"
-                           "  --help           muestra esta ayuda\n"
-                           "\n"
-                           "Comandos:\n"
-                           "  enviar   envía la programación a la tablet (--directa) o al servicio web (--web)\n"
-                           "  recibir  descarga los sucesos de la tablet o del servicio web como CSV\n"
-                           "\n"
-                           "'tolvaro-cli COMANDO --help' describe cada comando.\n";
+const char* const kAyuda =
+    "Uso: tolvaro-cli [--datos CARPETA] COMANDO [OPCIONES]\n"
+    "\n"
+    "Programa el Tolvaro sin ventanas, con la misma base de datos que el programa.\n"
+    "\n"
+    "Opciones generales:\n"
+    "  --datos CARPETA  carpeta de la base de datos base.db (se crea si falta)\n"
+    "  --version        muestra la versión\n"
+    "  --help           muestra esta ayuda\n"
+    "\n"
+    "Comandos:\n"
+    "  enviar   envía la programación a la tablet (--directa) o al servicio web (--web)\n"
+    "  recibir  descarga los sucesos de la tablet o del servicio web como CSV\n"
+    "\n"
+    "'tolvaro-cli COMANDO --help' describe cada comando.\n";
 
 struct Comando {
     const char* nombre;

@@ -15,7 +15,8 @@ QByteArray codificar(const QString& texto) {
     r.reserve(texto.size());
     for (const QChar c : texto) {
         const char16_t u = c.unicode();
-        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+        const bool libre = u >= 0x80 && u < 0xA0 && kAlto[u - 0x80] == 0; // the five unassigned bytes
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF) || libre) {
             r.append(static_cast<char>(u));
             continue;
         }

@@ -9,13 +9,14 @@ Mensaje errorProcedimiento(const QString& numero, const QString& descripcion, co
 }
 
 Mensaje errorVentana(const QString& numero, const QString& descripcion, const QString& caption) {
-    return {QStringLiteral("Numero: ") + numero + QStringLiteral(", Descripción: ") + descripcion, Icono::Critico,
-            QStringLiteral(" error ") + caption + QStringLiteral(" ")};
+    return {QStringLiteral("Numero: ") + numero + QStringLiteral(", Descripción: ") + descripcion,
+            Icono::Critico, QStringLiteral(" error ") + caption + QStringLiteral(" ")};
 }
 
-Mensaje errorProcedimientoIngles(const QString& numero, const QString& descripcion, const QString& procedimiento,
-                                 const QString& formulario) {
+Mensaje errorProcedimientoIngles(const QString& numero, const QString& descripcion,
+                                 const QString& procedimiento, const QString& formulario) {
     return {QStringLiteral("Error ") + numero + QStringLiteral(" (") + descripcion +
-                QStringLiteral(") in procedure ") + procedimiento + QStringLiteral(" of Formulario ") + formulario,
+                QStringLiteral(") in procedure ") + procedimiento + QStringLiteral(" of Formulario ") +
+                formulario,
             Icono::Ninguno, kTituloAplicacion};
 }

@@ -29,5 +29,5 @@ Mensaje errorProcedimiento(const QString& numero, const QString& descripcion, co
 Mensaje errorVentana(const QString& numero, const QString& descripcion, const QString& caption);
 
 // "Error N (desc) in procedure P of Formulario F", no icon, application title (totals, export).
-Mensaje errorProcedimientoIngles(const QString& numero, const QString& descripcion, const QString& procedimiento,
-                                 const QString& formulario);
+Mensaje errorProcedimientoIngles(const QString& numero, const QString& descripcion,
+                                 const QString& procedimiento, const QString& formulario);

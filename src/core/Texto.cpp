@@ -18,7 +18,9 @@ QString general(double valor, const QLocale& loc) {
 }
 } // namespace
 
-QString numeroRegional(double valor) { return general(valor, regional()); }
+QString numeroRegional(double valor) {
+    return general(valor, regional());
+}
 
 QString numeroPunto(double valor) {
     QLocale c = QLocale::c();

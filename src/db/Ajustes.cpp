@@ -44,15 +44,16 @@ std::optional<Mensaje> Comprobar_Tablas() {
             return std::nullopt;
         }
         const ErrorBD sondeo = errorDe(q.lastError());
-        if (intento == 1 || !sondeo.descripcion.contains(QStringLiteral("no such column"), Qt::CaseInsensitive)) {
-            return Mensaje{sondeo.descripcion + QStringLiteral(" en procedimiento Comprobar_Tablas "), Icono::Critico,
-                           QStringLiteral("Error ") + sondeo.numero};
+        if (intento == 1 ||
+            !sondeo.descripcion.contains(QStringLiteral("no such column"), Qt::CaseInsensitive)) {
+            return Mensaje{sondeo.descripcion + QStringLiteral(" en procedimiento Comprobar_Tablas "),
+                           Icono::Critico, QStringLiteral("Error ") + sondeo.numero};
         }
         QSqlQuery alter(db);
         if (!alter.exec(BaseDatos::aSqlite(QStringLiteral("alter table recetas add Calcula_Kg yesno;")))) {
             const ErrorBD e = errorDe(alter.lastError());
-            return Mensaje{e.descripcion + QStringLiteral(" en procedimiento Comprobar_Tablas "), Icono::Critico,
-                           QStringLiteral("Error ") + e.numero};
+            return Mensaje{e.descripcion + QStringLiteral(" en procedimiento Comprobar_Tablas "),
+                           Icono::Critico, QStringLiteral("Error ") + e.numero};
         }
     }
     return std::nullopt;

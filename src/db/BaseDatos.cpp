@@ -91,7 +91,9 @@ QString BaseDatos::carpetaDatos(const QStringList& argumentos) {
     return QDir(carpeta).absolutePath();
 }
 
-QString BaseDatos::archivo(const QString& carpeta) { return QDir(carpeta).filePath(kNombreArchivo); }
+QString BaseDatos::archivo(const QString& carpeta) {
+    return QDir(carpeta).filePath(kNombreArchivo);
+}
 
 bool BaseDatos::prepararConexion(QSqlDatabase& db) {
     const QVariant v = db.driver()->handle();
@@ -173,7 +175,8 @@ std::optional<QString> abrirEn(const QString& ruta) {
     {
         QSqlQuery q(db);
         if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'table'")))
-            return QStringLiteral("no es una base de datos válida (%1).").arg(errorDe(q.lastError()).descripcion);
+            return QStringLiteral("no es una base de datos válida (%1).")
+                .arg(errorDe(q.lastError()).descripcion);
         while (q.next())
             tablas << q.value(0).toString().toLower();
     }
@@ -199,19 +202,24 @@ std::optional<QString> BaseDatos::abrir(const QString& carpeta) {
     const QString ruta = archivo(carpeta);
     if (const auto motivo = abrirEn(ruta)) {
         cerrar();
-        return QStringLiteral("No se puede abrir la base de datos %1: %2").arg(QDir::toNativeSeparators(ruta), *motivo);
+        return QStringLiteral("No se puede abrir la base de datos %1: %2")
+            .arg(QDir::toNativeSeparators(ruta), *motivo);
     }
     g_carpeta = carpeta;
     return std::nullopt;
 }
 
-QSqlDatabase BaseDatos::ConexionBD() { return QSqlDatabase::database(kNombreConexion, false); }
+QSqlDatabase BaseDatos::ConexionBD() {
+    return QSqlDatabase::database(kNombreConexion, false);
+}
 
 bool BaseDatos::abierta() {
     return QSqlDatabase::contains(kNombreConexion) && QSqlDatabase::database(kNombreConexion, false).isOpen();
 }
 
-QString BaseDatos::carpeta() { return g_carpeta; }
+QString BaseDatos::carpeta() {
+    return g_carpeta;
+}
 
 void BaseDatos::cerrar() {
     if (!QSqlDatabase::contains(kNombreConexion))

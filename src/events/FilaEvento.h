@@ -16,7 +16,9 @@ struct FilaEvento {
     QString real;         // "REAL"
     QString operario;     // "OPERARIO"
 
-    QStringList celdas() const { return {tipo, fecha, hora, recetaCorral, alimento, sugerido, real, operario}; }
+    QStringList celdas() const {
+        return {tipo, fecha, hora, recetaCorral, alimento, sugerido, real, operario};
+    }
     bool operator==(const FilaEvento&) const = default;
 
     // The eight column headers of the events list, in order.

@@ -43,7 +43,8 @@ void TstBaseDatos::esquemaNuevoConColumnasEnOrden() {
     QCOMPARE(columnas("descarga"), QStringList({"id", "rodeo", "por", "orden"}));
     QCOMPARE(columnas("tipo_conexion"), QStringList({"Id", "tipo", "direccion", "usuario", "contraseña"}));
     // Both settings rows exist from the start; the counter fills itself.
-    QCOMPARE(base.filas("select Id, tipo from tipo_conexion order by Id"), QStringList({"1|directa", "2|web"}));
+    QCOMPARE(base.filas("select Id, tipo from tipo_conexion order by Id"),
+             QStringList({"1|directa", "2|web"}));
     QVERIFY(base.ejecutar("insert into tipo_conexion (tipo) values ('otra')"));
     QCOMPARE(base.valor("select Id from tipo_conexion where tipo = 'otra'").toInt(), 3);
 }
@@ -91,7 +92,8 @@ void TstBaseDatos::significadosJet() {
 void TstBaseDatos::archivoQueNoEsBaseNoSeToca() {
     QTemporaryDir dir;
     const QString ruta = BaseDatos::archivo(dir.path());
-    const QByteArray basura("esto no es una base de datos, es un texto cualquiera que ocupa bastante espacio ...");
+    const QByteArray basura(
+        "esto no es una base de datos, es un texto cualquiera que ocupa bastante espacio ...");
     {
         QFile f(ruta);
         QVERIFY(f.open(QIODevice::WriteOnly));
@@ -129,16 +131,17 @@ void TstBaseDatos::migracionAgregaCalculaKg() {
         db.setDatabaseName(BaseDatos::archivo(dir.path()));
         QVERIFY(db.open());
         QSqlQuery q(db);
-        for (const char* sql : {"create table recetas (id INTEGER PRIMARY KEY, descripcion TEXT)",
-                                "create table alimentos (id INTEGER, descripcion TEXT)",
-                                "create table operarios (id INTEGER, descripcion TEXT)",
-                                "create table viajes (id INTEGER, fecha TEXT, hora TEXT, id_receta INTEGER, "
-                                "id_op INTEGER, id_alim INTEGER, cantidad REAL, orden INTEGER)",
-                                "create table descarga (id INTEGER, rodeo TEXT, por REAL, orden INTEGER)",
-                                "create table tipo_conexion (Id INTEGER PRIMARY KEY AUTOINCREMENT, tipo TEXT, "
-                                "direccion TEXT, usuario TEXT, contraseña TEXT)",
-                                "insert into recetas values (1, 'Engorde Novillos'), (2, 'Recría Vaquillonas')",
-                                "insert into tipo_conexion (tipo, direccion) values ('directa', '192.168.1.50')"})
+        for (const char* sql :
+             {"create table recetas (id INTEGER PRIMARY KEY, descripcion TEXT)",
+              "create table alimentos (id INTEGER, descripcion TEXT)",
+              "create table operarios (id INTEGER, descripcion TEXT)",
+              "create table viajes (id INTEGER, fecha TEXT, hora TEXT, id_receta INTEGER, "
+              "id_op INTEGER, id_alim INTEGER, cantidad REAL, orden INTEGER)",
+              "create table descarga (id INTEGER, rodeo TEXT, por REAL, orden INTEGER)",
+              "create table tipo_conexion (Id INTEGER PRIMARY KEY AUTOINCREMENT, tipo TEXT, "
+              "direccion TEXT, usuario TEXT, contraseña TEXT)",
+              "insert into recetas values (1, 'Engorde Novillos'), (2, 'Recría Vaquillonas')",
+              "insert into tipo_conexion (tipo, direccion) values ('directa', '192.168.1.50')"})
             QVERIFY2(q.exec(sql), sql);
         db.close();
     }
@@ -171,8 +174,9 @@ void TstBaseDatos::leerConexion() {
     // A missing "web" row is added holding only its type; the settings stay as they were.
     QVERIFY(!Leer_Conexion("web"));
     QCOMPARE(Direccion_Conexion, QString("10.0.0.9"));
-    QCOMPARE(base.filas("select tipo, direccion is null, usuario is null from tipo_conexion where tipo = 'web'"),
-             QStringList({"web|1|1"}));
+    QCOMPARE(
+        base.filas("select tipo, direccion is null, usuario is null from tipo_conexion where tipo = 'web'"),
+        QStringList({"web|1|1"}));
     // Null columns read as empty text.
     QVERIFY(!Leer_Conexion("web"));
     QCOMPARE(Direccion_Conexion, QString());

@@ -14,9 +14,13 @@ BaseTemporal::BaseTemporal() {
     ok_ = !error;
 }
 
-BaseTemporal::~BaseTemporal() { BaseDatos::cerrar(); }
+BaseTemporal::~BaseTemporal() {
+    BaseDatos::cerrar();
+}
 
-QString BaseTemporal::archivo() const { return BaseDatos::archivo(dir_.path()); }
+QString BaseTemporal::archivo() const {
+    return BaseDatos::archivo(dir_.path());
+}
 
 bool BaseTemporal::ejecutar(const QString& sql) {
     QSqlQuery q(BaseDatos::ConexionBD());
