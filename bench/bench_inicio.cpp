@@ -9,7 +9,7 @@
 
 namespace {
 double medirInicio() {
-    const QString programa = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("tolvaro"));
+    const QString programa = QDir(QStringLiteral(TOLVARO_BUILD_DIR)).filePath(QStringLiteral("tolvaro"));
     double mejor = -1;
     for (int i = 0; i < 5; ++i) {
         QTemporaryDir datos;

@@ -6,6 +6,12 @@ ServidorTableta::ServidorTableta(QObject* parent) : QObject(parent) {
     connect(&servidor_, &QTcpServer::newConnection, this, &ServidorTableta::aceptar);
 }
 
+ServidorTableta::~ServidorTableta() {
+    // The sockets belong to the server member, which outlives the list: detach them first.
+    for (QTcpSocket* s : std::as_const(clientes_))
+        s->disconnect(this);
+}
+
 bool ServidorTableta::escuchar(const QHostAddress& direccion, quint16 puerto) {
     return servidor_.listen(direccion, puerto);
 }
