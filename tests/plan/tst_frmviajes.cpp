@@ -2,6 +2,8 @@
 #include "AyudaPlan.h"
 #include "BaseTemporal.h"
 
+#include "app/FrmPrincipal.h"
+
 #include "db/Compartido.h"
 #include "plan/FrmViajes.h"
 
@@ -36,6 +38,7 @@ private Q_SLOTS:
     void falloDeLaBaseNoDejaLineas();
     void botonesDeCatalogos();
     void listasYRedimension();
+    void seAbreDesdeLaVentanaPrincipal();
 
 private:
     // A window on screen with recipes 1 "Receta Kilos" (kg), 2 "Receta Porc" (%), feeds 10 "Maíz", 11
@@ -528,6 +531,22 @@ void TstFrmViajes::listasYRedimension() {
     QCOMPARE(marco->height(), 0);
     QCOMPARE(lista->width(), 0);
     QVERIFY(control<QPushButton>(&v, "CMD_QUITAR_FOR")->y() >= 0);
+}
+
+void TstFrmViajes::seAbreDesdeLaVentanaPrincipal() {
+    BaseTemporal base;
+    QVERIFY(base.ok());
+    FrmPrincipal principal;
+    principal.show();
+    QString abierta;
+    QTimer::singleShot(0, this, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        QVERIFY(w);
+        abierta = w->objectName() + "|" + w->windowTitle();
+        w->close();
+    });
+    pulsar(&principal, "Command1");
+    QCOMPARE(abierta, QString("FrmViajes|RECETAS"));
 }
 
 QTEST_MAIN(TstFrmViajes)
