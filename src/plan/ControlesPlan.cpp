@@ -1,0 +1,43 @@
+#include "plan/ControlesPlan.h"
+
+#include "app/Accesible.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace ControlesPlan {
+
+QGroupBox* marco(const char* nombre, const QString& titulo, QWidget* padre, const QRect& donde) {
+    auto* g = new QGroupBox(titulo, padre);
+    g->setObjectName(QString::fromLatin1(nombre));
+    g->setGeometry(donde);
+    return g;
+}
+
+QLabel* etiqueta(const char* nombre, const QString& texto, QWidget* padre, const QRect& donde) {
+    auto* l = new QLabel(texto, padre);
+    l->setObjectName(QString::fromLatin1(nombre));
+    l->setGeometry(donde);
+    return l;
+}
+
+QPushButton* boton(const char* nombre, const QString& texto, QWidget* padre, const QRect& donde) {
+    auto* b = new QPushButton(texto, padre);
+    b->setObjectName(QString::fromLatin1(nombre));
+    b->setGeometry(donde);
+    b->setAutoDefault(false);
+    Accesible::boton(b);
+    return b;
+}
+
+QLineEdit* caja(const char* nombre, QLabel* rotulo, QWidget* padre, const QRect& donde) {
+    auto* t = new QLineEdit(padre);
+    t->setObjectName(QString::fromLatin1(nombre));
+    t->setGeometry(donde);
+    Accesible::conEtiqueta(t, rotulo);
+    return t;
+}
+
+} // namespace ControlesPlan

@@ -1,0 +1,47 @@
+#include "plan/ListaReporte.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+
+namespace {
+// Draws the grid lines a report list shows between its cells.
+class DelegadoGrilla : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& op, const QModelIndex& i) const override {
+        QStyledItemDelegate::paint(p, op, i);
+        p->save();
+        p->setPen(op.palette.color(QPalette::Mid));
+        p->drawLine(op.rect.bottomLeft(), op.rect.bottomRight());
+        p->drawLine(op.rect.topRight(), op.rect.bottomRight());
+        p->restore();
+    }
+};
+} // namespace
+
+namespace ListaReporte {
+
+void preparar(QTreeWidget* lista, const QStringList& columnas, const QString& nombreAccesible) {
+    lista->setColumnCount(static_cast<int>(columnas.size()));
+    lista->setHeaderLabels(columnas);
+    lista->setRootIsDecorated(false);
+    lista->setItemsExpandable(false);
+    lista->setUniformRowHeights(true);
+    lista->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lista->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lista->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    lista->setAllColumnsShowFocus(true);
+    lista->setItemDelegate(new DelegadoGrilla(lista));
+    lista->header()->setSectionsMovable(true);
+    lista->header()->setStretchLastSection(false);
+    lista->setAccessibleName(nombreAccesible);
+    // The selection stays as visible when the list loses the focus.
+    QPalette pal = lista->palette();
+    for (QPalette::ColorRole rol : {QPalette::Highlight, QPalette::HighlightedText})
+        pal.setColor(QPalette::Inactive, rol, pal.color(QPalette::Active, rol));
+    lista->setPalette(pal);
+}
+
+} // namespace ListaReporte

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "plan/PlanComun.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+// The pen distribution, table `descarga`: one row per pen served by a trip. A row is addressed by
+// the pair (trip, pen); rows sharing a pair are changed one at a time and deleted together.
+namespace PlanDescargas {
+
+inline const QString kEliminado = QStringLiteral("ELIMINADO");
+// A pen of a recipe loaded by kilograms receives a percentage of the ration, and the reverse.
+inline const QString kUnidadPorcentaje = QStringLiteral("%");
+inline const QString kUnidadKilos = QStringLiteral("Kg");
+
+// The trips of the plan with their recipe, one entry per trip and recipe, shown as
+// "trip | description" (`CARGAR_VIAJES`).
+PlanComun::Entradas cargarViajes();
+
+struct Linea {
+    QString viaje, receta, corral, orden, cantidad;
+    QStringList celdas() const;
+};
+
+struct Lista {
+    QList<Linea> lineas;
+    std::optional<ErrorBD> error;       // the list query failed
+    std::optional<ErrorBD> errorNombre; // the recipe lookup failed; recipes then show the trip number
+};
+
+// Every row of `descarga` by trip and discharge order, with its trip's recipe ("ELIMINADO" when
+// the trip is gone) and the quantity's unit, the recipes of all trips read in one query.
+Lista cargarDescargas();
+
+// The load type of a trip's recipe.
+PlanComun::TipoCarga tipoDeViaje(qint64 viaje);
+
+struct Fila {
+    int viaje = 0;
+    QString rodeo;
+    double por = 0;
+    int orden = 0;
+};
+
+struct Clave {
+    int viaje = 0;
+    QString rodeo;
+};
+
+std::optional<ErrorBD> insertar(const Fila& f);
+PlanComun::Cambio cambiar(const Clave& anterior, const Fila& f);
+std::optional<ErrorBD> eliminar(const QList<Clave>& claves);
+
+} // namespace PlanDescargas

@@ -1,0 +1,136 @@
+#include "plan/PlanViajes.h"
+
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace PlanViajes {
+
+namespace {
+// One pass over the plan: the descriptions come from outer joins, so a recipe or feed that is
+// gone reads null instead of dropping the row.
+const QString kConsultaLista = QStringLiteral(
+    "select v.id, v.fecha, v.hora, v.id_receta, v.id_op, v.id_alim, v.cantidad, v.orden, "
+    "r.id is not null, r.descripcion, r.calcula_kg, a.id is not null, a.descripcion "
+    "from viajes v left join recetas r on r.id = v.id_receta left join alimentos a on a.id = v.id_alim "
+    "order by v.id, v.orden");
+
+void ligar(QSqlQuery& q, const Fila& f) {
+    q.addBindValue(f.viaje);
+    q.addBindValue(f.fecha.toString(PlanComun::kFormatoFechaBase));
+    q.addBindValue(f.hora);
+    q.addBindValue(f.idReceta);
+    q.addBindValue(f.idOperario);
+    q.addBindValue(f.idAlimento);
+    q.addBindValue(f.cantidad);
+    q.addBindValue(f.orden);
+}
+} // namespace
+
+PlanComun::Entradas cargarRecetas() {
+    return PlanComun::leerEntradas(QStringLiteral("select * from recetas order by descripcion"));
+}
+
+PlanComun::Entradas cargarAlimentos() {
+    return PlanComun::leerEntradas(QStringLiteral("select * from alimentos order by descripcion"));
+}
+
+QStringList Linea::celdas() const {
+    return {fecha, hora, viaje, receta, operario, alimento, cantidad, orden, idReceta, idAlimento};
+}
+
+Lista cargarViajes() {
+    using PlanComun::texto;
+    Lista r;
+    QSqlQuery q(BaseDatos::ConexionBD());
+    q.setForwardOnly(true);
+    if (!q.exec(kConsultaLista)) {
+        r.error = errorDe(q.lastError());
+        return r;
+    }
+    while (q.next()) {
+        Linea l;
+        l.fecha = PlanComun::fechaLista(q.value(1).toString());
+        l.hora = texto(q.value(2));
+        l.viaje = texto(q.value(0));
+        QString unidad;
+        if (q.value(8).toBool()) {
+            l.receta = q.value(9).toString();
+            unidad = q.value(10).toInt() == 0 ? kUnidadKilos : kUnidadPorcentaje;
+        } else {
+            l.receta = kInexistente;
+        }
+        l.operario = texto(q.value(4));
+        l.alimento = q.value(11).toBool() ? q.value(12).toString() : kInexistente;
+        l.cantidad = texto(q.value(6)) + u' ' + unidad;
+        l.orden = texto(q.value(7));
+        l.idReceta = texto(q.value(3));
+        l.idAlimento = texto(q.value(5));
+        r.lineas.push_back(std::move(l));
+    }
+    if (q.lastError().isValid())
+        r.error = errorDe(q.lastError());
+    return r;
+}
+
+PlanComun::TipoCarga tipoDeReceta(qint64 idReceta) {
+    return PlanComun::leerTipoCarga(QStringLiteral("select * from recetas where id = ?"), 2, idReceta);
+}
+
+std::optional<ErrorBD> insertar(const Fila& f) {
+    QSqlQuery q(BaseDatos::ConexionBD());
+    q.prepare(
+        QStringLiteral("insert into viajes (id, fecha, hora, id_receta, id_op, id_alim, cantidad, orden) "
+                       "values (?, ?, ?, ?, ?, ?, ?, ?)"));
+    ligar(q, f);
+    if (!q.exec())
+        return errorDe(q.lastError());
+    return std::nullopt;
+}
+
+PlanComun::Cambio cambiar(const Clave& anterior, const Fila& f) {
+    PlanComun::Cambio r;
+    QSqlQuery q(BaseDatos::ConexionBD());
+    q.prepare(QStringLiteral(
+        "select rowid from viajes where id = ? and id_receta = ? and id_alim = ? order by rowid limit 1"));
+    q.addBindValue(anterior.viaje);
+    q.addBindValue(anterior.idReceta);
+    q.addBindValue(anterior.idAlimento);
+    if (!q.exec()) {
+        r.error = errorDe(q.lastError());
+        return r;
+    }
+    if (!q.next()) {
+        if (q.lastError().isValid())
+            r.error = errorDe(q.lastError());
+        return r;
+    }
+    r.encontrado = true;
+    const qint64 fila = q.value(0).toLongLong();
+    q.finish();
+    QSqlQuery u(BaseDatos::ConexionBD());
+    u.prepare(QStringLiteral(
+        "update viajes set id = ?, fecha = ?, hora = ?, id_receta = ?, id_op = ?, id_alim = ?, "
+        "cantidad = ?, orden = ? where rowid = ?"));
+    ligar(u, f);
+    u.addBindValue(fila);
+    if (!u.exec())
+        r.error = errorDe(u.lastError());
+    return r;
+}
+
+std::optional<ErrorBD> eliminar(const QList<Clave>& claves) {
+    return PlanComun::enTransaccion([&]() -> std::optional<ErrorBD> {
+        QSqlQuery q(BaseDatos::ConexionBD());
+        q.prepare(QStringLiteral("delete from viajes where id = ? and id_receta = ? and id_alim = ?"));
+        for (const Clave& c : claves) {
+            q.bindValue(0, c.viaje);
+            q.bindValue(1, c.idReceta);
+            q.bindValue(2, c.idAlimento);
+            if (!q.exec())
+                return errorDe(q.lastError());
+        }
+        return std::nullopt;
+    });
+}
+
+} // namespace PlanViajes

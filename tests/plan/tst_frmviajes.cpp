@@ -1,0 +1,553 @@
+// The trip loading plan window, driven through its controls.
+#include "AyudaPlan.h"
+#include "BaseTemporal.h"
+
+#include "app/FrmPrincipal.h"
+
+#include "db/Compartido.h"
+#include "plan/FrmViajes.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTimeEdit>
+#include <QTimer>
+
+using namespace AyudaPlan;
+
+class TstFrmViajes : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void sinRecetaElegidaPideCompletar();
+    void tablasVacias();
+    void insertarListaYTotales();
+    void triplesRepetidosSeBorranJuntos();
+    void recetaPorPorcentaje();
+    void dobleClicCambiaLaFila();
+    void dobleClicSinLineaNoHaceNada();
+    void cambioDeLineaBorradaVuelveAAgregar();
+    void recetaYAlimentoInexistentes();
+    void noAlBorrarRecalculaTotales();
+    void validaciones();
+    void apostrofes();
+    void falloDeLaBaseNoDejaLineas();
+    void botonesDeCatalogos();
+    void listasYRedimension();
+    void seAbreDesdeLaVentanaPrincipal();
+
+private:
+    // A window on screen with recipes 1 "Receta Kilos" (kg), 2 "Receta Porc" (%), feeds 10 "Maíz", 11
+    // "Avena".
+    void sembrar(BaseTemporal& base);
+    // Fills the header and feed fields and picks recipe and feed.
+    void completar(QWidget* v, const QString& receta, const QString& alimento, const QString& viaje,
+                   const QString& kilos, const QString& orden = "1", const QString& operario = "7");
+};
+
+void TstFrmViajes::initTestCase() {
+    Dialogos::activarModoPrueba();
+}
+void TstFrmViajes::init() {
+    Dialogos::limpiar();
+}
+void TstFrmViajes::cleanup() {
+    QLocale::setDefault(QLocale::c());
+}
+
+void TstFrmViajes::sembrar(BaseTemporal& base) {
+    QVERIFY(base.ok());
+    QVERIFY(base.ejecutar("insert into recetas values (1, 'Receta Kilos', 0), (2, 'Receta Porc', -1)"));
+    QVERIFY(base.ejecutar("insert into alimentos values (10, 'Maíz'), (11, 'Avena')"));
+}
+
+void TstFrmViajes::completar(QWidget* v, const QString& receta, const QString& alimento, const QString& viaje,
+                             const QString& kilos, const QString& orden, const QString& operario) {
+    QVERIFY(elegir(control<QComboBox>(v, "CmbNombre"), receta));
+    QVERIFY(elegir(control<QComboBox>(v, "CMBALIM"), alimento));
+    escribir(control<QLineEdit>(v, "TXT_ID_VIA_FOR"), viaje);
+    escribir(control<QLineEdit>(v, "TXTOP"), operario);
+    escribir(control<QLineEdit>(v, "TXTKILOS"), kilos);
+    escribir(control<QLineEdit>(v, "TXT_OR_FOR"), orden);
+}
+
+void TstFrmViajes::sinRecetaElegidaPideCompletar() {
+    BaseTemporal base;
+    sembrar(base);
+    FrmViajes v;
+    v.show();
+    QCOMPARE(v.windowTitle(), QString("RECETAS"));
+    QCOMPARE(control<QComboBox>(&v, "CmbNombre")->currentText(), QString("Recetas Cargadas"));
+    QCOMPARE(control<QComboBox>(&v, "CMBALIM")->currentText(), QString("Alimentos Cargados"));
+    QCOMPARE(control<QLabel>(&v, "Label8")->text(), QString("KILOS:"));
+    QCOMPARE(control<QLabel>(&v, "Label15")->text(), QString("estos deben pasarse en base 100"));
+
+    // Freshly opened: every text filled, but nothing picked.
+    escribir(control<QLineEdit>(&v, "TXT_ID_VIA_FOR"), "3");
+    escribir(control<QLineEdit>(&v, "TXTOP"), "7");
+    escribir(control<QLineEdit>(&v, "TXTKILOS"), "250");
+    escribir(control<QLineEdit>(&v, "TXT_OR_FOR"), "1");
+    pulsar(&v, "CMD_INS_FOR");
+    const Mensaje completarDatos{"debe completar todos los datos"};
+    QCOMPARE(Dialogos::mostrados(), QList<Mensaje>{completarDatos});
+
+    // The recipe typed in full instead of picked; the feed picked.
+    Dialogos::limpiar();
+    QVERIFY(elegir(control<QComboBox>(&v, "CMBALIM"), "Maíz"));
+    escribir(control<QComboBox>(&v, "CmbNombre"), "Receta Kilos");
+    pulsar(&v, "CMD_INS_FOR");
+    QCOMPARE(Dialogos::mostrados(), QList<Mensaje>{completarDatos});
+
+    // Picking the header entry picks nothing either.
+    Dialogos::limpiar();
+    QVERIFY(elegir(control<QComboBox>(&v, "CmbNombre"), "Recetas Cargadas"));
+    pulsar(&v, "CMD_INS_FOR");
+    QCOMPARE(Dialogos::mostrados(), QList<Mensaje>{completarDatos});
+    QCOMPARE(base.valor("select count(*) from viajes").toInt(), 0);
+    QCOMPARE(control<QTreeWidget>(&v, "ListR")->topLevelItemCount(), 0);
+}
+
+void TstFrmViajes::tablasVacias() {
+    BaseTemporal base;
+    QVERIFY(base.ok());
+    FrmViajes v;
+    auto* recetas = control<QComboBox>(&v, "CmbNombre");
+    auto* alimentos = control<QComboBox>(&v, "CMBALIM");
+    QCOMPARE(recetas->currentText(), QString("No Existen Recetas"));
+    QCOMPARE(recetas->count(), 1);
+    QCOMPARE(alimentos->itemText(0), QString("No Existen Alimentos"));
+    QCOMPARE(alimentos->currentText(), QString());
+    QCOMPARE(control<QTreeWidget>(&v, "LisTot")->topLevelItemCount(), 0);
+    // With no lines "ELIMINAR" asks nothing.
+    pulsar(&v, "CMD_QUITAR_FOR");
+    QVERIFY(Dialogos::mostrados().isEmpty());
+}
+
+void TstFrmViajes::insertarListaYTotales() {
+    BaseTemporal base;
+    sembrar(base);
+    FrmViajes v;
+    v.show();
+    auto* lista = control<QTreeWidget>(&v, "ListR");
+    control<QDateEdit>(&v, "DT_FEC_FOR")->setDate(QDate(2024, 3, 9));
+    control<QTimeEdit>(&v, "DT_HORA_FOR")->setTime(QTime(8, 5));
+    completar(&v, "Receta Kilos", "Maíz", "3", "250", "1", "7");
+    pulsar(&v, "CMD_INS_FOR");
+    QVERIFY(Dialogos::mostrados().isEmpty());
+    // Nothing is cleared: the next feed needs only feed, amount and order.
+    QVERIFY(elegir(control<QComboBox>(&v, "CMBALIM"), "Avena"));
+    escribir(control<QLineEdit>(&v, "TXTKILOS"), "100");
+    escribir(control<QLineEdit>(&v, "TXT_OR_FOR"), "2");
+    pulsar(&v, "CMD_INS_FOR");
+    QVERIFY(Dialogos::mostrados().isEmpty());
+
+    QCOMPARE(lineas(lista), QStringList({"09/03/2024|08:05|3|Receta Kilos|7|Maíz|250 Kg|1|1|10",
+                                         "09/03/2024|08:05|3|Receta Kilos|7|Avena|100 Kg|2|1|11"}));
+    QCOMPARE(base.filas("select * from viajes order by orden"),
+             QStringList({"3|2024-03-09|08:05|1|7|10|250|1", "3|2024-03-09|08:05|1|7|11|100|2"}));
+    QCOMPARE(lineas(control<QTreeWidget>(&v, "LisTot")), QStringList({"Receta Kilos|350"}));
+
+    // Reopened, the list reads the same from the table, in trip and loading order.
+    QVERIFY(base.ejecutar("insert into viajes values (1, '2024-03-08', '07:00', 1, 2, 11, 5, 1)"));
+    FrmViajes otra;
+    QCOMPARE(lineas(control<QTreeWidget>(&otra, "ListR")),
+             QStringList({"08/03/2024|07:00|1|Receta Kilos|2|Avena|5 Kg|1|1|11",
+                          "09/03/2024|08:05|3|Receta Kilos|7|Maíz|250 Kg|1|1|10",
+                          "09/03/2024|08:05|3|Receta Kilos|7|Avena|100 Kg|2|1|11"}));
+}
+
+void TstFrmViajes::triplesRepetidosSeBorranJuntos() {
+    BaseTemporal base;
+    sembrar(base);
+    QVERIFY(base.ejecutar("insert into viajes values (5, '2024-01-01', '06:00', 1, 1, 11, 30, 2)"));
+    FrmViajes v;
+    v.show();
+    auto* lista = control<QTreeWidget>(&v, "ListR");
+    completar(&v, "Receta Kilos", "Maíz", "4", "100");
+    pulsar(&v, "CMD_INS_FOR");
+    pulsar(&v, "CMD_INS_FOR");
+    QCOMPARE(base.valor("select count(*) from viajes where id = 4").toInt(), 2);
+    QCOMPARE(lista->topLevelItemCount(), 3);
+
+    seleccionar(lista, 2);
+    Dialogos::encolarRespuesta(Respuesta::Si);
+    pulsar(&v, "CMD_QUITAR_FOR");
+    QCOMPARE(Dialogos::mostrados().size(), 1);
+    const Mensaje pregunta = Dialogos::mostrados().constFirst();
+    QCOMPARE(pregunta.texto, QString("Desea quitar los detalles seleccionados"));
+    QCOMPARE(pregunta.icono, Icono::Exclamacion);
+    QCOMPARE(pregunta.botones, Botones::SiNo);
+    QCOMPARE(pregunta.titulo, QString("Tolvaro"));
+    // Both rows of the triple are gone; only the selected line left the list.
+    QCOMPARE(base.valor("select count(*) from viajes where id = 4").toInt(), 0);
+    QCOMPARE(base.valor("select count(*) from viajes").toInt(), 1);
+    QCOMPARE(lista->topLevelItemCount(), 2);
+    QCOMPARE(linea(lista, 1).at(2), QString("4"));
+    QCOMPARE(lineas(control<QTreeWidget>(&v, "LisTot")), QStringList({"Receta Kilos|30"}));
+
+    // Several lines selected at once.
+    lista->selectAll();
+    pulsar(&v, "CMD_QUITAR_FOR");
+    QCOMPARE(lista->topLevelItemCount(), 0);
+    QCOMPARE(base.valor("select count(*) from viajes").toInt(), 0);
+}
+
+void TstFrmViajes::recetaPorPorcentaje() {
+    BaseTemporal base;
+    sembrar(base);
+    FrmViajes v;
+    v.show();
+    completar(&v, "Receta Porc", "Maíz", "8", "60");
+    QCOMPARE(control<QLabel>(&v, "Label8")->text(), QString("Porc.:"));
+    QCOMPARE(control<QLabel>(&v, "Label15")->text(), QString());
+    QCOMPARE(control<QLineEdit>(&v, "TXTKILOS")->accessibleName(), QString("Porc.:"));
+    pulsar(&v, "CMD_INS_FOR");
+    QCOMPARE(linea(control<QTreeWidget>(&v, "ListR"), 0).at(6), QString("60 %"));
+    QCOMPARE(base.valor("select cantidad from viajes").toDouble(), 60.0);
+    // A percentage trip without pens totals nothing yet.
+    QCOMPARE(lineas(control<QTreeWidget>(&v, "LisTot")), QStringList({"Receta Porc|"}));
+
+    // Typing in the combo unpicks the recipe but leaves the label as it was.
+    QTest::keyClick(control<QComboBox>(&v, "CmbNombre"), Qt::Key_End);
+    QCOMPARE(control<QLabel>(&v, "Label8")->text(), QString("Porc.:"));
+    // Picking a kilogram recipe turns it back.
+    QVERIFY(elegir(control<QComboBox>(&v, "CmbNombre"), "Receta Kilos"));
+    QCOMPARE(control<QLabel>(&v, "Label8")->text(), QString("KILOS:"));
+    QCOMPARE(control<QLabel>(&v, "Label15")->text(), QString("estos deben pasarse en base 100"));
+}
+
+void TstFrmViajes::dobleClicCambiaLaFila() {
+    BaseTemporal base;
+    sembrar(base);
+    QVERIFY(base.ejecutar("insert into viajes values (3, '2024-05-02', '09:45', 1, 7, 10, 250, 1)"));
+    QVERIFY(base.ejecutar("insert into viajes values (6, '2024-05-02', '10:00', 2, 7, 11, 40, 1)"));
+    QVERIFY(base.ejecutar("insert into descarga values (3, 'A', 100, 1)"));
+    FrmViajes v;
+    v.show();
+    auto* lista = control<QTreeWidget>(&v, "ListR");
+    // The percentage recipe's line first sets "Porc.:", the kilogram line then "KILOS:".
+    dobleClic(lista, 1);
+    QCOMPARE(control<QLabel>(&v, "Label8")->text(), QString("Porc.:"));
+    QVERIFY(!lista->isEnabled());
+    lista->setEnabled(true); // back to adding without storing, as reopening would
+    dobleClic(lista, 0);
+    QVERIFY(!lista->isEnabled());
+    QCOMPARE(control<QLineEdit>(&v, "TXTKILOS")->text(), QString("250"));
+    QCOMPARE(control<QLabel>(&v, "Label8")->text(), QString("KILOS:"));
+    QCOMPARE(control<QLineEdit>(&v, "TXT_ID_VIA_FOR")->text(), QString("3"));
+    QCOMPARE(control<QComboBox>(&v, "CmbNombre")->currentText(), QString("Receta Kilos"));
+    QCOMPARE(control<QComboBox>(&v, "CMBALIM")->currentText(), QString("Maíz"));
+    QCOMPARE(control<QDateEdit>(&v, "DT_FEC_FOR")->date(), QDate(2024, 5, 2));
+    QCOMPARE(control<QTimeEdit>(&v, "DT_HORA_FOR")->time(), QTime(9, 45));
+
+    // A new trip number and amount move the row; the pens keep the old number.
+    escribir(control<QLineEdit>(&v, "TXT_ID_VIA_FOR"), "9");
+    escribir(control<QLineEdit>(&v, "TXTKILOS"), "300");
+    pulsar(&v, "CMD_INS_FOR");
+    QVERIFY(Dialogos::mostrados().isEmpty());
+    QVERIFY(lista->isEnabled());
+    QCOMPARE(lista->topLevelItemCount(), 2);
+    QCOMPARE(linea(lista, 0), QStringList({"02/05/2024", "09:45", "9", "Receta Kilos", "7", "Maíz", "300 Kg",
+                                           "1", "1", "10"}));
+    QCOMPARE(base.filas("select * from viajes where id_receta = 1"),
+             QStringList({"9|2024-05-02|09:45|1|7|10|300|1"}));
+    QCOMPARE(base.valor("select id from descarga").toInt(), 3);
+
+    // The row changed under the window: the store is refused and the mode stays.
+    dobleClic(lista, 0);
+    QVERIFY(base.ejecutar("delete from viajes where id = 9"));
+    escribir(control<QLineEdit>(&v, "TXTKILOS"), "1");
+    pulsar(&v, "CMD_INS_FOR");
+    QCOMPARE(Dialogos::mostrados(),
+             QList<Mensaje>({{"NO SE ENCONTRO EL VIAJE SELECCIONADO", Icono::Critico, "ERROR"}}));
+    QVERIFY(!lista->isEnabled());
+    QCOMPARE(linea(lista, 0).at(6), QString("300 Kg"));
+    QCOMPARE(base.valor("select count(*) from viajes").toInt(), 1);
+}
+
+void TstFrmViajes::dobleClicSinLineaNoHaceNada() {
+    BaseTemporal base;
+    sembrar(base);
+    QVERIFY(base.ejecutar("insert into viajes values (3, '2024-05-02', '09:45', 1, 7, 10, 250, 1)"));
+    FrmViajes v;
+    v.show();
+    auto* lista = control<QTreeWidget>(&v, "ListR");
+    // Ctrl toggles the line off again on the second click of the double click.
+    QSignalSpy dobles(lista, &QTreeWidget::itemDoubleClicked);
+    dobleClic(lista, 0, true);
+    QCOMPARE(dobles.size(), 1);
+    QVERIFY(lista->selectedItems().isEmpty());
+    QVERIFY(lista->isEnabled());
+    QCOMPARE(control<QLineEdit>(&v, "TXTKILOS")->text(), QString());
+}
+
+void TstFrmViajes::cambioDeLineaBorradaVuelveAAgregar() {
+    BaseTemporal base;
+    sembrar(base);
+    QVERIFY(base.ejecutar("insert into viajes values (3, '2024-05-02', '09:45', 1, 7, 10, 250, 1)"));
+    FrmViajes v;
+    v.show();
+    auto* lista = control<QTreeWidget>(&v, "ListR");
+    dobleClic(lista, 0);
+    QVERIFY(!lista->isEnabled());
+    pulsar(&v, "CMD_QUITAR_FOR"); // the line under change is the selected one
+    QCOMPARE(lista->topLevelItemCount(), 0);
+    QCOMPARE(base.valor("select count(*) from viajes").toInt(), 0);
+    QVERIFY(!lista->isEnabled());
+
+    escribir(control<QLineEdit>(&v, "TXTKILOS"), "90");
+    pulsar(&v, "CMD_INS_FOR");
+    QCOMPARE(Dialogos::mostrados().size(), 1); // only the deletion question
+    QVERIFY(lista->isEnabled());
+    QCOMPARE(lineas(lista), QStringList({"02/05/2024|09:45|3|Receta Kilos|7|Maíz|90 Kg|1|1|10"}));
+    QCOMPARE(base.filas("select * from viajes"), QStringList({"3|2024-05-02|09:45|1|7|10|90|1"}));
+}
+
+void TstFrmViajes::recetaYAlimentoInexistentes() {
+    BaseTemporal base;
+    sembrar(base);
+    QVERIFY(base.ejecutar("insert into viajes values (2, '2024-01-01', '06:00', 99, 1, 77, 250, 1)"));
+    QVERIFY(base.ejecutar("insert into viajes values (3, '2024-01-01', '06:00', 2, 1, 77, 12.5, 1)"));
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
+    FrmViajes v;
+    QCOMPARE(lineas(control<QTreeWidget>(&v, "ListR")),
+             QStringList({"01/01/2024|06:00|2|Inexistente|1|Inexistente|250 |1|99|77",
+                          "01/01/2024|06:00|3|Receta Porc|1|Inexistente|12,5 %|1|2|77"}));
+}
+
+void TstFrmViajes::noAlBorrarRecalculaTotales() {
+    BaseTemporal base;
+    sembrar(base);
+    QVERIFY(base.ejecutar("insert into viajes values (3, '2024-05-02', '09:45', 1, 7, 10, 250, 1)"));
+    FrmViajes v;
+    v.show();
+    auto* lista = control<QTreeWidget>(&v, "ListR");
+    QCOMPARE(lineas(control<QTreeWidget>(&v, "LisTot")), QStringList({"Receta Kilos|250"}));
+    QVERIFY(base.ejecutar("insert into viajes values (4, '2024-05-02', '09:45', 1, 7, 11, 50, 1)"));
+    seleccionar(lista, 0);
+    Dialogos::encolarRespuesta(Respuesta::No);
+    pulsar(&v, "CMD_QUITAR_FOR");
+    QCOMPARE(lista->topLevelItemCount(), 1);
+    QCOMPARE(base.valor("select count(*) from viajes").toInt(), 2);
+    QCOMPARE(lineas(control<QTreeWidget>(&v, "LisTot")), QStringList({"Receta Kilos|300"}));
+}
+
+void TstFrmViajes::validaciones() {
+    BaseTemporal base;
+    sembrar(base);
+    FrmViajes v;
+    v.show();
+    auto* lista = control<QTreeWidget>(&v, "ListR");
+    struct Caso {
+        const char* viaje;
+        const char* operario;
+        const char* kilos;
+        const char* orden;
+        QString mensaje;
+    };
+    const QString rango = " debe ser un número entero entre -32768 y 32767.";
+    const QList<Caso> casos{
+        {"abc", "7", "10", "1", "El valor de Nº FORMULA" + rango},
+        {"40000", "7", "10", "1", "El valor de Nº FORMULA" + rango},
+        {"3", "1.5", "10", "1", "El valor de ID_OPERARIO" + rango},
+        {"3", "7", "diez", "1", "El valor de KILOS debe ser un número."},
+        {"3", "7", "10", "99999", "El valor de ORDEN" + rango},
+        {"3", "7", "10", "-32769", "El valor de ORDEN" + rango},
+    };
+    for (const Caso& c : casos) {
+        Dialogos::limpiar();
+        completar(&v, "Receta Kilos", "Maíz", c.viaje, c.kilos, c.orden, c.operario);
+        pulsar(&v, "CMD_INS_FOR");
+        QCOMPARE(textos(), QStringList{c.mensaje});
+        QCOMPARE(Dialogos::mostrados().constFirst().icono, Icono::Exclamacion);
+    }
+    QCOMPARE(lista->topLevelItemCount(), 0);
+    QCOMPARE(base.valor("select count(*) from viajes").toInt(), 0);
+
+    // The regional decimal separator and "." are both accepted; the limits of the range too.
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
+    Dialogos::limpiar();
+    completar(&v, "Receta Kilos", "Maíz", "-32768", "2,5", "32767");
+    pulsar(&v, "CMD_INS_FOR");
+    completar(&v, "Receta Kilos", "Avena", "-32768", "2.25", "32767");
+    pulsar(&v, "CMD_INS_FOR");
+    QVERIFY(Dialogos::mostrados().isEmpty());
+    QCOMPARE(base.filas("select id, cantidad, orden from viajes order by id_alim"),
+             QStringList({"-32768|2.5|32767", "-32768|2.25|32767"}));
+    QCOMPARE(linea(lista, 0).at(6), QString("2,5 Kg"));
+
+    // A recipe id that does not fit is refused by name.
+    QVERIFY(base.ejecutar("insert into recetas values (40000, 'Enorme', 0)"));
+    FrmViajes otra;
+    otra.show();
+    Dialogos::limpiar();
+    completar(&otra, "Enorme", "Maíz", "3", "1");
+    pulsar(&otra, "CMD_INS_FOR");
+    QCOMPARE(textos(),
+             QStringList{"La receta elegida (40000) tiene un id fuera del rango de -32768 a 32767."});
+    QCOMPARE(base.valor("select count(*) from viajes").toInt(), 2);
+}
+
+void TstFrmViajes::apostrofes() {
+    BaseTemporal base;
+    QVERIFY(base.ok());
+    QVERIFY(base.ejecutar("insert into recetas values (1, 'La ''especial''', 0)"));
+    QVERIFY(base.ejecutar("insert into alimentos values (10, 'Maíz d''oro'), (11, 'Heno')"));
+    FrmViajes v;
+    v.show();
+    auto* lista = control<QTreeWidget>(&v, "ListR");
+    completar(&v, "La 'especial'", "Maíz d'oro", "3", "100");
+    pulsar(&v, "CMD_INS_FOR");
+    QVERIFY(Dialogos::mostrados().isEmpty());
+    QCOMPARE(linea(lista, 0).mid(3, 4), QStringList({"La 'especial'", "7", "Maíz d'oro", "100 Kg"}));
+
+    dobleClic(lista, 0);
+    escribir(control<QLineEdit>(&v, "TXTKILOS"), "120");
+    pulsar(&v, "CMD_INS_FOR");
+    QVERIFY(Dialogos::mostrados().isEmpty());
+    QCOMPARE(base.valor("select cantidad from viajes").toDouble(), 120.0);
+
+    FrmViajes otra;
+    otra.show();
+    auto* lista2 = control<QTreeWidget>(&otra, "ListR");
+    QCOMPARE(linea(lista2, 0).mid(3, 4), QStringList({"La 'especial'", "7", "Maíz d'oro", "120 Kg"}));
+    QCOMPARE(lineas(control<QTreeWidget>(&otra, "LisTot")), QStringList({"La 'especial'|120"}));
+    seleccionar(lista2, 0);
+    pulsar(&otra, "CMD_QUITAR_FOR");
+    QCOMPARE(base.valor("select count(*) from viajes").toInt(), 0);
+}
+
+void TstFrmViajes::falloDeLaBaseNoDejaLineas() {
+    BaseTemporal base;
+    sembrar(base);
+    QVERIFY(base.ejecutar("insert into viajes values (3, '2024-05-02', '09:45', 1, 7, 10, 250, 1)"));
+    QVERIFY(base.ejecutar("create trigger sin_altas before insert on viajes begin select raise(abort, 'sin "
+                          "altas'); end"));
+    QVERIFY(base.ejecutar("create trigger sin_bajas before delete on viajes begin select raise(abort, 'sin "
+                          "bajas'); end"));
+    FrmViajes v;
+    v.show();
+    auto* lista = control<QTreeWidget>(&v, "ListR");
+    completar(&v, "Receta Kilos", "Avena", "4", "10");
+    pulsar(&v, "CMD_INS_FOR");
+    QCOMPARE(Dialogos::mostrados().size(), 1);
+    const Mensaje alta = Dialogos::mostrados().constFirst();
+    QVERIFY2(alta.texto.startsWith("Error ") &&
+                 alta.texto.contains("(sin altas) en procedimiento "
+                                     "CMD_INS_FOR_Click de Formulario FrmViajes"),
+             qPrintable(alta.texto));
+    QCOMPARE(alta.icono, Icono::Critico);
+    QCOMPARE(alta.titulo, QString("Error en FrmViajes"));
+    QCOMPARE(lista->topLevelItemCount(), 1);
+
+    Dialogos::limpiar();
+    seleccionar(lista, 0);
+    pulsar(&v, "CMD_QUITAR_FOR");
+    QCOMPARE(Dialogos::mostrados().size(), 2);
+    QVERIFY(Dialogos::mostrados().at(1).texto.contains("(sin bajas) en procedimiento CMD_QUITAR_FOR_Click"));
+    QCOMPARE(lista->topLevelItemCount(), 1);
+    QCOMPARE(base.valor("select count(*) from viajes").toInt(), 1);
+}
+
+void TstFrmViajes::botonesDeCatalogos() {
+    BaseTemporal base;
+    sembrar(base);
+    QVERIFY(base.ejecutar("insert into viajes values (3, '2024-05-02', '09:45', 1, 7, 10, 250, 1)"));
+    FrmViajes v;
+    v.show();
+    QStringList abiertos;
+    // The editor writes its table while open; here the test does it for it and closes it.
+    auto editar = [&](const QString& sql) {
+        QTimer::singleShot(0, this, [&, sql] {
+            QWidget* editor = QApplication::activeModalWidget();
+            QVERIFY(editor);
+            abiertos << editor->objectName() + "|" + editor->windowTitle() + "|" + Tabla_ABM;
+            QVERIFY(base.ejecutar(sql));
+            editor->close();
+        });
+    };
+
+    auto* recetas = control<QComboBox>(&v, "CmbNombre");
+    QVERIFY(elegir(recetas, "Receta Kilos"));
+    editar("update recetas set descripcion = 'Renombrada' where id = 1");
+    pulsar(&v, "Command1");
+    QCOMPARE(recetas->currentText(), QString("Receta Kilos")); // the text it had before
+    QVERIFY(recetas->findText("Renombrada") > 0);
+    QCOMPARE(linea(control<QTreeWidget>(&v, "ListR"), 0).at(3), QString("Renombrada"));
+    QCOMPARE(lineas(control<QTreeWidget>(&v, "LisTot")), QStringList({"Renombrada|250"}));
+
+    // After reloading nothing counts as picked.
+    QVERIFY(elegir(control<QComboBox>(&v, "CMBALIM"), "Avena"));
+    escribir(control<QLineEdit>(&v, "TXT_ID_VIA_FOR"), "5");
+    escribir(control<QLineEdit>(&v, "TXTOP"), "1");
+    escribir(control<QLineEdit>(&v, "TXTKILOS"), "1");
+    escribir(control<QLineEdit>(&v, "TXT_OR_FOR"), "1");
+    pulsar(&v, "CMD_INS_FOR");
+    QCOMPARE(textos(), QStringList{"debe completar todos los datos"});
+
+    auto* alimentos = control<QComboBox>(&v, "CMBALIM");
+    escribir(alimentos, "lo escrito");
+    editar("insert into alimentos values (12, 'Soja')");
+    pulsar(&v, "CMDALIM");
+    QCOMPARE(alimentos->currentText(), QString("lo escrito"));
+    QVERIFY(alimentos->findText("Soja") > 0);
+
+    editar("insert into operarios values (1, 'Juan')");
+    pulsar(&v, "CMDOP");
+    QCOMPARE(abiertos, QStringList({"FrmAgregarRec|ABM Recetas|Recetas", "FrmAgregar|ABM Alimento|Alimentos",
+                                    "FrmAgregar|ABM Operarios|Operarios"}));
+}
+
+void TstFrmViajes::listasYRedimension() {
+    BaseTemporal base;
+    sembrar(base);
+    FrmViajes v;
+    v.show();
+    auto* lista = control<QTreeWidget>(&v, "ListR");
+    QCOMPARE(lista->columnCount(), 10);
+    QCOMPARE(lista->headerItem()->text(2), QString("Nº FORMULA"));
+    QCOMPARE(lista->selectionMode(), QAbstractItemView::ExtendedSelection);
+    QCOMPARE(lista->selectionBehavior(), QAbstractItemView::SelectRows);
+    QVERIFY(lista->header()->sectionsMovable());
+    QCOMPARE(control<QTreeWidget>(&v, "LisTot")->headerItem()->text(1), QString("Cantidad"));
+    for (const char* nombre : {"Frame1", "Frame2", "Frame3", "Frame6"})
+        QVERIFY(v.findChild<QGroupBox*>(nombre));
+    QCOMPARE(control<QPushButton>(&v, "CMD_INS_FOR")->accessibleName(), QString("INSERTAR"));
+    QCOMPARE(control<QComboBox>(&v, "CmbNombre")->accessibleName(), QString("NOMBRE DE RECETA:"));
+
+    v.resize(1000, 700);
+    auto* marco = control<QGroupBox>(&v, "Frame3");
+    const int ancho = marco->width(), alto = marco->height();
+    v.resize(1100, 800);
+    QCOMPARE(marco->width(), ancho + 100);
+    QCOMPARE(marco->height(), alto + 100);
+    QCOMPARE(lista->width(), marco->width() - 13);
+    v.resize(20, 20);
+    QCOMPARE(marco->width(), 0);
+    QCOMPARE(marco->height(), 0);
+    QCOMPARE(lista->width(), 0);
+    QVERIFY(control<QPushButton>(&v, "CMD_QUITAR_FOR")->y() >= 0);
+}
+
+void TstFrmViajes::seAbreDesdeLaVentanaPrincipal() {
+    BaseTemporal base;
+    QVERIFY(base.ok());
+    FrmPrincipal principal;
+    principal.show();
+    QString abierta;
+    QTimer::singleShot(0, this, [&] {
+        QWidget* w = QApplication::activeModalWidget();
+        QVERIFY(w);
+        abierta = w->objectName() + "|" + w->windowTitle();
+        w->close();
+    });
+    pulsar(&principal, "Command1");
+    QCOMPARE(abierta, QString("FrmViajes|RECETAS"));
+}
+
+QTEST_MAIN(TstFrmViajes)
+#include "tst_frmviajes.moc"
