@@ -218,6 +218,23 @@ QStringList ServicioWebPrueba::filas(const QString& sql) {
     return r;
 }
 
+bool ServicioWebPrueba::fallarCuandoContenga(const QString& texto, int estado, const QString& cuerpo) {
+    QSqlQuery q(QSqlDatabase::database(conexion_, false));
+    q.prepare(QStringLiteral("insert into nremoto_control.fallas (patron, estado, cuerpo) values (?, ?, ?)"));
+    q.addBindValue(texto);
+    q.addBindValue(estado);
+    q.addBindValue(cuerpo);
+    if (!q.exec()) {
+        qWarning("fallarCuandoContenga: %s", qPrintable(q.lastError().text()));
+        return false;
+    }
+    return true;
+}
+
+bool ServicioWebPrueba::quitarFallas() {
+    return ejecutar(QStringLiteral("delete from nremoto_control.fallas"));
+}
+
 QString ServicioWebPrueba::registroSim() const {
     return dir_.filePath(QStringLiteral("nremoto-sim.log"));
 }

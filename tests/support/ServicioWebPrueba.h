@@ -47,6 +47,11 @@ public:
     // Every row, columns joined by "|" (NULL as empty text, DATE as yyyy-MM-dd).
     QStringList filas(const QString& sql);
 
+    // From now on a request whose statement contains `texto` (exact case) is not run and is answered
+    // with `estado` and `cuerpo` (for example 500 with a JSON body). The first matching fault wins.
+    bool fallarCuandoContenga(const QString& texto, int estado = 500, const QString& cuerpo = {});
+    bool quitarFallas();
+
     // The requests the stand-in has received so far, one line each: "GET /nremoto.php? STATUS SQL"
     // (without the time it adds at the front of its log).
     QStringList pedidos() const;

@@ -8,6 +8,10 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSignalSpy>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTcpSocket>
+#include <QTemporaryFile>
 #include <QTest>
 
 #include <memory>
@@ -36,7 +40,11 @@ private Q_SLOTS:
     void acentosIdaYVuelta();
     void textosEscapadosEnJson();
     void rutaConYSinInterrogacion();
-    void dosServiciosALaVez();
+    void textoQueNoEsUtf8SeRechaza();
+    void sentenciaGrandeLlegaEntera();
+    void cuerposDeGetSeguidosNoSeMezclan();
+    void fallasProvocadas();
+    void semillaYEscapeUnicode();
 
 private:
     Respuesta pedir(const QString& sql, const QString& ruta = QStringLiteral("/nremoto.php?"));
@@ -232,13 +240,94 @@ void TstNremotoSim::rutaConYSinInterrogacion() {
     QVERIFY(web_->pedidos().contains("GET /nremoto.php 200 select 1 as uno"));
 }
 
-void TstNremotoSim::dosServiciosALaVez() {
-    ServicioWebPrueba otro;
-    QVERIFY2(otro.ok(), qPrintable(otro.error()));
-    QVERIFY(otro.servidor() != web_->servidor());
-    QVERIFY(otro.ejecutar("insert into clientes values (1, 'otro', 'x')"));
-    QCOMPARE(web_->valor("select count(*) from clientes").toInt(), 0);
-    QCOMPARE(otro.valor("select user from clientes").toString(), QString("otro"));
+void TstNremotoSim::textoQueNoEsUtf8SeRechaza() {
+    // The same insert in Windows-1252 bytes: the server refuses it rather than storing other letters.
+    QNetworkRequest pedido(QUrl(web_->direccion()));
+    const QByteArray latin1 =
+        QString("INSERT INTO Alimentos (Cliente, Id, Descripcion) values ('7','1','Maíz')").toLatin1();
+    std::unique_ptr<QNetworkReply> r(red_.sendCustomRequest(pedido, "GET", latin1));
+    QSignalSpy fin(r.get(), &QNetworkReply::finished);
+    QVERIFY(fin.wait(10000));
+    QCOMPARE(r->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 500);
+    QVERIFY2(r->readAll().contains("Incorrect string value"), "");
+    QCOMPARE(web_->valor("select count(*) from Alimentos").toInt(), 0);
+}
+
+void TstNremotoSim::sentenciaGrandeLlegaEntera() {
+    // All the rows of a table travel in one statement.
+    QString sql =
+        "INSERT INTO Prg_Carga (cliente, fecha, id_viaje, id_receta, receta, id_alim, alimento, kg, hora, "
+        "base, orden, operario) values ";
+    for (int i = 0; i < 5000; ++i)
+        sql += QString("('7','20240115','%1','2','Engorde número %1','5','Maíz','%1,5','0','100','1','4'),")
+                   .arg(i);
+    sql.chop(1);
+    QCOMPARE(pedir(sql).estado, 200);
+    QCOMPARE(web_->filas("select count(*), count(distinct id_viaje), max(id_viaje) from Prg_Carga"),
+             QStringList({"5000|5000|4999"}));
+    QCOMPARE(web_->filas("select receta, kg from Prg_Carga where id_viaje = 4999"),
+             QStringList({"Engorde número 4999|4999,5"}));
+}
+
+void TstNremotoSim::cuerposDeGetSeguidosNoSeMezclan() {
+    // Two requests written back to back on one connection, the first announcing 100-continue: each body
+    // is its own statement and is not read as the start of the next request.
+    QTcpSocket s;
+    s.connectToHost(QHostAddress::LocalHost, web_->puerto());
+    QVERIFY(s.waitForConnected(5000));
+    auto pedido = [](const QByteArray& sql, const QByteArray& extra) {
+        return "GET /nremoto.php? HTTP/1.1\r\nHost: x\r\n" + extra +
+               "Content-Length: " + QByteArray::number(sql.size()) + "\r\n\r\n" + sql;
+    };
+    s.write(pedido("select 'a{' as uno", "Expect: 100-continue\r\n") + pedido("select 2 as dos", ""));
+    QByteArray leido;
+    QTRY_VERIFY_WITH_TIMEOUT((leido += s.readAll()).contains("[{\"dos\":\"2\"}]"), 10000);
+    QVERIFY2(leido.contains("[{\"uno\":\"a{\"}]"), leido);
+    QCOMPARE(leido.count("HTTP/1.1 200"), 2);
+}
+
+void TstNremotoSim::fallasProvocadas() {
+    QVERIFY(web_->fallarCuandoContenga("INSERT INTO Operarios", 503, "[{\"id\":\"1\"}]"));
+    const Respuesta r = pedir("INSERT INTO Operarios (Cliente, Id, Nick, Clave) values ('7','1','Pedro','')");
+    QCOMPARE(r.estado, 503);
+    QCOMPARE(r.cuerpo, "[{\"id\":\"1\"}]");
+    QCOMPARE(web_->valor("select count(*) from Operarios").toInt(), 0);
+    // Other statements go through.
+    QCOMPARE(pedir("INSERT INTO Alimentos (Cliente, Id, Descripcion) values ('7','1','Maiz')").estado, 200);
+    QVERIFY(web_->quitarFallas());
+    QCOMPARE(pedir("INSERT INTO Operarios (Cliente, Id, Nick, Clave) values ('7','1','Pedro','')").estado,
+             200);
+    QCOMPARE(web_->filas("select * from Operarios"), QStringList({"7|1|Pedro|"}));
+}
+
+void TstNremotoSim::semillaYEscapeUnicode() {
+    // A second stand-in on the same database: seeded from a file of several statements, and writing
+    // non-ASCII text as \\u escapes the way PHP's encoder does by default.
+    QTemporaryFile semilla;
+    QVERIFY(semilla.open());
+    semilla.write(QString("insert into Alimentos values (7, 1, 'Maíz/ñ 😀');\n"
+                          "-- a comment\ninsert into Alimentos values (7, 2, 'a;b');\n")
+                      .toUtf8());
+    semilla.close();
+    QProcess sim;
+    sim.start(qEnvironmentVariable("TOLVARO_BIN") + "/tools/nremoto-sim/nremoto-sim",
+              {"--socket", web_->socket(), "--semilla", semilla.fileName(), "--escapar-unicode"});
+    QByteArray salida;
+    QTRY_VERIFY_WITH_TIMEOUT((salida += sim.readAllStandardOutput()).contains('\n'), 10000);
+    const auto m =
+        QRegularExpression("escuchando en 127\\.0\\.0\\.1:(\\d+)").match(QString::fromUtf8(salida));
+    QVERIFY2(m.hasMatch(), salida);
+
+    QNetworkRequest pedido(QUrl("http://127.0.0.1:" + m.captured(1) + "/nremoto.php?"));
+    std::unique_ptr<QNetworkReply> r(
+        red_.sendCustomRequest(pedido, "GET", "select Descripcion from Alimentos order by Id"));
+    QSignalSpy fin(r.get(), &QNetworkReply::finished);
+    QVERIFY(fin.wait(10000));
+    const QByteArray cuerpo = r->readAll();
+    sim.terminate();
+    QVERIFY(sim.waitForFinished(5000));
+    QCOMPARE(cuerpo, "[{\"Descripcion\":\"Ma\\u00edz\\/\\u00f1 \\ud83d\\ude00\"},{\"Descripcion\":\"a;b\"}]");
+    QCOMPARE(QJsonDocument::fromJson(cuerpo).array()[0].toObject()["Descripcion"], QJsonValue("Maíz/ñ 😀"));
 }
 
 QTEST_GUILESS_MAIN(TstNremotoSim)

@@ -12,7 +12,7 @@ bool ServidorHttp::process_and_close_socket(socket_t sock) {
     bool ok = true;
     // Keep-alive as the library does it: a bounded number of requests per connection, each awaited for
     // a bounded time, and none once the server is stopping.
-    for (size_t resto = keep_alive_max_count_; resto > 0 && is_running(); --resto) {
+    for (size_t resto = keep_alive_max_count_; resto > 0 && !parando(); --resto) {
         if (!esperarPedido(flujo))
             break;
         bool cerrada = false;
@@ -26,9 +26,15 @@ bool ServidorHttp::process_and_close_socket(socket_t sock) {
     return ok;
 }
 
+// stop() closes the listening socket at once; the library marks the server as not running only after
+// every connection has ended.
+bool ServidorHttp::parando() const {
+    return svr_sock_ == INVALID_SOCKET;
+}
+
 bool ServidorHttp::esperarPedido(const FlujoSocket& flujo) const {
     // In short slices, so that stopping the server does not wait for idle connections.
-    for (time_t t = 0; t < keep_alive_timeout_sec_ * 10 && is_running(); ++t)
+    for (time_t t = 0; t < keep_alive_timeout_sec_ * 10 && !parando(); ++t)
         if (flujo.esperarLecturaMs(100))
             return true;
     return false;

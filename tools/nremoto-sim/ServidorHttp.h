@@ -12,6 +12,7 @@ class FlujoSocket;
 class ServidorHttp : public httplib::Server {
 private:
     bool process_and_close_socket(socket_t sock) override;
+    bool parando() const;
     bool esperarPedido(const FlujoSocket& flujo) const;
     void leerCuerpoDeGet(httplib::Stream& flujo, httplib::Request& req, bool& cerrarConexion);
 };

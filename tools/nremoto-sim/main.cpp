@@ -1,6 +1,7 @@
 // nremoto-sim: a stand-in for the web-service script. Each GET /nremoto.php carries one SQL statement
 // as its body; the statement runs on a MariaDB database and the reply is JSON rows, 200 or 500.
 #include "BaseRemota.h"
+#include "FallasProvocadas.h"
 #include "RespuestaJson.h"
 #include "ServidorHttp.h"
 
@@ -93,7 +94,8 @@ int main(int argc, char** argv) {
                   << remota.error() << std::endl;
         return 1;
     }
-    if (p.isSet(crear) && !correrGuion(remota, QStringLiteral(":/nremoto-sim/tablas.sql")))
+    if (p.isSet(crear) && (!correrGuion(remota, QStringLiteral(":/nremoto-sim/tablas.sql")) ||
+                           !correrGuion(remota, QStringLiteral(":/nremoto-sim/control.sql"))))
         return 1;
     for (const QString& archivo : p.values(semilla))
         if (!correrGuion(remota, archivo))
@@ -105,6 +107,13 @@ int main(int argc, char** argv) {
         if (req.has_header(kCabeceraCuerpoIncompleto)) {
             res.status = 400;
             res.set_content("cuerpo incompleto", "text/plain; charset=utf-8");
+            return;
+        }
+        if (const auto falla = fallaPara(remota, req.body)) {
+            res.status = falla->estado;
+            const bool json = !falla->cuerpo.empty() && (falla->cuerpo[0] == '[' || falla->cuerpo[0] == '{');
+            res.set_content(falla->cuerpo,
+                            json ? "application/json; charset=utf-8" : "text/plain; charset=utf-8");
             return;
         }
         const ResultadoSql r = remota.ejecutar(req.body);
