@@ -10,13 +10,33 @@ bool ServidorTableta::escuchar(const QHostAddress& direccion, quint16 puerto) {
     return servidor_.listen(direccion, puerto);
 }
 
-quint16 ServidorTableta::puerto() const { return servidor_.serverPort(); }
-QString ServidorTableta::error() const { return servidor_.errorString(); }
-int ServidorTableta::conexionesAbiertas() const { return static_cast<int>(clientes_.size()); }
+quint16 ServidorTableta::puerto() const {
+    return servidor_.serverPort();
+}
+QString ServidorTableta::error() const {
+    return servidor_.errorString();
+}
+int ServidorTableta::conexionesAbiertas() const {
+    return static_cast<int>(clientes_.size());
+}
 
 void ServidorTableta::limpiar() {
     llegadas_.clear();
     aceptadas_ = 0;
+    programa_.limpiar();
+}
+
+QList<QByteArray> ServidorTableta::mensajes() const {
+    QList<QByteArray> r;
+    for (const MensajeRecibido& m : programa_.mensajes())
+        r << m.texto;
+    return r;
+}
+
+void ServidorTableta::cerrarConexiones() {
+    const QList<QTcpSocket*> abiertos = clientes_; // each abort removes its socket from the list
+    for (QTcpSocket* s : abiertos)
+        s->abort();
 }
 
 void ServidorTableta::aceptar() {
@@ -39,6 +59,7 @@ void ServidorTableta::leer(QTcpSocket* s) {
     if (datos.isEmpty())
         return;
     llegadas_ << datos;
+    programa_.agregar(datos);
     Q_EMIT llegada(datos);
     if (responderOk_ && datos.contains("'fin'"))
         s->write("ok");
