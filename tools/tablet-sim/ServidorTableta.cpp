@@ -6,6 +6,17 @@ ServidorTableta::ServidorTableta(QObject* parent) : QObject(parent) {
     connect(&servidor_, &QTcpServer::newConnection, this, &ServidorTableta::aceptar);
 }
 
+ServidorTableta::~ServidorTableta() {
+    // The sockets belong to the server member, which goes last: they must not call back into
+    // the lists already destroyed by then.
+    const QList<QTcpSocket*> abiertos = clientes_;
+    clientes_.clear();
+    for (QTcpSocket* s : abiertos) {
+        s->disconnect(this);
+        delete s;
+    }
+}
+
 bool ServidorTableta::escuchar(const QHostAddress& direccion, quint16 puerto) {
     return servidor_.listen(direccion, puerto);
 }
