@@ -88,8 +88,10 @@ int enviarDirecta(const QStringList& args, ContextoCli& ctx) {
         ctx.salida << t << Qt::endl;
     });
     QObject::connect(&envio, &EnvioDirecto::maximoBarra, [&](int m) { maximo = m; });
-    QObject::connect(&envio, &EnvioDirecto::valorBarra,
-                     [&](int v) { ctx.salida << rotulo << " " << v << "/" << maximo << Qt::endl; });
+    QObject::connect(&envio, &EnvioDirecto::valorBarra, [&](int v) {
+        if (v > 0)
+            ctx.salida << "  " << rotulo << " " << v << "/" << maximo << Qt::endl;
+    });
     QObject::connect(&envio, &EnvioDirecto::finEnviado, [&] {
         ctx.salida << "'fin' enviado" << Qt::endl;
         plazo.start(kEsperaOkMs);
