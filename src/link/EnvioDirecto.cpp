@@ -47,9 +47,14 @@ void EnvioDirecto::iniciar(int maximoBarra) {
     valor_ = 0;
     reloj_.start();
     if (socket_) {
-        conexiones_ << connect(socket_, &QAbstractSocket::disconnected, this, &EnvioDirecto::conexionPerdida);
-        conexiones_ << connect(socket_, &QAbstractSocket::errorOccurred, this,
-                               &EnvioDirecto::conexionPerdida);
+        // Queued: a socket destroyed with its window (this object goes with it) must not call back
+        // into a window half torn down.
+        conexiones_ << connect(
+            socket_, &QAbstractSocket::disconnected, this, [this] { conexionPerdida(); },
+            Qt::QueuedConnection);
+        conexiones_ << connect(
+            socket_, &QAbstractSocket::errorOccurred, this, [this] { conexionPerdida(); },
+            Qt::QueuedConnection);
         if (socket_->state() == QAbstractSocket::ConnectedState)
             socket_->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     }
