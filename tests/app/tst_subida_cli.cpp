@@ -35,7 +35,7 @@ private Q_SLOTS:
     void envioCompleto();
     void direccionGuardadaYTabletQueNoConfirma();
     void conexionPerdidaYRechazada();
-    void errroresDeUso();
+    void erroresDeUso();
 };
 
 void TstSubidaCli::envioCompleto() {
@@ -104,7 +104,7 @@ void TstSubidaCli::conexionPerdidaYRechazada() {
     QVERIFY2(r.errores.contains(QStringLiteral("No se pudo conectar con la tablet")), qPrintable(r.errores));
 }
 
-void TstSubidaCli::errroresDeUso() {
+void TstSubidaCli::erroresDeUso() {
     BaseTemporal b;
     QCOMPARE(correr(b.carpeta(), {"--directa", "a", "b"}).codigo, 2);
     QCOMPARE(correr(b.carpeta(), {"--directa", "--rapido"}).codigo, 2);
