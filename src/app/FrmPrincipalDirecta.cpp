@@ -1,4 +1,31 @@
 // "Enviar Programacion" over the direct link to the tablet.
+#include "app/Dialogos.h"
 #include "app/FrmPrincipal.h"
+#include "link/EnvioDirecto.h"
 
-void FrmPrincipal::Conexion_Directa() {}
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+void FrmPrincipal::Conexion_Directa() {
+    // The pauses leave the window live: one upload at a time.
+    if (findChild<EnvioDirecto*>(QString(), Qt::FindDirectChildrenOnly))
+        return;
+    auto* envio = new EnvioDirecto(WS, this);
+    auto soltar = [this, envio] {
+        envio->setParent(nullptr);
+        envio->deleteLater();
+        ponerOcupado(false);
+    };
+    connect(envio, &EnvioDirecto::etiqueta, Lbl, &QLabel::setText);
+    connect(envio, &EnvioDirecto::maximoBarra, Bar, &QProgressBar::setMaximum);
+    connect(envio, &EnvioDirecto::valorBarra, Bar, &QProgressBar::setValue);
+    connect(envio, &EnvioDirecto::barraVisible, Bar, &QProgressBar::setVisible);
+    connect(envio, &EnvioDirecto::terminado, this, soltar);
+    connect(envio, &EnvioDirecto::fallo, this, [this, soltar](const Mensaje& m) {
+        soltar();
+        Dialogos::mostrar(this, m);
+    });
+    ponerOcupado(true);
+    envio->iniciar(Bar->maximum());
+}

@@ -7,9 +7,14 @@ ServidorTableta::ServidorTableta(QObject* parent) : QObject(parent) {
 }
 
 ServidorTableta::~ServidorTableta() {
-    // The sockets belong to the server member, which outlives the list: detach them first.
-    for (QTcpSocket* s : std::as_const(clientes_))
+    // The sockets belong to the server member, which goes last: they must not call back into
+    // the lists already destroyed by then.
+    const QList<QTcpSocket*> abiertos = clientes_;
+    clientes_.clear();
+    for (QTcpSocket* s : abiertos) {
         s->disconnect(this);
+        delete s;
+    }
 }
 
 bool ServidorTableta::escuchar(const QHostAddress& direccion, quint16 puerto) {
@@ -29,6 +34,20 @@ int ServidorTableta::conexionesAbiertas() const {
 void ServidorTableta::limpiar() {
     llegadas_.clear();
     aceptadas_ = 0;
+    programa_.limpiar();
+}
+
+QList<QByteArray> ServidorTableta::mensajes() const {
+    QList<QByteArray> r;
+    for (const MensajeRecibido& m : programa_.mensajes())
+        r << m.texto;
+    return r;
+}
+
+void ServidorTableta::cerrarConexiones() {
+    const QList<QTcpSocket*> abiertos = clientes_; // each abort removes its socket from the list
+    for (QTcpSocket* s : abiertos)
+        s->abort();
 }
 
 void ServidorTableta::aceptar() {
@@ -51,6 +70,7 @@ void ServidorTableta::leer(QTcpSocket* s) {
     if (datos.isEmpty())
         return;
     llegadas_ << datos;
+    programa_.agregar(datos);
     Q_EMIT llegada(datos);
     if (responderOk_ && datos.contains("'fin'"))
         s->write("ok");

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QTcpServer>
 
+#include "ProgramaRecibido.h"
+
 class QTcpSocket;
 
 // A stand-in for the in-cab tablet: listens for the desktop program, keeps every arrival, answers
@@ -29,6 +31,15 @@ public:
     // Whether "ok" is sent after "'fin'" (on by default).
     void setResponderOk(bool si) { responderOk_ = si; }
 
+    // --- The programme upload ---
+    // Every message received, split at the command words, in order.
+    QList<QByteArray> mensajes() const;
+    const ProgramaRecibido& programa() const { return programa_; }
+    // Writes the arrivals and their messages and records to a file (see ProgramaRecibido.h).
+    bool setArchivoPrograma(const QString& archivo) { return programa_.escribirEn(archivo); }
+    // Drops every open connection at once, as a tablet switched off would.
+    void cerrarConexiones();
+
 Q_SIGNALS:
     void llegada(const QByteArray& datos);
     void conexionNueva();
@@ -43,4 +54,5 @@ private:
     QList<QTcpSocket*> clientes_;
     int aceptadas_ = 0;
     bool responderOk_ = true;
+    ProgramaRecibido programa_;
 };

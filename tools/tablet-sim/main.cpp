@@ -21,6 +21,9 @@ int main(int argc, char** argv) {
                  QStringLiteral("IP"), QStringLiteral("127.0.0.1")});
     p.addOption({QStringLiteral("puerto"), QStringLiteral("Puerto donde escuchar (4999; 0 elige uno libre)."),
                  QStringLiteral("N"), QStringLiteral("4999")});
+    p.addOption({QStringLiteral("programa"),
+                 QStringLiteral("Escribe cada llegada y sus mensajes y registros en ARCHIVO."),
+                 QStringLiteral("ARCHIVO")});
     p.process(app);
 
     ServidorTableta tableta;
@@ -30,6 +33,11 @@ int main(int argc, char** argv) {
         !tableta.escuchar(direccion, static_cast<quint16>(p.value(QStringLiteral("puerto")).toUInt()))) {
         QTextStream(stderr) << "No se puede escuchar en " << p.value(QStringLiteral("direccion")) << ":"
                             << p.value(QStringLiteral("puerto")) << ": " << tableta.error() << Qt::endl;
+        return 1;
+    }
+    if (p.isSet(QStringLiteral("programa")) &&
+        !tableta.setArchivoPrograma(p.value(QStringLiteral("programa")))) {
+        QTextStream(stderr) << "No se puede escribir " << p.value(QStringLiteral("programa")) << Qt::endl;
         return 1;
     }
     out << "escuchando en " << direccion.toString() << ":" << tableta.puerto() << Qt::endl;

@@ -1,0 +1,117 @@
+// "Enviar Programacion" over the direct link, from the main window.
+#include "../link/PlanSubida.h"
+#include "BaseTemporal.h"
+#include "ServidorTableta.h"
+
+#include "app/Dialogos.h"
+#include "app/FrmPrincipal.h"
+#include "link/EnvioDirecto.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+template <typename T> T* control(QWidget& w, const char* nombre) {
+    return w.findChild<T*>(QString::fromLatin1(nombre));
+}
+
+bool conectar(FrmPrincipal& v, const ServidorTableta& t) {
+    control<QLineEdit>(v, "TxtDir")->setText(QStringLiteral("127.0.0.1:%1").arg(t.puerto()));
+    v.CmdConectar_Click();
+    return QTest::qWaitFor(
+        [&] { return control<QPushButton>(v, "CmdConectar")->text() == QStringLiteral("Conectado..."); },
+        5000);
+}
+} // namespace
+
+class TstSubida : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init() {
+        Dialogos::activarModoPrueba();
+        Dialogos::limpiar();
+    }
+    void envioCompletoConBotonesBloqueados();
+    void sinConexionMuestraElError();
+    void conexionPerdidaLiberaLosBotones();
+};
+
+void TstSubida::envioCompletoConBotonesBloqueados() {
+    BaseTemporal b;
+    QVERIFY(PlanSubida::cargarMixto(b));
+    QVERIFY(b.ejecutar("delete from viajes where id = 3"));
+    QVERIFY(b.ejecutar("delete from descarga where id = 3"));
+    ServidorTableta tableta;
+    QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
+    FrmPrincipal v;
+    v.show();
+    QVERIFY(conectar(v, tableta));
+    auto* env = control<QPushButton>(v, "CmdEnv");
+    auto* bar = control<QProgressBar>(v, "Bar");
+    auto* lbl = control<QLabel>(v, "Lbl");
+
+    env->click();
+    QVERIFY(!env->isEnabled());
+    QVERIFY(!control<QPushButton>(v, "Command3")->isEnabled());
+    QVERIFY(bar->isVisible());
+    QCOMPARE(lbl->text(), QStringLiteral("Enviando Viajes"));
+    QCOMPARE(bar->maximum(), 2);
+    // The window stays live during the pauses, but a second upload does not start.
+    QTest::qWait(200);
+    v.CmdEnv_Click();
+    QTRY_VERIFY_WITH_TIMEOUT(env->isEnabled(), 10000);
+
+    const QList<QByteArray> todos = PlanSubida::esperadoMixto();
+    const QList<QByteArray> esperado = {todos.at(2), todos.at(3), todos.at(6), todos.at(7),
+                                        todos.at(8), todos.at(9), todos.at(10)};
+    QTRY_COMPARE(tableta.mensajes(), esperado);
+    QVERIFY(bar->isHidden());
+    QCOMPARE(lbl->text(), QStringLiteral("Enviando Operarios"));
+    QTRY_VERIFY(!Dialogos::mostrados().isEmpty());
+    QCOMPARE(Dialogos::mostrados().constLast().texto, FrmPrincipal::kAcuseRecibo);
+}
+
+void TstSubida::sinConexionMuestraElError() {
+    BaseTemporal b;
+    QVERIFY(b.ejecutar("insert into alimentos values (1, 'Maiz')"));
+    FrmPrincipal v;
+    v.show();
+    auto* env = control<QPushButton>(v, "CmdEnv");
+    env->click();
+    QCOMPARE(Dialogos::mostrados().size(), 1);
+    QCOMPARE(Dialogos::mostrados().at(0), EnvioDirecto::mensajeError(EnvioDirecto::errorNoConectado()));
+    // The bar keeps its last state; the buttons are free for another try.
+    auto* bar = control<QProgressBar>(v, "Bar");
+    QVERIFY(bar->isVisible());
+    QCOMPARE(bar->maximum(), 1);
+    QCOMPARE(control<QLabel>(v, "Lbl")->text(), QStringLiteral("Enviando Alimentos"));
+    QVERIFY(env->isEnabled());
+    QVERIFY(control<QPushButton>(v, "Command4")->isEnabled());
+}
+
+void TstSubida::conexionPerdidaLiberaLosBotones() {
+    BaseTemporal b;
+    QVERIFY(PlanSubida::cargarMixto(b));
+    ServidorTableta tableta;
+    QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
+    connect(&tableta, &ServidorTableta::llegada, &tableta, [&] { tableta.cerrarConexiones(); });
+    FrmPrincipal v;
+    v.show();
+    QVERIFY(conectar(v, tableta));
+    auto* env = control<QPushButton>(v, "CmdEnv");
+    env->click();
+    QVERIFY(!env->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(env->isEnabled(), 5000);
+    QCOMPARE(Dialogos::mostrados().size(), 1);
+    const Mensaje m = Dialogos::mostrados().at(0);
+    QVERIFY2(m.texto.endsWith(QStringLiteral("en procedimiento Conexion_Directa de Formulario FrmPrincipal")),
+             qPrintable(m.texto));
+    QCOMPARE(m.titulo, QStringLiteral("Error en FrmPrincipal"));
+    QCOMPARE(tableta.mensajes().size(), 1);
+}
+
+QTEST_MAIN(TstSubida)
+#include "tst_subida.moc"

@@ -1,0 +1,121 @@
+// tolvaro-cli enviar --directa against the tablet simulator.
+#include "../link/PlanSubida.h"
+#include "BaseTemporal.h"
+#include "ServidorTableta.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+struct Salida {
+    int codigo = -1;
+    QString salida;
+    QString errores;
+};
+
+// Runs the command line program while the simulator keeps answering in this process.
+Salida correr(const QString& datos, const QStringList& args) {
+    QProcess p;
+    p.setProgram(QDir(qEnvironmentVariable("TOLVARO_BIN")).filePath(QStringLiteral("src/cli/tolvaro-cli")));
+    p.setArguments(QStringList{QStringLiteral("--datos"), datos, QStringLiteral("enviar")} + args);
+    QSignalSpy fin(&p, &QProcess::finished);
+    p.start();
+    if (!p.waitForStarted(5000) || !fin.wait(60000))
+        return {};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+} // namespace
+
+class TstSubidaCli : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void envioCompleto();
+    void direccionGuardadaYTabletQueNoConfirma();
+    void conexionPerdidaYRechazada();
+    void erroresDeUso();
+};
+
+void TstSubidaCli::envioCompleto() {
+    BaseTemporal b;
+    QVERIFY(PlanSubida::cargarMixto(b));
+    QVERIFY(b.ejecutar("delete from viajes where id = 4"));
+    QVERIFY(b.ejecutar("delete from descarga where id = 4"));
+    ServidorTableta tableta;
+    QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
+    const Salida r = correr(b.carpeta(), {"--directa", QStringLiteral("127.0.0.1:%1").arg(tableta.puerto())});
+    QVERIFY2(r.codigo == 0, qPrintable(r.errores));
+    const QList<QByteArray> todos = PlanSubida::esperadoMixto();
+    QTRY_COMPARE(tableta.mensajes(),
+                 QList<QByteArray>({todos.at(0), todos.at(1), todos.at(4), todos.at(5), todos.at(8),
+                                    todos.at(9), todos.at(10), "'desconectar'"}));
+    QCOMPARE(tableta.llegadas().size(), 8);
+    QVERIFY(r.salida.contains(QStringLiteral("Enviando Descarga\n  Enviando Descarga 1/2\n")));
+    QVERIFY(r.salida.contains(QStringLiteral("'fin' enviado")));
+}
+
+void TstSubidaCli::direccionGuardadaYTabletQueNoConfirma() {
+    BaseTemporal b;
+    ServidorTableta tableta;
+    QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
+    QVERIFY(b.ejecutar(
+        QStringLiteral("update tipo_conexion set direccion = '127.0.0.1:%1' where tipo = 'directa'")
+            .arg(tableta.puerto())));
+    Salida r = correr(b.carpeta(), {"--directa"});
+    QVERIFY2(r.codigo == 0, qPrintable(r.errores));
+    QTRY_COMPARE(tableta.mensajes(), PlanSubida::esperadoVacio() << "'desconectar'");
+
+    // A tablet that leaves after "'fin'" without "ok" has not confirmed anything.
+    tableta.limpiar();
+    tableta.setResponderOk(false);
+    connect(&tableta, &ServidorTableta::llegada, &tableta, [&](const QByteArray& d) {
+        if (d.contains("'fin'"))
+            tableta.cerrarConexiones();
+    });
+    r = correr(b.carpeta(), {"--directa"});
+    QCOMPARE(r.codigo, 1);
+    QVERIFY2(r.errores.contains(QStringLiteral("sin confirmar")), qPrintable(r.errores));
+}
+
+void TstSubidaCli::conexionPerdidaYRechazada() {
+    BaseTemporal b;
+    QVERIFY(PlanSubida::cargarMixto(b));
+    ServidorTableta tableta;
+    QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
+    connect(&tableta, &ServidorTableta::llegada, &tableta, [&] { tableta.cerrarConexiones(); });
+    Salida r = correr(b.carpeta(), {"--directa", QStringLiteral("127.0.0.1:%1").arg(tableta.puerto())});
+    QCOMPARE(r.codigo, 1);
+    QVERIFY2(
+        r.errores.contains(QStringLiteral(") en procedimiento Conexion_Directa de Formulario FrmPrincipal")),
+        qPrintable(r.errores));
+    QCOMPARE(tableta.mensajes().size(), 1);
+
+    // Nobody listening.
+    quint16 libre = 0;
+    {
+        ServidorTableta cerrada;
+        QVERIFY(cerrada.escuchar(QHostAddress::LocalHost, 0));
+        libre = cerrada.puerto();
+    }
+    r = correr(b.carpeta(), {"--directa", QStringLiteral("127.0.0.1:%1").arg(libre)});
+    QCOMPARE(r.codigo, 1);
+    QVERIFY2(r.errores.contains(QStringLiteral("No se pudo conectar con la tablet")), qPrintable(r.errores));
+}
+
+void TstSubidaCli::erroresDeUso() {
+    BaseTemporal b;
+    QCOMPARE(correr(b.carpeta(), {"--directa", "a", "b"}).codigo, 2);
+    QCOMPARE(correr(b.carpeta(), {"--directa", "--rapido"}).codigo, 2);
+    // No address given and none saved.
+    const Salida r = correr(b.carpeta(), {"--directa"});
+    QCOMPARE(r.codigo, 2);
+    QVERIFY(r.errores.contains(QStringLiteral("HOST")));
+    const Salida ayuda = correr(b.carpeta(), {"--directa", "--help"});
+    QCOMPARE(ayuda.codigo, 0);
+    QVERIFY(ayuda.salida.contains(QStringLiteral("enviar --directa [HOST[:PUERTO]]")));
+}
+
+QTEST_GUILESS_MAIN(TstSubidaCli)
+#include "tst_subida_cli.moc"
