@@ -7,7 +7,9 @@
 
 namespace {
 
-bool digito(QChar c) { return c >= u'0' && c <= u'9'; }
+bool digito(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
 const char kMaximoEntero[] = "79228162514264337593543950335"; // 2^96 - 1
 

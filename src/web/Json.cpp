@@ -25,7 +25,9 @@ int valorHex(int c) {
 
 } // namespace
 
-std::optional<ValorJson> ParseJson(QStringView texto) { return ParseJson(texto, 0); }
+std::optional<ValorJson> ParseJson(QStringView texto) {
+    return ParseJson(texto, 0);
+}
 
 std::optional<ValorJson> ParseJson(QStringView texto, qsizetype inicio) {
     LectorJson lector(texto, inicio);
@@ -39,7 +41,9 @@ std::optional<ValorJson> ParseJson(QStringView texto, qsizetype inicio) {
     return r;
 }
 
-QString ParserErrors() { return g_errores; }
+QString ParserErrors() {
+    return g_errores;
+}
 
 LectorJson::LectorJson(QStringView texto, qsizetype inicio) {
     if (inicio < 0)
@@ -246,7 +250,8 @@ QString LectorJson::ReadKey(int& pos) {
             int fin = pos;
             while (fin <= n_) {
                 const char16_t e = d_[fin - 1].unicode();
-                if (e == u'"' || e == u'\'' || e == u':' || e == u'\r' || e == u'\n' || e == u'\t' || e == u' ')
+                if (e == u'"' || e == u'\'' || e == u':' || e == u'\r' || e == u'\n' || e == u'\t' ||
+                    e == u' ')
                     break;
                 ++fin;
             }

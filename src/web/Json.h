@@ -26,7 +26,8 @@ QString ParserErrors();
 namespace ErroresJson {
 inline const QString kConversion = QStringLiteral("No coinciden los tipos");
 inline const QString kDesbordamiento = QStringLiteral("Desbordamiento");
-inline const QString kClaveRepetida = QStringLiteral("Esta clave ya está asociada a un elemento de esta colección");
+inline const QString kClaveRepetida =
+    QStringLiteral("Esta clave ya está asociada a un elemento de esta colección");
 // A reply nested deeper than any the service sends is cut there instead of exhausting the stack.
 inline const QString kProfundidad = QStringLiteral("Anidamiento demasiado profundo");
 } // namespace ErroresJson
