@@ -10,7 +10,7 @@ pkgs=(
   libxlsxwriter-dev
   mdbtools mdbtools-dev
   libcpp-httplib-dev nlohmann-json3-dev
-  mariadb-server mariadb-client
+  mariadb-server mariadb-client libmariadb-dev
   xvfb xauth
 )
 missing=()
