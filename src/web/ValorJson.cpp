@@ -55,7 +55,7 @@ std::optional<QString> ValorJson::comoTexto() const {
         return booleano_ ? QStringLiteral("Verdadero") : QStringLiteral("Falso");
     case Tipo::Numero: {
         // The decimal text uses "." and "-"; the regional form swaps in the user's signs.
-        static const QLocale loc = Texto::regional();
+        const QLocale loc = Texto::regional();
         QString r = texto_;
         const QString coma = loc.decimalPoint();
         const QString menos = loc.negativeSign();

@@ -43,7 +43,8 @@ private Q_SLOTS:
         QVERIFY(v[u"falta"].esVacio());
         QCOMPARE(ParserErrors(), QString());
         QCOMPARE(leer(QStringLiteral("( {'k':'v'} )"))[u"k"].cadena(), QStringLiteral("v"));
-        QCOMPARE(leer(QStringLiteral("{'my key':1}")).claves(), std::vector<QString>{QStringLiteral("mykey")});
+        QCOMPARE(leer(QStringLiteral("{'my key':1}")).claves(),
+                 std::vector<QString>{QStringLiteral("mykey")});
         QVERIFY(leer(QStringLiteral("{\"n\":null, \"f\":false}"))[u"n"].esNulo());
         // Keys are compared exactly, case included; members keep their order.
         const ValorJson m = leer(QStringLiteral("{\"z\":1,\"Operario\":2,\"a\":3}"));
@@ -69,13 +70,15 @@ private Q_SLOTS:
         QCOMPARE(leer(QStringLiteral("{'a':\"it's\"}"))[u"a"].cadena(), QStringLiteral("it's"));
         // Longer than one chunk of the builder.
         const QString largo(20000, u'x');
-        QCOMPARE(leer(QStringLiteral("{'a':'") + largo + QStringLiteral("\\n'}"))[u"a"].cadena(), largo + u'\n');
+        QCOMPARE(leer(QStringLiteral("{'a':'") + largo + QStringLiteral("\\n'}"))[u"a"].cadena(),
+                 largo + u'\n');
     }
 
     void erroresExactos_data() {
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QString>("errores");
-        QTest::newRow("clave repetida") << "{'a':1,'a':2}" << ErroresJson::kClaveRepetida + QStringLiteral(": a") + kCrLf;
+        QTest::newRow("clave repetida")
+            << "{'a':1,'a':2}" << ErroresJson::kClaveRepetida + QStringLiteral(": a") + kCrLf;
         QTest::newRow("numero al final") << "{'a':12" << u"Missing '}': {'a':12"_qs + kCrLf;
         QTest::newRow("guion") << "{'n':-}" << ErroresJson::kConversion + QStringLiteral(": n") + kCrLf;
         QTest::newRow("1-2") << "{'x':1,'n':1-2}" << ErroresJson::kConversion + QStringLiteral(": n") + kCrLf;
@@ -83,12 +86,14 @@ private Q_SLOTS:
                                    << u"Invalid null value at position 6 : nul}"_qs + kCrLf +
                                           u"Missing '}': {'a':nul}"_qs + kCrLf;
         QTest::newRow("clave sin dos puntos") << "{\"a\" 1}" << u"Invalid Key at position 6 : a"_qs + kCrLf;
-        QTest::newRow("arreglo con letra") << "[1,x]" << ErroresJson::kConversion + QStringLiteral(": x]") + kCrLf;
+        QTest::newRow("arreglo con letra")
+            << "[1,x]" << ErroresJson::kConversion + QStringLiteral(": x]") + kCrLf;
         QTest::newRow("arreglo abierto") << "[1,2" << u"Missing ']': [1,2"_qs + kCrLf;
         QTest::newRow("ultimos 20") << "{'clave_larga':'abcdefghijklmnopq"
                                     << u"Missing '}': ':'abcdefghijklmnopq"_qs + kCrLf;
         QTest::newRow("cadena sin cerrar") << "['abc" << u"Missing ']': ['abc"_qs + kCrLf;
-        QTest::newRow("desbordamiento") << "{'n':1e40}" << ErroresJson::kDesbordamiento + QStringLiteral(": n") + kCrLf;
+        QTest::newRow("desbordamiento")
+            << "{'n':1e40}" << ErroresJson::kDesbordamiento + QStringLiteral(": n") + kCrLf;
     }
     void erroresExactos() {
         QFETCH(QString, texto);
@@ -104,10 +109,7 @@ private Q_SLOTS:
         QVERIFY(!v.contiene(u"y")); // the object finished at the failure
         QCOMPARE(leer(QStringLiteral("{'a':1,'a':2}"))[u"a"].cadena(), QStringLiteral("1"));
         QVERIFY(leer(QStringLiteral("{'a':12"))[u"a"].esVacio());
-        QCOMPARE(leer(QStringLiteral("['abc"))
-                     .at(0)
-                     .cadena(),
-                 QStringLiteral("abc"));
+        QCOMPARE(leer(QStringLiteral("['abc")).at(0).cadena(), QStringLiteral("abc"));
         // A fault inside a nested value is recorded there; the outer object carries on.
         const ValorJson n = leer(QStringLiteral("{'a':[1,x],'b':2}"));
         QCOMPARE(n[u"a"].tamano(), 1);

@@ -41,7 +41,8 @@ private:
             todos << QStringLiteral("--servidor") << (servidor.isEmpty() ? web_->servidor() : servidor);
         QElapsedTimer t;
         t.start();
-        p.start(QDir(qEnvironmentVariable("TOLVARO_BIN")).filePath(QStringLiteral("src/cli/tolvaro-cli")), todos);
+        p.start(QDir(qEnvironmentVariable("TOLVARO_BIN")).filePath(QStringLiteral("src/cli/tolvaro-cli")),
+                todos);
         if (!p.waitForFinished(90000))
             p.kill();
         s.ms = t.elapsed();
@@ -92,10 +93,12 @@ private Q_SLOTS:
               "insert into viajes values (4, '2024-01-16', '09:00', 3, 9, 5, 60, 1)",
               "insert into viajes values (4, '2024-01-16', '09:00', 3, 9, 8, 40, 2)",
               "insert into descarga values (3, '9', 40, 1)", "insert into descarga values (3, 'C''1', 60, 2)",
-              "insert into descarga values (4, 'A', 1000, 1)", "insert into descarga values (4, 'B', 7000, 2)"})
+              "insert into descarga values (4, 'A', 1000, 1)",
+              "insert into descarga values (4, 'B', 7000, 2)"})
             QVERIFY(base_->ejecutar(QString::fromUtf8(sql)));
         // The account's old programme goes; another account's stays.
-        QVERIFY(web_->ejecutar(QStringLiteral("insert into Prg_Carga (cliente, receta) values (7, 'vieja'), (8, 'ajena')")));
+        QVERIFY(web_->ejecutar(
+            QStringLiteral("insert into Prg_Carga (cliente, receta) values (7, 'vieja'), (8, 'ajena')")));
         QVERIFY(web_->ejecutar(QStringLiteral("insert into Prg_Viajes (Cliente) values (7), (8)")));
 
         const qsizetype antes = web_->pedidos().size();
@@ -103,32 +106,37 @@ private Q_SLOTS:
         QCOMPARE(s.codigo, 0);
         QCOMPARE(s.salida.trimmed(), QStringLiteral("Se envió correctamente la informacion al servidor"));
 
-        QCOMPARE(web_->filas(QStringLiteral("select cliente, fecha, id_viaje, id_receta, receta, id_alim, alimento, "
-                                            "kg, hora, base, orden, operario from Prg_Carga where cliente = 7 "
-                                            "order by id_viaje, orden")),
+        QCOMPARE(web_->filas(
+                     QStringLiteral("select cliente, fecha, id_viaje, id_receta, receta, id_alim, alimento, "
+                                    "kg, hora, base, orden, operario from Prg_Carga where cliente = 7 "
+                                    "order by id_viaje, orden")),
                  QStringList({u"7|2024-01-15|3|2|Engorde|5|Maiz|1200|0|100|1|4"_qs,
                               u"7|2024-01-15|3|2|Engorde|6|D'Angelo|12,5|0|100|2|4"_qs,
                               u"7|2024-01-16|4|3|Pct|5|Maiz|4800|0|100|1|9"_qs,
                               u"7|2024-01-16|4|3|Pct|8|Back\\slash|3200|0|100|2|9"_qs}));
         QCOMPARE(web_->filas(QStringLiteral("select receta from Prg_Carga where cliente = 8")),
                  QStringList{QStringLiteral("ajena")});
-        QCOMPARE(web_->filas(QStringLiteral("select Cliente from Prg_Viajes")), QStringList{QStringLiteral("8")});
+        QCOMPARE(web_->filas(QStringLiteral("select Cliente from Prg_Viajes")),
+                 QStringList{QStringLiteral("8")});
         QCOMPARE(web_->filas(QStringLiteral("select Cliente, Id, Nick, Clave from Operarios order by Id")),
                  QStringList({u"7|4|Juan|"_qs, u"7|9|O'Brien|"_qs}));
         QCOMPARE(web_->filas(QStringLiteral("select Cliente, Id, Descripcion from Alimentos order by Id")),
                  QStringList({u"7|5|Maiz"_qs, u"7|6|D'Angelo"_qs, u"7|8|Back\\slash"_qs}));
-        QCOMPARE(web_->filas(QStringLiteral("select cliente, fecha, id_viaje, id_receta, corral, porc, hora, base, "
-                                            "orden from Prg_Descarga order by id_viaje, orden")),
+        QCOMPARE(web_->filas(
+                     QStringLiteral("select cliente, fecha, id_viaje, id_receta, corral, porc, hora, base, "
+                                    "orden from Prg_Descarga order by id_viaje, orden")),
                  QStringList({u"7|2024-01-15|3|2|9|40|0|0|1"_qs, u"7|2024-01-15|3|2|C'1|60|0|0|2"_qs,
                               u"7|2024-01-16|4|3|A|12.5|0|0|1"_qs, u"7|2024-01-16|4|3|B|87.5|0|0|2"_qs}));
 
         // Probe, login, five deletes, four inserts; the rows read last come first.
         const QStringList pedidos = web_->pedidos().mid(antes);
         QCOMPARE(pedidos.size(), 11);
-        QVERIFY(pedidos.at(0).endsWith(QStringLiteral("SELECT distinct curdate() FROM clientes where id <> 0 ")));
+        QVERIFY(
+            pedidos.at(0).endsWith(QStringLiteral("SELECT distinct curdate() FROM clientes where id <> 0 ")));
         QVERIFY(pedidos.at(6).endsWith(QStringLiteral("delete from Prg_Descarga where cliente = 7")));
-        QVERIFY(pedidos.at(7).contains(QStringLiteral("values ('7','20240116','4','3','Pct','8','Back\\\\slash',"
-                                                      "'3200','0','100','2','9'),('7','20240116'")));
+        QVERIFY(
+            pedidos.at(7).contains(QStringLiteral("values ('7','20240116','4','3','Pct','8','Back\\\\slash',"
+                                                  "'3200','0','100','2','9'),('7','20240116'")));
     }
 
     void enviarSinPlanInformaExito() {
@@ -141,8 +149,9 @@ private Q_SLOTS:
         QVERIFY(base_->ejecutar(QStringLiteral("insert into operarios values (4, 'Juan')")));
         QVERIFY(web_->ejecutar(QStringLiteral("drop table Operarios")));
         const Salida s = cli(QStringList{QStringLiteral("enviar"), QStringLiteral("--web")} + credenciales());
-        QVERIFY(web_->ejecutar(QStringLiteral("create table Operarios (Cliente INT, Id INT, Nick VARCHAR(50), "
-                                              "Clave VARCHAR(50)) DEFAULT CHARSET = utf8mb4")));
+        QVERIFY(
+            web_->ejecutar(QStringLiteral("create table Operarios (Cliente INT, Id INT, Nick VARCHAR(50), "
+                                          "Clave VARCHAR(50)) DEFAULT CHARSET = utf8mb4")));
         QCOMPARE(s.codigo, 1);
         QCOMPARE(s.errores.trimmed(), QStringLiteral("ERROR en operarios"));
     }
@@ -150,7 +159,8 @@ private Q_SLOTS:
     void recibirListaPorFecha() {
         QVERIFY(base_->ejecutar(QStringLiteral("insert into operarios values (4, 'Juan')")));
         QVERIFY(web_->ejecutar(QStringLiteral(
-            "insert into lectura_carga_tracker (cliente, fecha, hora, receta, id_alim, alimento, kg_real, Operario, "
+            "insert into lectura_carga_tracker (cliente, fecha, hora, receta, id_alim, alimento, kg_real, "
+            "Operario, "
             "kg_sug) values (7, '2024-01-15', '08:00', 'Engorde', 5, 'Maiz', '100', 4, '110'), "
             "(7, '2024-01-15', '08:00', 'Engorde', 5, 'Maiz', '100', 4, '110'), "
             "(7, '2024-01-15', '09:00', 'Engorde', 6, 'Soja', '50,5', 77, '50'), "
@@ -162,67 +172,79 @@ private Q_SLOTS:
             "(7, '2024-01-17', '08:00', 'C3', '1', '1'), (8, '2024-01-15', '08:00', 'Ajeno', '1', '1')")));
         const QString csv = base_->carpeta() + QStringLiteral("/sucesos.csv");
         const qsizetype antes = web_->pedidos().size();
-        const Salida s = cli(QStringList{QStringLiteral("recibir"), QStringLiteral("--web"), QStringLiteral("--desde"),
-                                         QStringLiteral("2024-01-01"), QStringLiteral("--hasta"),
-                                         QStringLiteral("2024-01-31"), QStringLiteral("--csv"), csv} +
-                             credenciales());
+        const Salida s =
+            cli(QStringList{QStringLiteral("recibir"), QStringLiteral("--web"), QStringLiteral("--desde"),
+                            QStringLiteral("2024-01-01"), QStringLiteral("--hasta"),
+                            QStringLiteral("2024-01-31"), QStringLiteral("--csv"), csv} +
+                credenciales());
         QCOMPARE(s.codigo, 0);
         QFile f(csv);
         QVERIFY(f.open(QIODevice::ReadOnly));
-        const QStringList lineas = QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-        QCOMPARE(lineas.mid(1), QStringList({u"CARGA,2024-01-15,08:00,Engorde,Maiz,110,100,Juan"_qs,
-                                            u"CARGA,2024-01-15,09:00,Engorde,Soja,50,\"50,5\",77 inexistente"_qs,
-                                            u"DESCARGA,2024-01-15,10:00,C1,,150,149,"_qs,
-                                            u"CARGA,2024-01-16,07:00,Recria,Maiz,20,20,Juan"_qs,
-                                            u"DESCARGA,2024-01-16,08:00,C2,,20,21,"_qs}));
+        const QStringList lineas =
+            QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        QCOMPARE(lineas.mid(1),
+                 QStringList({u"CARGA,2024-01-15,08:00,Engorde,Maiz,110,100,Juan"_qs,
+                              u"CARGA,2024-01-15,09:00,Engorde,Soja,50,\"50,5\",77 inexistente"_qs,
+                              u"DESCARGA,2024-01-15,10:00,C1,,150,149,"_qs,
+                              u"CARGA,2024-01-16,07:00,Recria,Maiz,20,20,Juan"_qs,
+                              u"DESCARGA,2024-01-16,08:00,C2,,20,21,"_qs}));
         const QStringList pedidos = web_->pedidos().mid(antes);
-        QVERIFY(pedidos.at(2).endsWith(QStringLiteral("select * from lectura_carga_tracker where cliente = 7 and "
-                                                      "fecha between '20240101' and '20240131' order by fecha, hora")));
+        QVERIFY(pedidos.at(2).endsWith(
+            QStringLiteral("select * from lectura_carga_tracker where cliente = 7 and "
+                           "fecha between '20240101' and '20240131' order by fecha, hora")));
         QVERIFY(pedidos.at(3).endsWith(
             QStringLiteral("select * from lectura_descarga_tracker where cliente = 7 and fecha = 20240115")));
         QCOMPARE(pedidos.size(), 5);
     }
 
     void recibirRangoVacio() {
-        QVERIFY(web_->ejecutar(QStringLiteral("insert into lectura_carga_tracker (cliente, fecha, hora) values "
-                                              "(7, '2024-01-15', '08:00')")));
-        const Salida s = cli(QStringList{QStringLiteral("recibir"), QStringLiteral("--web"), QStringLiteral("--desde"),
-                                         QStringLiteral("2024-02-01"), QStringLiteral("--hasta"),
-                                         QStringLiteral("2024-01-01")} +
+        QVERIFY(
+            web_->ejecutar(QStringLiteral("insert into lectura_carga_tracker (cliente, fecha, hora) values "
+                                          "(7, '2024-01-15', '08:00')")));
+        const Salida s = cli(QStringList{QStringLiteral("recibir"), QStringLiteral("--web"),
+                                         QStringLiteral("--desde"), QStringLiteral("2024-02-01"),
+                                         QStringLiteral("--hasta"), QStringLiteral("2024-01-01")} +
                              credenciales());
         QCOMPARE(s.codigo, 0);
         QCOMPARE(s.errores.trimmed(), QStringLiteral("No existen datos a mostrar"));
-        QCOMPARE(s.salida.trimmed(), QStringLiteral("TIPO DE SUCESO,FECHA,HORA,RECETA/CORRAL,ALIMENTO,SUGERIDO,REAL,OPERARIO"));
+        QCOMPARE(s.salida.trimmed(),
+                 QStringLiteral("TIPO DE SUCESO,FECHA,HORA,RECETA/CORRAL,ALIMENTO,SUGERIDO,REAL,OPERARIO"));
     }
 
     void ingresoIncorrecto() {
-        const Salida e = cli(QStringList{QStringLiteral("enviar"), QStringLiteral("--web")} + credenciales(u"mala"_qs));
+        const Salida e =
+            cli(QStringList{QStringLiteral("enviar"), QStringLiteral("--web")} + credenciales(u"mala"_qs));
         QCOMPARE(e.codigo, 1);
-        QCOMPARE(e.errores.trimmed(), QStringLiteral("Los datos de usuario o password remotos, no son correctos"));
-        const Salida r = cli(QStringList{QStringLiteral("recibir"), QStringLiteral("--web"), QStringLiteral("--desde"),
-                                         QStringLiteral("2024-01-01"), QStringLiteral("--hasta"),
-                                         QStringLiteral("2024-01-31")} +
+        QCOMPARE(e.errores.trimmed(),
+                 QStringLiteral("Los datos de usuario o password remotos, no son correctos"));
+        const Salida r = cli(QStringList{QStringLiteral("recibir"), QStringLiteral("--web"),
+                                         QStringLiteral("--desde"), QStringLiteral("2024-01-01"),
+                                         QStringLiteral("--hasta"), QStringLiteral("2024-01-31")} +
                              credenciales(u"' or ''='"_qs));
         QCOMPARE(r.codigo, 1);
-        QCOMPARE(r.errores.trimmed(), QStringLiteral("Los datos de usuario o password remotos, no son correctos"));
+        QCOMPARE(r.errores.trimmed(),
+                 QStringLiteral("Los datos de usuario o password remotos, no son correctos"));
         QVERIFY(r.salida.isEmpty());
     }
 
     void servidorCaido() {
         const QString nadie = QStringLiteral("127.0.0.1:") + QString::number(puertoLibre());
-        const Salida e = cli(QStringList{QStringLiteral("enviar"), QStringLiteral("--web")} + credenciales(), nadie);
+        const Salida e =
+            cli(QStringList{QStringLiteral("enviar"), QStringLiteral("--web")} + credenciales(), nadie);
         QCOMPARE(e.codigo, 1);
-        QCOMPARE(e.errores.trimmed(), QStringLiteral("Error 1 (El servidor rechazó la conexión) en procedimiento "
-                                                     "Conexion_Web de Formulario FrmPrincipal"));
+        QCOMPARE(e.errores.trimmed(),
+                 QStringLiteral("Error 1 (El servidor rechazó la conexión) en procedimiento "
+                                "Conexion_Web de Formulario FrmPrincipal"));
         QVERIFY(e.ms < 30000);
-        const Salida r = cli(QStringList{QStringLiteral("recibir"), QStringLiteral("--web"), QStringLiteral("--desde"),
-                                         QStringLiteral("2024-01-01"), QStringLiteral("--hasta"),
-                                         QStringLiteral("2024-01-31")} +
-                             credenciales(),
+        const Salida r = cli(QStringList{QStringLiteral("recibir"), QStringLiteral("--web"),
+                                         QStringLiteral("--desde"), QStringLiteral("2024-01-01"),
+                                         QStringLiteral("--hasta"), QStringLiteral("2024-01-31")} +
+                                 credenciales(),
                              nadie);
         QCOMPARE(r.codigo, 1);
-        QCOMPARE(r.errores.trimmed(), QStringLiteral("Error 1 (El servidor rechazó la conexión) en procedimiento "
-                                                     "Recibir_web de Formulario Form1"));
+        QCOMPARE(r.errores.trimmed(),
+                 QStringLiteral("Error 1 (El servidor rechazó la conexión) en procedimiento "
+                                "Recibir_web de Formulario Form1"));
     }
 
     void erroresDeUso() {
@@ -230,8 +252,10 @@ private Q_SLOTS:
                       QStringLiteral("2024-13-01"), QStringLiteral("--hasta"), QStringLiteral("2024-01-31")})
                      .codigo,
                  2);
-        QCOMPARE(cli({QStringLiteral("enviar"), QStringLiteral("--web"), QStringLiteral("--nada")}).codigo, 2);
-        QCOMPARE(cli({QStringLiteral("enviar"), QStringLiteral("--web"), QStringLiteral("--usuario")}).codigo, 2);
+        QCOMPARE(cli({QStringLiteral("enviar"), QStringLiteral("--web"), QStringLiteral("--nada")}).codigo,
+                 2);
+        QCOMPARE(cli({QStringLiteral("enviar"), QStringLiteral("--web"), QStringLiteral("--usuario")}).codigo,
+                 2);
         const Salida ayuda = cli({QStringLiteral("recibir"), QStringLiteral("--help")});
         QCOMPARE(ayuda.codigo, 0);
         QVERIFY(ayuda.salida.contains(QStringLiteral("--web")));
