@@ -37,7 +37,38 @@ bool desborda(const std::string& cifras, long punto) {
 
 } // namespace
 
+namespace {
+// Already canonical: an optional "-", a whole part without leading zeros, an optional fraction
+// not ending in zero, no exponent, well within the decimal's 28 digits, and not a negative zero.
+bool yaCanonico(QStringView t) {
+    const qsizetype n = t.size();
+    qsizetype i = t.startsWith(u'-') ? 1 : 0;
+    const qsizetype inicio = i;
+    while (i < n && digito(t[i]))
+        ++i;
+    const qsizetype enteras = i - inicio;
+    if (enteras == 0 || (enteras > 1 && t[inicio] == u'0'))
+        return false;
+    bool ceroEntero = enteras == 1 && t[inicio] == u'0';
+    qsizetype cifras = enteras;
+    if (i < n && t[i] == u'.') {
+        const qsizetype f = ++i;
+        while (i < n && digito(t[i]))
+            ++i;
+        if (i == f || t[i - 1] == u'0')
+            return false;
+        cifras += i - f;
+        ceroEntero = false;
+    }
+    return i == n && cifras <= 28 && !(ceroEntero && inicio == 1);
+}
+} // namespace
+
 const QString* convertirDecimal(QStringView t, QString* decimal) {
+    if (yaCanonico(t)) {
+        *decimal = t.toString();
+        return nullptr;
+    }
     const qsizetype n = t.size();
     qsizetype i = 0;
     bool negativo = false;

@@ -87,6 +87,11 @@ void LectorJson::anotar(std::initializer_list<QStringView> partes) {
 }
 
 void LectorJson::SkipFiller(int& pos) {
+    if (pos >= 1 && pos <= n_) {
+        const char16_t c = d_[pos - 1].unicode();
+        if (c > u'/' || (c > u' ' && c != u'(' && c != u')' && c != u'*' && c != u'/'))
+            return; // the usual case: already on a significant character
+    }
     bool start = false, comment = false, block = false;
     while (pos >= 1 && pos <= n_) {
         switch (d_[pos - 1].unicode()) {
@@ -175,6 +180,7 @@ ValorJson LectorJson::ReadObject(int& pos) {
             anotar({u"Missing '}': ", ultimos(20), kFinEntrada});
             break;
         }
+        miembro_ = static_cast<int>(objeto.claves().size());
         const QString clave = ReadKey(pos);
         const QString* fallo = nullptr;
         ValorJson valor = ReadValue(pos, fallo);
@@ -224,6 +230,27 @@ ValorJson LectorJson::ReadArray(int& pos) {
 
 QString LectorJson::ReadKey(int& pos) {
     SkipFiller(pos);
+    // The usual form, a quoted key right before its colon, is taken whole; rows of one reply
+    // repeat their keys, so the text of the previous row's key in the same place is shared.
+    const int comilla = car(pos);
+    if (comilla == '"' || comilla == '\'') {
+        int fin = pos + 1;
+        while (fin <= n_) {
+            const char16_t e = d_[fin - 1].unicode();
+            if (e == comilla)
+                break;
+            if (e == u'"' || e == u'\'' || e == u':' || e == u'\r' || e == u'\n' || e == u'\t' || e == u' ') {
+                fin = n_ + 1;
+                break;
+            }
+            ++fin;
+        }
+        if (fin <= n_ && car(fin + 1) == ':') {
+            const QStringView clave(d_ + pos, fin - pos - 1);
+            pos = fin + 2;
+            return compartida(clave);
+        }
+    }
     bool inDouble = false, inSingle = false;
     QString clave;
     while (pos >= 1 && pos <= n_) {
@@ -262,6 +289,19 @@ QString LectorJson::ReadKey(int& pos) {
     return clave;
 }
 
+QString LectorJson::compartida(QStringView clave) {
+    const size_t i = static_cast<size_t>(miembro_);
+    if (i < clavesVistas_.size() && clavesVistas_[i] == clave)
+        return clavesVistas_[i];
+    QString r = clave.toString();
+    if (i < 64) {
+        if (clavesVistas_.size() <= i)
+            clavesVistas_.resize(i + 1);
+        clavesVistas_[i] = r;
+    }
+    return r;
+}
+
 ValorJson LectorJson::ReadString(int& pos) {
     SkipFiller(pos);
     const int cierre = car(pos);
@@ -277,6 +317,12 @@ ValorJson LectorJson::ReadString(int& pos) {
             ++fin;
         }
         if (fin > pos) {
+            if (sb_.Length() == 0 && fin <= n_ && d_[fin - 1].unicode() == cierre) {
+                // No escape at all: the text is the run itself.
+                const QString directa(d_ + pos - 1, fin - pos);
+                pos = fin + 1;
+                return ValorJson::texto(directa);
+            }
             sb_.Append(QStringView(d_ + pos - 1, fin - pos));
             pos = fin;
         }

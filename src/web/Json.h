@@ -7,6 +7,7 @@
 #include <QStringView>
 #include <initializer_list>
 #include <optional>
+#include <vector>
 
 // The lenient reader of the web service's replies: single-quoted strings, bare keys, missing
 // commas, comments and parentheses are accepted; faults never stop it, they are collected in the
@@ -57,10 +58,13 @@ private:
     QStringView desde(int pos, int cuantos = -1) const;
     QStringView ultimos(int cuantos) const;
     void anotar(std::initializer_list<QStringView> partes);
+    QString compartida(QStringView clave);
 
     const QChar* d_;
     int n_;
     int profundidad_ = 0;
+    int miembro_ = 0;                   // place of the key being read in its object
+    std::vector<QString> clavesVistas_; // the last key read at each place
     QString errores_;
     cStringBuilder sb_;
 };

@@ -101,6 +101,10 @@ bool ValorJson::agregar(QString clave, ValorJson valor) {
     }
     if (claves_.size() >= kClavesSinIndice)
         indice_.insert(clave, static_cast<qsizetype>(claves_.size()));
+    if (claves_.empty()) {
+        claves_.reserve(8);
+        elementos_.reserve(8);
+    }
     claves_.push_back(std::move(clave));
     elementos_.push_back(std::move(valor));
     return true;

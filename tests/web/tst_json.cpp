@@ -149,6 +149,22 @@ private Q_SLOTS:
         QVERIFY(!ValorJson::nulo().comoTexto());
     }
 
+    void filasQueRepitenClaves() {
+        // Keys in the same place as in the row before are shared; a different key must not be.
+        const ValorJson v =
+            leer(QStringLiteral("[{\"a\":1,\"b\":2},{\"a\":3,\"c\":4},{\"c\":5,\"a\":6},{a :7}]"));
+        QCOMPARE(v.tamano(), 4);
+        QCOMPARE(v.at(1)[u"c"].cadena(), QStringLiteral("4"));
+        QVERIFY(v.at(1)[u"b"].esVacio());
+        QCOMPARE(v.at(2)[u"a"].cadena(), QStringLiteral("6"));
+        QCOMPARE(v.at(2).claves(), (std::vector<QString>{u"c"_qs, u"a"_qs}));
+        QCOMPARE(v.at(3)[u"a"].cadena(), QStringLiteral("7"));
+        QCOMPARE(leer(QStringLiteral("{n:007, m:-0.50, p:10}"))[u"n"].cadena(), QStringLiteral("7"));
+        QCOMPARE(leer(QStringLiteral("{n:007, m:-0.50, p:10}"))[u"m"].cadena(), QStringLiteral("-0.5"));
+        QCOMPARE(leer(QStringLiteral("{n:007, m:-0.50, p:10}"))[u"p"].cadena(), QStringLiteral("10"));
+        QCOMPARE(ParserErrors(), QString());
+    }
+
     void desdeUnaPosicion() {
         const QString t = QStringLiteral("xx{'a':1},{'a':'z'}");
         const auto v = ParseJson(t, 2);
