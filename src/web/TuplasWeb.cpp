@@ -62,10 +62,16 @@ QString textoValor(const QVariant& v, Forma forma) {
         break;
     case Forma::FechaCompacta:
     case Forma::FechaGuiones: {
-        const QDate f = QDate::fromString(v.toString().left(10), QStringLiteral("yyyy-MM-dd"));
-        if (f.isValid())
-            return f.toString(forma == Forma::FechaCompacta ? QStringLiteral("yyyyMMdd")
-                                                            : QStringLiteral("yyyy-MM-dd"));
+        // Trip dates are stored as "yyyy-MM-dd".
+        const QString t = v.toString();
+        if (t.size() >= 10 && t[4] == u'-' && t[7] == u'-') {
+            bool ok1, ok2, ok3;
+            const int a = QStringView(t).left(4).toInt(&ok1);
+            const int m = QStringView(t).mid(5, 2).toInt(&ok2);
+            const int d = QStringView(t).mid(8, 2).toInt(&ok3);
+            if (ok1 && ok2 && ok3 && QDate::isValid(a, m, d))
+                return forma == Forma::FechaGuiones ? t.left(10) : t.left(4) + t.mid(5, 2) + t.mid(8, 2);
+        }
         break;
     }
     case Forma::Regional:
@@ -90,7 +96,9 @@ TuplasWeb::Tuplas leer(std::initializer_list<const char*> consultas, const QStri
                        std::initializer_list<Columna> columnas) {
     TuplasWeb::Tuplas r;
     const QString id = escaparMysql(cliente);
-    std::vector<QString> filas;
+    // Rows are written one after the other into one buffer, then copied out last to first.
+    QString todas;
+    std::vector<qsizetype> inicios;
     for (const char* sql : consultas) {
         QSqlQuery q(BaseDatos::ConexionBD());
         q.setForwardOnly(true);
@@ -99,32 +107,28 @@ TuplasWeb::Tuplas leer(std::initializer_list<const char*> consultas, const QStri
             return r;
         }
         while (q.next()) {
-            QString t;
-            t.reserve(96);
-            t.append(QLatin1String("('"));
-            t.append(id);
+            inicios.push_back(todas.size());
+            todas.append(QLatin1String("('"));
+            todas.append(id);
             for (const Columna& c : columnas) {
-                t.append(QLatin1String("','"));
+                todas.append(QLatin1String("','"));
                 if (c.indice < 0)
-                    t.append(QStringView(c.fijo));
+                    todas.append(QStringView(c.fijo));
                 else
-                    t.append(escaparMysql(textoValor(q.value(c.indice), c.forma)));
+                    todas.append(escaparMysql(textoValor(q.value(c.indice), c.forma)));
             }
-            t.append(QLatin1String("')"));
-            filas.push_back(std::move(t));
+            todas.append(QLatin1String("')"));
         }
     }
-    // Each row goes in front of the ones read before it.
-    qsizetype largo = 0;
-    for (const QString& f : filas)
-        largo += f.size() + 1;
-    r.texto.reserve(largo);
-    for (auto it = filas.rbegin(); it != filas.rend(); ++it) {
-        if (!r.texto.isEmpty())
+    inicios.push_back(todas.size());
+    const size_t n = inicios.size() - 1;
+    r.texto.reserve(todas.size() + static_cast<qsizetype>(n));
+    for (size_t i = n; i-- > 0;) {
+        if (i + 1 < n)
             r.texto.append(u',');
-        r.texto.append(*it);
+        r.texto.append(QStringView(todas).mid(inicios[i], inicios[i + 1] - inicios[i]));
     }
-    r.filas = static_cast<int>(filas.size());
+    r.filas = static_cast<int>(n);
     return r;
 }
 
