@@ -57,12 +57,12 @@ std::optional<QString> idDeIngreso(const QString& respuesta) {
 
 namespace {
 
-QString describir(QNetworkReply* r) {
+QString describir(QNetworkReply* r, const QString& servidor) {
     switch (r->error()) {
     case QNetworkReply::ConnectionRefusedError:
         return QStringLiteral("El servidor rechazó la conexión");
     case QNetworkReply::HostNotFoundError:
-        return QStringLiteral("No se encontró el servidor ") + r->url().host();
+        return QStringLiteral("No se encontró el servidor ") + servidor;
     case QNetworkReply::RemoteHostClosedError:
         return QStringLiteral("El servidor cerró la conexión sin responder");
     case QNetworkReply::ProtocolFailure:
@@ -82,7 +82,7 @@ QString decodificar(const QByteArray& cuerpo, const QByteArray& tipo) {
 } // namespace
 
 ClienteWeb::ClienteWeb(const QString& servidor, QObject* parent)
-    : QObject(parent), direccion_(QStringLiteral("http://") + servidor + QStringLiteral("/nremoto.php?")),
+    : QObject(parent), servidor_(servidor), direccion_(QStringLiteral("http://") + servidor + QStringLiteral("/nremoto.php?")),
       red_(new QNetworkAccessManager(this)), reloj_(new QTimer(this)) {
     // The machine's proxy configuration, as the service has always been reached.
     QNetworkProxyFactory::setUseSystemConfiguration(true);
@@ -127,7 +127,7 @@ void ClienteWeb::terminada() {
     } else if (!estado.isValid()) {
         resp.numeroError =
             r->error() == QNetworkReply::NoError ? QNetworkReply::UnknownNetworkError : r->error();
-        resp.descripcionError = describir(r);
+        resp.descripcionError = describir(r, servidor_);
     } else {
         // Any HTTP status is an answer: the callers judge it.
         resp.respondio = true;

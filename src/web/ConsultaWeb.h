@@ -69,6 +69,7 @@ Q_SIGNALS:
 private:
     void terminada();
 
+    QString servidor_;
     QUrl direccion_;
     QNetworkAccessManager* red_;
     QNetworkReply* actual_ = nullptr;
