@@ -28,7 +28,7 @@ private:
     std::unique_ptr<ServicioWebPrueba> web_;
     std::unique_ptr<BaseTemporal> base_;
 
-    Salida cli(QStringList args, const QString& servidor = {}) {
+    Salida cli(QStringList args, const QString& servidor = {}, bool agregarServidor = true) {
         Salida s;
         QProcess p;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -37,7 +37,7 @@ private:
         p.setProcessEnvironment(env);
         QStringList todos{QStringLiteral("--datos"), base_->carpeta()};
         todos << args;
-        if (!args.contains(QStringLiteral("--servidor")))
+        if (agregarServidor && !args.contains(QStringLiteral("--servidor")))
             todos << QStringLiteral("--servidor") << (servidor.isEmpty() ? web_->servidor() : servidor);
         QElapsedTimer t;
         t.start();
@@ -143,6 +143,14 @@ private Q_SLOTS:
         const Salida s = cli(QStringList{QStringLiteral("enviar"), QStringLiteral("--web")} + credenciales());
         QCOMPARE(s.codigo, 0);
         QCOMPARE(web_->valor(QStringLiteral("select count(*) from Prg_Carga")).toInt(), 0);
+    }
+
+    void enviarConLosDatosGuardados() {
+        QVERIFY(base_->ejecutar(u"update tipo_conexion set direccion = '"_qs + web_->servidor() +
+                                u"', usuario = 'juan', \"contraseña\" = 'cl''a\\ve' where tipo = 'web'"_qs));
+        const Salida s = cli({QStringLiteral("enviar"), QStringLiteral("--web")}, {}, false);
+        QCOMPARE(s.codigo, 0);
+        QCOMPARE(s.salida.trimmed(), QStringLiteral("Se envió correctamente la informacion al servidor"));
     }
 
     void insercionRechazada() {
