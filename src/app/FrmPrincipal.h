@@ -24,6 +24,10 @@ public:
     QTcpSocket* socket() { return WS; }
     bool webSeleccionado() const;
     QString direccionTablet() const;
+    // The web service settings as typed (the events window downloads with them).
+    QString servidorWeb() const;
+    QString usuarioWeb() const;
+    QString claveWeb() const;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -1,4 +1,31 @@
 // "Enviar Programacion" through the web service.
 #include "app/FrmPrincipal.h"
 
-void FrmPrincipal::Conexion_Web() {}
+#include "app/Dialogos.h"
+#include "web/EnvioWeb.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+
+QString FrmPrincipal::servidorWeb() const { return TxtServ->text(); }
+QString FrmPrincipal::usuarioWeb() const { return TXTUS->text(); }
+QString FrmPrincipal::claveWeb() const { return TXTPASS->text(); }
+
+void FrmPrincipal::Conexion_Web() {
+    auto* envio = new EnvioWeb({TxtServ->text(), TXTUS->text(), TXTPASS->text()}, this);
+    // The window stays responsive while the statements travel; the exchange buttons wait.
+    ponerOcupado(true);
+    Bar->setRange(0, 0);
+    Bar->setVisible(true);
+    connect(envio, &EnvioWeb::avance, Lbl, &QLabel::setText);
+    connect(envio, &EnvioWeb::terminado, this, [this, envio](const Mensaje& m, bool) {
+        envio->deleteLater();
+        Bar->setVisible(false);
+        Bar->setRange(0, 100);
+        Lbl->clear();
+        ponerOcupado(false);
+        Dialogos::mostrar(this, m);
+    });
+    envio->iniciar();
+}

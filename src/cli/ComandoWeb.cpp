@@ -1,12 +1,139 @@
 // The web road of the commands: the web service.
 #include "cli/Comandos.h"
 
-int enviarWeb(const QStringList&, ContextoCli& ctx) {
-    ctx.errores << "enviar --web todavía no está disponible" << Qt::endl;
-    return 1;
+#include "db/Ajustes.h"
+#include "events/CsvEventos.h"
+#include "web/DescargaWeb.h"
+#include "web/EnvioWeb.h"
+
+#include <QDate>
+#include <QEventLoop>
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+
+struct OpcionesWeb {
+    DatosWeb datos;
+    QDate desde, hasta;
+    QString csv;
+};
+
+// Reads the options of the web road; the settings saved by the window fill what is not given.
+// Returns the exit code of a usage error, or 0.
+int leerOpciones(const QStringList& args, bool conFechas, OpcionesWeb* o, ContextoCli& ctx) {
+    if (const auto e = Leer_Conexion(QStringLiteral("web"))) {
+        ctx.errores << "No se pueden leer los datos del servicio web: " << e->descripcion << Qt::endl;
+        return 1;
+    }
+    o->datos = {Direccion_Conexion, Usuario_Web, Clave_Web};
+    QString desde, hasta;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        if (a == QLatin1String("--web"))
+            continue;
+        QString* destino = nullptr;
+        if (a == QLatin1String("--servidor"))
+            destino = &o->datos.servidor;
+        else if (a == QLatin1String("--usuario"))
+            destino = &o->datos.usuario;
+        else if (a == QLatin1String("--clave"))
+            destino = &o->datos.clave;
+        else if (conFechas && a == QLatin1String("--desde"))
+            destino = &desde;
+        else if (conFechas && a == QLatin1String("--hasta"))
+            destino = &hasta;
+        else if (conFechas && a == QLatin1String("--csv"))
+            destino = &o->csv;
+        if (!destino) {
+            ctx.errores << "Opción desconocida: " << a << Qt::endl;
+            return 2;
+        }
+        if (i + 1 >= args.size()) {
+            ctx.errores << "Falta el valor de " << a << Qt::endl;
+            return 2;
+        }
+        *destino = args.at(++i);
+    }
+    if (conFechas) {
+        o->desde = QDate::fromString(desde, QStringLiteral("yyyy-MM-dd"));
+        o->hasta = QDate::fromString(hasta, QStringLiteral("yyyy-MM-dd"));
+        if (!o->desde.isValid() || !o->hasta.isValid()) {
+            ctx.errores << "Indique --desde y --hasta como AAAA-MM-DD" << Qt::endl;
+            return 2;
+        }
+    }
+    if (o->datos.servidor.isEmpty()) {
+        ctx.errores << "Falta el servidor: guárdelo en el programa o indique --servidor" << Qt::endl;
+        return 2;
+    }
+    return 0;
 }
 
-int recibirWeb(const QStringList&, ContextoCli& ctx) {
-    ctx.errores << "recibir --web todavía no está disponible" << Qt::endl;
-    return 1;
+bool escribirCsv(const QByteArray& csv, const QString& archivo, ContextoCli& ctx) {
+    if (archivo.isEmpty()) {
+        ctx.salida.flush();
+        std::fwrite(csv.constData(), 1, static_cast<size_t>(csv.size()), stdout);
+        std::fflush(stdout);
+        return true;
+    }
+    QFile f(archivo);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(csv) != csv.size()) {
+        ctx.errores << "No se puede escribir " << archivo << ": " << f.errorString() << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int enviarWeb(const QStringList& args, ContextoCli& ctx) {
+    OpcionesWeb o;
+    if (const int r = leerOpciones(args, false, &o, ctx))
+        return r;
+    EnvioWeb envio(o.datos);
+    QEventLoop bucle;
+    Mensaje final;
+    bool exito = false, listo = false;
+    QObject::connect(&envio, &EnvioWeb::terminado, &bucle, [&](const Mensaje& m, bool e) {
+        final = m;
+        exito = e;
+        listo = true;
+        bucle.quit();
+    });
+    envio.iniciar();
+    if (!listo)
+        bucle.exec();
+    (exito ? ctx.salida : ctx.errores) << final.texto << Qt::endl;
+    return exito ? 0 : 1;
+}
+
+int recibirWeb(const QStringList& args, ContextoCli& ctx) {
+    OpcionesWeb o;
+    if (const int r = leerOpciones(args, true, &o, ctx))
+        return r;
+    DescargaWeb descarga(o.datos, o.desde, o.hasta);
+    QList<FilaEvento> filas;
+    QEventLoop bucle;
+    DescargaWeb::Fin fin = DescargaWeb::Fin::Error;
+    Mensaje final;
+    bool listo = false;
+    QObject::connect(&descarga, &DescargaWeb::fila, &bucle, [&](const FilaEvento& f) { filas.append(f); });
+    QObject::connect(&descarga, &DescargaWeb::terminado, &bucle, [&](DescargaWeb::Fin f, const Mensaje& m) {
+        fin = f;
+        final = m;
+        listo = true;
+        bucle.quit();
+    });
+    descarga.iniciar();
+    if (!listo)
+        bucle.exec();
+    if (fin == DescargaWeb::Fin::Error) {
+        ctx.errores << final.texto << Qt::endl;
+        return 1;
+    }
+    if (fin == DescargaWeb::Fin::SinDatos)
+        ctx.errores << final.texto << Qt::endl;
+    return escribirCsv(CsvEventos::escribir(filas), o.csv, ctx) ? 0 : 1;
 }
