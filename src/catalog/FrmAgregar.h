@@ -2,10 +2,61 @@
 
 #include <QDialog>
 
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTableWidget;
+
 // The catalogue editor of feeds and operators. The caller sets Tabla_ABM, creates the editor with
-// its caption (which loads the table) and shows it modally with exec().
+// its caption (which loads the table) and shows it modally with exec(). The grid is edited in
+// memory only; "Grabar" replaces the whole table with it.
 class FrmAgregar : public QDialog {
     Q_OBJECT
 public:
     explicit FrmAgregar(const QString& caption, QWidget* parent = nullptr);
+
+    int Cant_Filas() const { return cantFilas_; }
+
+protected:
+    // The recipe editor adds the load-type column and its options.
+    FrmAgregar(const QString& caption, bool conTipo, QWidget* parent);
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private Q_SLOTS:
+    void Cmdadd_Click();
+    void CmdEliminar_Click();
+    void CmdGrabar_Click();
+    void Flex_DblClick();
+    void Flex_MouseDown(const QPoint& donde);
+
+private:
+    void construir();
+    void cargar();
+    int filaSeleccionada() const;
+    bool esFilaDeDatos(int fila) const;
+    QString celda(int fila, int columna) const;
+    void ponerCelda(int fila, int columna, const QString& texto);
+    void agregarFilaBlanca();
+    QString tipoElegido() const;
+    void mostrarError(const QString& numero, const QString& descripcion);
+
+    const bool conTipo_;
+    qint16 cantFilas_ = 0;
+
+    QTableWidget* Flex;
+    QLabel* LblDes;
+    QLineEdit* TxtDes;
+    QPushButton* Cmdadd;
+    QPushButton* CmdEliminar;
+    QPushButton* CmdGrabar;
+    QPushButton* CmdCancelar;
+    QMenu* Mnu;
+    QAction* MnuModif;
+    QGroupBox* Frame1 = nullptr;
+    QRadioButton* OptK = nullptr;
+    QRadioButton* OptP = nullptr;
 };

@@ -1,6 +1,3 @@
 #include "catalog/FrmAgregarRec.h"
 
-FrmAgregarRec::FrmAgregarRec(const QString& caption, QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("FrmAgregarRec"));
-    setWindowTitle(caption);
-}
+FrmAgregarRec::FrmAgregarRec(const QString& caption, QWidget* parent) : FrmAgregar(caption, true, parent) {}

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QDialog>
+#include "catalog/FrmAgregar.h"
 
-// The recipe catalogue editor (with the load type). Opened like FrmAgregar, with Tabla_ABM
-// set to "Recetas".
-class FrmAgregarRec : public QDialog {
+// The recipe catalogue editor: the catalogue editor with the load type of each recipe ("Kilos" or
+// "Porcentaje"). Opened like FrmAgregar, with Tabla_ABM set to "Recetas".
+class FrmAgregarRec : public FrmAgregar {
     Q_OBJECT
 public:
     explicit FrmAgregarRec(const QString& caption, QWidget* parent = nullptr);
