@@ -1,10 +1,26 @@
 // The buttons of the main window that open the other windows.
 #include "app/FrmPrincipal.h"
 
+#include "app/Accesible.h"
+#include "events/FrmSucesos.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
 void FrmPrincipal::Command1_Click() {}
 
 void FrmPrincipal::Command2_Click() {}
 
-void FrmPrincipal::Command3_Click() {}
+void FrmPrincipal::Command3_Click() {
+    {
+        FrmSucesos sucesos(this);
+        sucesos.exec();
+    }
+    // The events window had its own connection to the tablet: the main one is made again.
+    if (!TxtDir->text().isEmpty()) {
+        Accesible::caption(CmdConectar, QStringLiteral("Conectar"));
+        CmdConectar_Click();
+    }
+}
 
 void FrmPrincipal::Command4_Click() {}
