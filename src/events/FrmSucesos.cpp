@@ -62,7 +62,9 @@ FrmSucesos::FrmSucesos(FrmPrincipal* principal, QWidget* parent)
     Frame1->setVisible(!(principal_ && principal_->webSeleccionado()));
 }
 
-FrmSucesos::~FrmSucesos() { WS->abort(); }
+FrmSucesos::~FrmSucesos() {
+    WS->abort();
+}
 
 void FrmSucesos::construir() {
     setObjectName(QStringLiteral("FrmSucesos"));
@@ -92,7 +94,8 @@ void FrmSucesos::construir() {
     ListSuc->horizontalHeader()->setStretchLastSection(false);
     // The selection stays visible when the list loses the focus.
     QPalette paleta = ListSuc->palette();
-    paleta.setColor(QPalette::Inactive, QPalette::Highlight, paleta.color(QPalette::Active, QPalette::Highlight));
+    paleta.setColor(QPalette::Inactive, QPalette::Highlight,
+                    paleta.color(QPalette::Active, QPalette::Highlight));
     paleta.setColor(QPalette::Inactive, QPalette::HighlightedText,
                     paleta.color(QPalette::Active, QPalette::HighlightedText));
     ListSuc->setPalette(paleta);
@@ -124,7 +127,8 @@ void FrmSucesos::construir() {
     Frame1->setObjectName(QStringLiteral("Frame1"));
     auto* directo = new QHBoxLayout(Frame1);
     directo->setContentsMargins(6, 2, 6, 2);
-    Label5 = etiqueta("Label5", QStringLiteral("Ingrese el IP de la Tablet Tolvaro a la cual desea conectarse:"), Frame1);
+    Label5 = etiqueta(
+        "Label5", QStringLiteral("Ingrese el IP de la Tablet Tolvaro a la cual desea conectarse:"), Frame1);
     Label5->setWordWrap(true);
     TxtDir = new QLineEdit(Frame1);
     TxtDir->setObjectName(QStringLiteral("TxtDir"));
@@ -149,7 +153,9 @@ void FrmSucesos::construir() {
     resize(twips(13000), twips(8000));
 }
 
-int FrmSucesos::twips(int t) const { return t * logicalDpiX() / 1440; }
+int FrmSucesos::twips(int t) const {
+    return t * logicalDpiX() / 1440;
+}
 
 void FrmSucesos::resizeEvent(QResizeEvent* e) {
     QDialog::resizeEvent(e);
@@ -183,17 +189,30 @@ void FrmSucesos::done(int resultado) {
     QDialog::done(resultado);
 }
 
-void FrmSucesos::agregarFila(const FilaEvento& fila) { modelo_->agregar({fila}); }
-void FrmSucesos::agregarFilas(const QList<FilaEvento>& filas) { modelo_->agregar(filas); }
-void FrmSucesos::limpiarLista() { modelo_->limpiar(); }
-const QList<FilaEvento>& FrmSucesos::filas() const { return modelo_->filas(); }
-QDate FrmSucesos::desde() const { return DTDESDE->date(); }
-QDate FrmSucesos::hasta() const { return DTHASTA->date(); }
+void FrmSucesos::agregarFila(const FilaEvento& fila) {
+    modelo_->agregar({fila});
+}
+void FrmSucesos::agregarFilas(const QList<FilaEvento>& filas) {
+    modelo_->agregar(filas);
+}
+void FrmSucesos::limpiarLista() {
+    modelo_->limpiar();
+}
+const QList<FilaEvento>& FrmSucesos::filas() const {
+    return modelo_->filas();
+}
+QDate FrmSucesos::desde() const {
+    return DTDESDE->date();
+}
+QDate FrmSucesos::hasta() const {
+    return DTHASTA->date();
+}
 
 void FrmSucesos::CmdConectar_Click() {
     if (CmdConectar->text() == kConectar) {
         if (TxtDir->text().isEmpty()) {
-            Dialogos::mostrar(this, {QStringLiteral("Ingrese el ip de la tablet para conectarse"), Icono::Exclamacion});
+            Dialogos::mostrar(
+                this, {QStringLiteral("Ingrese el ip de la tablet para conectarse"), Icono::Exclamacion});
             return;
         }
         WS->abort();

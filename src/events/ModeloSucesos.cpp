@@ -3,7 +3,9 @@
 namespace {
 constexpr int kColumnas = 8;
 // "SUGERIDO" and "REAL" hold kilograms: right-aligned like numbers.
-bool aLaDerecha(int columna) { return columna == 5 || columna == 6; }
+bool aLaDerecha(int columna) {
+    return columna == 5 || columna == 6;
+}
 
 const QString& celda(const FilaEvento& f, int columna) {
     switch (columna) {
@@ -31,7 +33,9 @@ int ModeloSucesos::rowCount(const QModelIndex& padre) const {
     return padre.isValid() ? 0 : static_cast<int>(filas_.size());
 }
 
-int ModeloSucesos::columnCount(const QModelIndex& padre) const { return padre.isValid() ? 0 : kColumnas; }
+int ModeloSucesos::columnCount(const QModelIndex& padre) const {
+    return padre.isValid() ? 0 : kColumnas;
+}
 
 QVariant ModeloSucesos::data(const QModelIndex& indice, int rol) const {
     if (!indice.isValid() || indice.row() >= filas_.size())
@@ -39,8 +43,8 @@ QVariant ModeloSucesos::data(const QModelIndex& indice, int rol) const {
     if (rol == Qt::DisplayRole || rol == Qt::ToolTipRole)
         return celda(filas_[indice.row()], indice.column());
     if (rol == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::Alignment((aLaDerecha(indice.column()) ? Qt::AlignRight : Qt::AlignLeft) |
-                                                 Qt::AlignVCenter));
+        return QVariant::fromValue(
+            Qt::Alignment((aLaDerecha(indice.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
     return {};
 }
 
@@ -50,8 +54,8 @@ QVariant ModeloSucesos::headerData(int seccion, Qt::Orientation orientacion, int
     if (rol == Qt::DisplayRole)
         return FilaEvento::encabezados().at(seccion);
     if (rol == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::Alignment((aLaDerecha(seccion) ? Qt::AlignRight : Qt::AlignLeft) |
-                                                 Qt::AlignVCenter));
+        return QVariant::fromValue(
+            Qt::Alignment((aLaDerecha(seccion) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
     return {};
 }
 

@@ -49,7 +49,8 @@ std::optional<QString> fecha(const QString& campo) {
 
 std::optional<QString> hora(const QString& campo) {
     const QString t = campo.trimmed();
-    static const char* const kFormatos[] = {"H:m:s", "H:m", "H:m:s.z", "h:m:s AP", "h:m AP", "h:m:sAP", "h:mAP"};
+    static const char* const kFormatos[] = {"H:m:s",  "H:m",     "H:m:s.z", "h:m:s AP",
+                                            "h:m AP", "h:m:sAP", "h:mAP"};
     for (const char* formato : kFormatos) {
         const QTime h = QTime::fromString(t, QString::fromLatin1(formato));
         if (h.isValid())

@@ -71,16 +71,23 @@ qsizetype enesimaComa(const QString& t, qsizetype desde, int n) {
 }
 
 Mensaje error(const QString& numero, const QString& descripcion) {
-    return errorProcedimiento(numero, descripcion, RecepcionSucesos::kProcedimiento, RecepcionSucesos::kFormulario);
+    return errorProcedimiento(numero, descripcion, RecepcionSucesos::kProcedimiento,
+                              RecepcionSucesos::kFormulario);
 }
 const QString kFueraDeIntervalo = QStringLiteral("El subíndice está fuera del intervalo");
 const QString kTiposDistintos = QStringLiteral("No coinciden los tipos");
 const QString kDesbordamiento = QStringLiteral("Desbordamiento");
 
-Mensaje faltanCampos() { return error(QStringLiteral("9"), kFueraDeIntervalo); }
-Mensaje noEsValor() { return error(QStringLiteral("13"), kTiposDistintos); }
+Mensaje faltanCampos() {
+    return error(QStringLiteral("9"), kFueraDeIntervalo);
+}
+Mensaje noEsValor() {
+    return error(QStringLiteral("13"), kTiposDistintos);
+}
 
-QString diaMesAnio(const QDate& d) { return d.toString(QStringLiteral("dd/MM/yyyy")); }
+QString diaMesAnio(const QDate& d) {
+    return d.toString(QStringLiteral("dd/MM/yyyy"));
+}
 
 } // namespace
 
@@ -124,7 +131,8 @@ QList<PasoRecepcion> RecepcionSucesos::recibir(const QByteArray& llegada) {
         if (m->marca == Marca::Fin) {
             inicio += m->largo;
             PasoRecepcion p;
-            p.mensaje = Mensaje{QStringLiteral("se descargaron todos los registros correctamente"), Icono::Informacion};
+            p.mensaje = Mensaje{QStringLiteral("se descargaron todos los registros correctamente"),
+                                Icono::Informacion};
             p.termina = true;
             pasos << p;
             continue;
@@ -147,8 +155,8 @@ QList<PasoRecepcion> RecepcionSucesos::recibir(const QByteArray& llegada) {
 PasoRecepcion RecepcionSucesos::mensajeNo() const {
     PasoRecepcion p;
     p.mensaje = Mensaje{QStringLiteral("No existen datos en la tablet ") + direccion_ +
-                            QStringLiteral(" entre las fechas ") + diaMesAnio(desde_) + QStringLiteral(" y ") +
-                            diaMesAnio(hasta_),
+                            QStringLiteral(" entre las fechas ") + diaMesAnio(desde_) +
+                            QStringLiteral(" y ") + diaMesAnio(hasta_),
                         Icono::Exclamacion, kTituloAplicacion};
     p.termina = true;
     return p;

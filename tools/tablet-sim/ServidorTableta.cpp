@@ -1,5 +1,7 @@
 #include "ServidorTableta.h"
 
+#include "RespuestaSucesos.h"
+
 #include <QTcpSocket>
 
 ServidorTableta::ServidorTableta(QObject* parent) : QObject(parent) {
@@ -10,9 +12,15 @@ bool ServidorTableta::escuchar(const QHostAddress& direccion, quint16 puerto) {
     return servidor_.listen(direccion, puerto);
 }
 
-quint16 ServidorTableta::puerto() const { return servidor_.serverPort(); }
-QString ServidorTableta::error() const { return servidor_.errorString(); }
-int ServidorTableta::conexionesAbiertas() const { return static_cast<int>(clientes_.size()); }
+quint16 ServidorTableta::puerto() const {
+    return servidor_.serverPort();
+}
+QString ServidorTableta::error() const {
+    return servidor_.errorString();
+}
+int ServidorTableta::conexionesAbiertas() const {
+    return static_cast<int>(clientes_.size());
+}
 
 void ServidorTableta::limpiar() {
     llegadas_.clear();
@@ -40,6 +48,8 @@ void ServidorTableta::leer(QTcpSocket* s) {
         return;
     llegadas_ << datos;
     Q_EMIT llegada(datos);
+    if (sucesos_)
+        sucesos_->atender(s, datos);
     if (responderOk_ && datos.contains("'fin'"))
         s->write("ok");
     if (datos.contains("'desconectar'"))

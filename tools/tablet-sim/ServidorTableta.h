@@ -6,6 +6,7 @@
 #include <QTcpServer>
 
 class QTcpSocket;
+class RespuestaSucesos;
 
 // A stand-in for the in-cab tablet: listens for the desktop program, keeps every arrival, answers
 // "ok" once it has received "'fin'" and closes the connection on "'desconectar'".
@@ -28,6 +29,9 @@ public:
     // Whether "ok" is sent after "'fin'" (on by default).
     void setResponderOk(bool si) { responderOk_ = si; }
 
+    // Who answers the event requests (none: they are only recorded).
+    void setSucesos(RespuestaSucesos* sucesos) { sucesos_ = sucesos; }
+
 Q_SIGNALS:
     void llegada(const QByteArray& datos);
     void conexionNueva();
@@ -42,4 +46,5 @@ private:
     QList<QTcpSocket*> clientes_;
     int aceptadas_ = 0;
     bool responderOk_ = true;
+    RespuestaSucesos* sucesos_ = nullptr;
 };
