@@ -12,15 +12,9 @@ bool ServidorTableta::escuchar(const QHostAddress& direccion, quint16 puerto) {
     return servidor_.listen(direccion, puerto);
 }
 
-quint16 ServidorTableta::puerto() const {
-    return servidor_.serverPort();
-}
-QString ServidorTableta::error() const {
-    return servidor_.errorString();
-}
-int ServidorTableta::conexionesAbiertas() const {
-    return static_cast<int>(clientes_.size());
-}
+quint16 ServidorTableta::puerto() const { return servidor_.serverPort(); }
+QString ServidorTableta::error() const { return servidor_.errorString(); }
+int ServidorTableta::conexionesAbiertas() const { return static_cast<int>(clientes_.size()); }
 
 void ServidorTableta::limpiar() {
     llegadas_.clear();

@@ -14,9 +14,8 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tolvaro-tablet-sim"));
     QCommandLineParser p;
-    p.setApplicationDescription(
-        QStringLiteral("Simulador de la tablet Tolvaro: escucha al programa de escritorio, "
-                       "muestra cada llegada y responde \"ok\" tras \"'fin'\"."));
+    p.setApplicationDescription(QStringLiteral("Simulador de la tablet Tolvaro: escucha al programa de escritorio, "
+                                               "muestra cada llegada y responde \"ok\" tras \"'fin'\"."));
     p.addHelpOption();
     p.addOption({QStringLiteral("direccion"), QStringLiteral("Dirección donde escuchar (127.0.0.1)."),
                  QStringLiteral("IP"), QStringLiteral("127.0.0.1")});
@@ -34,8 +33,7 @@ int main(int argc, char** argv) {
     tableta.setSucesos(&sucesos);
     QTextStream out(stdout);
     const QHostAddress direccion(p.value(QStringLiteral("direccion")));
-    if (direccion.isNull() ||
-        !tableta.escuchar(direccion, static_cast<quint16>(p.value(QStringLiteral("puerto")).toUInt()))) {
+    if (direccion.isNull() || !tableta.escuchar(direccion, static_cast<quint16>(p.value(QStringLiteral("puerto")).toUInt()))) {
         QTextStream(stderr) << "No se puede escuchar en " << p.value(QStringLiteral("direccion")) << ":"
                             << p.value(QStringLiteral("puerto")) << ": " << tableta.error() << Qt::endl;
         return 1;
