@@ -8,6 +8,12 @@ ServidorTableta::ServidorTableta(QObject* parent) : QObject(parent) {
     connect(&servidor_, &QTcpServer::newConnection, this, &ServidorTableta::aceptar);
 }
 
+ServidorTableta::~ServidorTableta() {
+    // The client sockets die with the server, after the list that their handlers update.
+    for (QTcpSocket* s : std::as_const(clientes_))
+        s->disconnect(this);
+}
+
 bool ServidorTableta::escuchar(const QHostAddress& direccion, quint16 puerto) {
     return servidor_.listen(direccion, puerto);
 }

@@ -14,6 +14,7 @@ class ServidorTableta : public QObject {
     Q_OBJECT
 public:
     explicit ServidorTableta(QObject* parent = nullptr);
+    ~ServidorTableta() override;
 
     // Port 0 picks a free port (see puerto()).
     bool escuchar(const QHostAddress& direccion, quint16 puerto);
