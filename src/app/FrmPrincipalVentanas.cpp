@@ -1,8 +1,13 @@
 // The buttons of the main window that open the other windows.
 #include "app/FrmPrincipal.h"
 
+#include "app/Accesible.h"
+#include "events/FrmSucesos.h"
 #include "plan/FrmRodeos.h"
 #include "plan/FrmViajes.h"
+
+#include <QLineEdit>
+#include <QPushButton>
 
 void FrmPrincipal::Command1_Click() {
     FrmViajes ventana(this);
@@ -14,6 +19,16 @@ void FrmPrincipal::Command2_Click() {
     ventana.exec();
 }
 
-void FrmPrincipal::Command3_Click() {}
+void FrmPrincipal::Command3_Click() {
+    {
+        FrmSucesos sucesos(this);
+        sucesos.exec();
+    }
+    // The events window had its own connection to the tablet: the main one is made again.
+    if (!TxtDir->text().isEmpty()) {
+        Accesible::caption(CmdConectar, QStringLiteral("Conectar"));
+        CmdConectar_Click();
+    }
+}
 
 void FrmPrincipal::Command4_Click() {}

@@ -1,5 +1,7 @@
 #include "ServidorTableta.h"
 
+#include "RespuestaSucesos.h"
+
 #include <QTcpSocket>
 
 ServidorTableta::ServidorTableta(QObject* parent) : QObject(parent) {
@@ -72,6 +74,8 @@ void ServidorTableta::leer(QTcpSocket* s) {
     llegadas_ << datos;
     programa_.agregar(datos);
     Q_EMIT llegada(datos);
+    if (sucesos_)
+        sucesos_->atender(s, datos);
     if (responderOk_ && datos.contains("'fin'"))
         s->write("ok");
     if (datos.contains("'desconectar'"))

@@ -8,6 +8,7 @@
 #include "ProgramaRecibido.h"
 
 class QTcpSocket;
+class RespuestaSucesos;
 
 // A stand-in for the in-cab tablet: listens for the desktop program, keeps every arrival, answers
 // "ok" once it has received "'fin'" and closes the connection on "'desconectar'".
@@ -39,6 +40,8 @@ public:
     bool setArchivoPrograma(const QString& archivo) { return programa_.escribirEn(archivo); }
     // Drops every open connection at once, as a tablet switched off would.
     void cerrarConexiones();
+    // Who answers the event requests (none: they are only recorded).
+    void setSucesos(RespuestaSucesos* sucesos) { sucesos_ = sucesos; }
 
 Q_SIGNALS:
     void llegada(const QByteArray& datos);
@@ -55,4 +58,5 @@ private:
     int aceptadas_ = 0;
     bool responderOk_ = true;
     ProgramaRecibido programa_;
+    RespuestaSucesos* sucesos_ = nullptr;
 };

@@ -1,5 +1,6 @@
 // tolvaro-tablet-sim: a tablet to try the program without a wagon.
 #include "ServidorTableta.h"
+#include "RespuestaSucesos.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -24,9 +25,16 @@ int main(int argc, char** argv) {
     p.addOption({QStringLiteral("programa"),
                  QStringLiteral("Escribe cada llegada y sus mensajes y registros en ARCHIVO."),
                  QStringLiteral("ARCHIVO")});
+    RespuestaSucesos::agregarOpciones(p);
     p.process(app);
 
     ServidorTableta tableta;
+    RespuestaSucesos sucesos;
+    if (QString error; !sucesos.configurar(p, &error)) {
+        QTextStream(stderr) << error << Qt::endl;
+        return 2;
+    }
+    tableta.setSucesos(&sucesos);
     QTextStream out(stdout);
     const QHostAddress direccion(p.value(QStringLiteral("direccion")));
     if (direccion.isNull() ||

@@ -1,4 +1,4 @@
-// The direct road of the commands: the tablet over TCP.
+// tolvaro-cli enviar --directa: the programme to the tablet over TCP.
 #include "cli/Comandos.h"
 #include "core/Cp1252.h"
 #include "db/Ajustes.h"
@@ -141,9 +141,4 @@ int enviarDirecta(const QStringList& args, ContextoCli& ctx) {
     }
     socket.abort();
     return resultado;
-}
-
-int recibirDirecta(const QStringList&, ContextoCli& ctx) {
-    ctx.errores << "recibir --directa todavía no está disponible" << Qt::endl;
-    return 1;
 }

@@ -1,0 +1,279 @@
+#include "events/FrmSucesos.h"
+
+#include "app/Accesible.h"
+#include "app/Dialogos.h"
+#include "app/FrmPrincipal.h"
+#include "events/ModeloSucesos.h"
+#include "link/DireccionTablet.h"
+
+#include <QDateEdit>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+const QString kConectar = QStringLiteral("Conectar");
+const QString kConectado = QStringLiteral("Conectado...");
+const QByteArray kDesconectar = QByteArrayLiteral("'desconectar'");
+
+QPushButton* boton(const char* nombre, const QString& texto, QWidget* padre) {
+    auto* b = new QPushButton(texto, padre);
+    b->setObjectName(QString::fromLatin1(nombre));
+    // Enter belongs to the address box, never to a default button.
+    b->setAutoDefault(false);
+    Accesible::boton(b);
+    return b;
+}
+
+QLabel* etiqueta(const char* nombre, const QString& texto, QWidget* padre) {
+    auto* l = new QLabel(texto, padre);
+    l->setObjectName(QString::fromLatin1(nombre));
+    return l;
+}
+
+QDateEdit* selectorFecha(const char* nombre, const QDate& fecha, QLabel* rotulo, QWidget* padre) {
+    auto* d = new QDateEdit(fecha, padre);
+    d->setObjectName(QString::fromLatin1(nombre));
+    d->setCalendarPopup(true);
+    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    Accesible::conEtiqueta(d, rotulo);
+    return d;
+}
+} // namespace
+
+FrmSucesos::FrmSucesos(FrmPrincipal* principal, QWidget* parent)
+    : QDialog(parent ? parent : principal), principal_(principal) {
+    construir();
+
+    // Load: the last 30 days, the main window's tablet when it is connected, the chosen road.
+    DTDESDE->setDate(QDate::currentDate().addDays(-30));
+    DTHASTA->setDate(QDate::currentDate());
+    if (principal_ && principal_->socket()->state() != QAbstractSocket::UnconnectedState) {
+        TxtDir->setText(principal_->direccionTablet());
+        CmdConectar_Click();
+    }
+    Frame1->setVisible(!(principal_ && principal_->webSeleccionado()));
+}
+
+FrmSucesos::~FrmSucesos() {
+    WS->abort();
+}
+
+void FrmSucesos::construir() {
+    setObjectName(QStringLiteral("FrmSucesos"));
+    setWindowTitle(QStringLiteral("Sucesos"));
+    setModal(true);
+
+    Frame3 = new QGroupBox(QStringLiteral("SUCESOS"), this);
+    Frame3->setObjectName(QStringLiteral("Frame3"));
+
+    modelo_ = new ModeloSucesos(this);
+    ListSuc = new QTableView(Frame3);
+    ListSuc->setObjectName(QStringLiteral("ListSuc"));
+    ListSuc->setAccessibleName(QStringLiteral("SUCESOS"));
+    ListSuc->setModel(modelo_);
+    ListSuc->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListSuc->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ListSuc->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListSuc->setShowGrid(true);
+    ListSuc->setWordWrap(false);
+    ListSuc->setCornerButtonEnabled(false);
+    ListSuc->verticalHeader()->setVisible(false);
+    // Fixed row heights: adding thousands of rows never measures them one by one.
+    ListSuc->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    ListSuc->horizontalHeader()->setSectionsMovable(true);
+    ListSuc->horizontalHeader()->setHighlightSections(false);
+    ListSuc->horizontalHeader()->setDefaultSectionSize(twips(2540));
+    ListSuc->horizontalHeader()->setStretchLastSection(false);
+    // The selection stays visible when the list loses the focus.
+    QPalette paleta = ListSuc->palette();
+    paleta.setColor(QPalette::Inactive, QPalette::Highlight,
+                    paleta.color(QPalette::Active, QPalette::Highlight));
+    paleta.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                    paleta.color(QPalette::Active, QPalette::HighlightedText));
+    ListSuc->setPalette(paleta);
+
+    // Below the list, inside the frame: the range, the two buttons and the direct-link frame.
+    barra_ = new QWidget(Frame3);
+    auto* fila = new QHBoxLayout(barra_);
+    fila->setContentsMargins(0, 0, 0, 0);
+    auto* fechas = new QGridLayout;
+    fechas->setVerticalSpacing(2);
+    Label3 = etiqueta("Label3", QStringLiteral("DESDE:"), barra_);
+    DTDESDE = selectorFecha("DTDESDE", QDate::currentDate(), Label3, barra_);
+    Label4 = etiqueta("Label4", QStringLiteral("HASTA:"), barra_);
+    DTHASTA = selectorFecha("DTHASTA", QDate::currentDate(), Label4, barra_);
+    fechas->addWidget(Label3, 0, 0);
+    fechas->addWidget(DTDESDE, 0, 1);
+    fechas->addWidget(Label4, 1, 0);
+    fechas->addWidget(DTHASTA, 1, 1);
+    fila->addLayout(fechas);
+    auto* botones = new QVBoxLayout;
+    botones->setSpacing(2);
+    CMDREC = boton("CMDREC", QStringLiteral("RECIBIR"), barra_);
+    CmdExportar = boton("CmdExportar", QStringLiteral("EXPORTAR XLS"), barra_);
+    botones->addWidget(CMDREC);
+    botones->addWidget(CmdExportar);
+    fila->addLayout(botones);
+
+    Frame1 = new QGroupBox(QStringLiteral("Conectar con la tablet"), barra_);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto* directo = new QHBoxLayout(Frame1);
+    directo->setContentsMargins(6, 2, 6, 2);
+    Label5 = etiqueta(
+        "Label5", QStringLiteral("Ingrese el IP de la Tablet Tolvaro a la cual desea conectarse:"), Frame1);
+    Label5->setWordWrap(true);
+    TxtDir = new QLineEdit(Frame1);
+    TxtDir->setObjectName(QStringLiteral("TxtDir"));
+    Accesible::conEtiqueta(TxtDir, Label5);
+    CmdConectar = boton("CmdConectar", kConectar, Frame1);
+    directo->addWidget(Label5, 2);
+    directo->addWidget(TxtDir, 1);
+    directo->addWidget(CmdConectar);
+    fila->addWidget(Frame1, 1);
+
+    WS = new QTcpSocket(this);
+    WS->setObjectName(QStringLiteral("WS"));
+
+    TxtDir->installEventFilter(this);
+    connect(CMDREC, &QPushButton::clicked, this, &FrmSucesos::CMDREC_Click);
+    connect(CmdExportar, &QPushButton::clicked, this, &FrmSucesos::CmdExportar_Click);
+    connect(CmdConectar, &QPushButton::clicked, this, &FrmSucesos::CmdConectar_Click);
+    connect(WS, &QTcpSocket::connected, this, &FrmSucesos::WS_Connect);
+    connect(WS, &QTcpSocket::readyRead, this, &FrmSucesos::WS_DataArrival);
+
+    setMinimumSize(640, 360);
+    resize(twips(13000), twips(8000));
+}
+
+int FrmSucesos::twips(int t) const {
+    return t * logicalDpiX() / 1440;
+}
+
+void FrmSucesos::resizeEvent(QResizeEvent* e) {
+    QDialog::resizeEvent(e);
+    // The list fills the window; a window smaller than the margins leaves it empty, never negative.
+    const int margen = twips(120);
+    const int anchoMarco = std::max(0, width() - twips(450));
+    const int altoMarco = std::max(0, height() - twips(700));
+    Frame3->setGeometry(margen, margen, anchoMarco, altoMarco);
+    const int anchoLista = std::max(0, anchoMarco - twips(200));
+    const int altoLista = std::max(0, altoMarco - twips(1200));
+    const int arriba = twips(240);
+    ListSuc->setGeometry(twips(100), arriba, anchoLista, altoLista);
+    const int yBarra = arriba + altoLista + twips(60);
+    barra_->setGeometry(twips(100), yBarra, anchoLista, std::max(0, altoMarco - yBarra - twips(60)));
+}
+
+bool FrmSucesos::eventFilter(QObject* o, QEvent* e) {
+    if (o == TxtDir && e->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(e)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+            CmdConectar_Click();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(o, e);
+}
+
+void FrmSucesos::done(int resultado) {
+    // Closing the window ends its connection without a word to the tablet.
+    WS->abort();
+    QDialog::done(resultado);
+}
+
+void FrmSucesos::agregarFila(const FilaEvento& fila) {
+    modelo_->agregar({fila});
+}
+void FrmSucesos::agregarFilas(const QList<FilaEvento>& filas) {
+    modelo_->agregar(filas);
+}
+void FrmSucesos::limpiarLista() {
+    modelo_->limpiar();
+}
+const QList<FilaEvento>& FrmSucesos::filas() const {
+    return modelo_->filas();
+}
+QDate FrmSucesos::desde() const {
+    return DTDESDE->date();
+}
+QDate FrmSucesos::hasta() const {
+    return DTHASTA->date();
+}
+
+void FrmSucesos::CmdConectar_Click() {
+    if (CmdConectar->text() == kConectar) {
+        if (TxtDir->text().isEmpty()) {
+            Dialogos::mostrar(
+                this, {QStringLiteral("Ingrese el ip de la tablet para conectarse"), Icono::Exclamacion});
+            return;
+        }
+        WS->abort();
+        const DireccionTablet d = DireccionTablet::leer(TxtDir->text());
+        WS->connectToHost(d.host, d.puerto);
+    } else if (CmdConectar->text() == kConectado) {
+        Accesible::caption(CmdConectar, kConectar);
+        // Sent whatever the state; a socket that is not open cannot take it, and that is ignored.
+        if (WS->isWritable())
+            WS->write(kDesconectar);
+    }
+}
+
+void FrmSucesos::WS_Connect() {
+    WS->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    Accesible::caption(CmdConectar, kConectado);
+}
+
+void FrmSucesos::CMDREC_Click() {
+    if (Frame1->isHidden()) {
+        Recibir_web();
+        return;
+    }
+    // Only a connection that is up can take the request: one still being made, or one that
+    // failed, is treated like no connection at all.
+    if (WS->state() != QAbstractSocket::ConnectedState) {
+        Dialogos::mostrar(this, {QStringLiteral("primero debe conectarse a la tablet"), Icono::Exclamacion});
+        return;
+    }
+    limpiarLista();
+    recepcion_.iniciar(DTDESDE->date(), DTHASTA->date(), TxtDir->text());
+    WS->write(RecepcionSucesos::pedidoCodificado(DTDESDE->date(), DTHASTA->date()));
+}
+
+void FrmSucesos::WS_DataArrival() {
+    // A message box shown for one arrival lets the next ones come in: they wait in the socket
+    // and are read here, in order, once the box is closed.
+    if (atendiendo_)
+        return;
+    atendiendo_ = true;
+    while (WS->bytesAvailable() > 0)
+        aplicar(recepcion_.recibir(WS->readAll()));
+    atendiendo_ = false;
+}
+
+void FrmSucesos::aplicar(const QList<PasoRecepcion>& pasos) {
+    // The rows of one arrival go into the list together; a message is shown after the rows that
+    // came before it.
+    QList<FilaEvento> lote;
+    for (const PasoRecepcion& p : pasos) {
+        if (p.fila)
+            lote << *p.fila;
+        if (p.mensaje) {
+            modelo_->agregar(lote);
+            lote.clear();
+            Dialogos::mostrar(this, *p.mensaje);
+        }
+    }
+    modelo_->agregar(lote);
+}
+
+void FrmSucesos::CmdExportar_Click() {
+    // The spreadsheet export is added with its own window code.
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "events/FilaEvento.h"
+#include "link/RecepcionSucesos.h"
+
+#include <QDialog>
+#include <QTcpSocket>
+
+class FrmPrincipal;
+class ModeloSucesos;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QWidget;
+
+// The events window: downloads the loads and discharges the tablet recorded in a date range,
+// over its own connection to the tablet while the direct-link frame is shown, or from the web
+// service when "Web Service" is chosen in the main window (the frame is then hidden).
+class FrmSucesos : public QDialog {
+    Q_OBJECT
+public:
+    // The main window supplies its socket state, the tablet's address and the chosen road;
+    // without one the window starts on the direct road, not connected.
+    explicit FrmSucesos(FrmPrincipal* principal, QWidget* parent = nullptr);
+    ~FrmSucesos() override;
+
+    // For both download roads.
+    void agregarFila(const FilaEvento& fila);
+    void agregarFilas(const QList<FilaEvento>& filas);
+    void limpiarLista();
+    const QList<FilaEvento>& filas() const;
+    QString operarioActual() const { return recepcion_.operarioActual(); }
+    void setOperarioActual(const QString& texto) { recepcion_.setOperarioActual(texto); }
+    QDate desde() const;
+    QDate hasta() const;
+    FrmPrincipal* principal() const { return principal_; }
+
+    // The download through the web service (its own file).
+    void Recibir_web();
+
+public Q_SLOTS:
+    void CMDREC_Click();
+    void CmdConectar_Click();
+    void CmdExportar_Click();
+    void done(int resultado) override;
+
+private Q_SLOTS:
+    void WS_Connect();
+    void WS_DataArrival();
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    void construir();
+    void aplicar(const QList<PasoRecepcion>& pasos);
+    int twips(int t) const;
+
+    FrmPrincipal* principal_;
+    RecepcionSucesos recepcion_;
+    ModeloSucesos* modelo_;
+    bool atendiendo_ = false;
+
+    QGroupBox* Frame3;
+    QTableView* ListSuc;
+    QWidget* barra_;
+    QLabel* Label3;
+    QDateEdit* DTDESDE;
+    QLabel* Label4;
+    QDateEdit* DTHASTA;
+    QPushButton* CMDREC;
+    QPushButton* CmdExportar;
+    QGroupBox* Frame1;
+    QLabel* Label5;
+    QLineEdit* TxtDir;
+    QPushButton* CmdConectar;
+    QTcpSocket* WS;
+};

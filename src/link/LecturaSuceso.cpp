@@ -1,0 +1,75 @@
+#include "link/LecturaSuceso.h"
+
+#include <QDate>
+#include <QTime>
+
+namespace LecturaSuceso {
+
+QStringList campos(const QString& registro) {
+    QStringList r = registro.split(u',');
+    r.removeLast(); // the text after the last comma
+    for (QString& c : r) {
+        c.remove(u'"');
+        c.remove(u'*');
+    }
+    return r;
+}
+
+namespace {
+bool soloDigitos(const QString& t) {
+    if (t.isEmpty())
+        return false;
+    for (const QChar c : t)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
+} // namespace
+
+std::optional<QString> fecha(const QString& campo) {
+    QString s = campo;
+    s.remove(u'/');
+    s = s.trimmed();
+    if (s.size() < 6)
+        return std::nullopt;
+    const QString m = s.left(2);
+    const QString d = s.mid(s.size() - 6, 2);
+    const QString y = s.right(4);
+    if (!soloDigitos(m) || !soloDigitos(d) || !soloDigitos(y))
+        return std::nullopt;
+    int mes = m.toInt();
+    int dia = d.toInt();
+    if (mes > 12 && dia <= 12)
+        std::swap(mes, dia);
+    const QDate f(y.toInt(), mes, dia);
+    if (!f.isValid())
+        return std::nullopt;
+    return f.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+std::optional<QString> hora(const QString& campo) {
+    const QString t = campo.trimmed();
+    static const char* const kFormatos[] = {"H:m:s",  "H:m",     "H:m:s.z", "h:m:s AP",
+                                            "h:m AP", "h:m:sAP", "h:mAP"};
+    for (const char* formato : kFormatos) {
+        const QTime h = QTime::fromString(t, QString::fromLatin1(formato));
+        if (h.isValid())
+            return h.toString(QStringLiteral("HH:mm"));
+    }
+    return std::nullopt;
+}
+
+Entero16 entero16(const QString& campo) {
+    bool ok = false;
+    const qlonglong n = campo.trimmed().toLongLong(&ok);
+    if (!ok) {
+        // A number too long for 64 bits is still a number, only far out of range.
+        QString t = campo.trimmed();
+        if (t.startsWith(u'-') || t.startsWith(u'+'))
+            t.remove(0, 1);
+        return soloDigitos(t) ? Entero16::Desborda : Entero16::NoEsNumero;
+    }
+    return (n < -32768 || n > 32767) ? Entero16::Desborda : Entero16::Valido;
+}
+
+} // namespace LecturaSuceso
