@@ -1,0 +1,85 @@
+// The events window on the web road: "RECIBIR" lists the stand-in's loads and discharges while the
+// window stays usable, and reports an empty range.
+#include "BaseTemporal.h"
+#include "ServicioWebPrueba.h"
+
+#include "app/Dialogos.h"
+#include "app/FrmPrincipal.h"
+#include "events/FrmSucesos.h"
+
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+class TstSucesosWeb : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void cleanupTestCase() { web_.reset(); }
+    void recibirPorElServicioWeb();
+
+private:
+    std::unique_ptr<ServicioWebPrueba> web_;
+};
+
+void TstSucesosWeb::initTestCase() {
+    Dialogos::activarModoPrueba();
+    web_ = std::make_unique<ServicioWebPrueba>();
+    if (web_->faltaMariaDb())
+        QSKIP(qPrintable(web_->error()));
+    QVERIFY2(web_->ok(), qPrintable(web_->error()));
+    QVERIFY(web_->ejecutar("insert into clientes values (7, 'juan', 'clave')"));
+    QVERIFY(
+        web_->ejecutar("insert into lectura_carga_tracker (cliente, fecha, hora, receta, id_alim, alimento, "
+                       "kg_real, Operario, "
+                       "kg_sug) values (7, '2024-01-15', '08:00', 'Engorde', 5, 'Maiz', '100', 4, '110'), "
+                       "(7, '2024-01-16', '07:00', 'Recria', 5, 'Maiz', '20', 9, '20')"));
+    QVERIFY(
+        web_->ejecutar("insert into lectura_descarga_tracker (cliente, fecha, hora, corral, kg_sug, kg_real) "
+                       "values (7, '2024-01-15', '10:00', 'C1', '150', '149')"));
+}
+
+void TstSucesosWeb::recibirPorElServicioWeb() {
+    BaseTemporal base;
+    QVERIFY(base.ejecutar("insert into operarios values (4, 'Juan')"));
+    QVERIFY(base.ejecutar(QStringLiteral("update tipo_conexion set direccion = '%1', usuario = 'juan', "
+                                         "contraseña = 'clave' where tipo = 'web'")
+                              .arg(web_->servidor())));
+    FrmPrincipal principal;
+    principal.findChild<QRadioButton*>("OptWeb")->click();
+    FrmSucesos f(&principal);
+    f.show();
+    QVERIFY(f.findChild<QGroupBox*>("Frame1")->isHidden());
+    auto* recibir = f.findChild<QPushButton*>("CMDREC");
+
+    Dialogos::limpiar();
+    f.findChild<QDateEdit*>("DTDESDE")->setDate(QDate(2024, 1, 1));
+    f.findChild<QDateEdit*>("DTHASTA")->setDate(QDate(2024, 1, 31));
+    QTest::mouseClick(recibir, Qt::LeftButton);
+    QVERIFY(!recibir->isEnabled()); // busy until the server has answered everything
+    QTRY_VERIFY_WITH_TIMEOUT(recibir->isEnabled(), 20000);
+    QList<QStringList> celdas;
+    for (const FilaEvento& fila : f.filas())
+        celdas << fila.celdas();
+    QCOMPARE(celdas, (QList<QStringList>{
+                         {"CARGA", "2024-01-15", "08:00", "Engorde", "Maiz", "110", "100", "Juan"},
+                         {"DESCARGA", "2024-01-15", "10:00", "C1", "", "150", "149", ""},
+                         {"CARGA", "2024-01-16", "07:00", "Recria", "Maiz", "20", "20", "9 inexistente"},
+                     }));
+    QCOMPARE(f.operarioActual(), QString("9 inexistente"));
+    QVERIFY(Dialogos::mostrados().isEmpty());
+
+    // A range without loads: the list is emptied and the message says so.
+    f.findChild<QDateEdit*>("DTDESDE")->setDate(QDate(2025, 1, 1));
+    f.findChild<QDateEdit*>("DTHASTA")->setDate(QDate(2025, 1, 31));
+    QTest::mouseClick(recibir, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(recibir->isEnabled(), 20000);
+    QVERIFY(f.filas().isEmpty());
+    QCOMPARE(Dialogos::mostrados(), QList<Mensaje>({{"No existen datos a mostrar", Icono::Exclamacion}}));
+}
+
+QTEST_MAIN(TstSucesosWeb)
+#include "tst_sucesosweb.moc"
