@@ -104,7 +104,8 @@ void FrmViajes::construir() {
     CMD_INS_FOR = boton("CMD_INS_FOR", QStringLiteral("INSERTAR"), Frame6, {450, 20, 100, 28});
     Label8 = etiqueta("Label8", kKilos, Frame6, {10, 53, 80, 24});
     TXTKILOS = caja("TXTKILOS", Label8, Frame6, {95, 53, 80, 24});
-    Label15 = etiqueta("Label15", kNotaKilos, Frame6, {180, 53, 200, 24});
+    Label15 = etiqueta("Label15", kNotaKilos, Frame6, {180, 47, 205, 36});
+    Label15->setWordWrap(true); // the note must fit beside the amount whatever the font
     Label7 = etiqueta("Label7", QStringLiteral("ORDEN:"), Frame6, {390, 53, 50, 24});
     TXT_OR_FOR = caja("TXT_OR_FOR", Label7, Frame6, {445, 53, 50, 24});
 
