@@ -1,6 +1,7 @@
 #include "app/FrmPrincipal.h"
 
 #include "app/Accesible.h"
+#include "app/Controles.h"
 #include "app/Dialogos.h"
 #include "core/Cp1252.h"
 #include "db/Ajustes.h"
@@ -25,25 +26,6 @@ const QString kConectar = QStringLiteral("Conectar");
 const QString kConectado = QStringLiteral("Conectado...");
 const QByteArray kDesconectar = QByteArrayLiteral("'desconectar'");
 
-QPushButton* boton(const char* nombre, const QString& texto, QWidget* padre) {
-    auto* b = new QPushButton(texto, padre);
-    b->setObjectName(QString::fromLatin1(nombre));
-    Accesible::boton(b);
-    return b;
-}
-
-QLabel* etiqueta(const char* nombre, const QString& texto, QWidget* padre) {
-    auto* l = new QLabel(texto, padre);
-    l->setObjectName(QString::fromLatin1(nombre));
-    return l;
-}
-
-QLineEdit* caja(const char* nombre, QLabel* rotulo, QWidget* padre) {
-    auto* t = new QLineEdit(padre);
-    t->setObjectName(QString::fromLatin1(nombre));
-    Accesible::conEtiqueta(t, rotulo);
-    return t;
-}
 } // namespace
 
 FrmPrincipal::FrmPrincipal(QWidget* parent) : QMainWindow(parent) {
@@ -69,7 +51,7 @@ void FrmPrincipal::construir() {
     setCentralWidget(centro);
     auto* raiz = new QVBoxLayout(centro);
 
-    Image1 = etiqueta("Image1", QStringLiteral("TOLVARO"), centro);
+    Image1 = Controles::etiqueta("Image1", QStringLiteral("TOLVARO"), centro);
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setStyleSheet(
         QStringLiteral("font-size: 28px; font-weight: bold; color: #2e6b30; padding: 8px;"));
@@ -77,10 +59,10 @@ void FrmPrincipal::construir() {
     raiz->addWidget(Image1);
 
     auto* botones = new QHBoxLayout;
-    Command1 = boton("Command1", QStringLiteral("RECETAS"), centro);
-    Command2 = boton("Command2", QStringLiteral("CORRALES POR RECETAS"), centro);
-    Command3 = boton("Command3", QStringLiteral("SUCESOS"), centro);
-    Command4 = boton("Command4", QStringLiteral("Generar Backup"), centro);
+    Command1 = Controles::boton("Command1", QStringLiteral("RECETAS"), centro);
+    Command2 = Controles::boton("Command2", QStringLiteral("CORRALES POR RECETAS"), centro);
+    Command3 = Controles::boton("Command3", QStringLiteral("SUCESOS"), centro);
+    Command4 = Controles::boton("Command4", QStringLiteral("Generar Backup"), centro);
     for (QPushButton* b : {Command1, Command2, Command3, Command4})
         botones->addWidget(b);
     raiz->addLayout(botones);
@@ -101,11 +83,11 @@ void FrmPrincipal::construir() {
     FrDirecto = new QGroupBox(QStringLiteral("CONECTAR CON LA TABLET"), centro);
     FrDirecto->setObjectName(QStringLiteral("FrDirecto"));
     auto* directo = new QVBoxLayout(FrDirecto);
-    Label5 =
-        etiqueta("Label5", QStringLiteral("Ingrese el IP de la Tablet Tolvaro a la cual desea conectarse:"),
-                 FrDirecto);
-    TxtDir = caja("TxtDir", Label5, FrDirecto);
-    CmdConectar = boton("CmdConectar", kConectar, FrDirecto);
+    Label5 = Controles::etiqueta(
+        "Label5", QStringLiteral("Ingrese el IP de la Tablet Tolvaro a la cual desea conectarse:"),
+        FrDirecto);
+    TxtDir = Controles::caja("TxtDir", Label5, FrDirecto);
+    CmdConectar = Controles::boton("CmdConectar", kConectar, FrDirecto);
     auto* filaDir = new QHBoxLayout;
     filaDir->addWidget(TxtDir, 1);
     filaDir->addWidget(CmdConectar);
@@ -116,12 +98,12 @@ void FrmPrincipal::construir() {
     FrWeb = new QGroupBox(QStringLiteral("USUARIO Y CLAVE TOLVARO"), centro);
     FrWeb->setObjectName(QStringLiteral("FrWeb"));
     auto* web = new QGridLayout(FrWeb);
-    Label3 = etiqueta("Label3", QStringLiteral("SERVIDOR:"), FrWeb);
-    TxtServ = caja("TxtServ", Label3, FrWeb);
-    Label1 = etiqueta("Label1", QStringLiteral("USUARIO:"), FrWeb);
-    TXTUS = caja("TXTUS", Label1, FrWeb);
-    Label2 = etiqueta("Label2", QStringLiteral("PASSWORD:"), FrWeb);
-    TXTPASS = caja("TXTPASS", Label2, FrWeb);
+    Label3 = Controles::etiqueta("Label3", QStringLiteral("SERVIDOR:"), FrWeb);
+    TxtServ = Controles::caja("TxtServ", Label3, FrWeb);
+    Label1 = Controles::etiqueta("Label1", QStringLiteral("USUARIO:"), FrWeb);
+    TXTUS = Controles::caja("TXTUS", Label1, FrWeb);
+    Label2 = Controles::etiqueta("Label2", QStringLiteral("PASSWORD:"), FrWeb);
+    TXTPASS = Controles::caja("TXTPASS", Label2, FrWeb);
     TXTPASS->setEchoMode(QLineEdit::Password);
     web->addWidget(Label3, 0, 0);
     web->addWidget(TxtServ, 0, 1);
@@ -131,9 +113,9 @@ void FrmPrincipal::construir() {
     web->addWidget(TXTPASS, 2, 1);
     raiz->addWidget(FrWeb);
 
-    CmdEnv = boton("CmdEnv", QStringLiteral("Enviar Programacion"), centro);
+    CmdEnv = Controles::boton("CmdEnv", QStringLiteral("Enviar Programacion"), centro);
     raiz->addWidget(CmdEnv);
-    Lbl = etiqueta("Lbl", QString(), centro);
+    Lbl = Controles::etiqueta("Lbl", QString(), centro);
     raiz->addWidget(Lbl);
     Bar = new QProgressBar(centro);
     Bar->setObjectName(QStringLiteral("Bar"));

@@ -8,9 +8,15 @@
 #include <QLineEdit>
 #include <QProgressBar>
 
-QString FrmPrincipal::servidorWeb() const { return TxtServ->text(); }
-QString FrmPrincipal::usuarioWeb() const { return TXTUS->text(); }
-QString FrmPrincipal::claveWeb() const { return TXTPASS->text(); }
+QString FrmPrincipal::servidorWeb() const {
+    return TxtServ->text();
+}
+QString FrmPrincipal::usuarioWeb() const {
+    return TXTUS->text();
+}
+QString FrmPrincipal::claveWeb() const {
+    return TXTPASS->text();
+}
 
 void FrmPrincipal::Conexion_Web() {
     auto* envio = new EnvioWeb({TxtServ->text(), TXTUS->text(), TXTPASS->text()}, this);

@@ -1,6 +1,7 @@
 #include "catalog/FrmAgregar.h"
 
 #include "app/Accesible.h"
+#include "app/Controles.h"
 #include "app/Dialogos.h"
 #include "catalog/Catalogo.h"
 #include "core/Texto.h"
@@ -25,13 +26,6 @@ constexpr int kId = 0;
 constexpr int kDescripcion = 1;
 constexpr int kTipo = 2;
 
-QPushButton* boton(const char* nombre, const QString& texto, QWidget* padre) {
-    auto* b = new QPushButton(texto, padre);
-    b->setObjectName(QString::fromLatin1(nombre));
-    b->setAutoDefault(false);
-    Accesible::boton(b);
-    return b;
-}
 } // namespace
 
 FrmAgregar::FrmAgregar(const QString& caption, QWidget* parent) : FrmAgregar(caption, false, parent) {}
@@ -90,10 +84,10 @@ void FrmAgregar::construir() {
     raiz->addLayout(fila);
 
     auto* botones = new QHBoxLayout;
-    Cmdadd = boton("Cmdadd", QStringLiteral("Agre."), this);
-    CmdEliminar = boton("CmdEliminar", QStringLiteral("Elim."), this);
-    CmdGrabar = boton("CmdGrabar", QStringLiteral("Grabar"), this);
-    CmdCancelar = boton("CmdCancelar", QStringLiteral("Cancelar"), this);
+    Cmdadd = Controles::boton("Cmdadd", QStringLiteral("Agre."), this);
+    CmdEliminar = Controles::boton("CmdEliminar", QStringLiteral("Elim."), this);
+    CmdGrabar = Controles::boton("CmdGrabar", QStringLiteral("Grabar"), this);
+    CmdCancelar = Controles::boton("CmdCancelar", QStringLiteral("Cancelar"), this);
     for (QPushButton* b : {Cmdadd, CmdEliminar, CmdGrabar, CmdCancelar})
         botones->addWidget(b);
     raiz->addLayout(botones);

@@ -1,6 +1,7 @@
 #include "events/FrmSucesos.h"
 
 #include "app/Accesible.h"
+#include "app/Controles.h"
 #include "app/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "events/ModeloSucesos.h"
@@ -22,21 +23,6 @@ namespace {
 const QString kConectar = QStringLiteral("Conectar");
 const QString kConectado = QStringLiteral("Conectado...");
 const QByteArray kDesconectar = QByteArrayLiteral("'desconectar'");
-
-QPushButton* boton(const char* nombre, const QString& texto, QWidget* padre) {
-    auto* b = new QPushButton(texto, padre);
-    b->setObjectName(QString::fromLatin1(nombre));
-    // Enter belongs to the address box, never to a default button.
-    b->setAutoDefault(false);
-    Accesible::boton(b);
-    return b;
-}
-
-QLabel* etiqueta(const char* nombre, const QString& texto, QWidget* padre) {
-    auto* l = new QLabel(texto, padre);
-    l->setObjectName(QString::fromLatin1(nombre));
-    return l;
-}
 
 QDateEdit* selectorFecha(const char* nombre, const QDate& fecha, QLabel* rotulo, QWidget* padre) {
     auto* d = new QDateEdit(fecha, padre);
@@ -106,9 +92,9 @@ void FrmSucesos::construir() {
     fila->setContentsMargins(0, 0, 0, 0);
     auto* fechas = new QGridLayout;
     fechas->setVerticalSpacing(2);
-    Label3 = etiqueta("Label3", QStringLiteral("DESDE:"), barra_);
+    Label3 = Controles::etiqueta("Label3", QStringLiteral("DESDE:"), barra_);
     DTDESDE = selectorFecha("DTDESDE", QDate::currentDate(), Label3, barra_);
-    Label4 = etiqueta("Label4", QStringLiteral("HASTA:"), barra_);
+    Label4 = Controles::etiqueta("Label4", QStringLiteral("HASTA:"), barra_);
     DTHASTA = selectorFecha("DTHASTA", QDate::currentDate(), Label4, barra_);
     fechas->addWidget(Label3, 0, 0);
     fechas->addWidget(DTDESDE, 0, 1);
@@ -117,8 +103,8 @@ void FrmSucesos::construir() {
     fila->addLayout(fechas);
     auto* botones = new QVBoxLayout;
     botones->setSpacing(2);
-    CMDREC = boton("CMDREC", QStringLiteral("RECIBIR"), barra_);
-    CmdExportar = boton("CmdExportar", QStringLiteral("EXPORTAR XLS"), barra_);
+    CMDREC = Controles::boton("CMDREC", QStringLiteral("RECIBIR"), barra_);
+    CmdExportar = Controles::boton("CmdExportar", QStringLiteral("EXPORTAR XLS"), barra_);
     botones->addWidget(CMDREC);
     botones->addWidget(CmdExportar);
     fila->addLayout(botones);
@@ -127,13 +113,13 @@ void FrmSucesos::construir() {
     Frame1->setObjectName(QStringLiteral("Frame1"));
     auto* directo = new QHBoxLayout(Frame1);
     directo->setContentsMargins(6, 2, 6, 2);
-    Label5 = etiqueta(
+    Label5 = Controles::etiqueta(
         "Label5", QStringLiteral("Ingrese el IP de la Tablet Tolvaro a la cual desea conectarse:"), Frame1);
     Label5->setWordWrap(true);
     TxtDir = new QLineEdit(Frame1);
     TxtDir->setObjectName(QStringLiteral("TxtDir"));
     Accesible::conEtiqueta(TxtDir, Label5);
-    CmdConectar = boton("CmdConectar", kConectar, Frame1);
+    CmdConectar = Controles::boton("CmdConectar", kConectar, Frame1);
     directo->addWidget(Label5, 2);
     directo->addWidget(TxtDir, 1);
     directo->addWidget(CmdConectar);

@@ -4,7 +4,7 @@
 #include "app/Dialogos.h"
 #include "core/Texto.h"
 #include "plan/ComboEditable.h"
-#include "plan/ControlesPlan.h"
+#include "app/Controles.h"
 #include "plan/ListaReporte.h"
 #include "plan/PlanDescargas.h"
 #include "plan/Totales.h"
@@ -18,7 +18,7 @@
 
 #include <algorithm>
 
-using namespace ControlesPlan;
+using namespace Controles;
 
 namespace {
 const QString kFormulario = QStringLiteral("FrmRodeos");

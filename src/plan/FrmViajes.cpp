@@ -7,7 +7,7 @@
 #include "core/Texto.h"
 #include "db/Compartido.h"
 #include "plan/ComboEditable.h"
-#include "plan/ControlesPlan.h"
+#include "app/Controles.h"
 #include "plan/ListaReporte.h"
 #include "plan/PlanViajes.h"
 #include "plan/Totales.h"
@@ -23,7 +23,7 @@
 
 #include <algorithm>
 
-using namespace ControlesPlan;
+using namespace Controles;
 
 namespace {
 const QString kFormulario = QStringLiteral("FrmViajes");

@@ -1,4 +1,4 @@
-#include "plan/ControlesPlan.h"
+#include "app/Controles.h"
 
 #include "app/Accesible.h"
 
@@ -7,26 +7,29 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-namespace ControlesPlan {
+namespace Controles {
 
 QGroupBox* marco(const char* nombre, const QString& titulo, QWidget* padre, const QRect& donde) {
     auto* g = new QGroupBox(titulo, padre);
     g->setObjectName(QString::fromLatin1(nombre));
-    g->setGeometry(donde);
+    if (donde.isValid())
+        g->setGeometry(donde);
     return g;
 }
 
 QLabel* etiqueta(const char* nombre, const QString& texto, QWidget* padre, const QRect& donde) {
     auto* l = new QLabel(texto, padre);
     l->setObjectName(QString::fromLatin1(nombre));
-    l->setGeometry(donde);
+    if (donde.isValid())
+        l->setGeometry(donde);
     return l;
 }
 
 QPushButton* boton(const char* nombre, const QString& texto, QWidget* padre, const QRect& donde) {
     auto* b = new QPushButton(texto, padre);
     b->setObjectName(QString::fromLatin1(nombre));
-    b->setGeometry(donde);
+    if (donde.isValid())
+        b->setGeometry(donde);
     b->setAutoDefault(false);
     Accesible::boton(b);
     return b;
@@ -35,9 +38,10 @@ QPushButton* boton(const char* nombre, const QString& texto, QWidget* padre, con
 QLineEdit* caja(const char* nombre, QLabel* rotulo, QWidget* padre, const QRect& donde) {
     auto* t = new QLineEdit(padre);
     t->setObjectName(QString::fromLatin1(nombre));
-    t->setGeometry(donde);
+    if (donde.isValid())
+        t->setGeometry(donde);
     Accesible::conEtiqueta(t, rotulo);
     return t;
 }
 
-} // namespace ControlesPlan
+} // namespace Controles

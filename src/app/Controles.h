@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+// Builders of the controls of every window, each named as the code refers to it and given its
+// accessible name. A valid `donde` places the control at a fixed position.
+namespace Controles {
+QGroupBox* marco(const char* nombre, const QString& titulo, QWidget* padre, const QRect& donde = {});
+QLabel* etiqueta(const char* nombre, const QString& texto, QWidget* padre, const QRect& donde = {});
+// Never a dialog's default button: Enter belongs to the input boxes.
+QPushButton* boton(const char* nombre, const QString& texto, QWidget* padre, const QRect& donde = {});
+// A text box whose accessible name is its label.
+QLineEdit* caja(const char* nombre, QLabel* rotulo, QWidget* padre, const QRect& donde = {});
+} // namespace Controles
