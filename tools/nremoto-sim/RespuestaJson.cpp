@@ -6,8 +6,9 @@
 namespace {
 
 void unicode(std::string& salida, unsigned int u) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "\\u%04x", u);
+    // One UTF-16 code unit: four hex digits.
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "\\u%04x", u & 0xFFFFu);
     salida += buf;
 }
 
