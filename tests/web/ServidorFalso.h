@@ -1,7 +1,8 @@
 #pragma once
 
 // A minimal in-process stand-in for the web service: answers each GET with whatever the test's
-// function returns for the statement in its body. Can also stay silent or answer with garbage.
+// function returns for the statement in its body. Can also stay silent, answer with garbage, or
+// drop the connection halfway through the body it announced.
 #include <QByteArray>
 #include <QHash>
 #include <QStringList>
@@ -13,7 +14,7 @@
 
 class ServidorFalso : public QObject {
 public:
-    enum class Modo { Responder, Callar, Basura };
+    enum class Modo { Responder, Callar, Basura, Cortar };
     using Respuesta = std::pair<int, QByteArray>; // HTTP status, body
 
     explicit ServidorFalso(std::function<Respuesta(const QString&)> responder, QObject* parent = nullptr)
@@ -61,9 +62,14 @@ private:
                 return;
             }
             const Respuesta r = responder_(sql);
+            const QByteArray cuerpo = modo_ == Modo::Cortar ? r.second.left(r.second.size() / 2) : r.second;
             s->write("HTTP/1.1 " + QByteArray::number(r.first) +
                      " X\r\nContent-Type: application/json\r\nContent-Length: " +
-                     QByteArray::number(r.second.size()) + "\r\n\r\n" + r.second);
+                     QByteArray::number(r.second.size()) + "\r\n\r\n" + cuerpo);
+            if (modo_ == Modo::Cortar) {
+                s->disconnectFromHost();
+                return;
+            }
         }
     }
 
