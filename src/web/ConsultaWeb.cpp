@@ -117,6 +117,10 @@ void ClienteWeb::Enviar_Consulta(const QString& sql) {
     vencida_ = false;
     actual_ = red_->sendCustomRequest(pedido, QByteArrayLiteral("GET"), sql.toUtf8());
     connect(actual_, &QNetworkReply::finished, this, &ClienteWeb::terminada);
+    // The limit is on silence, as the service's HTTP client has always counted it: a long list of
+    // events that keeps arriving is not cut off because it takes longer than the limit in all.
+    connect(actual_, &QNetworkReply::downloadProgress, reloj_, [this] { reloj_->start(limiteMs_); });
+    connect(actual_, &QNetworkReply::uploadProgress, reloj_, [this] { reloj_->start(limiteMs_); });
     reloj_->start(limiteMs_);
 }
 

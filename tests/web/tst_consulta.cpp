@@ -228,6 +228,15 @@ private Q_SLOTS:
         QCOMPARE(f3.mensaje.texto, u"Error 2 (La respuesta del servidor llegó incompleta) en procedimiento "
                                    "Conexion_Web de Formulario FrmPrincipal"_qs);
         QCOMPARE(cortado.sentencias.size(), 1);
+
+        // The limit counts silence: replies that keep arriving in pieces for longer than the limit
+        // in all are not cut off.
+        ServidorFalso lento([](const QString& sql) { return servicio(sql, {}, {}); });
+        lento.setModo(ServidorFalso::Modo::Goteo);
+        EnvioWeb e4({lento.servidor(), u"juan"_qs, u"x"_qs});
+        e4.cliente()->setLimiteMs(300);
+        const FinEnvio f4 = correr(e4);
+        QVERIFY2(f4.exito, qPrintable(f4.mensaje.texto));
     }
 
     void descargaAgrupaYSaltaRepetidas() {
