@@ -72,6 +72,14 @@ QString describir(QNetworkReply* r, const QString& servidor) {
     }
 }
 
+// The status line came but the connection failed before the body was complete: what arrived is
+// only part of the answer, and a cut list of rows or a cut login must not pass for a whole one.
+// Errors that stand for an HTTP status (content, server) are answers the callers judge.
+bool cortada(QNetworkReply::NetworkError e) {
+    return (e > QNetworkReply::NoError && e < QNetworkReply::ContentAccessDenied) ||
+           e == QNetworkReply::ProtocolFailure;
+}
+
 QString decodificar(const QByteArray& cuerpo, const QByteArray& tipo) {
     const QByteArray t = tipo.toLower();
     if (t.contains("iso-8859-1") || t.contains("latin1") || t.contains("windows-1252"))
@@ -82,7 +90,8 @@ QString decodificar(const QByteArray& cuerpo, const QByteArray& tipo) {
 } // namespace
 
 ClienteWeb::ClienteWeb(const QString& servidor, QObject* parent)
-    : QObject(parent), servidor_(servidor), direccion_(QStringLiteral("http://") + servidor + QStringLiteral("/nremoto.php?")),
+    : QObject(parent), servidor_(servidor),
+      direccion_(QStringLiteral("http://") + servidor + QStringLiteral("/nremoto.php?")),
       red_(new QNetworkAccessManager(this)), reloj_(new QTimer(this)) {
     // The machine's proxy configuration, as the service has always been reached.
     QNetworkProxyFactory::setUseSystemConfiguration(true);
@@ -108,6 +117,10 @@ void ClienteWeb::Enviar_Consulta(const QString& sql) {
     vencida_ = false;
     actual_ = red_->sendCustomRequest(pedido, QByteArrayLiteral("GET"), sql.toUtf8());
     connect(actual_, &QNetworkReply::finished, this, &ClienteWeb::terminada);
+    // The limit is on silence, as the service's HTTP client has always counted it: a long list of
+    // events that keeps arriving is not cut off because it takes longer than the limit in all.
+    connect(actual_, &QNetworkReply::downloadProgress, reloj_, [this] { reloj_->start(limiteMs_); });
+    connect(actual_, &QNetworkReply::uploadProgress, reloj_, [this] { reloj_->start(limiteMs_); });
     reloj_->start(limiteMs_);
 }
 
@@ -124,10 +137,12 @@ void ClienteWeb::terminada() {
         resp.numeroError = QNetworkReply::TimeoutError;
         resp.descripcionError =
             QStringLiteral("El servidor no respondió en %1 segundos").arg(limiteMs_ / 1000.0);
-    } else if (!estado.isValid()) {
+    } else if (!estado.isValid() || cortada(r->error())) {
         resp.numeroError =
             r->error() == QNetworkReply::NoError ? QNetworkReply::UnknownNetworkError : r->error();
-        resp.descripcionError = describir(r, servidor_);
+        resp.descripcionError = estado.isValid()
+                                    ? QStringLiteral("La respuesta del servidor llegó incompleta")
+                                    : describir(r, servidor_);
     } else {
         // Any HTTP status is an answer: the callers judge it.
         resp.respondio = true;

@@ -47,8 +47,8 @@ std::optional<QString> idDeIngreso(const QString& respuesta);
 
 // The service's request convention: every statement goes as the body of a GET to
 // "http://" + server + "/nremoto.php?", with the machine's proxy settings. Asynchronous: one
-// statement at a time, its answer arrives as `respondida`. A statement that gets no answer within
-// the time limit ends as a failure.
+// statement at a time, its answer arrives as `respondida`. A statement whose exchange stays silent
+// for the time limit (nothing sent or received) ends as a failure.
 class ClienteWeb : public QObject {
     Q_OBJECT
 public:

@@ -1,19 +1,23 @@
 #pragma once
 
 // A minimal in-process stand-in for the web service: answers each GET with whatever the test's
-// function returns for the statement in its body. Can also stay silent or answer with garbage.
+// function returns for the statement in its body. Can also stay silent, answer with garbage, or
+// drop the connection halfway through the body it announced, or send the body a few bytes at a
+// time (one piece every 100 ms).
 #include <QByteArray>
 #include <QHash>
 #include <QStringList>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <utility>
 
 class ServidorFalso : public QObject {
 public:
-    enum class Modo { Responder, Callar, Basura };
+    enum class Modo { Responder, Callar, Basura, Cortar, Goteo };
     using Respuesta = std::pair<int, QByteArray>; // HTTP status, body
 
     explicit ServidorFalso(std::function<Respuesta(const QString&)> responder, QObject* parent = nullptr)
@@ -61,9 +65,29 @@ private:
                 return;
             }
             const Respuesta r = responder_(sql);
+            if (modo_ == Modo::Goteo) {
+                s->write("HTTP/1.1 " + QByteArray::number(r.first) +
+                         " X\r\nContent-Type: application/json\r\nContent-Length: " +
+                         QByteArray::number(r.second.size()) + "\r\n\r\n");
+                auto resto = std::make_shared<QByteArray>(r.second);
+                auto* reloj = new QTimer(s);
+                connect(reloj, &QTimer::timeout, s, [s, reloj, resto] {
+                    s->write(resto->left(4));
+                    resto->remove(0, 4);
+                    if (resto->isEmpty())
+                        reloj->stop();
+                });
+                reloj->start(100);
+                return;
+            }
+            const QByteArray cuerpo = modo_ == Modo::Cortar ? r.second.left(r.second.size() / 2) : r.second;
             s->write("HTTP/1.1 " + QByteArray::number(r.first) +
                      " X\r\nContent-Type: application/json\r\nContent-Length: " +
-                     QByteArray::number(r.second.size()) + "\r\n\r\n" + r.second);
+                     QByteArray::number(r.second.size()) + "\r\n\r\n" + cuerpo);
+            if (modo_ == Modo::Cortar) {
+                s->disconnectFromHost();
+                return;
+            }
         }
     }
 

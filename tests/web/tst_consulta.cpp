@@ -216,6 +216,27 @@ private Q_SLOTS:
                      f2.mensaje.texto.endsWith(u") en procedimiento Recibir_web de Formulario Form1"),
                  qPrintable(f2.mensaje.texto));
         QCOMPARE(f2.mensaje.titulo, u"Error en Form1"_qs);
+
+        // A connection lost halfway through a reply: the part that came ("[{\"curd...", "[{\"id\":7,...")
+        // still holds a "{", yet the run must stop instead of going on and reporting success.
+        ServidorFalso cortado([](const QString& sql) { return servicio(sql, {}, {}); });
+        cortado.setModo(ServidorFalso::Modo::Cortar);
+        EnvioWeb e3({cortado.servidor(), u"juan"_qs, u"x"_qs});
+        const FinEnvio f3 = correr(e3);
+        QVERIFY(f3.listo);
+        QVERIFY(!f3.exito);
+        QCOMPARE(f3.mensaje.texto, u"Error 2 (La respuesta del servidor llegó incompleta) en procedimiento "
+                                   "Conexion_Web de Formulario FrmPrincipal"_qs);
+        QCOMPARE(cortado.sentencias.size(), 1);
+
+        // The limit counts silence: replies that keep arriving in pieces for longer than the limit
+        // in all are not cut off.
+        ServidorFalso lento([](const QString& sql) { return servicio(sql, {}, {}); });
+        lento.setModo(ServidorFalso::Modo::Goteo);
+        EnvioWeb e4({lento.servidor(), u"juan"_qs, u"x"_qs});
+        e4.cliente()->setLimiteMs(300);
+        const FinEnvio f4 = correr(e4);
+        QVERIFY2(f4.exito, qPrintable(f4.mensaje.texto));
     }
 
     void descargaAgrupaYSaltaRepetidas() {
