@@ -42,6 +42,7 @@ void EnvioDirecto::iniciar(int maximoBarra) {
     finEscrito_ = false;
     parte_ = -1;
     mensajes_.clear();
+    errorParte_.reset();
     siguiente_ = 0;
     maximo_ = maximoBarra;
     valor_ = 0;
@@ -63,6 +64,10 @@ void EnvioDirecto::iniciar(int maximoBarra) {
 
 void EnvioDirecto::avanzar() {
     while (siguiente_ >= mensajes_.size()) {
+        if (errorParte_) {
+            fallar(*errorParte_);
+            return;
+        }
         if (parte_ + 1 >= kPartes) {
             Q_EMIT barraVisible(false);
             finEscrito_ = true; // set first: a close noticed while writing it no longer matters
@@ -83,10 +88,12 @@ bool EnvioDirecto::abrirSiguienteParte() {
     ++parte_;
     const ProgramaDirecto::Seccion s = ProgramaDirecto::kSecciones[parte_];
     ProgramaDirecto::Parte p = ProgramaDirecto::construir(s, BaseDatos::ConexionBD());
-    if (p.error) {
+    if (p.error && p.filas == 0) { // the query itself failed
         fallar(*p.error);
         return false;
     }
+    // A row that cannot be sent stops the upload there: the rows before it go out first.
+    errorParte_ = p.error;
     if (p.filas > 0) {
         maximo_ = p.filas;
         Q_EMIT maximoBarra(maximo_);

@@ -68,7 +68,8 @@ private:
     bool finEscrito_ = false;
     int parte_ = -1; // index into ProgramaDirecto::kSecciones; past the end: "'fin'"
     QList<QByteArray> mensajes_;
-    int siguiente_ = 0; // next message of the part to send
+    std::optional<ErrorEnlace> errorParte_; // the row of the part that stops the upload
+    int siguiente_ = 0;                     // next message of the part to send
     int maximo_ = 100;
     int valor_ = 0;
     QList<QMetaObject::Connection> conexiones_;

@@ -189,7 +189,10 @@ Parte construir(Seccion s, const QSqlDatabase& db) {
             const bool viaje = s == Seccion::ViajesKg || s == Seccion::ViajesPorcentaje;
             const QString r = viaje ? registroViaje(f, s) : registroDescarga(f, s);
             if (f.error()) {
+                // The rows before this one still travel; the rest are only counted for the bar.
                 p.error = f.error();
+                while (q.next())
+                    ++p.filas;
                 return p;
             }
             p.mensajes << aCable(palabra, r);

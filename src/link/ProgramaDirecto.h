@@ -40,7 +40,8 @@ struct Parte {
     QList<QByteArray> mensajes; // ready for the wire
     std::optional<ErrorEnlace> error;
 };
-// Runs the part's query on the connection and builds its messages.
+// Runs the part's query on the connection and builds its messages. A row that cannot be sent
+// leaves the messages of the rows before it, with `error` set and `filas` still counting all rows.
 Parte construir(Seccion s, const QSqlDatabase& db);
 
 // The whole programme, "'fin'" included, without pacing; stops at the first error.

@@ -40,6 +40,7 @@ private Q_SLOTS:
     void planVacioDejaElMaximo();
     void sinConexionFallaEnElPrimerEnvio();
     void conexionPerdidaAMitad();
+    void filaIlegibleTrasLasAnteriores();
     void separarLlegadasJuntas();
 };
 
@@ -189,6 +190,32 @@ void TstEnvioDirecto::conexionPerdidaAMitad() {
     QTest::qWait(700);
     QCOMPARE(tableta.mensajes().size(), 2);
     QCOMPARE(fallo.size(), 1);
+}
+
+void TstEnvioDirecto::filaIlegibleTrasLasAnteriores() {
+    BaseTemporal b;
+    QVERIFY(b.ejecutar("insert into recetas values (1, 'K', 0)"));
+    QVERIFY(b.ejecutar("insert into alimentos values (1, 'A')"));
+    QVERIFY(b.ejecutar("insert into viajes values (1, '2024-03-01', '06:00', 1, 0, 1, 5, 1), "
+                       "(2, '2024-03-01', '07:00', 1, 0, 1, null, 1)"));
+    ServidorTableta tableta;
+    QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
+    QTcpSocket s;
+    QVERIFY(conectar(s, tableta));
+    Progreso progreso;
+    EnvioDirecto envio(&s);
+    progreso.seguir(envio);
+    QSignalSpy fallo(&envio, &EnvioDirecto::fallo);
+    envio.iniciar(100);
+    QVERIFY(fallo.wait(5000));
+    // The trip before the one without kilograms went out; the upload stops at the second.
+    QTRY_COMPARE(tableta.mensajes(),
+                 QList<QByteArray>{
+                     "'te paso' 'recetas' ('0','20240301','1','1','K','1','A','5','06:00','100','1','0'),"});
+    QVERIFY(fallo.at(0).at(0).value<Mensaje>().texto.startsWith(QStringLiteral("Error 94 (")));
+    QCOMPARE(progreso.pasos, QStringList({"max 2", "ver", "val 0", "Enviando Viajes", "val 1"}));
+    QTest::qWait(600);
+    QCOMPARE(tableta.mensajes().size(), 1);
 }
 
 void TstEnvioDirecto::separarLlegadasJuntas() {
