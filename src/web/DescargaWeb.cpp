@@ -34,10 +34,7 @@ int cifras(QStringView t, qsizetype i, qsizetype n) {
 } // namespace
 
 DescargaWeb::DescargaWeb(const DatosWeb& datos, QDate desde, QDate hasta, QObject* parent)
-    : QObject(parent), datos_(datos), desde_(desde), hasta_(hasta),
-      cliente_(new ClienteWeb(datos.servidor, this)), ultima_(8), ultimaFecha_(1899, 12, 30) {
-    connect(cliente_, &ClienteWeb::respondida, this, &DescargaWeb::respondida);
-}
+    : SesionWeb(datos, parent), desde_(desde), hasta_(hasta), ultima_(8), ultimaFecha_(1899, 12, 30) {}
 
 QString DescargaWeb::sentenciaCargas(const QString& cliente, QDate desde, QDate hasta) {
     return QStringLiteral("select * from lectura_carga_tracker where cliente = ") + cliente +
@@ -72,51 +69,7 @@ std::optional<QDate> DescargaWeb::leerFecha(const ValorJson& valor) {
     return f;
 }
 
-void DescargaWeb::iniciar() {
-    Q_EMIT avance(QStringLiteral("Comprobando la conexión con el servidor..."));
-    enviar(sentenciaSondeo(), &DescargaWeb::alSondeo);
-}
-
-void DescargaWeb::enviar(const QString& sql, Paso siguiente) {
-    siguiente_ = siguiente;
-    cliente_->Enviar_Consulta(sql);
-}
-
-void DescargaWeb::respondida(const RespuestaWeb& r) {
-    if (terminado_ || !siguiente_)
-        return;
-    if (!r.respondio) {
-        fallar(QString::number(r.numeroError), r.descripcionError);
-        return;
-    }
-    const Paso paso = siguiente_;
-    siguiente_ = nullptr;
-    (this->*paso)(r);
-}
-
-void DescargaWeb::alSondeo(const RespuestaWeb& r) {
-    if (!r.texto.contains(u'{')) {
-        terminar(Fin::Error,
-                 {QStringLiteral("Error de comunicacion con el servidor, compruebe la conexion a internet"),
-                  Icono::Exclamacion});
-        return;
-    }
-    Q_EMIT avance(QStringLiteral("Ingresando al servidor..."));
-    enviar(sentenciaIngreso(datos_.usuario, datos_.clave), &DescargaWeb::alIngreso);
-}
-
-void DescargaWeb::alIngreso(const RespuestaWeb& r) {
-    if (!r.texto.contains(u'{')) {
-        terminar(Fin::Error, {QStringLiteral("Los datos de usuario o password remotos, no son correctos"),
-                              Icono::Exclamacion});
-        return;
-    }
-    const std::optional<QString> id = idDeIngreso(r.texto);
-    if (!id) {
-        fallar(QStringLiteral("424"), QStringLiteral("La respuesta del servidor no trae el id del cliente"));
-        return;
-    }
-    idCliente_ = *id;
+void DescargaWeb::ingresado() {
     Q_EMIT avance(QStringLiteral("Descargando los sucesos..."));
     enviar(sentenciaCargas(idCliente_, desde_, hasta_), &DescargaWeb::alCargas);
 }

@@ -2,7 +2,7 @@
 
 #include "core/Mensaje.h"
 #include "events/FilaEvento.h"
-#include "web/ConsultaWeb.h"
+#include "web/SesionWeb.h"
 #include "web/ValorJson.h"
 
 #include <QDate>
@@ -15,7 +15,7 @@
 // grouped by date, each date's discharges right after its loads; a load identical to the one
 // listed just before it is not listed again. Rows are walked by the position of their "{" in the
 // one reply text, so the cost grows with the rows, never with rows times text.
-class DescargaWeb : public QObject {
+class DescargaWeb : public SesionWeb {
     Q_OBJECT
 public:
     // How a run ended: normally (rows or none), with "No existen datos a mostrar", or with any
@@ -25,8 +25,6 @@ public:
 
     DescargaWeb(const DatosWeb& datos, QDate desde, QDate hasta, QObject* parent = nullptr);
 
-    void iniciar();
-    ClienteWeb* cliente() { return cliente_; }
     // The current-operator text: the name of the last load listed.
     const QString& operarioActual() const { return Operario_Actual; }
 
@@ -36,16 +34,15 @@ public:
     static std::optional<QDate> leerFecha(const ValorJson& valor);
 
 Q_SIGNALS:
-    void avance(const QString& texto);
     void fila(const FilaEvento& fila);
     void terminado(DescargaWeb::Fin fin, const Mensaje& mensaje);
 
+protected:
+    void ingresado() override;
+    void rechazado(const Mensaje& m) override { terminar(Fin::Error, m); }
+    void fallar(const QString& numero, const QString& descripcion) override;
+
 private:
-    using Paso = void (DescargaWeb::*)(const RespuestaWeb&);
-    void enviar(const QString& sql, Paso siguiente);
-    void respondida(const RespuestaWeb& r);
-    void alSondeo(const RespuestaWeb& r);
-    void alIngreso(const RespuestaWeb& r);
     void alCargas(const RespuestaWeb& r);
     void grupo();
     void alDescargas(const RespuestaWeb& r);
@@ -53,13 +50,8 @@ private:
     bool fechaDe(const ValorJson& fila, QDate* fecha);
     bool celda(const ValorJson& fila, QStringView clave, QString* texto);
     void terminar(Fin fin, const Mensaje& m = {});
-    void fallar(const QString& numero, const QString& descripcion);
 
-    DatosWeb datos_;
     QDate desde_, hasta_;
-    ClienteWeb* cliente_;
-    Paso siguiente_ = nullptr;
-    QString idCliente_;
     QString cargas_;        // the loads reply, kept whole
     QStringView vista_;     // its cut part, into `cargas_`
     qsizetype inicio_ = 0;  // the "{" of the current row in `vista_`
@@ -69,5 +61,4 @@ private:
     bool agotadas_ = false; // no load row after the current group
     QString Operario_Actual;
     QHash<QString, QString> nombres_; // operator lookups of this run
-    bool terminado_ = false;
 };

@@ -14,55 +14,9 @@ const char* const kBorrados[] = {
 
 } // namespace
 
-EnvioWeb::EnvioWeb(const DatosWeb& datos, QObject* parent)
-    : QObject(parent), datos_(datos), cliente_(new ClienteWeb(datos.servidor, this)) {
-    connect(cliente_, &ClienteWeb::respondida, this, &EnvioWeb::respondida);
-}
+EnvioWeb::EnvioWeb(const DatosWeb& datos, QObject* parent) : SesionWeb(datos, parent) {}
 
-void EnvioWeb::iniciar() {
-    Q_EMIT avance(QStringLiteral("Comprobando la conexión con el servidor..."));
-    enviar(sentenciaSondeo(), &EnvioWeb::alSondeo);
-}
-
-void EnvioWeb::enviar(const QString& sql, Paso siguiente) {
-    siguiente_ = siguiente;
-    cliente_->Enviar_Consulta(sql);
-}
-
-void EnvioWeb::respondida(const RespuestaWeb& r) {
-    if (terminado_ || !siguiente_)
-        return;
-    if (!r.respondio) {
-        fallar(QString::number(r.numeroError), r.descripcionError);
-        return;
-    }
-    const Paso paso = siguiente_;
-    siguiente_ = nullptr;
-    (this->*paso)(r);
-}
-
-void EnvioWeb::alSondeo(const RespuestaWeb& r) {
-    if (!r.texto.contains(u'{')) {
-        terminar({QStringLiteral("Error de comunicacion con el servidor, compruebe la conexion a internet"),
-                  Icono::Exclamacion});
-        return;
-    }
-    Q_EMIT avance(QStringLiteral("Ingresando al servidor..."));
-    enviar(sentenciaIngreso(datos_.usuario, datos_.clave), &EnvioWeb::alIngreso);
-}
-
-void EnvioWeb::alIngreso(const RespuestaWeb& r) {
-    if (!r.texto.contains(u'{')) {
-        terminar({QStringLiteral("Los datos de usuario o password remotos, no son correctos"),
-                  Icono::Exclamacion});
-        return;
-    }
-    const std::optional<QString> id = idDeIngreso(r.texto);
-    if (!id) {
-        fallar(QStringLiteral("424"), QStringLiteral("La respuesta del servidor no trae el id del cliente"));
-        return;
-    }
-    idCliente_ = *id;
+void EnvioWeb::ingresado() {
     Q_EMIT avance(QStringLiteral("Borrando la programación anterior..."));
     borrado_ = 0;
     enviarBorrado();
