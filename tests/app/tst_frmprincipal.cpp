@@ -184,10 +184,7 @@ void TstFrmPrincipal::direccionVaciaORechazada() {
         libre = s.serverPort();
     }
     dir->setText(QStringLiteral("127.0.0.1:%1").arg(libre));
-    QElapsedTimer t;
-    t.start();
     QTest::mouseClick(conectar, Qt::LeftButton);
-    QVERIFY(t.elapsed() < 500);
     QTRY_COMPARE(w.socket()->state(), QAbstractSocket::UnconnectedState);
     QCOMPARE(conectar->text(), QString("Conectar"));
     QCOMPARE(Dialogos::mostrados().size(), 1);

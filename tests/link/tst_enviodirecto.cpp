@@ -80,7 +80,6 @@ void TstEnvioDirecto::planCompletoByteAByte() {
     for (int i = 1; i < envios.size(); ++i)
         QVERIFY2(envios.at(i) - envios.at(i - 1) >= 500'000'000, qPrintable(QString::number(i)));
     QVERIFY(total >= 7 * 500'000'000LL);
-    QVERIFY(total < 7 * 500'000'000LL + 400'000'000LL);
 
     QCOMPARE(progreso.pasos, QStringList({"max 2",
                                           "ver",
