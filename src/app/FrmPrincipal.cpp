@@ -1,11 +1,11 @@
 #include "app/FrmPrincipal.h"
 
 #include "app/Accesible.h"
+#include "app/BotonConectar.h"
 #include "app/Controles.h"
 #include "app/Dialogos.h"
 #include "core/Cp1252.h"
 #include "db/Ajustes.h"
-#include "link/DireccionTablet.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -22,9 +22,8 @@ const QString FrmPrincipal::kCaptionDiseno = QStringLiteral("Programacion Tolvar
 const QString FrmPrincipal::kAcuseRecibo = QStringLiteral("Los datos se enviaron a Tolvaro® correctamente");
 
 namespace {
-const QString kConectar = QStringLiteral("Conectar");
-const QString kConectado = QStringLiteral("Conectado...");
-const QByteArray kDesconectar = QByteArrayLiteral("'desconectar'");
+using BotonConectar::kConectar;
+using BotonConectar::kDesconectar;
 
 } // namespace
 
@@ -193,25 +192,12 @@ void FrmPrincipal::OptWeb_Click() {
 }
 
 void FrmPrincipal::CmdConectar_Click() {
-    if (CmdConectar->text() == kConectar) {
-        if (TxtDir->text().isEmpty()) {
-            Dialogos::mostrar(
-                this, {QStringLiteral("Ingrese el ip de la tablet para conectarse"), Icono::Exclamacion});
-            return;
-        }
-        WS->abort();
-        const DireccionTablet d = DireccionTablet::leer(TxtDir->text());
-        WS->connectToHost(d.host, d.puerto);
-    } else if (CmdConectar->text() == kConectado) {
-        Accesible::caption(CmdConectar, kConectar);
-        if (WS->state() != QAbstractSocket::UnconnectedState)
-            WS->write(kDesconectar);
-    }
+    BotonConectar::click(this, CmdConectar, TxtDir, WS, BotonConectar::Despedida::SiNoEstaCerrado);
 }
 
 void FrmPrincipal::WS_Connect() {
     WS->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    Accesible::caption(CmdConectar, kConectado);
+    BotonConectar::conectado(CmdConectar);
 }
 
 void FrmPrincipal::WS_DataArrival() {

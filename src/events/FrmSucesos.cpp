@@ -1,11 +1,11 @@
 #include "events/FrmSucesos.h"
 
 #include "app/Accesible.h"
+#include "app/BotonConectar.h"
 #include "app/Controles.h"
 #include "app/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "events/ModeloSucesos.h"
-#include "link/DireccionTablet.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -20,9 +20,8 @@
 #include <QVBoxLayout>
 
 namespace {
-const QString kConectar = QStringLiteral("Conectar");
-const QString kConectado = QStringLiteral("Conectado...");
-const QByteArray kDesconectar = QByteArrayLiteral("'desconectar'");
+using BotonConectar::kConectar;
+using BotonConectar::kDesconectar;
 
 QDateEdit* selectorFecha(const char* nombre, const QDate& fecha, QLabel* rotulo, QWidget* padre) {
     auto* d = new QDateEdit(fecha, padre);
@@ -195,26 +194,12 @@ QDate FrmSucesos::hasta() const {
 }
 
 void FrmSucesos::CmdConectar_Click() {
-    if (CmdConectar->text() == kConectar) {
-        if (TxtDir->text().isEmpty()) {
-            Dialogos::mostrar(
-                this, {QStringLiteral("Ingrese el ip de la tablet para conectarse"), Icono::Exclamacion});
-            return;
-        }
-        WS->abort();
-        const DireccionTablet d = DireccionTablet::leer(TxtDir->text());
-        WS->connectToHost(d.host, d.puerto);
-    } else if (CmdConectar->text() == kConectado) {
-        Accesible::caption(CmdConectar, kConectar);
-        // Sent whatever the state; a socket that is not open cannot take it, and that is ignored.
-        if (WS->isWritable())
-            WS->write(kDesconectar);
-    }
+    BotonConectar::click(this, CmdConectar, TxtDir, WS, BotonConectar::Despedida::SiEstaAbierto);
 }
 
 void FrmSucesos::WS_Connect() {
     WS->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    Accesible::caption(CmdConectar, kConectado);
+    BotonConectar::conectado(CmdConectar);
 }
 
 void FrmSucesos::CMDREC_Click() {

@@ -89,6 +89,22 @@ QString diaMesAnio(const QDate& d) {
     return d.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
+// Sets the date and the time of an event row in that order. When one is not valid, the step
+// keeps the row with what was set so far and the error, and false is returned.
+bool fechaYHora(const QString& fecha, const QString& hora, FilaEvento& f, PasoRecepcion& p) {
+    const auto d = LecturaSuceso::fecha(fecha);
+    if (d)
+        f.fecha = *d;
+    const auto h = d ? LecturaSuceso::hora(hora) : std::nullopt;
+    if (h)
+        f.hora = *h;
+    if (d && h)
+        return true;
+    p.fila = f;
+    p.mensaje = noEsValor();
+    return false;
+}
+
 } // namespace
 
 QString RecepcionSucesos::pedido(const QDate& desde, const QDate& hasta) {
@@ -184,20 +200,8 @@ PasoRecepcion RecepcionSucesos::leerCarga(const QString& registro) {
     // The row is listed first and its columns set one by one: an error keeps what was set.
     FilaEvento f;
     f.tipo = QStringLiteral("CARGA");
-    const auto fecha = LecturaSuceso::fecha(c[1]);
-    if (!fecha) {
-        p.fila = f;
-        p.mensaje = noEsValor();
+    if (!fechaYHora(c[1], c[8], f, p))
         return p;
-    }
-    f.fecha = *fecha;
-    const auto hora = LecturaSuceso::hora(c[8]);
-    if (!hora) {
-        p.fila = f;
-        p.mensaje = noEsValor();
-        return p;
-    }
-    f.hora = *hora;
     f.recetaCorral = c[3].trimmed();
     f.alimento = c[5];
     f.sugerido = c[6];
@@ -226,20 +230,8 @@ PasoRecepcion RecepcionSucesos::leerDescarga(const QString& registro) {
     }
     FilaEvento f;
     f.tipo = QStringLiteral("DESCARGA");
-    const auto fecha = LecturaSuceso::fecha(c[1]);
-    if (!fecha) {
-        p.fila = f;
-        p.mensaje = noEsValor();
+    if (!fechaYHora(c[1], c[5], f, p))
         return p;
-    }
-    f.fecha = *fecha;
-    const auto hora = LecturaSuceso::hora(c[5]);
-    if (!hora) {
-        p.fila = f;
-        p.mensaje = noEsValor();
-        return p;
-    }
-    f.hora = *hora;
     f.recetaCorral = c[2];
     f.sugerido = c[3];
     f.real = c[4];
