@@ -6,7 +6,7 @@
 
 #include "RespuestaSucesos.h"
 #include "ServidorTableta.h"
-#include "app/Dialogos.h"
+#include "ui/Dialogos.h"
 #include "db/BaseDatos.h"
 #include "events/FrmSucesos.h"
 

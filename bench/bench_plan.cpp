@@ -4,7 +4,7 @@
 // totales_ms: the totals queries alone.
 #include "Figuras.h"
 
-#include "app/Dialogos.h"
+#include "ui/Dialogos.h"
 #include "db/BaseDatos.h"
 #include "plan/FrmRodeos.h"
 #include "plan/FrmViajes.h"

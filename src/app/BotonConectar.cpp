@@ -1,7 +1,7 @@
 #include "app/BotonConectar.h"
 
-#include "app/Accesible.h"
-#include "app/Dialogos.h"
+#include "ui/Accesible.h"
+#include "ui/Dialogos.h"
 #include "link/DireccionTablet.h"
 
 #include <QLineEdit>

@@ -1,9 +1,9 @@
 #include "app/FrmPrincipal.h"
 
-#include "app/Accesible.h"
+#include "ui/Accesible.h"
 #include "app/BotonConectar.h"
-#include "app/Controles.h"
-#include "app/Dialogos.h"
+#include "ui/Controles.h"
+#include "ui/Dialogos.h"
 #include "core/Cp1252.h"
 #include "db/Ajustes.h"
 

@@ -1,5 +1,5 @@
 // "Enviar Programacion" over the direct link to the tablet.
-#include "app/Dialogos.h"
+#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "link/EnvioDirecto.h"
 

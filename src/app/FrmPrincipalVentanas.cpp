@@ -1,7 +1,7 @@
 // The buttons of the main window that open the other windows.
 #include "app/FrmPrincipal.h"
 
-#include "app/Accesible.h"
+#include "ui/Accesible.h"
 #include "events/FrmSucesos.h"
 #include "plan/FrmRodeos.h"
 #include "plan/FrmViajes.h"

@@ -1,7 +1,7 @@
 // "Enviar Programacion" through the web service.
 #include "app/FrmPrincipal.h"
 
-#include "app/Dialogos.h"
+#include "ui/Dialogos.h"
 #include "web/EnvioWeb.h"
 
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "catalog/FrmAgregar.h"
 
-#include "app/Accesible.h"
-#include "app/Controles.h"
-#include "app/Dialogos.h"
+#include "ui/Accesible.h"
+#include "ui/Controles.h"
+#include "ui/Dialogos.h"
 #include "catalog/Catalogo.h"
 #include "core/Texto.h"
 #include "db/Compartido.h"

@@ -8,7 +8,6 @@
 
 #include <QDate>
 #include <QEventLoop>
-#include <QFile>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -159,16 +158,5 @@ int recibirDirecta(const QStringList& args, ContextoCli& ctx) {
     if (resultado != 0)
         return resultado; // a download cut short leaves no file that could pass for a whole one
 
-    const QByteArray csv = CsvEventos::escribir(filas);
-    if (o.csv.isEmpty()) {
-        ctx.salida << QString::fromUtf8(csv);
-        ctx.salida.flush();
-        return 0;
-    }
-    QFile f(o.csv);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(csv) != csv.size() || !f.flush()) {
-        ctx.errores << "No se puede escribir " << o.csv << ": " << f.errorString() << Qt::endl;
-        return 1;
-    }
-    return 0;
+    return escribirCsv(CsvEventos::escribir(filas), o.csv, ctx) ? 0 : 1;
 }

@@ -8,9 +8,7 @@
 
 #include <QDate>
 #include <QEventLoop>
-#include <QFile>
 
-#include <cstdio>
 
 namespace {
 
@@ -69,21 +67,6 @@ int leerOpciones(const QStringList& args, bool conFechas, OpcionesWeb* o, Contex
         return 2;
     }
     return 0;
-}
-
-bool escribirCsv(const QByteArray& csv, const QString& archivo, ContextoCli& ctx) {
-    if (archivo.isEmpty()) {
-        ctx.salida.flush();
-        std::fwrite(csv.constData(), 1, static_cast<size_t>(csv.size()), stdout);
-        std::fflush(stdout);
-        return true;
-    }
-    QFile f(archivo);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(csv) != csv.size()) {
-        ctx.errores << "No se puede escribir " << archivo << ": " << f.errorString() << Qt::endl;
-        return false;
-    }
-    return true;
 }
 
 } // namespace

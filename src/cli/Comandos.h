@@ -19,3 +19,7 @@ int enviarDirecta(const QStringList& args, ContextoCli& ctx);
 int enviarWeb(const QStringList& args, ContextoCli& ctx);
 int recibirDirecta(const QStringList& args, ContextoCli& ctx);
 int recibirWeb(const QStringList& args, ContextoCli& ctx);
+
+// The downloaded events as CSV: on standard output when `archivo` is empty, otherwise written
+// safely to the file (a failure leaves the file as it was and says why on stderr).
+bool escribirCsv(const QByteArray& csv, const QString& archivo, ContextoCli& ctx);

@@ -1,7 +1,7 @@
 // "RECIBIR" through the web service, used while the direct-link frame is hidden.
 #include "events/FrmSucesos.h"
 
-#include "app/Dialogos.h"
+#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "web/DescargaWeb.h"
 

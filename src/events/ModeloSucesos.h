@@ -1,6 +1,6 @@
 #pragma once
 
-#include "events/FilaEvento.h"
+#include "core/FilaEvento.h"
 
 #include <QAbstractTableModel>
 #include <QList>

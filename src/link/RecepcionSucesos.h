@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Mensaje.h"
-#include "events/FilaEvento.h"
+#include "core/FilaEvento.h"
 
 #include <QByteArray>
 #include <QDate>

@@ -3,7 +3,7 @@
 #include "BaseTemporal.h"
 #include "ServidorTableta.h"
 
-#include "app/Dialogos.h"
+#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "link/EnvioDirecto.h"
 

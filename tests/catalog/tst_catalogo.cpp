@@ -2,7 +2,7 @@
 #include "Accesibilidad.h"
 #include "BaseTemporal.h"
 
-#include "app/Dialogos.h"
+#include "ui/Dialogos.h"
 #include "catalog/Catalogo.h"
 #include "catalog/FrmAgregar.h"
 #include "catalog/FrmAgregarRec.h"

@@ -4,7 +4,7 @@
 #include "RespuestaSucesos.h"
 #include "ServidorTableta.h"
 
-#include "app/Dialogos.h"
+#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "events/FrmSucesos.h"
 

@@ -3,7 +3,7 @@
 #include "BaseTemporal.h"
 #include "ServicioWebPrueba.h"
 
-#include "app/Dialogos.h"
+#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "events/FrmSucesos.h"
 

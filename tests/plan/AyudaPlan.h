@@ -2,7 +2,7 @@
 
 // Driving the plan windows in tests: finding controls by name, picking combo entries with the
 // keyboard, reading list lines and the message boxes shown.
-#include "app/Dialogos.h"
+#include "ui/Dialogos.h"
 
 #include <QComboBox>
 #include <QHeaderView>

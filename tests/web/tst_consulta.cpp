@@ -3,7 +3,7 @@
 #include "BaseTemporal.h"
 #include "ServidorFalso.h"
 
-#include "app/Dialogos.h"
+#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "web/DescargaWeb.h"
 #include "web/EnvioWeb.h"

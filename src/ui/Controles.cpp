@@ -1,6 +1,6 @@
-#include "app/Controles.h"
+#include "ui/Controles.h"
 
-#include "app/Accesible.h"
+#include "ui/Accesible.h"
 
 #include <QGroupBox>
 #include <QLabel>

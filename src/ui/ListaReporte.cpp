@@ -1,4 +1,4 @@
-#include "plan/ListaReporte.h"
+#include "ui/ListaReporte.h"
 
 #include <QHeaderView>
 #include <QPainter>

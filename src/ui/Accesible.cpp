@@ -1,4 +1,4 @@
-#include "app/Accesible.h"
+#include "ui/Accesible.h"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "events/FilaEvento.h"
+#include "core/FilaEvento.h"
 
 QStringList FilaEvento::encabezados() {
     return {QStringLiteral("TIPO DE SUCESO"), QStringLiteral("FECHA"),    QStringLiteral("HORA"),

@@ -1,4 +1,4 @@
-#include "plan/ComboEditable.h"
+#include "ui/ComboEditable.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,0 +1,170 @@
+#include "core/ArchivoSeguro.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+fs::path ruta(const QString& s) {
+    return fs::path(QFile::encodeName(QDir::toNativeSeparators(s)).toStdString());
+}
+
+// Forces a file's (or a folder's) contents onto the disk before it is relied on.
+int sincronizar(const QString& camino) {
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(camino).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int r = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    // A folder that cannot be synced (some file systems refuse) is no failure of ours.
+    return r == EINVAL || r == EBADF ? 0 : r;
+#else
+    Q_UNUSED(camino);
+    return 0;
+#endif
+}
+
+} // namespace
+
+ArchivoSeguro::ArchivoSeguro(const QString& destino, bool guardarAnterior)
+    : destino_(QFileInfo(destino).absoluteFilePath()), guardarAnterior_(guardarAnterior) {}
+
+ArchivoSeguro::~ArchivoSeguro() {
+    descartar();
+}
+
+bool ArchivoSeguro::fallar(int numero, const QString& que) {
+    numero_ = numero;
+    error_ = que + QStringLiteral(": ") + describir(numero);
+    return false;
+}
+
+bool ArchivoSeguro::preparar() {
+    descartar();
+    const QFileInfo info(destino_);
+    if (info.fileName().isEmpty())
+        return fallar(EINVAL, QStringLiteral("Nombre de archivo no válido"));
+    if (info.isDir())
+        return fallar(EISDIR,
+                      QStringLiteral("No se puede escribir %1").arg(QDir::toNativeSeparators(destino_)));
+    if (!info.dir().exists())
+        return fallar(
+            ENOENT,
+            QStringLiteral("No existe la carpeta %1").arg(QDir::toNativeSeparators(info.absolutePath())));
+    // A hidden name in the same folder, so the final rename never crosses file systems.
+    QTemporaryFile t(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
+                     QStringLiteral(".XXXXXX"));
+    t.setAutoRemove(false);
+    errno = 0;
+    if (!t.open())
+        return fallar(errno ? errno : EACCES, QStringLiteral("No se puede escribir en la carpeta %1")
+                                                  .arg(QDir::toNativeSeparators(info.absolutePath())));
+    temporal_ = t.fileName();
+    return true;
+}
+
+bool ArchivoSeguro::confirmar() {
+    if (temporal_.isEmpty())
+        return fallar(ENOENT, QStringLiteral("No hay nada que guardar"));
+    if (const int e = sincronizar(temporal_))
+        return fallar(e, QStringLiteral("No se puede guardar %1").arg(QDir::toNativeSeparators(destino_)));
+    std::error_code ec;
+    if (guardarAnterior_ && fs::exists(ruta(destino_), ec)) {
+        // The old file gains a second name first; the rename below then swaps the target in one
+        // step, so the target name always holds a whole file.
+        const fs::path anterior = ruta(rutaAnterior(destino_));
+        fs::remove(anterior, ec);
+        fs::create_hard_link(ruta(destino_), anterior, ec);
+        if (ec) {
+            ec.clear();
+            fs::copy_file(ruta(destino_), anterior, fs::copy_options::overwrite_existing, ec);
+            if (ec)
+                return fallar(ec.value(), QStringLiteral("No se puede guardar la copia anterior %1")
+                                              .arg(QDir::toNativeSeparators(rutaAnterior(destino_))));
+        }
+    }
+    fs::rename(ruta(temporal_), ruta(destino_), ec);
+    if (ec)
+        return fallar(ec.value(),
+                      QStringLiteral("No se puede reemplazar %1").arg(QDir::toNativeSeparators(destino_)));
+    temporal_.clear();
+    sincronizar(QFileInfo(destino_).absolutePath());
+    return true;
+}
+
+void ArchivoSeguro::descartar() {
+    if (!temporal_.isEmpty())
+        QFile::remove(temporal_);
+    temporal_.clear();
+}
+
+bool ArchivoSeguro::escribir(const QString& destino, const QByteArray& datos, QString* error) {
+    ArchivoSeguro a(destino);
+    bool ok = a.preparar();
+    if (ok) {
+        QFile f(a.rutaTemporal());
+        errno = 0;
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(datos) != datos.size() ||
+            !f.flush()) {
+            ok = a.fallar(errno ? errno : EIO,
+                          QStringLiteral("No se puede escribir %1").arg(QDir::toNativeSeparators(destino)));
+        }
+        f.close();
+    }
+    ok = ok && a.confirmar();
+    if (!ok && error)
+        *error = a.error();
+    return ok;
+}
+
+QString ArchivoSeguro::describir(int numero) {
+    switch (numero) {
+    case 0:
+        return QStringLiteral("sin error");
+    case ENOSPC:
+        return QStringLiteral("no queda espacio en el disco");
+    case EDQUOT:
+        return QStringLiteral("se superó la cuota de disco");
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("permiso denegado");
+    case ENOENT:
+        return QStringLiteral("no existe el archivo o la carpeta");
+    case ENOTDIR:
+        return QStringLiteral("una parte de la ruta no es una carpeta");
+    case EISDIR:
+        return QStringLiteral("es una carpeta");
+    case EROFS:
+        return QStringLiteral("el disco es de solo lectura");
+    case ENAMETOOLONG:
+        return QStringLiteral("el nombre es demasiado largo");
+    case EINVAL:
+        return QStringLiteral("nombre no válido");
+    case EBUSY:
+    case ETXTBSY:
+        return QStringLiteral("el archivo está en uso");
+    case EIO:
+        return QStringLiteral("error de entrada/salida del disco");
+    case EXDEV:
+        return QStringLiteral("el archivo temporal y el destino están en discos distintos");
+    case EEXIST:
+        return QStringLiteral("ya existe");
+    default:
+        return QStringLiteral("error del sistema %1").arg(numero);
+    }
+}
