@@ -82,7 +82,7 @@ double medirBajada() {
         tableta.setSucesos(&sucesos);
         tableta.escuchar(QHostAddress::LocalHost, 0);
 
-        FrmSucesos ventana(nullptr);
+        FrmSucesos ventana;
         ventana.show();
         ventana.findChild<QLineEdit*>(QStringLiteral("TxtDir"))
             ->setText(QStringLiteral("127.0.0.1:%1").arg(tableta.puerto()));

@@ -1,8 +1,7 @@
 // tolvaro-cli enviar --directa: the programme to the tablet over TCP.
 #include "cli/Comandos.h"
-#include "core/Cp1252.h"
 #include "db/Ajustes.h"
-#include "link/DireccionTablet.h"
+#include "link/ConexionTablet.h"
 #include "link/EnvioDirecto.h"
 
 #include <QEventLoop>
@@ -43,44 +42,41 @@ int enviarDirecta(const QStringList& args, ContextoCli& ctx) {
         return 2;
     }
 
-    QTcpSocket socket;
+    ConexionTablet conexion;
     QEventLoop bucle;
     QTimer plazo;
     plazo.setSingleShot(true);
     QObject::connect(&plazo, &QTimer::timeout, &bucle, &QEventLoop::quit);
 
     // Connect.
-    QObject::connect(&socket, &QTcpSocket::connected, &bucle, &QEventLoop::quit);
-    QObject::connect(&socket, &QTcpSocket::errorOccurred, &bucle, &QEventLoop::quit);
+    QString motivo = QStringLiteral("tiempo agotado");
+    QObject::connect(&conexion, &ConexionTablet::error, &bucle, [&](const QString& m) { motivo = m; });
+    QObject::connect(&conexion, &ConexionTablet::estadoCambiado, &bucle, &QEventLoop::quit);
     ctx.salida << "Conectando con " << dir.host << ":" << dir.puerto << Qt::endl;
-    socket.connectToHost(dir.host, dir.puerto);
+    conexion.conectar(dir);
     plazo.start(kEsperaConexionMs);
     bucle.exec();
-    if (socket.state() != QAbstractSocket::ConnectedState) {
-        ctx.errores << "No se pudo conectar con la tablet en " << dir.host << ":" << dir.puerto << ": "
-                    << (plazo.isActive() ? socket.errorString() : QStringLiteral("tiempo agotado"))
+    if (conexion.estado() != ConexionTablet::Estado::Conectado) {
+        ctx.errores << "No se pudo conectar con la tablet en " << dir.host << ":" << dir.puerto << ": " << motivo
                     << Qt::endl;
         return 1;
     }
     plazo.stop();
-    QObject::disconnect(&socket, nullptr, &bucle, nullptr);
-    socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    QObject::disconnect(&conexion, nullptr, &bucle, nullptr);
 
     // Send, as the window does, and watch for the acknowledgement meanwhile.
     bool ok = false;
     bool terminado = false;
     QString falla;
-    QString recibido;
-    QObject::connect(&socket, &QTcpSocket::readyRead, &bucle, [&] {
-        recibido += Cp1252::decodificar(socket.readAll());
-        if (!ok && recibido.contains(QStringLiteral("ok"))) {
+    QObject::connect(&conexion, &ConexionTablet::acuse, &bucle, [&] {
+        if (!ok) {
             ok = true;
             ctx.salida << "La tablet confirmó la recepción (ok)" << Qt::endl;
             if (terminado)
                 bucle.quit();
         }
     });
-    EnvioDirecto envio(&socket);
+    EnvioDirecto envio(conexion.socket());
     QString rotulo;
     int maximo = 100;
     QObject::connect(&envio, &EnvioDirecto::etiqueta, [&](const QString& t) {
@@ -106,7 +102,7 @@ int enviarDirecta(const QStringList& args, ContextoCli& ctx) {
         bucle.quit();
     });
     // A tablet that closes after "'fin'" without "ok" will not answer any more.
-    QObject::connect(&socket, &QTcpSocket::disconnected, &bucle, [&] {
+    QObject::connect(&conexion, &ConexionTablet::error, &bucle, [&] {
         if (terminado || plazo.isActive())
             bucle.quit();
     });
@@ -119,26 +115,27 @@ int enviarDirecta(const QStringList& args, ContextoCli& ctx) {
         ctx.errores << falla << Qt::endl;
         resultado = 1;
     } else if (!ok) {
-        ctx.errores << (socket.state() == QAbstractSocket::ConnectedState
+        ctx.errores << (conexion.enLinea()
                             ? "La tablet no confirmó la recepción (no respondió \"ok\" en 30 segundos)"
                             : "La tablet cerró la conexión sin confirmar la recepción (no respondió \"ok\")")
                     << Qt::endl;
         resultado = 1;
     } else {
-        ctx.salida << "Los datos se enviaron a Tolvaro® correctamente" << Qt::endl;
+        ctx.salida << ConexionTablet::mensajeAcuse().texto << Qt::endl;
     }
 
     // Leave as the window does, and let the bytes go out before closing.
     plazo.stop();
-    if (socket.state() == QAbstractSocket::ConnectedState) {
-        socket.write("'desconectar'");
-        QObject::connect(&socket, &QTcpSocket::disconnected, &bucle, &QEventLoop::quit);
-        socket.disconnectFromHost();
-        if (socket.state() != QAbstractSocket::UnconnectedState) {
+    if (conexion.enLinea()) {
+        conexion.despedirse();
+        QTcpSocket* socket = conexion.socket();
+        QObject::connect(socket, &QTcpSocket::disconnected, &bucle, &QEventLoop::quit);
+        socket->disconnectFromHost();
+        if (socket->state() != QAbstractSocket::UnconnectedState) {
             plazo.start(kEsperaCierreMs);
             bucle.exec();
         }
     }
-    socket.abort();
+    conexion.cerrar();
     return resultado;
 }

@@ -3,12 +3,11 @@
 
 #include "db/Ajustes.h"
 #include "events/CsvEventos.h"
-#include "link/DireccionTablet.h"
+#include "link/ConexionTablet.h"
 #include "link/RecepcionSucesos.h"
 
 #include <QDate>
 #include <QEventLoop>
-#include <QTcpSocket>
 #include <QTimer>
 
 namespace {
@@ -94,10 +93,9 @@ int recibirDirecta(const QStringList& args, ContextoCli& ctx) {
         }
     }
 
-    const DireccionTablet destino = DireccionTablet::leer(o.direccion);
     RecepcionSucesos recepcion;
     QList<FilaEvento> filas;
-    QTcpSocket ws;
+    ConexionTablet conexion;
     QEventLoop bucle;
     QTimer silencio;
     silencio.setSingleShot(true);
@@ -115,15 +113,16 @@ int recibirDirecta(const QStringList& args, ContextoCli& ctx) {
                     << filas.size() << " registros recibidos)" << Qt::endl;
         terminar(1);
     });
-    QObject::connect(&ws, &QTcpSocket::connected, [&] {
-        ws.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    QObject::connect(&conexion, &ConexionTablet::estadoCambiado, [&](ConexionTablet::Estado e) {
+        if (e != ConexionTablet::Estado::Conectado)
+            return;
         recepcion.iniciar(o.desde, o.hasta, o.direccion);
-        ws.write(RecepcionSucesos::pedidoCodificado(o.desde, o.hasta));
+        conexion.enviar(RecepcionSucesos::pedidoCodificado(o.desde, o.hasta));
         silencio.start();
     });
-    QObject::connect(&ws, &QTcpSocket::readyRead, [&] {
+    QObject::connect(&conexion, &ConexionTablet::llegada, [&](const QByteArray& datos) {
         silencio.start();
-        for (const PasoRecepcion& p : recepcion.recibir(ws.readAll())) {
+        for (const PasoRecepcion& p : recepcion.recibir(datos)) {
             if (p.fila)
                 filas << *p.fila;
             // Errors of single records are reported and the download goes on; the final
@@ -136,25 +135,22 @@ int recibirDirecta(const QStringList& args, ContextoCli& ctx) {
             }
         }
     });
-    QObject::connect(&ws, &QAbstractSocket::errorOccurred, [&](QAbstractSocket::SocketError) {
+    QObject::connect(&conexion, &ConexionTablet::error, [&](const QString& motivo) {
         if (resultado >= 0)
             return;
-        ctx.errores << "Error de conexión con la tablet " << o.direccion << ": " << ws.errorString()
-                    << Qt::endl;
+        ctx.errores << "Error de conexión con la tablet " << o.direccion << ": " << motivo << Qt::endl;
         terminar(1);
     });
 
-    ws.connectToHost(destino.host, destino.puerto);
+    conexion.conectar(o.direccion);
     silencio.start();
     if (resultado < 0)
         bucle.exec();
     silencio.stop();
 
-    if (ws.state() == QAbstractSocket::ConnectedState) {
-        ws.write("'desconectar'");
-        ws.flush();
-    }
-    ws.abort();
+    if (conexion.enLinea())
+        conexion.despedirse();
+    conexion.cerrar();
     if (resultado != 0)
         return resultado; // a download cut short leaves no file that could pass for a whole one
 

@@ -50,7 +50,7 @@ void TstSucesosWeb::recibirPorElServicioWeb() {
                               .arg(web_->servidor())));
     FrmPrincipal principal;
     principal.findChild<QRadioButton*>("OptWeb")->click();
-    FrmSucesos f(&principal);
+    FrmSucesos f(principal.datosSucesos(), &principal);
     f.show();
     QVERIFY(f.findChild<QGroupBox*>("Frame1")->isHidden());
     auto* recibir = f.findChild<QPushButton*>("CMDREC");
