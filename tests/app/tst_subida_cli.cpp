@@ -1,5 +1,5 @@
 // tolvaro-cli enviar --directa against the tablet simulator.
-#include "../link/PlanSubida.h"
+#include "PlanSubida.h"
 #include "BaseTemporal.h"
 #include "ServidorTableta.h"
 

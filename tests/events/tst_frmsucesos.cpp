@@ -3,6 +3,7 @@
 #include "BaseTemporal.h"
 #include "RespuestaSucesos.h"
 #include "ServidorTableta.h"
+#include "Ventanas.h"
 
 #include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
@@ -279,8 +280,8 @@ void TstFrmSucesos::desdeLaVentanaPrincipal() {
 
     bool vista = false;
     bool conectadaSola = false;
-    QTimer::singleShot(0, this, [&] {
-        auto* f = qobject_cast<FrmSucesos*>(QApplication::activeModalWidget());
+    alAbrirModal(this, [&](QWidget* w) {
+        auto* f = qobject_cast<FrmSucesos*>(w);
         vista = f != nullptr;
         if (!f)
             return;
