@@ -6,9 +6,9 @@
 
 #include "RespuestaSucesos.h"
 #include "ServidorTableta.h"
-#include "ui/Dialogos.h"
 #include "db/BaseDatos.h"
 #include "events/FrmSucesos.h"
+#include "ui/Dialogos.h"
 
 #include <QCoreApplication>
 #include <QDateEdit>

@@ -142,7 +142,9 @@ QTcpSocket* FrmPrincipal::socket() const {
 }
 
 DatosSucesos FrmPrincipal::datosSucesos() const {
-    return {TxtDir->text(), {TxtServ->text(), TXTUS->text(), TXTPASS->text()}, OptWeb->isChecked(),
+    return {TxtDir->text(),
+            {TxtServ->text(), TXTUS->text(), TXTPASS->text()},
+            OptWeb->isChecked(),
             conexion_->abierta()};
 }
 

@@ -1,6 +1,6 @@
-#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "db/BaseDatos.h"
+#include "ui/Dialogos.h"
 
 #include <QApplication>
 #include <QTimer>

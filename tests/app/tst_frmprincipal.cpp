@@ -4,9 +4,9 @@
 #include "ServidorTableta.h"
 #include "Ventanas.h"
 
-#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "db/Ajustes.h"
+#include "ui/Dialogos.h"
 
 #include <QApplication>
 #include <QGroupBox>

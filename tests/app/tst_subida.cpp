@@ -1,12 +1,12 @@
 // "Enviar Programacion" over the direct link, from the main window.
-#include "PlanSubida.h"
 #include "BaseTemporal.h"
+#include "PlanSubida.h"
 #include "ServidorTableta.h"
 #include "Ventanas.h"
 
-#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "link/EnvioDirecto.h"
+#include "ui/Dialogos.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -3,11 +3,11 @@
 #include "BaseTemporal.h"
 #include "Ventanas.h"
 
-#include "ui/Dialogos.h"
 #include "catalog/Catalogo.h"
 #include "catalog/FrmAgregar.h"
 #include "catalog/FrmAgregarRec.h"
 #include "db/Compartido.h"
+#include "ui/Dialogos.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -263,7 +263,8 @@ void TstCatalogo::recetasConTipoDeCarga() {
         FrmAgregarRec f("ABM Recetas");
         f.show();
         QVERIFY(QTest::qWaitForWindowActive(&f));
-        QCOMPARE(control<QTableWidget>(&f, "Flex")->horizontalHeaderItem(2)->text(), QString("Tipo de Carga"));
+        QCOMPARE(control<QTableWidget>(&f, "Flex")->horizontalHeaderItem(2)->text(),
+                 QString("Tipo de Carga"));
         QCOMPARE(celda(&f, 1, 2), QString("Kilos"));
         QCOMPARE(celda(&f, 2, 2), QString("Porcentaje"));
         QVERIFY(control<QRadioButton>(&f, "OptK")->isChecked());

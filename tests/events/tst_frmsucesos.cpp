@@ -5,9 +5,9 @@
 #include "ServidorTableta.h"
 #include "Ventanas.h"
 
-#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "events/FrmSucesos.h"
+#include "ui/Dialogos.h"
 
 #include <QApplication>
 #include <QDateEdit>

@@ -3,9 +3,9 @@
 #include "BaseTemporal.h"
 #include "ServicioWebPrueba.h"
 
-#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "events/FrmSucesos.h"
+#include "ui/Dialogos.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
