@@ -9,6 +9,7 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 void FrmPrincipal::Command1_Click() {
     FrmViajes ventana(this);

@@ -4,6 +4,7 @@
 #include "maint/ErroresCab.h"
 #include "maint/FlujosContados.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -56,6 +57,12 @@ ArchivoCab::~ArchivoCab() = default;
 bool ArchivoCab::abrir(FalloCab* fallo) {
     d_ = std::make_unique<Datos>();
     GError* error = nullptr;
+    if (QFileInfo(ruta_).isFile() && QFileInfo(ruta_).size() == 0) {
+        if (fallo)
+            *fallo = {0, QStringLiteral("El archivo %1 está vacío: no es un archivo de Back Up (.cab).")
+                             .arg(QDir::toNativeSeparators(ruta_))};
+        return false;
+    }
     GFile* archivo = archivoGio(ruta_);
     GFileInputStream* crudo = g_file_read(archivo, nullptr, &error);
     g_object_unref(archivo);

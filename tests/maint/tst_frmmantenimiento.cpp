@@ -83,7 +83,7 @@ void TstFrmMantenimiento::controlesYCarga_data() {
 
 void TstFrmMantenimiento::controlesYCarga() {
     QFETCH(int, accion);
-    frmMantenimiento w(qint16(accion));
+    frmMantenimiento w{qint16(accion)};
     QCOMPARE(w.objectName(), QStringLiteral("frmMantenimiento"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Mantenimiento"));
     QCOMPARE(w.Accion, accion);
