@@ -60,6 +60,7 @@ private Q_SLOTS:
     void recuperarEnOtraCarpeta();
     void recuperarEnLaCarpetaDelPrograma();
     void principalAbreElRespaldo();
+    void principalTrasRecuperar();
 
 private:
     std::unique_ptr<BaseTemporal> base_;
@@ -387,6 +388,37 @@ void TstFrmMantenimiento::principalAbreElRespaldo() {
     principal.findChild<QPushButton*>("Command4")->click();
     QCOMPARE(accion, 0);
     QVERIFY(!restaurarHabilitada);
+}
+
+void TstFrmMantenimiento::principalTrasRecuperar() {
+    // Restored from the main window, the boxes it shows follow the restored settings.
+    QVERIFY(base_->ejecutar("update tipo_conexion set direccion = '192.168.1.50' where tipo = 'directa'"));
+    BaseDatos::cerrar();
+    QTemporaryDir d;
+    const QString cab = QDir(d.path()).filePath("copia.cab");
+    QVERIFY(Respaldo({base_->archivo()}, cab).ejecutar().ok);
+    QVERIFY(!BaseDatos::abrir(base_->carpeta()));
+    QVERIFY(base_->ejecutar("update tipo_conexion set direccion = '10.0.0.9' where tipo = 'directa'"));
+
+    FrmPrincipal principal;
+    auto* direccion = principal.findChild<QLineEdit*>("TxtDir");
+    QCOMPARE(direccion->text(), "10.0.0.9");
+    int accion = -1;
+    QTimer::singleShot(0, [&] {
+        auto* w = qobject_cast<frmMantenimiento*>(QApplication::activeModalWidget());
+        if (!w)
+            return;
+        accion = w->Accion;
+        w->findChild<QLineEdit*>("txtRutaRecuperar")->setText(nativa(cab));
+        w->findChild<QCheckBox*>("chkRecuperar")->click();
+        w->findChild<QPushButton*>("cmdRecupear")->click();
+        esperarMensaje();
+        w->close();
+    });
+    principal.abrirMantenimiento(1);
+    QCOMPARE(accion, 1);
+    QCOMPARE(Dialogos::mostrados().last(), Mensaje{"Ok"});
+    QCOMPARE(direccion->text(), "192.168.1.50");
 }
 
 QTEST_MAIN(TstFrmMantenimiento)
