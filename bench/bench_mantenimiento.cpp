@@ -38,40 +38,41 @@ const QTemporaryDir& datos() {
     d = std::make_unique<QTemporaryDir>();
     if (BaseDatos::abrir(d->path()))
         return *d;
-    QSqlDatabase db = BaseDatos::ConexionBD();
-    QSqlQuery q(db);
-    q.exec(QStringLiteral("pragma journal_mode = off"));
-    quint32 x = 12345;
-    auto azar = [&x](int n) {
-        x = x * 1103515245u + 12345u;
-        return int((x >> 8) % quint32(n));
-    };
-    const QString archivo = BaseDatos::archivo(d->path());
-    for (int id = 0; QFile(archivo).size() < 100 * 1000 * 1000; id += 20000) {
-        db.transaction();
-        q.prepare(QStringLiteral("insert into viajes values (?, ?, ?, ?, ?, ?, ?, ?)"));
-        for (int i = id; i < id + 20000; ++i) {
-            q.addBindValue(i);
-            q.addBindValue(QStringLiteral("2026-%1-%2").arg(azar(12) + 1).arg(azar(28) + 1));
-            q.addBindValue(QStringLiteral("%1:%2").arg(azar(24)).arg(azar(60)));
-            q.addBindValue(azar(50) + 1);
-            q.addBindValue(azar(10) + 1);
-            q.addBindValue(azar(200) + 1);
-            q.addBindValue(azar(500000) / 100.0);
-            q.addBindValue(azar(9) + 1);
-            q.exec();
+    {
+        QSqlDatabase db = BaseDatos::ConexionBD();
+        QSqlQuery q(db);
+        q.exec(QStringLiteral("pragma journal_mode = off"));
+        quint32 x = 12345;
+        auto azar = [&x](int n) {
+            x = x * 1103515245u + 12345u;
+            return int((x >> 8) % quint32(n));
+        };
+        const QString archivo = BaseDatos::archivo(d->path());
+        for (int id = 0; QFile(archivo).size() < 100 * 1000 * 1000; id += 20000) {
+            db.transaction();
+            q.prepare(QStringLiteral("insert into viajes values (?, ?, ?, ?, ?, ?, ?, ?)"));
+            for (int i = id; i < id + 20000; ++i) {
+                q.addBindValue(i);
+                q.addBindValue(QStringLiteral("2026-%1-%2").arg(azar(12) + 1).arg(azar(28) + 1));
+                q.addBindValue(QStringLiteral("%1:%2").arg(azar(24)).arg(azar(60)));
+                q.addBindValue(azar(50) + 1);
+                q.addBindValue(azar(10) + 1);
+                q.addBindValue(azar(200) + 1);
+                q.addBindValue(azar(500000) / 100.0);
+                q.addBindValue(azar(9) + 1);
+                q.exec();
+            }
+            q.prepare(QStringLiteral("insert into descarga values (?, ?, ?, ?)"));
+            for (int i = id; i < id + 10000; ++i) {
+                q.addBindValue(i);
+                q.addBindValue(QStringLiteral("Corral %1").arg(azar(300)));
+                q.addBindValue(azar(10000) / 100.0);
+                q.addBindValue(azar(9) + 1);
+                q.exec();
+            }
+            db.commit();
         }
-        q.prepare(QStringLiteral("insert into descarga values (?, ?, ?, ?)"));
-        for (int i = id; i < id + 10000; ++i) {
-            q.addBindValue(i);
-            q.addBindValue(QStringLiteral("Corral %1").arg(azar(300)));
-            q.addBindValue(azar(10000) / 100.0);
-            q.addBindValue(azar(9) + 1);
-            q.exec();
-        }
-        db.commit();
     }
-    q.finish();
     BaseDatos::cerrar();
     return *d;
 }

@@ -13,8 +13,17 @@
 
 namespace {
 
+// A path as GLib takes it: UTF-8 on Windows, the file system's encoding elsewhere.
+QByteArray rutaGio(const QString& ruta) {
+#ifdef Q_OS_WIN
+    return ruta.toUtf8();
+#else
+    return QFile::encodeName(ruta);
+#endif
+}
+
 GFile* archivoGio(const QString& ruta) {
-    return g_file_new_for_path(QFile::encodeName(ruta).constData());
+    return g_file_new_for_path(rutaGio(ruta).constData());
 }
 
 QString nombreDe(GCabFile* f) {
@@ -129,7 +138,7 @@ bool ArchivoCab::extraer(int indice, const QString& carpeta, const QString& como
         return false;
     }
     GCabFile* f = d_->archivos[static_cast<size_t>(indice)];
-    gcab_file_set_extract_name(f, QFile::encodeName(comoNombre).constData());
+    gcab_file_set_extract_name(f, rutaGio(comoNombre).constData());
     GError* error = nullptr;
     GFile* destino = archivoGio(carpeta);
     d_->avance = &avance;
