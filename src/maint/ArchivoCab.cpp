@@ -112,6 +112,18 @@ const QStringList& ArchivoCab::nombres() const {
     return d_->nombres;
 }
 
+qint64 ArchivoCab::leidoHasta(int indice) const {
+    qint64 hasta = 0;
+    qint64 todo = 0;
+    for (int i = 0; i < static_cast<int>(d_->archivos.size()); ++i) {
+        const qint64 t = gcab_file_get_size(d_->archivos[static_cast<size_t>(i)]);
+        todo += t;
+        if (i <= indice)
+            hasta += t;
+    }
+    return todo > 0 ? qMax<qint64>(1, qint64(double(d_->tamano) * double(hasta) / double(todo))) : d_->tamano;
+}
+
 int ArchivoCab::buscar(const QString& nombre) const {
     int enCarpeta = -1;
     for (int i = 0; i < d_->nombres.size(); ++i) {

@@ -34,6 +34,9 @@ public:
     qint64 tamano() const;
     // The names held, in the archive's order, as stored (a name may carry "\" folders).
     const QStringList& nombres() const;
+    // The share of the archive read once file `indice` is expanded (files are stored in order),
+    // estimated from the files' sizes: what progress counts up to when expanding that file.
+    qint64 leidoHasta(int indice) const;
     // The file called `nombre`, regardless of case; a bare name is preferred to one inside a
     // folder of the archive ("copia\base.db"). -1 when there is none.
     int buscar(const QString& nombre) const;

@@ -101,7 +101,7 @@ Resultado Restauracion::hacer() {
 }
 
 void Restauracion::avance(qint64 leido, qint64 total) {
-    informar(leido * kHastaComprobar, qMax<qint64>(total, 1) * 100);
+    informar(qMin(leido, total) * kHastaComprobar, qMax<qint64>(total, 1) * 100);
 }
 
 Resultado Restauracion::expandir(ArchivoCab& cab, int indice) {
@@ -109,10 +109,11 @@ Resultado Restauracion::expandir(ArchivoCab& cab, int indice) {
     // libgcab creates the file itself; the name was only reserved.
     QFile::remove(temporal);
     FalloCab fallo;
+    const qint64 hasta = cab.leidoHasta(indice);
     const bool ok = cab.extraer(
         indice, carpeta_, QFileInfo(temporal).fileName(),
         [&](qint64 leido) {
-            avance(leido, cab.tamano());
+            avance(leido, hasta);
             return !cancelado();
         },
         &fallo);
@@ -128,10 +129,11 @@ Resultado Restauracion::importar(ArchivoCab& cab, int indice) {
         return Resultado::fallo(0, QStringLiteral("No se pudo crear una carpeta temporal: %1")
                                        .arg(carpeta.errorString()));
     FalloCab fallo;
+    const qint64 hasta = cab.leidoHasta(indice);
     const bool ok = cab.extraer(
         indice, carpeta.path(), Mantenimiento::kBaseAccess,
         [&](qint64 leido) {
-            avance(leido, cab.tamano());
+            avance(leido, hasta);
             return !cancelado();
         },
         &fallo);

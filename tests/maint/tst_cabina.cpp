@@ -79,15 +79,18 @@ void TstCabina::respaldoSeLeeYAvanza() {
     const QString cab = dir.filePath("copia.cab");
     QVERIFY(escribir(cab, "lo que había"));
     Respaldo respaldo(archivos, cab);
+    // Progress moves block by block, in steps of 2 % at most, writing and expanding alike.
+    const auto pasosCortos = [](const QList<int>& avance) {
+        for (int i = 1; i < avance.size(); ++i)
+            if (avance[i] <= avance[i - 1] || avance[i] - avance[i - 1] > 2)
+                return false;
+        return !avance.isEmpty() && avance.last() == 100;
+    };
     QList<int> avance;
     const Resultado r = respaldo.ejecutar([&](int p) { avance << p; });
     QVERIFY2(r.ok, qPrintable(r.descripcion));
     QCOMPARE(r.valor.toLongLong(), QFileInfo(cab).size());
-    QCOMPARE(avance.last(), 100);
-    for (int i = 1; i < avance.size(); ++i) {
-        QVERIFY(avance[i] > avance[i - 1]);
-        QVERIFY2(avance[i] - avance[i - 1] <= 2, qPrintable(QStringLiteral("salto %1 -> %2").arg(avance[i - 1]).arg(avance[i])));
-    }
+    QVERIFY(pasosCortos(avance));
     // Nothing but the archive was added to the folder.
     QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden).size(), 4);
 
@@ -102,9 +105,11 @@ void TstCabina::respaldoSeLeeYAvanza() {
     QCOMPARE(nombres.mid(1), QStringList({"base.db", "vacía.db", "Vieja.MDB"}));
 
     ListadoCab listado(cab);
-    const Resultado l = listado.ejecutar();
+    avance.clear();
+    const Resultado l = listado.ejecutar([&](int p) { avance << p; });
     QVERIFY(l.ok);
     QCOMPARE(l.valor.toStringList(), QStringList({"base.db", "vacía.db", "Vieja.MDB"}));
+    QVERIFY(pasosCortos(avance));
 }
 
 void TstCabina::respaldoSinCarpetaNoDejaNada() {

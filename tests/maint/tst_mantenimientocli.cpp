@@ -147,7 +147,7 @@ void TstMantenimientoCli::erroresDeUso() {
     const Salida s = cli(QStringList{"--datos", datos.path()} + args);
     QCOMPARE(s.codigo, 2);
     QVERIFY(s.errores.contains("Uso: tolvaro-cli"));
-    QCOMPARE(cli({args.first(), "--help"}).codigo, 0);
+    QCOMPARE(cli({"--datos", datos.path(), args.first(), "--help"}).codigo, 0);
 }
 
 void TstMantenimientoCli::recuperacionInterrumpida() {
@@ -186,6 +186,19 @@ void TstMantenimientoCli::recuperacionInterrumpida() {
         (queda == vieja ? antes : despues)++;
     }
     qInfo("interrumpidas antes del cambio: %d, después: %d", antes, despues);
+
+    // A backup killed midway leaves no archive under its name, or a whole one.
+    for (int espera : {10, 40, 150}) {
+        QTemporaryDir destino;
+        QProcess p;
+        p.start(AyudaMantenimiento::cli(), {"--datos", datos.path(), "respaldar", "--carpeta", destino.path()});
+        QVERIFY(p.waitForStarted());
+        QThread::msleep(ulong(espera));
+        p.kill();
+        p.waitForFinished();
+        for (const QString& n : QDir(destino.path()).entryList({"BD_*.cab"}, QDir::Files))
+            QCOMPARE(correr("cabextract", {"-t", QDir(destino.path()).filePath(n)}), 0);
+    }
 }
 
 QTEST_GUILESS_MAIN(TstMantenimientoCli)
