@@ -9,7 +9,6 @@
 #include <QDate>
 #include <QEventLoop>
 
-
 namespace {
 
 struct OpcionesWeb {

@@ -63,7 +63,8 @@ Entero16 entero16(const QString& campo) {
     // Only a sign and digits between blanks make a number: anything after the digits (a NUL byte
     // included, where a C-string conversion would stop reading) makes the field no number at all.
     const QString t = campo.trimmed();
-    const QStringView cifras = (t.startsWith(u'-') || t.startsWith(u'+')) ? QStringView(t).mid(1) : QStringView(t);
+    const QStringView cifras =
+        (t.startsWith(u'-') || t.startsWith(u'+')) ? QStringView(t).mid(1) : QStringView(t);
     if (!soloDigitos(cifras))
         return Entero16::NoEsNumero;
     bool ok = false;

@@ -118,11 +118,10 @@ QByteArray RecepcionSucesos::pedidoCodificado(const QDate& desde, const QDate& h
 }
 
 Mensaje RecepcionSucesos::mensajeIlegibles(qsizetype filas, int ilegibles) {
-    const QString listadas = filas == 1 ? QStringLiteral("Se listó 1 fila")
-                                        : QStringLiteral("Se listaron %1 filas").arg(filas);
-    const QString malos = ilegibles == 1
-                              ? QStringLiteral("1 registro no se pudo leer")
-                              : QStringLiteral("%1 registros no se pudieron leer").arg(ilegibles);
+    const QString listadas =
+        filas == 1 ? QStringLiteral("Se listó 1 fila") : QStringLiteral("Se listaron %1 filas").arg(filas);
+    const QString malos = ilegibles == 1 ? QStringLiteral("1 registro no se pudo leer")
+                                         : QStringLiteral("%1 registros no se pudieron leer").arg(ilegibles);
     return {listadas + QStringLiteral("; ") + malos, Icono::Exclamacion};
 }
 

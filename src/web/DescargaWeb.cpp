@@ -101,7 +101,8 @@ bool DescargaWeb::celda(const ValorJson& fila, QStringView clave, QString* texto
     const ValorJson& v = fila[clave];
     std::optional<QString> t = v.comoTexto();
     if (!t) {
-        ilegible(v.esNulo() ? QStringLiteral("94") : QStringLiteral("13"), v.esNulo() ? kUsoNull : kNoCoinciden);
+        ilegible(v.esNulo() ? QStringLiteral("94") : QStringLiteral("13"),
+                 v.esNulo() ? kUsoNull : kNoCoinciden);
         return false;
     }
     *texto = std::move(*t);
@@ -237,6 +238,7 @@ void DescargaWeb::terminar(Fin fin, const Mensaje& m) {
 }
 
 void DescargaWeb::fallar(const QString& numero, const QString& descripcion, const QString& razon) {
-    terminar(Fin::Error,
-             conRazon(errorProcedimiento(numero, descripcion, kProcedimiento, QStringLiteral("Form1")), razon));
+    terminar(
+        Fin::Error,
+        conRazon(errorProcedimiento(numero, descripcion, kProcedimiento, QStringLiteral("Form1")), razon));
 }

@@ -102,8 +102,8 @@ void EnvioWeb::terminar(const Mensaje& m, bool exito) {
 }
 
 void EnvioWeb::fallar(const QString& numero, const QString& descripcion, const QString& razon) {
-    Mensaje m = conRazon(errorProcedimiento(numero, descripcion, kProcedimiento, QStringLiteral("FrmPrincipal")),
-                         razon);
+    Mensaje m = conRazon(
+        errorProcedimiento(numero, descripcion, kProcedimiento, QStringLiteral("FrmPrincipal")), razon);
     m.titulo = QStringLiteral("Error en Conexion_Web ");
     terminar(m);
 }

@@ -29,9 +29,10 @@ void SesionWeb::respondida(const RespuestaWeb& r) {
 
 void SesionWeb::alSondeo(const RespuestaWeb& r) {
     if (!r.texto.contains(u'{')) {
-        rechazado(conRazon({QStringLiteral("Error de comunicacion con el servidor, compruebe la conexion a internet"),
-                            Icono::Exclamacion},
-                           razonDelServidor(r)));
+        rechazado(conRazon(
+            {QStringLiteral("Error de comunicacion con el servidor, compruebe la conexion a internet"),
+             Icono::Exclamacion},
+            razonDelServidor(r)));
         return;
     }
     Q_EMIT avance(QStringLiteral("Ingresando al servidor..."));
@@ -40,9 +41,9 @@ void SesionWeb::alSondeo(const RespuestaWeb& r) {
 
 void SesionWeb::alIngreso(const RespuestaWeb& r) {
     if (!r.texto.contains(u'{')) {
-        rechazado(conRazon({QStringLiteral("Los datos de usuario o password remotos, no son correctos"),
-                            Icono::Exclamacion},
-                           razonDelServidor(r)));
+        rechazado(conRazon(
+            {QStringLiteral("Los datos de usuario o password remotos, no son correctos"), Icono::Exclamacion},
+            razonDelServidor(r)));
         return;
     }
     // The id is spliced unquoted into the deletes: only a whole number will do.

@@ -21,8 +21,9 @@ void abrirBaseConOperarios() {
     if (const auto error = BaseDatos::abrir(carpeta->path()))
         fallar(QStringLiteral("no se puede abrir la base: ") + *error);
     QSqlQuery q(BaseDatos::ConexionBD());
-    for (const char* sql : {"insert into operarios values (1, 'Juan')", "insert into operarios values (2, 'Ana')",
-                            "insert into operarios values (3, 'Pedro')"})
+    for (const char* sql :
+         {"insert into operarios values (1, 'Juan')", "insert into operarios values (2, 'Ana')",
+          "insert into operarios values (3, 'Pedro')"})
         if (!q.exec(QString::fromLatin1(sql)))
             fallar(QStringLiteral("no se pueden cargar los operarios"));
 }

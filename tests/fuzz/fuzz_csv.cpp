@@ -66,7 +66,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
-    const QString texto = QString::fromUtf8(reinterpret_cast<const char*>(datos), static_cast<qsizetype>(largo));
+    const QString texto =
+        QString::fromUtf8(reinterpret_cast<const char*>(datos), static_cast<qsizetype>(largo));
     QStringList celdas = texto.split(QChar(0x1F));
     while (celdas.size() % 8 != 0)
         celdas << QString();

@@ -10,15 +10,16 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
-    const QString texto = QString::fromUtf8(reinterpret_cast<const char*>(datos), static_cast<qsizetype>(largo));
+    const QString texto =
+        QString::fromUtf8(reinterpret_cast<const char*>(datos), static_cast<qsizetype>(largo));
     const DireccionTablet d = DireccionTablet::leer(texto);
     if (d.puerto == 0)
         BaseFuzz::fallar(QStringLiteral("puerto 0 para «%1»").arg(texto));
     if (d.host.isEmpty() || d.host != d.host.trimmed() || d.host.contains(u'[') || d.host.contains(u']'))
         return 0;
     const QString puerto = QString::number(d.puerto);
-    const QString otraVez = d.host.contains(u':') ? u'[' + d.host + QStringLiteral("]:") + puerto
-                                                  : d.host + u':' + puerto;
+    const QString otraVez =
+        d.host.contains(u':') ? u'[' + d.host + QStringLiteral("]:") + puerto : d.host + u':' + puerto;
     const DireccionTablet e = DireccionTablet::leer(otraVez);
     if (e.host != d.host || e.puerto != d.puerto)
         BaseFuzz::fallar(QStringLiteral("«%1» da %2 puerto %3, pero «%4» da %5 puerto %6")

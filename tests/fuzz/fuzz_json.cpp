@@ -43,7 +43,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
-    const QString texto = QString::fromUtf8(reinterpret_cast<const char*>(datos), static_cast<qsizetype>(largo));
+    const QString texto =
+        QString::fromUtf8(reinterpret_cast<const char*>(datos), static_cast<qsizetype>(largo));
     if (const std::optional<ValorJson> v = ParseJson(texto))
         recorrer(*v);
 
@@ -55,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
         const QString erroresCopia = ParserErrors();
         if (enSitio.has_value() != copia.has_value() || (enSitio && !iguales(*enSitio, *copia)) ||
             erroresEnSitio != erroresCopia)
-            BaseFuzz::fallar(QStringLiteral("leer desde la posición %1 no es leer una copia desde allí").arg(llave));
+            BaseFuzz::fallar(
+                QStringLiteral("leer desde la posición %1 no es leer una copia desde allí").arg(llave));
     }
 
     QString decimal;

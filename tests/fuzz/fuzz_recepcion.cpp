@@ -36,12 +36,14 @@ QStringList leer(const QByteArray& flujo, QList<qsizetype> cortes) {
     return pasos;
 }
 
-void comparar(const QStringList& entera, const QStringList& partida, const QByteArray& flujo, const QString& como) {
+void comparar(const QStringList& entera, const QStringList& partida, const QByteArray& flujo,
+              const QString& como) {
     if (entera == partida)
         return;
-    BaseFuzz::fallar(QStringLiteral("%1 no da lo mismo que una sola llegada.\nflujo: %2\nentera: %3\npartida: %4")
-                         .arg(como, QString::fromLatin1(flujo.toPercentEncoding()), entera.join(u'\n'),
-                              partida.join(u'\n')));
+    BaseFuzz::fallar(
+        QStringLiteral("%1 no da lo mismo que una sola llegada.\nflujo: %2\nentera: %3\npartida: %4")
+            .arg(como, QString::fromLatin1(flujo.toPercentEncoding()), entera.join(u'\n'),
+                 partida.join(u'\n')));
 }
 
 } // namespace

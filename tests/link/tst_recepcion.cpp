@@ -216,7 +216,7 @@ void TstRecepcion::registrosMalformados() {
                                  carga("06/15/2021", "1", "R", "40000") +      // field 3 overflows
                                  carga("06/15/2021", "1", "R", "tres") +       // field 3 not a number
                                  carga("06/15/2021", "1", "R", QByteArray("5\0xyz", 5)) + // nor this
-                                 "'descarga',06/15/2021,C,500," +              // fields missing
+                                 "'descarga',06/15/2021,C,500," +                         // fields missing
                                  descarga("13/13/2021") + descarga("06/17/2021") + "'fin'");
     const FilaEvento completa = {"CARGA", "15/06/2021", "10:30", "R", "Maiz", "1000", "990", "1 inexistente"};
     QCOMPARE(filasDe(pasos), QList<FilaEvento>({{"CARGA", "", "", "", "", "", "", ""},

@@ -168,8 +168,9 @@ private Q_SLOTS:
         });
         EnvioWeb e1({rechaza.servidor(), u"juan"_qs, u"x"_qs});
         // Every failure that a reply of the server caused carries its status and reply on a second line.
-        QCOMPARE(correr(e1).mensaje, (Mensaje{u"ERROR Carga Formula\nRespuesta del servidor: HTTP 500: {\"error\":\"x\"}"_qs,
-                                              Icono::Critico, u"Error"_qs}));
+        QCOMPARE(correr(e1).mensaje,
+                 (Mensaje{u"ERROR Carga Formula\nRespuesta del servidor: HTTP 500: {\"error\":\"x\"}"_qs,
+                          Icono::Critico, u"Error"_qs}));
         QCOMPARE(rechaza.sentencias.size(), 8);
 
         // The reason is the reply's first 200 characters, on one line.
@@ -180,9 +181,10 @@ private Q_SLOTS:
             return servicio(sql, {}, {});
         });
         EnvioWeb e4({detalla.servidor(), u"juan"_qs, u"x"_qs});
-        QCOMPARE(correr(e4).mensaje.texto,
-                 u"ERROR Carga Formula\nRespuesta del servidor: HTTP 500: Data too long for column 'receta'  "_qs +
-                     QString(200 - 35, u'x'));
+        QCOMPARE(
+            correr(e4).mensaje.texto,
+            u"ERROR Carga Formula\nRespuesta del servidor: HTTP 500: Data too long for column 'receta'  "_qs +
+                QString(200 - 35, u'x'));
 
         ServidorFalso sinId([](const QString& sql) {
             if (sql.startsWith(u"select * from clientes"))
@@ -309,8 +311,10 @@ private Q_SLOTS:
         QStringList avisos;
         connect(&d, &DescargaWeb::registroIlegible, this, [&](const Mensaje& m) { avisos << m.texto; });
         const FinDescarga f = correr(d);
-        const QString nulo = errorProcedimiento(u"94"_qs, u"Uso no válido de Null"_qs, u"Recibir_web"_qs, u"Form1"_qs).texto;
-        const QString noFecha = errorProcedimiento(u"13"_qs, u"No coinciden los tipos"_qs, u"Recibir_web"_qs, u"Form1"_qs).texto;
+        const QString nulo =
+            errorProcedimiento(u"94"_qs, u"Uso no válido de Null"_qs, u"Recibir_web"_qs, u"Form1"_qs).texto;
+        const QString noFecha =
+            errorProcedimiento(u"13"_qs, u"No coinciden los tipos"_qs, u"Recibir_web"_qs, u"Form1"_qs).texto;
         QCOMPARE(avisos, QStringList({nulo, nulo, noFecha, nulo}));
         QStringList vistas;
         for (const FilaEvento& r : f.filas)
@@ -319,7 +323,8 @@ private Q_SLOTS:
                                       u"DESCARGA|2024-01-15|11:00"_qs, u"CARGA|2024-01-16|10:00"_qs,
                                       u"DESCARGA|2024-01-16|11:00"_qs}));
         QCOMPARE(f.fin, DescargaWeb::Fin::Incompleta);
-        QCOMPARE(f.mensaje, (Mensaje{u"Se listaron 5 filas; 4 registros no se pudieron leer"_qs, Icono::Exclamacion}));
+        QCOMPARE(f.mensaje,
+                 (Mensaje{u"Se listaron 5 filas; 4 registros no se pudieron leer"_qs, Icono::Exclamacion}));
         QCOMPARE(srv.sentencias.size(), 5);
 
         ServidorFalso vacio([&](const QString& sql) { return servicio(sql, "[]", {}); });
@@ -337,8 +342,11 @@ private Q_SLOTS:
         DescargaWeb r({roto.servidor(), u"juan"_qs, u"x"_qs}, QDate(2024, 1, 1), QDate(2024, 1, 31));
         const FinDescarga h = correr(r);
         QCOMPARE(h.fin, DescargaWeb::Fin::Error);
-        QCOMPARE(h.mensaje, (Mensaje{u"No existen datos a mostrar\nRespuesta del servidor: HTTP 500: Unknown column 'fecha'"_qs,
-                                     Icono::Exclamacion}));
+        QCOMPARE(
+            h.mensaje,
+            (Mensaje{
+                u"No existen datos a mostrar\nRespuesta del servidor: HTTP 500: Unknown column 'fecha'"_qs,
+                Icono::Exclamacion}));
     }
 
     void ventanaPrincipalSigueRespondiendo() {

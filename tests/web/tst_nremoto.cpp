@@ -157,9 +157,8 @@ private Q_SLOTS:
         QVERIFY(base_->ejecutar(QStringLiteral("insert into operarios values (4, 'Juan')")));
         QVERIFY(web_->ejecutar(QStringLiteral("drop table Operarios")));
         const Salida s = cli(QStringList{QStringLiteral("enviar"), QStringLiteral("--web")} + credenciales());
-        QVERIFY(
-            web_->ejecutar(QStringLiteral("create table Operarios (Cliente INT, Id INT, Nick TEXT, "
-                                          "Clave TEXT) DEFAULT CHARSET = utf8mb4")));
+        QVERIFY(web_->ejecutar(QStringLiteral("create table Operarios (Cliente INT, Id INT, Nick TEXT, "
+                                              "Clave TEXT) DEFAULT CHARSET = utf8mb4")));
         QCOMPARE(s.codigo, 1);
         QCOMPARE(s.errores.trimmed(), QStringLiteral("ERROR en operarios\nRespuesta del servidor: HTTP 500: "
                                                      "Table 'tolvaro.Operarios' doesn't exist"));
@@ -168,10 +167,11 @@ private Q_SLOTS:
     void nombresLargosYRazonDelServidor() {
         // Names as long as the editors take arrive whole.
         const QString largo = QString(290, u'n') + QStringLiteral("ñandú-fin");
-        for (const QString& sql : {u"insert into recetas values (2, '%1', 0)"_qs, u"insert into alimentos values (5, '%1')"_qs,
-                                   u"insert into operarios values (4, '%1')"_qs,
-                                   u"insert into viajes values (3, '2024-01-15', '08:00', 2, 4, 5, 1200, 1)"_qs,
-                                   u"insert into descarga values (3, '%1', 100, 1)"_qs})
+        for (const QString& sql :
+             {u"insert into recetas values (2, '%1', 0)"_qs, u"insert into alimentos values (5, '%1')"_qs,
+              u"insert into operarios values (4, '%1')"_qs,
+              u"insert into viajes values (3, '2024-01-15', '08:00', 2, 4, 5, 1200, 1)"_qs,
+              u"insert into descarga values (3, '%1', 100, 1)"_qs})
             QVERIFY(base_->ejecutar(sql.contains(u"%1") ? sql.arg(largo) : sql));
         // A statement the server refuses: its first line as always, the server's reason under it.
         QVERIFY(web_->fallarCuandoContenga(u"INSERT INTO Prg_Carga"_qs, 500,
@@ -179,8 +179,9 @@ private Q_SLOTS:
         const Salida r = cli(QStringList{QStringLiteral("enviar"), QStringLiteral("--web")} + credenciales());
         QVERIFY(web_->quitarFallas());
         QCOMPARE(r.codigo, 1);
-        QCOMPARE(r.errores.trimmed(), u"ERROR Carga Formula\nRespuesta del servidor: HTTP 500: Data too long for "
-                                      "column 'receta' at row 1"_qs);
+        QCOMPARE(r.errores.trimmed(),
+                 u"ERROR Carga Formula\nRespuesta del servidor: HTTP 500: Data too long for "
+                 "column 'receta' at row 1"_qs);
 
         const Salida s = cli(QStringList{QStringLiteral("enviar"), QStringLiteral("--web")} + credenciales());
         QVERIFY2(s.codigo == 0, qPrintable(s.errores));
@@ -246,8 +247,9 @@ private Q_SLOTS:
                             QStringLiteral("2024-01-31"), QStringLiteral("--csv"), csv} +
                 credenciales());
         QCOMPARE(s.codigo, 1);
-        QCOMPARE(s.errores.trimmed(), u"Error 94 (Uso no válido de Null) en procedimiento Recibir_web de Formulario "
-                                      "Form1\nSe listó 1 fila; 1 registro no se pudo leer"_qs);
+        QCOMPARE(s.errores.trimmed(),
+                 u"Error 94 (Uso no válido de Null) en procedimiento Recibir_web de Formulario "
+                 "Form1\nSe listó 1 fila; 1 registro no se pudo leer"_qs);
         QFile f(csv);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).mid(1),
@@ -272,15 +274,17 @@ private Q_SLOTS:
         const Salida e =
             cli(QStringList{QStringLiteral("enviar"), QStringLiteral("--web")} + credenciales(u"mala"_qs));
         QCOMPARE(e.codigo, 1);
-        QCOMPARE(e.errores.trimmed(), QStringLiteral("Los datos de usuario o password remotos, no son correctos\n"
-                                                     "Respuesta del servidor: HTTP 200: []"));
+        QCOMPARE(e.errores.trimmed(),
+                 QStringLiteral("Los datos de usuario o password remotos, no son correctos\n"
+                                "Respuesta del servidor: HTTP 200: []"));
         const Salida r = cli(QStringList{QStringLiteral("recibir"), QStringLiteral("--web"),
                                          QStringLiteral("--desde"), QStringLiteral("2024-01-01"),
                                          QStringLiteral("--hasta"), QStringLiteral("2024-01-31")} +
                              credenciales(u"' or ''='"_qs));
         QCOMPARE(r.codigo, 1);
-        QCOMPARE(r.errores.trimmed(), QStringLiteral("Los datos de usuario o password remotos, no son correctos\n"
-                                                     "Respuesta del servidor: HTTP 200: []"));
+        QCOMPARE(r.errores.trimmed(),
+                 QStringLiteral("Los datos de usuario o password remotos, no son correctos\n"
+                                "Respuesta del servidor: HTTP 200: []"));
         QVERIFY(r.salida.isEmpty());
     }
 
