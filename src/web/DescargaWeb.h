@@ -32,8 +32,6 @@ public:
 
     // The current-operator text: the name of the last load listed.
     const QString& operarioActual() const { return Operario_Actual; }
-    // Rows that could not be read so far.
-    int ilegibles() const { return ilegibles_; }
 
     static QString sentenciaCargas(const QString& cliente, QDate desde, QDate hasta);
     static QString sentenciaDescargas(const QString& cliente, QDate fecha);
