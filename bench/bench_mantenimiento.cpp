@@ -97,8 +97,9 @@ double gcabEscribir(const QString& cab) {
     gcab_cabinet_add_folder(cabina, carpeta, nullptr);
     GFile* salida = g_file_new_for_path(QFile::encodeName(cab).constData());
     GFileOutputStream* s = g_file_replace(salida, nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, nullptr);
-    const bool ok = s && gcab_cabinet_write_simple(cabina, G_OUTPUT_STREAM(s), nullptr, nullptr, nullptr, nullptr) &&
-                    g_output_stream_close(G_OUTPUT_STREAM(s), nullptr, nullptr);
+    const bool ok =
+        s && gcab_cabinet_write_simple(cabina, G_OUTPUT_STREAM(s), nullptr, nullptr, nullptr, nullptr) &&
+        g_output_stream_close(G_OUTPUT_STREAM(s), nullptr, nullptr);
     const double r = ms(t);
     if (s)
         g_object_unref(s);
@@ -148,14 +149,15 @@ const Respaldos& respaldos() {
             t.start();
             if (!respaldo.ejecutar().ok)
                 return *r = Respaldos{-1, -1, -1};
-            (verificar ? r->verificado : r->escritura) = std::min(verificar ? r->verificado : r->escritura, ms(t));
+            (verificar ? r->verificado : r->escritura) =
+                std::min(verificar ? r->verificado : r->escritura, ms(t));
         }
     }
     return *r;
 }
 
 struct Restauraciones {
-    double gcab = 1e300;         // expanding alone
+    double gcab = 1e300;           // expanding alone
     double gcabComprobado = 1e300; // expanding and the same database check
     double nuestra = 1e300;
 };

@@ -79,8 +79,9 @@ int comandoRespaldar(const QStringList& args, ContextoCli& ctx) {
         ctx.errores << Mantenimiento::mensajeSinArchivos().texto << Qt::endl;
         return 1;
     }
-    const QString destino = QDir(p.isSet(carpeta) ? QDir::fromNativeSeparators(p.value(carpeta)) : ctx.carpetaDatos)
-                                .absoluteFilePath(Mantenimiento::nombreArchivo(QDateTime::currentDateTime()));
+    const QString destino =
+        QDir(p.isSet(carpeta) ? QDir::fromNativeSeparators(p.value(carpeta)) : ctx.carpetaDatos)
+            .absoluteFilePath(Mantenimiento::nombreArchivo(QDateTime::currentDateTime()));
     Respaldo respaldo(archivos, destino);
     const Resultado r = respaldo.ejecutar();
     if (!r.ok) {
@@ -92,7 +93,8 @@ int comandoRespaldar(const QStringList& args, ContextoCli& ctx) {
                << Mantenimiento::textoTamano(QStringLiteral("Total a compactar: "),
                                              double(respaldo.totalACompactar()))
                << Qt::endl
-               << Mantenimiento::textoTamano(QStringLiteral("Total compactado: "), double(r.valor.toLongLong()))
+               << Mantenimiento::textoTamano(QStringLiteral("Total compactado: "),
+                                             double(r.valor.toLongLong()))
                << Qt::endl;
     return 0;
 }
@@ -104,7 +106,8 @@ int comandoRecuperar(const QStringList& args, ContextoCli& ctx) {
     if (const auto fin = leer(p, args, kAyudaRecuperar, 1, ctx))
         return *fin;
     const QString archivo = QDir::fromNativeSeparators(p.positionalArguments().first());
-    const QString carpeta = p.isSet(destino) ? QDir::fromNativeSeparators(p.value(destino)) : ctx.carpetaDatos;
+    const QString carpeta =
+        p.isSet(destino) ? QDir::fromNativeSeparators(p.value(destino)) : ctx.carpetaDatos;
     Restauracion restauracion(archivo, carpeta);
     const Resultado r = restauracion.ejecutar();
     const Mensaje m = Mantenimiento::mensajeRecuperacion(r.ok, r.descripcion);

@@ -142,8 +142,8 @@ gboolean soloEste(GCabFile* f, gpointer buscado) {
 }
 } // namespace
 
-bool ArchivoCab::extraer(int indice, const QString& carpeta, const QString& comoNombre, const AvanceCab& avance,
-                         FalloCab* fallo) {
+bool ArchivoCab::extraer(int indice, const QString& carpeta, const QString& comoNombre,
+                         const AvanceCab& avance, FalloCab* fallo) {
     if (indice < 0 || indice >= static_cast<int>(d_->archivos.size()) || !d_->cabina) {
         if (fallo)
             *fallo = {0, QStringLiteral("El archivo %1 no contiene ese archivo.").arg(ruta_)};
@@ -227,18 +227,19 @@ qint64 escribirCab(const QStringList& archivos, const QString& destino, const Av
     if (ok && total > kMaximo) {
         ok = false;
         if (fallo)
-            *fallo = {EFBIG, QStringLiteral("Los archivos suman %1 bytes: un archivo de Back Up no puede guardar "
-                                             "más de 2 GB.")
-                                 .arg(total)};
+            *fallo = {EFBIG,
+                      QStringLiteral("Los archivos suman %1 bytes: un archivo de Back Up no puede guardar "
+                                     "más de 2 GB.")
+                          .arg(total)};
     } else if (ok) {
         GFile* salida = archivoGio(destino);
-        GFileOutputStream* crudo = g_file_replace(salida, nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, &error);
+        GFileOutputStream* crudo =
+            g_file_replace(salida, nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, &error);
         g_object_unref(salida);
         ok = crudo != nullptr;
         if (ok) {
-            GOutputStream* contada =
-                flujoSalidaContada(G_OUTPUT_STREAM(crudo), inicioBloques, avisoEscritura,
-                                   const_cast<AvanceCab*>(&avance));
+            GOutputStream* contada = flujoSalidaContada(G_OUTPUT_STREAM(crudo), inicioBloques, avisoEscritura,
+                                                        const_cast<AvanceCab*>(&avance));
             ok = gcab_cabinet_write_simple(cabina, contada, nullptr, nullptr, nullptr, &error);
             // Closed even after a failure, so the file is released; the first error is kept.
             const bool cerrado = g_output_stream_close(contada, nullptr, ok ? &error : nullptr);

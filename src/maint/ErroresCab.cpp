@@ -33,20 +33,24 @@ FalloCab falloDe(const GError* error, const QString& archivo) {
             break;
         }
         // GIO reports a file that ends too soon as a plain failure.
-        if (mensaje.contains(QStringLiteral("end-of-stream")) || mensaje.contains(QStringLiteral("end of stream")))
+        if (mensaje.contains(QStringLiteral("end-of-stream")) ||
+            mensaje.contains(QStringLiteral("end of stream")))
             return {error->code, danado(archivo, QStringLiteral("está incompleto"))};
         return {error->code, QStringLiteral("Error de lectura o escritura en %1 (%2).").arg(nombre, mensaje)};
     }
     if (error->domain == GCAB_ERROR) {
         if (mensaje.contains(QStringLiteral("not of cabinet format")))
-            return {error->code, QStringLiteral("El archivo %1 no es un archivo de Back Up (.cab).").arg(nombre)};
+            return {error->code,
+                    QStringLiteral("El archivo %1 no es un archivo de Back Up (.cab).").arg(nombre)};
         if (mensaje.contains(QStringLiteral("checksum")))
-            return {error->code, danado(archivo, QStringLiteral("sus datos no coinciden con su suma de control"))};
+            return {error->code,
+                    danado(archivo, QStringLiteral("sus datos no coinciden con su suma de control"))};
         if (mensaje.contains(QStringLiteral("Expected")))
             return {error->code, danado(archivo, QStringLiteral("está incompleto"))};
         if (mensaje.contains(QStringLiteral("unsupported compression")))
-            return {error->code,
-                    QStringLiteral("El archivo %1 usa una compresión que este programa no conoce.").arg(nombre)};
+            return {
+                error->code,
+                QStringLiteral("El archivo %1 usa una compresión que este programa no conoce.").arg(nombre)};
         return {error->code, danado(archivo, mensaje)};
     }
     return {error->code, QStringLiteral("Error con el archivo %1 (%2).").arg(nombre, mensaje)};

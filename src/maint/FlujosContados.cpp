@@ -107,10 +107,10 @@ struct SalidaContada {
     gint64 inicioBloques; // first byte of the first block
     gboolean contando;    // false once libgcab seeks back to the header
     guint8 cabecera[kCabeceraBloque];
-    int enCabecera;         // bytes of the current block header seen so far
-    gint64 restan;          // compressed bytes of the current block still to come
-    gint64 sinComprimir;    // uncompressed bytes of the current block
-    gint64 hecho;           // uncompressed bytes of the whole blocks written
+    int enCabecera;      // bytes of the current block header seen so far
+    gint64 restan;       // compressed bytes of the current block still to come
+    gint64 sinComprimir; // uncompressed bytes of the current block
+    gint64 hecho;        // uncompressed bytes of the whole blocks written
 };
 struct SalidaContadaClass {
     GOutputStreamClass padre;

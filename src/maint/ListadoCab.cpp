@@ -18,8 +18,8 @@ Resultado ListadoCab::hacer() {
         return Resultado::fallo(fallo.numero, fallo.descripcion);
     QTemporaryDir carpeta;
     if (!carpeta.isValid())
-        return Resultado::fallo(0, QStringLiteral("No se pudo crear una carpeta temporal: %1")
-                                       .arg(carpeta.errorString()));
+        return Resultado::fallo(
+            0, QStringLiteral("No se pudo crear una carpeta temporal: %1").arg(carpeta.errorString()));
     const bool ok = cab.extraerTodo(
         carpeta.path(),
         [&](qint64 leido) {

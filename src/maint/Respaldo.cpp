@@ -74,9 +74,10 @@ Resultado Respaldo::hacer() {
 
 Resultado Respaldo::verificar(const QString& archivo, qint64 tamano) {
     const auto noSeLee = [&](const QString& por) {
-        return Resultado::fallo(0, QStringLiteral("El archivo de Back Up %1 no se pudo leer después de escribirlo "
-                                                  "(%2); no se guardó.")
-                                       .arg(QDir::toNativeSeparators(destino_), por));
+        return Resultado::fallo(
+            0, QStringLiteral("El archivo de Back Up %1 no se pudo leer después de escribirlo "
+                              "(%2); no se guardó.")
+                   .arg(QDir::toNativeSeparators(destino_), por));
     };
     ArchivoCab cab(archivo);
     FalloCab fallo;
@@ -99,8 +100,8 @@ Resultado Respaldo::verificar(const QString& archivo, qint64 tamano) {
         },
         &fallo);
     if (!ok)
-        return noSeLee(fallo.descripcion.replace(QDir::toNativeSeparators(archivo),
-                                                 QDir::toNativeSeparators(destino_)));
+        return noSeLee(
+            fallo.descripcion.replace(QDir::toNativeSeparators(archivo), QDir::toNativeSeparators(destino_)));
     for (int i = 0; i < archivos_.size(); ++i)
         if (!mismosBytes(archivos_[i], QDir(copia.path()).filePath(esperados[i])))
             return noSeLee(QStringLiteral("%1 no coincide con el original").arg(esperados[i]));

@@ -126,8 +126,8 @@ Resultado Restauracion::importar(ArchivoCab& cab, int indice) {
     // The Access file is expanded under its own name, which the import's messages then show.
     QTemporaryDir carpeta;
     if (!carpeta.isValid())
-        return Resultado::fallo(0, QStringLiteral("No se pudo crear una carpeta temporal: %1")
-                                       .arg(carpeta.errorString()));
+        return Resultado::fallo(
+            0, QStringLiteral("No se pudo crear una carpeta temporal: %1").arg(carpeta.errorString()));
     FalloCab fallo;
     const qint64 hasta = cab.leidoHasta(indice);
     const bool ok = cab.extraer(
@@ -148,8 +148,9 @@ Resultado Restauracion::importar(ArchivoCab& cab, int indice) {
 
 Resultado Restauracion::reemplazar() {
     if (!salida_)
-        return Resultado::fallo(0, QStringLiteral("No hay una base de datos restaurada para reemplazar %1.")
-                                       .arg(nativa(destino())));
+        return Resultado::fallo(
+            0,
+            QStringLiteral("No hay una base de datos restaurada para reemplazar %1.").arg(nativa(destino())));
     cerrarDiarioAnterior(destino());
     const bool ok = salida_->confirmar();
     Resultado r = ok ? Resultado::exito() : Resultado::fallo(salida_->numeroError(), salida_->error());

@@ -95,9 +95,11 @@ void frmMantenimiento::construir() {
     fleBackUpBD = new QListWidget(respaldo);
     fleBackUpBD->setObjectName(QStringLiteral("fleBackUpBD"));
     Accesible::conEtiqueta(fleBackUpBD, Label4);
-    Label5 = Controles::etiqueta("Label5", QStringLiteral("Ruta a donde quedara el Back Up de la BD:"), respaldo);
+    Label5 =
+        Controles::etiqueta("Label5", QStringLiteral("Ruta a donde quedara el Back Up de la BD:"), respaldo);
     txtRutaBackUp = Controles::caja("txtRutaBackUp", Label5, respaldo);
-    cmdExaminarBackUp = examinar("cmdExaminarBackUp", QStringLiteral("Elegir la carpeta del Back Up"), respaldo);
+    cmdExaminarBackUp =
+        examinar("cmdExaminarBackUp", QStringLiteral("Elegir la carpeta del Back Up"), respaldo);
     chkRutaDefecto = casilla("chkRutaDefecto", QStringLiteral("Ruta de la aplicación"), respaldo);
     cmdBackUpBD = Controles::boton("cmdBackUpBD", QStringLiteral("Crear Bakup"), respaldo);
     lblTotalACompactar = Controles::etiqueta("lblTotalACompactar", QString(), respaldo);
@@ -117,8 +119,8 @@ void frmMantenimiento::construir() {
 
     auto* recuperar = new QWidget(stbMantenimineto);
     auto* g = new QGridLayout(recuperar);
-    Label6 = Controles::etiqueta("Label6", QStringLiteral("Seleccione los archivos de Back Up realizados anteriormente:"),
-                                 recuperar);
+    Label6 = Controles::etiqueta(
+        "Label6", QStringLiteral("Seleccione los archivos de Back Up realizados anteriormente:"), recuperar);
     txtRutaRecuperar = Controles::caja("txtRutaRecuperar", Label6, recuperar);
     cmdExaminarRecuperar =
         examinar("cmdExaminarRecuperar", QStringLiteral("Elegir el archivo de Back Up"), recuperar);
@@ -126,8 +128,9 @@ void frmMantenimiento::construir() {
     lstArchivosCab->setObjectName(QStringLiteral("lstArchivosCab"));
     lstArchivosCab->setAccessibleName(QStringLiteral("Archivos del Back Up"));
     lstArchivosCab->setSelectionMode(QAbstractItemView::MultiSelection);
-    Label7 = Controles::etiqueta("Label7", QStringLiteral("Indique a donde se guardaran los arhivos extraidos del Back Up:"),
-                                 recuperar);
+    Label7 = Controles::etiqueta(
+        "Label7", QStringLiteral("Indique a donde se guardaran los arhivos extraidos del Back Up:"),
+        recuperar);
     chkRecuperar = casilla("chkRecuperar", QStringLiteral("Ruta de la aplicación"), recuperar);
     txtRutaExtraerRecuperar = Controles::caja("txtRutaExtraerRecuperar", Label7, recuperar);
     cmdRutaExtraerRecuperar =
@@ -265,8 +268,8 @@ void frmMantenimiento::cmdBackUpBD_Click() {
     for (int i = 0; i < fleBackUpBD->count(); ++i)
         archivos << QDir(carpetaDatos()).filePath(fleBackUpBD->item(i)->text());
     Comprimir = std::make_unique<Respaldo>(archivos, interna(txtRutaBackUp->text()));
-    lblTotalACompactar->setText(
-        Mantenimiento::textoTamano(QStringLiteral("Total a compactar: "), double(Comprimir->totalACompactar())));
+    lblTotalACompactar->setText(Mantenimiento::textoTamano(QStringLiteral("Total a compactar: "),
+                                                           double(Comprimir->totalACompactar())));
     lblTotalCompactado->clear();
     connect(Comprimir.get(), &Trabajo::avance, this, &frmMantenimiento::mostrarAvance);
     connect(Comprimir.get(), &Trabajo::terminado, this, &frmMantenimiento::respaldoTerminado);
@@ -278,7 +281,8 @@ void frmMantenimiento::respaldoTerminado(const Resultado& r) {
     escribiendo_ = false;
     ocupar(false);
     if (!r.ok) {
-        Dialogos::mostrar(this, errorVentana(QString::number(r.numero), r.descripcion, Mantenimiento::kCaption));
+        Dialogos::mostrar(this,
+                          errorVentana(QString::number(r.numero), r.descripcion, Mantenimiento::kCaption));
         return;
     }
     lblTotalCompactado->setText(
@@ -289,7 +293,8 @@ void frmMantenimiento::respaldoTerminado(const Resultado& r) {
 // ---- Restore ----
 
 void frmMantenimiento::cmdExaminarRecuperar_Click() {
-    const QString archivo = Dialogos::archivoAbrir(this, kTituloArchivo, interna(Ruta_Aplicacion), kFiltroCab);
+    const QString archivo =
+        Dialogos::archivoAbrir(this, kTituloArchivo, interna(Ruta_Aplicacion), kFiltroCab);
     // A cancelled dialog answers with the file chosen last in it.
     if (!archivo.isEmpty())
         ultimoArchivoCM1_ = nativa(archivo);

@@ -102,10 +102,10 @@ private:
     std::unique_ptr<Respaldo> Comprimir;
     std::unique_ptr<Restauracion> restauracion_;
     std::unique_ptr<ListadoCab> Extraer;
-    bool escribiendo_ = false;  // a backup or a restore runs
+    bool escribiendo_ = false; // a backup or a restore runs
     bool listando_ = false;
     bool listadoPendiente_ = false; // a listing waits for the one it replaces to stop
-    QString ultimoArchivoCM1_;  // what the archive dialog answers when cancelled
+    QString ultimoArchivoCM1_;      // what the archive dialog answers when cancelled
     bool cursorOcupado_ = false;
     bool descargada_ = false;
     bool baseRestaurada_ = false;

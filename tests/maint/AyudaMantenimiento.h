@@ -49,8 +49,9 @@ inline QString cli() {
 // empty when they are not there.
 inline QString fixture(const QString& nombre) {
     const QString fuente = qEnvironmentVariable("TOLVARO_SOURCE");
-    for (const QString& carpeta : {qEnvironmentVariable("TOLVARO_FIXTURES"), fuente + "/../shared/fixtures/legacy",
-                                   fuente + "/../../shared/fixtures/legacy"}) {
+    for (const QString& carpeta :
+         {qEnvironmentVariable("TOLVARO_FIXTURES"), fuente + "/../shared/fixtures/legacy",
+          fuente + "/../../shared/fixtures/legacy"}) {
         const QString ruta = QDir(carpeta).filePath(nombre);
         if (!carpeta.isEmpty() && QFileInfo::exists(ruta))
             return QFileInfo(ruta).absoluteFilePath();
@@ -74,14 +75,17 @@ inline bool llenarPlan(int filas) {
     if (!db.transaction())
         return false;
     QSqlQuery q(db);
-    bool ok = q.exec(QStringLiteral("insert into recetas values (1, 'Engorde Ñandú', 0), (2, 'Recría', -1)")) &&
-              q.exec(QStringLiteral("insert into alimentos values (1, 'Maíz'), (2, 'Silo de maíz')")) &&
-              q.exec(QStringLiteral("insert into operarios values (1, 'José Peña')")) &&
-              q.prepare(QStringLiteral("insert into viajes values (?, ?, ?, ?, 1, ?, ?, ?)"));
+    bool ok =
+        q.exec(QStringLiteral("insert into recetas values (1, 'Engorde Ñandú', 0), (2, 'Recría', -1)")) &&
+        q.exec(QStringLiteral("insert into alimentos values (1, 'Maíz'), (2, 'Silo de maíz')")) &&
+        q.exec(QStringLiteral("insert into operarios values (1, 'José Peña')")) &&
+        q.prepare(QStringLiteral("insert into viajes values (?, ?, ?, ?, 1, ?, ?, ?)"));
     for (int i = 0; ok && i < filas; ++i) {
         q.addBindValue(i / 3 + 1);
         q.addBindValue(QStringLiteral("2026-12-%1").arg(i % 28 + 1, 2, 10, QLatin1Char('0')));
-        q.addBindValue(QStringLiteral("%1:%2").arg(i % 24, 2, 10, QLatin1Char('0')).arg(i % 60, 2, 10, QLatin1Char('0')));
+        q.addBindValue(QStringLiteral("%1:%2")
+                           .arg(i % 24, 2, 10, QLatin1Char('0'))
+                           .arg(i % 60, 2, 10, QLatin1Char('0')));
         q.addBindValue(i % 2 + 1);
         q.addBindValue(i % 3 + 1);
         q.addBindValue(i * 1.25 + 1.0 / 3);
@@ -104,7 +108,8 @@ inline QStringList volcado(const QSqlDatabase& db) {
         while (q.next()) {
             QStringList fila{QLatin1String(t)};
             for (int i = 0; i < q.record().count(); ++i)
-                fila << QStringLiteral("%1:%2").arg(QLatin1String(q.value(i).typeName()), q.value(i).toString());
+                fila << QStringLiteral("%1:%2").arg(QLatin1String(q.value(i).typeName()),
+                                                    q.value(i).toString());
             r << fila.join(u'|');
         }
     }

@@ -61,7 +61,8 @@ void TstCabina::nombresYTamanos() {
     const QLocale l(idioma);
     QCOMPARE(Mantenimiento::nombreArchivo(QDateTime(QDate(2026, 12, 7), QTime(9, 5)), l),
              QStringLiteral("BD_lun_7_12_2026_09_05.cab"));
-    QCOMPARE(Mantenimiento::textoTamano(QStringLiteral("Total: "), bytes, l), QStringLiteral("Total: ") + tamano);
+    QCOMPARE(Mantenimiento::textoTamano(QStringLiteral("Total: "), bytes, l),
+             QStringLiteral("Total: ") + tamano);
 }
 
 void TstCabina::respaldoSeLeeYAvanza() {
@@ -168,13 +169,20 @@ void TstCabina::archivosDeGcab() {
 void TstCabina::archivosDanados_data() {
     QTest::addColumn<QString>("dano");
     QTest::addColumn<QString>("motivo");
-    QTest::newRow("un byte cambiado en los datos") << "byte" << "suma de control";
-    QTest::newRow("cortado") << "corte" << "incompleto";
-    QTest::newRow("vacío") << "vacio" << "no es un archivo de Back Up";
-    QTest::newRow("texto con nombre .cab") << "texto" << "no es un archivo de Back Up";
-    QTest::newRow("sin base de datos") << "sinbase" << "no contiene la base de datos base.db";
-    QTest::newRow("base que no es SQLite") << "nosqlite" << "no es una base de datos SQLite";
-    QTest::newRow("base de otro programa") << "ajena" << "faltan las tablas";
+    QTest::newRow("un byte cambiado en los datos") << "byte"
+                                                   << "suma de control";
+    QTest::newRow("cortado") << "corte"
+                             << "incompleto";
+    QTest::newRow("vacío") << "vacio"
+                           << "no es un archivo de Back Up";
+    QTest::newRow("texto con nombre .cab") << "texto"
+                                           << "no es un archivo de Back Up";
+    QTest::newRow("sin base de datos") << "sinbase"
+                                       << "no contiene la base de datos base.db";
+    QTest::newRow("base que no es SQLite") << "nosqlite"
+                                           << "no es una base de datos SQLite";
+    QTest::newRow("base de otro programa") << "ajena"
+                                           << "faltan las tablas";
 }
 
 void TstCabina::archivosDanados() {
@@ -255,8 +263,8 @@ void TstCabina::archivoAntiguoConAccess() {
         QByteArray ignorado;
         if (correr("cabextract", {"-q", "-d", x.path(), cab}, &ignorado) != 0)
             return false;
-        return ImportacionAccess::importar(QDir(x.path()).filePath("Base.mdb"), QDir(x.path()).filePath("i.db"),
-                                           nullptr, &errorImportacion);
+        return ImportacionAccess::importar(QDir(x.path()).filePath("Base.mdb"),
+                                           QDir(x.path()).filePath("i.db"), nullptr, &errorImportacion);
     }();
 
     Restauracion restauracion(cab, d.path());

@@ -109,12 +109,13 @@ void TstFrmMantenimiento::controlesYCarga() {
                                                    : static_cast<QAbstractButton*>(c)->text();
         QCOMPARE(t, texto);
     }
-    for (const char* nombre : {"fleBackUpBD", "txtRutaBackUp", "lblTotalACompactar", "lblTotalCompactado",
-                               "lblInfo", "txtRutaRecuperar", "lstArchivosCab", "txtRutaExtraerRecuperar",
-                               "prgBackUp", "lblPorcentaje"})
+    for (const char* nombre :
+         {"fleBackUpBD", "txtRutaBackUp", "lblTotalACompactar", "lblTotalCompactado", "lblInfo",
+          "txtRutaRecuperar", "lstArchivosCab", "txtRutaExtraerRecuperar", "prgBackUp", "lblPorcentaje"})
         QVERIFY(control<QWidget>(&w, nombre));
     QCOMPARE(controlesSinNombreAccesible(&w), QStringList());
-    QCOMPARE(control<QLineEdit>(&w, "txtRutaBackUp")->accessibleName(), "Ruta a donde quedara el Back Up de la BD:");
+    QCOMPARE(control<QLineEdit>(&w, "txtRutaBackUp")->accessibleName(),
+             "Ruta a donde quedara el Back Up de la BD:");
 
     auto* tabs = control<QTabWidget>(&w, "stbMantenimineto");
     QCOMPARE(tabs->tabText(0), "Back Up BD");
@@ -278,7 +279,8 @@ void TstFrmMantenimiento::archivoYDestinoDeLaRecuperacion() {
 
     archivo->setText(nativa(danado));
     const Mensaje m = esperarMensaje();
-    QCOMPARE(m.texto, "Existe un error en el archivo " + nativa(danado) + ".\r\nProbablemente se encuentre dañado.");
+    QCOMPARE(m.texto,
+             "Existe un error en el archivo " + nativa(danado) + ".\r\nProbablemente se encuentre dañado.");
     QCOMPARE(m.titulo, "Error al recuperar");
     QCOMPARE(m.icono, Icono::Critico);
     QCOMPARE(lista->count(), 0);

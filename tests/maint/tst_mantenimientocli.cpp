@@ -120,7 +120,8 @@ void TstMantenimientoCli::archivosDanados() {
 
     const Salida s = cli({"recuperar", texto, "--destino", d.path()});
     QCOMPARE(s.codigo, 1);
-    QVERIFY2(s.errores.startsWith("Falso\nEl archivo " + QDir::toNativeSeparators(texto) + " no es un archivo de Back Up"),
+    QVERIFY2(s.errores.startsWith("Falso\nEl archivo " + QDir::toNativeSeparators(texto) +
+                                  " no es un archivo de Back Up"),
              qPrintable(s.errores));
     QVERIFY(s.salida.isEmpty());
     QCOMPARE(foto(d.path()), antes);
@@ -191,7 +192,8 @@ void TstMantenimientoCli::recuperacionInterrumpida() {
     for (int espera : {10, 40, 150}) {
         QTemporaryDir destino;
         QProcess p;
-        p.start(AyudaMantenimiento::cli(), {"--datos", datos.path(), "respaldar", "--carpeta", destino.path()});
+        p.start(AyudaMantenimiento::cli(),
+                {"--datos", datos.path(), "respaldar", "--carpeta", destino.path()});
         QVERIFY(p.waitForStarted());
         QThread::msleep(ulong(espera));
         p.kill();
