@@ -2,8 +2,6 @@
 
 #include "maint/FlujosContados.h"
 
-#include <cstring>
-
 // Two small GObject types. Each forwards every call to the stream it wraps; the seeking calls
 // are forwarded too, because libgcab seeks both while reading and while writing.
 
