@@ -3,7 +3,7 @@
 # it with the repository's .clang-format, and names the files. `clang-format -i FILE` fixes one.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-mapfile -t archivos < <(git ls-files -co --exclude-standard -- src tests tools bench | grep -E '\.(cpp|h)$')
+mapfile -t archivos < <(git ls-files -co --exclude-standard -- src tests tools bench | grep -E '\.(cpp|h)$' | sort -u)
 mal=()
 for a in "${archivos[@]}"; do
     [[ -f $a ]] || continue

@@ -23,15 +23,21 @@ struct Comando {
     const char* ayuda;   // `tolvaro-cli NOMBRE --help`
     void (*declarar)(QCommandLineParser& opciones);
     int (*ejecutar)(const QCommandLineParser& opciones, ContextoCli& ctx);
+    // Whether it works through the shared connection, which is then opened before it runs.
+    bool usaBase = true;
 };
 
 // The commands, in the order the general help lists them.
 const Comando& comandoEnviar();
 const Comando& comandoRecibir();
+// Backup, restore and listing of cabinet archives; they never open the database themselves.
+const Comando& comandoRespaldar();
+const Comando& comandoRecuperar();
+const Comando& comandoContenido();
 
 // Parses a command's arguments (after the command word) on its own parser. Prints the help and
-// returns 0 for --help, prints the usage error and returns 2 for arguments the parser refuses;
-// returns nothing when the command may run.
+// returns 0 for --help; prints what is wrong and the help and returns 2 for arguments the parser
+// refuses; returns nothing when the command may run.
 std::optional<int> leerArgumentos(const Comando& c, const QStringList& args, QCommandLineParser& opciones,
                                   QTextStream& salida, QTextStream& errores);
 

@@ -5,6 +5,7 @@ std::optional<int> leerArgumentos(const Comando& c, const QStringList& args, QCo
                                   QTextStream& salida, QTextStream& errores) {
     const QCommandLineOption ayuda({QStringLiteral("h"), QStringLiteral("help")},
                                    QStringLiteral("muestra esta ayuda"));
+    opciones.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     opciones.addOption(ayuda);
     c.declarar(opciones);
     const bool leidos = opciones.parse(QStringList{QString::fromLatin1(c.nombre)} + args);
@@ -21,7 +22,7 @@ std::optional<int> leerArgumentos(const Comando& c, const QStringList& args, QCo
                 << desconocidas.first();
     else
         errores << "Falta el valor de " << args.last();
-    errores << Qt::endl << "'tolvaro-cli " << c.nombre << " --help' describe el comando." << Qt::endl;
+    errores << Qt::endl << c.ayuda;
     return 2;
 }
 

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 namespace {
 
 const char* const kAyuda = "Uso: tolvaro-cli [--datos CARPETA] COMANDO [OPCIONES]\n"
@@ -20,13 +22,17 @@ const char* const kAyuda = "Uso: tolvaro-cli [--datos CARPETA] COMANDO [OPCIONES
 const char* const kAyudaPie = "\n'tolvaro-cli COMANDO --help' describe cada comando.\n";
 
 QList<const Comando*> todos() {
-    return {&comandoEnviar(), &comandoRecibir()};
+    return {&comandoEnviar(), &comandoRecibir(), &comandoRespaldar(), &comandoRecuperar(),
+            &comandoContenido()};
 }
 
 void ayuda(QTextStream& s) {
+    qsizetype ancho = 0;
+    for (const Comando* c : todos())
+        ancho = std::max<qsizetype>(ancho, qstrlen(c->nombre));
     s << kAyuda;
     for (const Comando* c : todos())
-        s << "  " << QString::fromLatin1(c->nombre).leftJustified(8) << " " << c->resumen << "\n";
+        s << "  " << QString::fromLatin1(c->nombre).leftJustified(ancho + 1) << " " << c->resumen << "\n";
     s << kAyudaPie;
 }
 
@@ -85,14 +91,17 @@ int main(int argc, char** argv) {
     if (const std::optional<int> r = leerArgumentos(*comando, args, opciones, salida, errores))
         return *r;
 
-    // Every command works on the data folder's database, created on first use as the program does.
+    // Every command works on the data folder (created on first use, as the program does); those
+    // that use the database find it open.
     ContextoCli ctx{BaseDatos::carpetaDatos(general.value(datos)), salida, errores};
-    if (const auto error = BaseDatos::abrir(ctx.carpetaDatos)) {
-        errores << *error << Qt::endl;
-        return 1;
+    if (comando->usaBase) {
+        if (const auto error = BaseDatos::abrir(ctx.carpetaDatos)) {
+            errores << *error << Qt::endl;
+            return 1;
+        }
+        if (const auto m = Comprobar_Tablas())
+            errores << m->texto << Qt::endl;
     }
-    if (const auto m = Comprobar_Tablas())
-        errores << m->texto << Qt::endl;
     const int r = comando->ejecutar(opciones, ctx);
     salida.flush();
     errores.flush();
