@@ -2,7 +2,6 @@
 #include "cli/Comandos.h"
 
 #include "db/Ajustes.h"
-#include "events/CsvEventos.h"
 #include "link/DireccionTablet.h"
 #include "link/RecepcionSucesos.h"
 
@@ -18,10 +17,11 @@ struct OpcionesRecibir {
     QDate desde;
     QDate hasta;
     QString csv;
+    QString xlsx;
     int esperaMs = 30000; // silence of the tablet that ends the download as failed
 };
 
-// Reads "--directa [HOST[:PORT]] --desde D --hasta D [--csv F] [--espera S]"; the error text
+// Reads "--directa [HOST[:PORT]] --desde D --hasta D [--csv F] [--xlsx F] [--espera S]"; the error text
 // when they are wrong.
 std::optional<QString> leerOpciones(const QStringList& args, OpcionesRecibir* o) {
     QString desde;
@@ -54,6 +54,9 @@ std::optional<QString> leerOpciones(const QStringList& args, OpcionesRecibir* o)
         } else if (es("--csv")) {
             if (!valor(QStringLiteral("--csv"), &o->csv) || o->csv.isEmpty())
                 return QStringLiteral("Falta el archivo después de --csv");
+        } else if (es("--xlsx")) {
+            if (!valor(QStringLiteral("--xlsx"), &o->xlsx) || o->xlsx.isEmpty())
+                return QStringLiteral("Falta el archivo después de --xlsx");
         } else if (es("--espera")) {
             QString s;
             bool ok = false;
@@ -158,5 +161,5 @@ int recibirDirecta(const QStringList& args, ContextoCli& ctx) {
     if (resultado != 0)
         return resultado; // a download cut short leaves no file that could pass for a whole one
 
-    return escribirCsv(CsvEventos::escribir(filas), o.csv, ctx) ? 0 : 1;
+    return escribirSucesos(filas, o.csv, o.xlsx, ctx) ? 0 : 1;
 }

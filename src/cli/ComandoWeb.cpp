@@ -2,7 +2,6 @@
 #include "cli/Comandos.h"
 
 #include "db/Ajustes.h"
-#include "events/CsvEventos.h"
 #include "web/DescargaWeb.h"
 #include "web/EnvioWeb.h"
 
@@ -16,6 +15,7 @@ struct OpcionesWeb {
     DatosWeb datos;
     QDate desde, hasta;
     QString csv;
+    QString xlsx;
 };
 
 // Reads the options of the web road; the settings saved by the window fill what is not given.
@@ -44,6 +44,8 @@ int leerOpciones(const QStringList& args, bool conFechas, OpcionesWeb* o, Contex
             destino = &hasta;
         else if (conFechas && a == QLatin1String("--csv"))
             destino = &o->csv;
+        else if (conFechas && a == QLatin1String("--xlsx"))
+            destino = &o->xlsx;
         if (!destino) {
             ctx.errores << "Opción desconocida: " << a << Qt::endl;
             return 2;
@@ -118,5 +120,5 @@ int recibirWeb(const QStringList& args, ContextoCli& ctx) {
     }
     if (fin == DescargaWeb::Fin::SinDatos)
         ctx.errores << final.texto << Qt::endl;
-    return escribirCsv(CsvEventos::escribir(filas), o.csv, ctx) ? 0 : 1;
+    return escribirSucesos(filas, o.csv, o.xlsx, ctx) ? 0 : 1;
 }

@@ -20,7 +20,7 @@ const char* const kAyuda =
     "\n"
     "Comandos:\n"
     "  enviar   envía la programación a la tablet (--directa) o al servicio web (--web)\n"
-    "  recibir  descarga los sucesos de la tablet o del servicio web como CSV\n"
+    "  recibir  descarga los sucesos de la tablet o del servicio web (CSV, .xlsx)\n"
     "\n"
     "'tolvaro-cli COMANDO --help' describe cada comando.\n";
 
