@@ -5,8 +5,10 @@
 #include <xlsxwriter.h>
 
 #include <QFile>
+#include <QStringEncoder>
 
 #include <algorithm>
+#include <charconv>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -94,9 +96,11 @@ QString describirLibro(lxw_error e) {
     }
 }
 
-// Approximate shown width, in characters, of a number in the General format.
+// Approximate shown width, in characters, of a number in the General format: its shortest form.
 int anchoNumero(double n) {
-    return static_cast<int>(QString::number(n, 'g', 10).size());
+    char texto[32];
+    const auto r = std::to_chars(texto, texto + sizeof texto, n);
+    return r.ec == std::errc() ? static_cast<int>(r.ptr - texto) : 11;
 }
 
 } // namespace
@@ -109,13 +113,14 @@ struct LibroXlsx::Datos {
     lxw_workbook* libro = nullptr;
     lxw_worksheet* hoja = nullptr;
     lxw_format* negrita = nullptr;
-    lxw_format* numero = nullptr;
     lxw_format* fecha = nullptr;
     lxw_format* hora = nullptr;
     lxw_row_t filaSiguiente = 0;
     bool conEncabezado = false;
     lxw_col_t columnas = 0;
     std::vector<int> anchos; // longest value of each column, in characters
+    QStringEncoder utf8{QStringEncoder::Utf8};
+    std::vector<char> texto; // one cell's text in UTF-8, reused from cell to cell
     bool roto = false;
     int numero_ = 0;
     QString error;
@@ -132,6 +137,14 @@ struct LibroXlsx::Datos {
             return fallar(errnoAlFallar, describirLibro(e) + QStringLiteral(": ") +
                                               ArchivoSeguro::describir(errnoAlFallar));
         return fallar(int(e), describirLibro(e));
+    }
+    // `t` in UTF-8, NUL-terminated, valid until the next call.
+    const char* enUtf8(const QString& t) {
+        texto.resize(static_cast<size_t>(utf8.requiredSpace(t.size())) + 1);
+        utf8.resetState();
+        char* fin = utf8.appendToBuffer(texto.data(), t);
+        *fin = '\0';
+        return texto.data();
     }
     void medir(lxw_col_t c, int ancho) {
         if (c >= anchos.size())
@@ -182,8 +195,6 @@ bool LibroXlsx::abrir() {
     }
     d->negrita = workbook_add_format(d->libro);
     format_set_bold(d->negrita);
-    d->numero = workbook_add_format(d->libro);
-    format_set_align(d->numero, LXW_ALIGN_RIGHT);
     d->fecha = workbook_add_format(d->libro);
     format_set_num_format(d->fecha, "dd/mm/yyyy");
     d->hora = workbook_add_format(d->libro);
@@ -219,9 +230,8 @@ bool LibroXlsx::fila(const QList<CeldaLibro>& celdas) {
         case CeldaLibro::Tipo::Vacia:
             break;
         case CeldaLibro::Tipo::Texto: {
-            const QByteArray utf8 = celda.texto.toUtf8();
             // Always a string cell, never a formula, whatever the text starts with.
-            e = worksheet_write_string(d->hoja, r, col, utf8.constData(), encabezado ? d->negrita : nullptr);
+            e = worksheet_write_string(d->hoja, r, col, d->enUtf8(celda.texto), encabezado ? d->negrita : nullptr);
             // Room for the filter button beside a header.
             ancho = static_cast<int>(celda.texto.size()) + (encabezado ? 3 : 0);
             break;
@@ -229,15 +239,18 @@ bool LibroXlsx::fila(const QList<CeldaLibro>& celdas) {
         case CeldaLibro::Tipo::Numero:
             if (!std::isfinite(celda.numero))
                 return d->fallar(EINVAL, QStringLiteral("un número no se puede guardar en una celda"));
-            e = worksheet_write_number(d->hoja, r, col, celda.numero, d->numero);
+            // No format: the default alignment already puts numbers on the right in every
+            // spreadsheet program, and a format on each of them costs a twentieth of the export.
+            e = worksheet_write_number(d->hoja, r, col, celda.numero, nullptr);
             ancho = anchoNumero(celda.numero);
             break;
         case CeldaLibro::Tipo::Fecha: {
+            int y = 0, m = 0, dia = 0;
+            celda.fecha.getDate(&y, &m, &dia); // zeros for an invalid date
             // Spreadsheets count days from 1900; nothing earlier is a date to them.
-            if (!celda.fecha.isValid() || celda.fecha.year() < 1900 || celda.fecha.year() > 9999)
+            if (y < 1900 || y > 9999)
                 return d->fallar(EINVAL, QStringLiteral("una fecha está fuera de 1900 a 9999"));
-            lxw_datetime f{celda.fecha.year(), static_cast<uint8_t>(celda.fecha.month()),
-                           static_cast<uint8_t>(celda.fecha.day()), 0, 0, 0};
+            lxw_datetime f{y, static_cast<uint8_t>(m), static_cast<uint8_t>(dia), 0, 0, 0};
             e = worksheet_write_datetime(d->hoja, r, col, &f, d->fecha);
             ancho = 10;
             break;

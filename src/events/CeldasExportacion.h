@@ -20,8 +20,7 @@ QString transformar(const QString& texto, bool textoPrincipal);
 // "7:35" or "07:35" a time, "" no cell at all, anything else the very text (never a formula).
 CeldaLibro tecleada(const QString& texto);
 
-inline CeldaLibro celda(const QString& texto, bool textoPrincipal) {
-    return tecleada(transformar(texto, textoPrincipal));
-}
+// tecleada(transformar(texto, textoPrincipal)), the way the export writes each cell.
+CeldaLibro celda(const QString& texto, bool textoPrincipal);
 
 } // namespace CeldasExportacion

@@ -69,7 +69,7 @@ Resultado ExportacionSucesos::hacer() {
                 return Resultado::interrumpido(); // the workbook is dropped, the target untouched
             informar(i, total);
         }
-        const FilaEvento& f = filas_[i];
+        const FilaEvento& f = filas_.at(i); // at(): the shared copy is only read, never detached
         // The main text is the kind of event wherever its column is shown.
         for (qsizetype k = 0; k < columnas_.size(); ++k)
             celdas[k] = CeldasExportacion::celda(celdaDe(f, columnas_[k]), columnas_[k] == 0);
