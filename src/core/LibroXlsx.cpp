@@ -46,7 +46,8 @@ private:
 #endif
 };
 
-// Excel's own limits: a cell holds at most 32,767 characters and a column is at most 255 wide.
+// Column widths, in characters: room for a short value, and no column so wide that one long
+// name pushes the others off the screen.
 constexpr double kAnchoMinimo = 8;
 constexpr double kAnchoMaximo = 60;
 
@@ -184,6 +185,10 @@ bool LibroXlsx::abrir() {
     d->libro = workbook_new_opt(ruta.constData(), &opciones);
     if (!d->libro)
         return d->fallar(int(LXW_ERROR_MEMORY_MALLOC_FAILED), describirLibro(LXW_ERROR_MEMORY_MALLOC_FAILED));
+    if (const lxw_error e = workbook_validate_sheet_name(d->libro, d->nombreHoja.constData())) {
+        d->soltar();
+        return d->fallarLibro(e, 0);
+    }
     errno = 0;
     d->hoja = workbook_add_worksheet(d->libro, d->nombreHoja.constData());
     if (!d->hoja) {
