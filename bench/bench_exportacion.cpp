@@ -29,10 +29,12 @@ QList<FilaEvento> filas() {
     const QDate dia(2024, 3, 1);
     for (int i = 0; i < kFilas; ++i) {
         const QString fecha = dia.addDays(i % 28).toString(QStringLiteral("dd/MM/yyyy"));
-        const QString hora = QStringLiteral("%1:%2").arg(6 + i % 12, 2, 10, QLatin1Char('0')).arg(i % 60, 2, 10, QLatin1Char('0'));
+        const QString hora = QStringLiteral("%1:%2")
+                                 .arg(6 + i % 12, 2, 10, QLatin1Char('0'))
+                                 .arg(i % 60, 2, 10, QLatin1Char('0'));
         if (i % 3 == 2)
-            r.append({QStringLiteral("DESCARGA"), fecha, hora, QStringLiteral("Corral %1").arg(i % 40), QString(),
-                      QString::number(500 + i % 7), QStringLiteral("%1.5").arg(490 + i % 11),
+            r.append({QStringLiteral("DESCARGA"), fecha, hora, QStringLiteral("Corral %1").arg(i % 40),
+                      QString(), QString::number(500 + i % 7), QStringLiteral("%1.5").arg(490 + i % 11),
                       QStringLiteral("Operario %1").arg(i % 5)});
         else
             r.append({QStringLiteral("CARGA"), fecha, hora, QStringLiteral("Engorde %1.5").arg(i % 9),
@@ -64,8 +66,7 @@ double cpuMs() {
     return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
 }
 
-template <class F>
-Tiempo medirTiempo(F&& f) {
+template <class F> Tiempo medirTiempo(F&& f) {
     QElapsedTimer t;
     t.start();
     const double c = cpuMs();

@@ -30,4 +30,5 @@ bool escribirCsv(const QByteArray& csv, const QString& archivo, ContextoCli& ctx
 bool escribirXlsx(const QList<FilaEvento>& filas, const QString& archivo, ContextoCli& ctx);
 // The outputs of "recibir": the CSV to `csv`, the workbook to `xlsx`; the CSV goes to standard
 // output when neither file is named.
-bool escribirSucesos(const QList<FilaEvento>& filas, const QString& csv, const QString& xlsx, ContextoCli& ctx);
+bool escribirSucesos(const QList<FilaEvento>& filas, const QString& csv, const QString& xlsx,
+                     ContextoCli& ctx);

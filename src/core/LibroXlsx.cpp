@@ -135,8 +135,8 @@ struct LibroXlsx::Datos {
     // A library error, described by errno when a file operation caused it.
     bool fallarLibro(lxw_error e, int errnoAlFallar) {
         if (esDeArchivo(e) && errnoAlFallar != 0)
-            return fallar(errnoAlFallar, describirLibro(e) + QStringLiteral(": ") +
-                                              ArchivoSeguro::describir(errnoAlFallar));
+            return fallar(errnoAlFallar,
+                          describirLibro(e) + QStringLiteral(": ") + ArchivoSeguro::describir(errnoAlFallar));
         return fallar(int(e), describirLibro(e));
     }
     // `t` in UTF-8, NUL-terminated, valid until the next call.
@@ -162,7 +162,8 @@ struct LibroXlsx::Datos {
     }
 };
 
-LibroXlsx::LibroXlsx(const QString& destino, const QString& nombreHoja) : d(std::make_unique<Datos>(destino)) {
+LibroXlsx::LibroXlsx(const QString& destino, const QString& nombreHoja)
+    : d(std::make_unique<Datos>(destino)) {
     d->nombreHoja = nombreHoja.toUtf8();
 }
 
@@ -236,7 +237,8 @@ bool LibroXlsx::fila(const QList<CeldaLibro>& celdas) {
             break;
         case CeldaLibro::Tipo::Texto: {
             // Always a string cell, never a formula, whatever the text starts with.
-            e = worksheet_write_string(d->hoja, r, col, d->enUtf8(celda.texto), encabezado ? d->negrita : nullptr);
+            e = worksheet_write_string(d->hoja, r, col, d->enUtf8(celda.texto),
+                                       encabezado ? d->negrita : nullptr);
             // Room for the filter button beside a header.
             ancho = static_cast<int>(celda.texto.size()) + (encabezado ? 3 : 0);
             break;
@@ -263,7 +265,10 @@ bool LibroXlsx::fila(const QList<CeldaLibro>& celdas) {
         case CeldaLibro::Tipo::Hora: {
             if (!celda.hora.isValid())
                 return d->fallar(EINVAL, QStringLiteral("una hora no es válida"));
-            lxw_datetime h{0, 0, 0, static_cast<uint8_t>(celda.hora.hour()),
+            lxw_datetime h{0,
+                           0,
+                           0,
+                           static_cast<uint8_t>(celda.hora.hour()),
                            static_cast<uint8_t>(celda.hora.minute()),
                            celda.hora.second() + celda.hora.msec() / 1000.0};
             e = worksheet_write_datetime(d->hoja, r, col, &h, d->hora);

@@ -100,11 +100,16 @@ QString transformar(const QString& texto, bool textoPrincipal) {
     int y, m, d;
     if (!fechaDiaPrimero(texto, &y, &m, &d))
         return texto;
-    const char16_t fecha[] = {char16_t(u'0' + y / 1000),     char16_t(u'0' + y / 100 % 10),
-                              char16_t(u'0' + y / 10 % 10), char16_t(u'0' + y % 10),
-                              u'/',                         char16_t(u'0' + m / 10),
-                              char16_t(u'0' + m % 10),      u'/',
-                              char16_t(u'0' + d / 10),      char16_t(u'0' + d % 10)};
+    const char16_t fecha[] = {char16_t(u'0' + y / 1000),
+                              char16_t(u'0' + y / 100 % 10),
+                              char16_t(u'0' + y / 10 % 10),
+                              char16_t(u'0' + y % 10),
+                              u'/',
+                              char16_t(u'0' + m / 10),
+                              char16_t(u'0' + m % 10),
+                              u'/',
+                              char16_t(u'0' + d / 10),
+                              char16_t(u'0' + d % 10)};
     return QString(reinterpret_cast<const QChar*>(fecha), 10);
 }
 

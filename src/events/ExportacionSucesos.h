@@ -15,8 +15,8 @@ class ExportacionSucesos : public Trabajo {
 public:
     // `columnas`: the list's columns (0 "TIPO DE SUCESO" ... 7 "OPERARIO") in the order they are
     // shown; all eight in their own order when empty.
-    ExportacionSucesos(const QString& destino, const QList<FilaEvento>& filas, const QList<int>& columnas = {},
-                       QObject* padre = nullptr);
+    ExportacionSucesos(const QString& destino, const QList<FilaEvento>& filas,
+                       const QList<int>& columnas = {}, QObject* padre = nullptr);
 
     const QString& destino() const { return destino_; }
 

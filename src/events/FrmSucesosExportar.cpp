@@ -30,14 +30,15 @@ void FrmSucesos::CmdExportar_Click() {
     if (exportacion_)
         return; // one export at a time
     const QString elegido =
-        Dialogos::archivoGuardar(this, QStringLiteral("Seleccione la carpeta de destino"), BaseDatos::carpeta(),
-                                 QStringLiteral("Archivos XLSX (*.xlsx)"), false);
+        Dialogos::archivoGuardar(this, QStringLiteral("Seleccione la carpeta de destino"),
+                                 BaseDatos::carpeta(), QStringLiteral("Archivos XLSX (*.xlsx)"), false);
     if (elegido.isEmpty())
         return; // cancelled: nothing, silently
     const QString ruta = QDir::toNativeSeparators(ExportacionSucesos::nombreLibro(elegido));
     // The dialog does not ask: the name may have just gained its extension.
     if (QFileInfo::exists(ruta)) {
-        const Mensaje pregunta{QStringLiteral("El archivo ") + ruta + QStringLiteral(" ya existe. ¿Desea reemplazarlo?"),
+        const Mensaje pregunta{QStringLiteral("El archivo ") + ruta +
+                                   QStringLiteral(" ya existe. ¿Desea reemplazarlo?"),
                                Icono::Pregunta, kTituloAplicacion, Botones::SiNo};
         if (Dialogos::mostrar(this, pregunta) != Respuesta::Si)
             return;
@@ -60,6 +61,6 @@ void FrmSucesos::exportacionTerminada(const Resultado& r) {
     if (r.ok)
         Dialogos::mostrar(this, {QStringLiteral(" Datos exportados en ") + ruta, Icono::Informacion});
     else if (!r.cancelado)
-        Dialogos::mostrar(this, errorProcedimientoIngles(QString::number(r.numero), r.descripcion, kProcedimiento,
-                                                         QStringLiteral("FrmSucesos")));
+        Dialogos::mostrar(this, errorProcedimientoIngles(QString::number(r.numero), r.descripcion,
+                                                         kProcedimiento, QStringLiteral("FrmSucesos")));
 }

@@ -119,9 +119,8 @@ void TstExportacion::celdas_data() {
     QTest::addColumn<bool>("principal");
     QTest::addColumn<QString>("transformado");
     QTest::addColumn<CeldaLibro>("celda");
-    auto fila = [](const char* nombre, const QString& t, bool principal, const QString& tr, const CeldaLibro& c) {
-        QTest::newRow(nombre) << t << principal << tr << c;
-    };
+    auto fila = [](const char* nombre, const QString& t, bool principal, const QString& tr,
+                   const CeldaLibro& c) { QTest::newRow(nombre) << t << principal << tr << c; };
     using C = CeldaLibro;
     fila("decimal con punto", "1250.5", false, "1250,5", C::deNumero(1250.5));
     fila("entero", "985", false, "985", C::deNumero(985));
@@ -162,8 +161,9 @@ void TstExportacion::celdas() {
     QFETCH(CeldaLibro, celda);
     QCOMPARE(CeldasExportacion::transformar(texto, principal), transformado);
     // The export's shortcut and the two steps give the same cell.
-    for (const CeldaLibro& c : {CeldasExportacion::celda(texto, principal),
-                                CeldasExportacion::tecleada(CeldasExportacion::transformar(texto, principal))}) {
+    for (const CeldaLibro& c :
+         {CeldasExportacion::celda(texto, principal),
+          CeldasExportacion::tecleada(CeldasExportacion::transformar(texto, principal))}) {
         QCOMPARE(int(c.tipo), int(celda.tipo));
         QCOMPARE(c.texto, celda.texto);
         QCOMPARE(c.numero, celda.numero);
@@ -249,11 +249,16 @@ void TstExportacion::mismasCeldasEnTresLocales() {
 void TstExportacion::fallosNoDejanArchivo_data() {
     QTest::addColumn<QString>("caso");
     QTest::addColumn<QString>("descripcion");
-    QTest::newRow("carpeta inexistente") << "carpeta" << "No existe la carpeta";
-    QTest::newRow("destino es una carpeta") << "es carpeta" << "No se puede escribir";
-    QTest::newRow("texto demasiado largo") << "largo" << "32767";
-    QTest::newRow("disco lleno") << "lleno" << "archivo temporal de la hoja";
-    QTest::newRow("cancelado") << "cancelado" << "cancelada";
+    QTest::newRow("carpeta inexistente") << "carpeta"
+                                         << "No existe la carpeta";
+    QTest::newRow("destino es una carpeta") << "es carpeta"
+                                            << "No se puede escribir";
+    QTest::newRow("texto demasiado largo") << "largo"
+                                           << "32767";
+    QTest::newRow("disco lleno") << "lleno"
+                                 << "archivo temporal de la hoja";
+    QTest::newRow("cancelado") << "cancelado"
+                               << "cancelada";
 }
 
 void TstExportacion::fallosNoDejanArchivo() {
@@ -310,9 +315,9 @@ void TstExportacion::fallosNoDejanArchivo() {
 
 void TstExportacion::nombreLibro() {
     const QList<std::pair<QString, QString>> casos = {
-        {"/d/sucesos", "/d/sucesos.xlsx"},           {"/d/sucesos.xls", "/d/sucesos.xlsx"},
-        {"/d/sucesos.XLS", "/d/sucesos.xlsx"},       {"/d/sucesos.xlsx", "/d/sucesos.xlsx"},
-        {"/d/Engorde 1.5", "/d/Engorde 1.5.xlsx"},   {"/d/sucesos.csv", "/d/sucesos.csv.xlsx"},
+        {"/d/sucesos", "/d/sucesos.xlsx"},         {"/d/sucesos.xls", "/d/sucesos.xlsx"},
+        {"/d/sucesos.XLS", "/d/sucesos.xlsx"},     {"/d/sucesos.xlsx", "/d/sucesos.xlsx"},
+        {"/d/Engorde 1.5", "/d/Engorde 1.5.xlsx"}, {"/d/sucesos.csv", "/d/sucesos.csv.xlsx"},
         {"/d.xls/sucesos", "/d.xls/sucesos.xlsx"}};
     for (const auto& [elegido, escrito] : casos)
         QCOMPARE(ExportacionSucesos::nombreLibro(elegido), escrito);

@@ -16,8 +16,9 @@
 #include <QTest>
 
 namespace {
-const QList<FilaEvento> kFilas = {{"CARGA", "15/01/2020", "07:35", "Receta A", "Maiz", "1000", "1250.5", "Juan"},
-                                  {"DESCARGA", "15/01/2020", "07:50", "Corral 1", "", "500", "480", "Juan"}};
+const QList<FilaEvento> kFilas = {
+    {"CARGA", "15/01/2020", "07:35", "Receta A", "Maiz", "1000", "1250.5", "Juan"},
+    {"DESCARGA", "15/01/2020", "07:50", "Corral 1", "", "500", "480", "Juan"}};
 
 Mensaje exito(const QString& ruta) {
     return {QStringLiteral(" Datos exportados en ") + QDir::toNativeSeparators(ruta), Icono::Informacion};
@@ -154,10 +155,11 @@ void TstExportarXls::fallaSinDejarArchivo() {
     const QString carpeta = QDir::toNativeSeparators(dir.filePath("no-existe"));
     Dialogos::encolarRuta(dir.filePath("no-existe/sucesos.xlsx"));
     exportar(f);
-    const Mensaje error{QStringLiteral("Error 2 (No existe la carpeta ") + carpeta +
-                            QStringLiteral(": no existe el archivo o la carpeta) in procedure CmdExportar_Click "
-                                           "of Formulario FrmSucesos"),
-                        Icono::Ninguno, kTituloAplicacion, Botones::Ok};
+    const Mensaje error{
+        QStringLiteral("Error 2 (No existe la carpeta ") + carpeta +
+            QStringLiteral(": no existe el archivo o la carpeta) in procedure CmdExportar_Click "
+                           "of Formulario FrmSucesos"),
+        Icono::Ninguno, kTituloAplicacion, Botones::Ok};
     QCOMPARE(Dialogos::mostrados(), QList<Mensaje>{error});
     QVERIFY(QDir(dir.path()).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot));
 }

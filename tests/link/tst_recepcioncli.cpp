@@ -99,8 +99,8 @@ void TstRecepcionCli::csvEnArchivo() {
 void TstRecepcionCli::csvYLibroJuntos() {
     const QString csv = QDir(base_->carpeta()).filePath("sucesos.csv");
     const QString xlsx = QDir(base_->carpeta()).filePath("sucesos.xlsx");
-    const Salida s = correr({"--directa", direccion(), "--desde", "2021-06-01", "--hasta", "2021-06-30", "--xlsx",
-                             xlsx, "--csv", csv});
+    const Salida s = correr({"--directa", direccion(), "--desde", "2021-06-01", "--hasta", "2021-06-30",
+                             "--xlsx", xlsx, "--csv", csv});
     QCOMPARE(s.codigo, 0);
     QVERIFY(s.salida.isEmpty());
     QFile f(csv);

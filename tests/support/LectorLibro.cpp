@@ -6,7 +6,8 @@
 
 QJsonObject LectorLibro::leer(const QString& archivo, QString* error) {
     // The python3 on the PATH may be a separate build without Debian's modules.
-    const QString script = QDir(qEnvironmentVariable("TOLVARO_SOURCE")).filePath("tests/support/leer_libro.py");
+    const QString script =
+        QDir(qEnvironmentVariable("TOLVARO_SOURCE")).filePath("tests/support/leer_libro.py");
     QProcess p;
     p.start(QStringLiteral("/usr/bin/python3"), {script, archivo});
     const bool termino = p.waitForFinished(60000);

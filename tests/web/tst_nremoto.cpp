@@ -211,12 +211,11 @@ private Q_SLOTS:
         const QString csv = base_->carpeta() + QStringLiteral("/sucesos.csv");
         const QString xlsx = base_->carpeta() + QStringLiteral("/sucesos.xlsx");
         const qsizetype antes = web_->pedidos().size();
-        const Salida s =
-            cli(QStringList{QStringLiteral("recibir"), QStringLiteral("--web"), QStringLiteral("--desde"),
-                            QStringLiteral("2024-01-01"), QStringLiteral("--hasta"),
-                            QStringLiteral("2024-01-31"), QStringLiteral("--csv"), csv,
-                            QStringLiteral("--xlsx"), xlsx} +
-                credenciales());
+        const Salida s = cli(QStringList{QStringLiteral("recibir"), QStringLiteral("--web"),
+                                         QStringLiteral("--desde"), QStringLiteral("2024-01-01"),
+                                         QStringLiteral("--hasta"), QStringLiteral("2024-01-31"),
+                                         QStringLiteral("--csv"), csv, QStringLiteral("--xlsx"), xlsx} +
+                             credenciales());
         QCOMPARE(s.codigo, 0);
         QVERIFY(s.salida.isEmpty());
         // The workbook holds the same rows, typed: the server's "50,5" is a number, its
@@ -290,11 +289,11 @@ private Q_SLOTS:
         QCOMPARE(e.errores.trimmed(),
                  QStringLiteral("Los datos de usuario o password remotos, no son correctos\n"
                                 "Respuesta del servidor: HTTP 200: []"));
-        const Salida r = cli(QStringList{QStringLiteral("recibir"), QStringLiteral("--web"),
-                                         QStringLiteral("--desde"), QStringLiteral("2024-01-01"),
-                                         QStringLiteral("--hasta"), QStringLiteral("2024-01-31"),
-                                         QStringLiteral("--xlsx"), base_->carpeta() + QStringLiteral("/x.xlsx")} +
-                             credenciales(u"' or ''='"_qs));
+        const Salida r = cli(
+            QStringList{QStringLiteral("recibir"), QStringLiteral("--web"), QStringLiteral("--desde"),
+                        QStringLiteral("2024-01-01"), QStringLiteral("--hasta"), QStringLiteral("2024-01-31"),
+                        QStringLiteral("--xlsx"), base_->carpeta() + QStringLiteral("/x.xlsx")} +
+            credenciales(u"' or ''='"_qs));
         QCOMPARE(r.codigo, 1);
         QVERIFY(!QFile::exists(base_->carpeta() + QStringLiteral("/x.xlsx")));
         QCOMPARE(r.errores.trimmed(),
