@@ -13,6 +13,7 @@ struct ContextoCli {
 
 int comandoEnviar(const QStringList& args, ContextoCli& ctx);
 int comandoRecibir(const QStringList& args, ContextoCli& ctx);
+int comandoImportar(const QStringList& args, ContextoCli& ctx);
 
 // The two roads of each command.
 int enviarDirecta(const QStringList& args, ContextoCli& ctx);

@@ -1,6 +1,7 @@
 #include "cli/Comandos.h"
 #include "db/Ajustes.h"
 #include "db/BaseDatos.h"
+#include "db/ImportacionInicial.h"
 
 #include <QCoreApplication>
 
@@ -21,6 +22,7 @@ const char* const kAyuda =
     "Comandos:\n"
     "  enviar   envía la programación a la tablet (--directa) o al servicio web (--web)\n"
     "  recibir  descarga los sucesos de la tablet o del servicio web como CSV\n"
+    "  importar trae los datos de una base de Access (.mdb) a la base de datos\n"
     "\n"
     "'tolvaro-cli COMANDO --help' describe cada comando.\n";
 
@@ -32,6 +34,7 @@ struct Comando {
 const Comando kComandos[] = {
     {"enviar", comandoEnviar},
     {"recibir", comandoRecibir},
+    {"importar", comandoImportar},
 };
 
 } // namespace
@@ -89,6 +92,13 @@ int main(int argc, char** argv) {
         if (!carpeta.isEmpty())
             global << QStringLiteral("--datos") << carpeta;
         ctx.carpetaDatos = BaseDatos::carpetaDatos(global);
+        // A farm's Access base.mdb becomes its database first; the summary goes to stderr so that
+        // a command's own output (a CSV on stdout) stays clean.
+        if (const auto aviso = ImportacionInicial::importarSiHaceFalta(ctx.carpetaDatos)) {
+            errores << aviso->texto << Qt::endl;
+            if (!aviso->ok)
+                return 1;
+        }
         if (const auto error = BaseDatos::abrir(ctx.carpetaDatos)) {
             errores << *error << Qt::endl;
             return 1;
