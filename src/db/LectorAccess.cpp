@@ -1,4 +1,6 @@
-// mdbtools.h pulls in glib: it comes before any Qt header.
+// mdbtools.h includes glib inside its extern "C" block, which C++ glib cannot stand: glib comes
+// first (its include guard then skips it there), and both before any Qt header.
+#include <glib.h>
 #include <mdbtools.h>
 
 #include "db/LectorAccess.h"
@@ -107,19 +109,21 @@ bool LectorAccess::abrir(const QByteArray& datos, QString* motivo) {
         *motivo = QStringLiteral("el archivo está dañado (no se puede leer la lista de tablas)");
         return false;
     }
-    // The catalogue itself is a table: a damaged page of it would silently hide tables.
-    for (unsigned int i = 0; i < mdb->num_catalog; ++i) {
-        auto* e = static_cast<MdbCatalogEntry*>(g_ptr_array_index(mdb->catalog, i));
-        if (std::strcmp(e->object_name, "MSysObjects") != 0)
-            continue;
-        MdbTableDef* t = mdb_read_table(e);
-        const bool completa = t && filasCompletas(t);
-        if (t)
-            mdb_free_tabledef(t);
-        if (!completa) {
-            *motivo = QStringLiteral("el archivo está dañado (la lista de tablas está incompleta)");
-            return false;
-        }
+    // The catalogue itself is a table (its definition always on page 2): a damaged page of it
+    // would silently hide tables.
+    MdbCatalogEntry catalogo;
+    std::memset(&catalogo, 0, sizeof catalogo);
+    catalogo.mdb = mdb;
+    catalogo.object_type = MDB_TABLE;
+    catalogo.table_pg = 2;
+    std::strcpy(catalogo.object_name, "MSysObjects");
+    MdbTableDef* t = mdb_read_table(&catalogo);
+    const bool completa = t && filasCompletas(t);
+    if (t)
+        mdb_free_tabledef(t);
+    if (!completa) {
+        *motivo = QStringLiteral("el archivo está dañado (la lista de tablas está incompleta)");
+        return false;
     }
     return true;
 }
