@@ -29,7 +29,7 @@ bool tieneDatos() {
 int comandoImportar(const QStringList& args, ContextoCli& ctx) {
     QCommandLineParser parser;
     const QCommandLineOption reemplazar(QStringLiteral("reemplazar"));
-    const QCommandLineOption ayuda({QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption ayuda(QStringList{QStringLiteral("h"), QStringLiteral("help")});
     parser.addOption(reemplazar);
     parser.addOption(ayuda);
     parser.addPositionalArgument(QStringLiteral("ARCHIVO"), QString());
