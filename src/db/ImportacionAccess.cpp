@@ -203,7 +203,6 @@ QString Importacion::copiarTabla(QSqlDatabase& db, const TablaNuestra& nuestra, 
         if (!borrar.exec(QStringLiteral("delete from tipo_conexion")) ||
             !borrar.exec(QStringLiteral("delete from sqlite_sequence where name = 'tipo_conexion'")))
             return errorDe(borrar.lastError()).descripcion;
-        resumen_->conexion = true;
     }
 
     QStringList marcas;
@@ -253,6 +252,8 @@ QString Importacion::copiarTabla(QSqlDatabase& db, const TablaNuestra& nuestra, 
         return tabla->error();
     if (nuestra.contador)
         resumen_->*nuestra.contador = n;
+    else
+        resumen_->conexion = n > 0;
     return {};
 }
 

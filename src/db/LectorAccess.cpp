@@ -63,8 +63,9 @@ bool esTablaDeUsuario(const char* nombre) {
     return std::strncmp(nombre, "MSys", 4) != 0 && nombre[0] != '~';
 }
 
-// Memo texts may be long: libmdb cuts any text at its bind size.
-constexpr size_t kTamanoMemo = size_t(1) << 22;
+// libmdb cuts any text at its bind size without a word: a memo gets room for the 65,535
+// characters Access lets a user type, and one that fills it is refused rather than cut.
+constexpr size_t kTamanoMemo = size_t(1) << 20;
 
 } // namespace
 
@@ -281,8 +282,12 @@ bool TablaAccess::siguiente(QVariantList* fila) {
             char* t = mdb_col_to_string(mdb, mdb->pg_buf, f.start, memo ? MDB_MEMO : MDB_TEXT, f.siz);
             if (memo)
                 mdb_set_bind_size(mdb, tamano);
-            v = ValoresAccess::texto(t, t ? qsizetype(std::strlen(t)) : 0);
+            const size_t largo = t ? std::strlen(t) : 0;
+            v = ValoresAccess::texto(t, qsizetype(largo));
             g_free(t);
+            if (largo + 8 >= (memo ? kTamanoMemo : tamano))
+                return fallar(QStringLiteral("un texto de %1.%2 es demasiado largo")
+                                  .arg(nombre_, columnas_.at(f.colnum).nombre));
             break;
         }
         case TipoJet::SiNo:

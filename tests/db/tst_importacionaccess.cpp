@@ -19,6 +19,7 @@
 
 #include <cmath>
 #include <limits>
+#include <thread>
 
 namespace {
 
@@ -154,6 +155,7 @@ private Q_SLOTS:
     void entradaMalaNoEscribeNada_data();
     void entradaMalaNoEscribeNada();
     void cancelarNoEscribeNada();
+    void enHilosJuntoALaConexionCompartida();
     void fechas_data();
     void fechas();
     void conversiones();
@@ -285,6 +287,25 @@ void TstImportacionAccess::cancelarNoEscribeNada() {
                                          &cancelar));
     QVERIFY2(error.contains("se canceló"), qPrintable(error));
     QVERIFY(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void TstImportacionAccess::enHilosJuntoALaConexionCompartida() {
+    BaseTemporal b;
+    QVERIFY(b.ejecutar("insert into alimentos values (1, 'Propio')"));
+    QTemporaryDir dir;
+    std::atomic_int bien{0};
+    std::vector<std::thread> hilos;
+    for (int i = 0; i < 4; ++i)
+        hilos.emplace_back([&bien, &dir, i] {
+            const QString mdb = legado(i % 2 ? QStringLiteral("base.mdb") : QStringLiteral("base-antigua.mdb"));
+            if (ImportacionAccess::importar(mdb, dir.filePath(QStringLiteral("b%1.db").arg(i)), nullptr, nullptr))
+                ++bien;
+        });
+    for (std::thread& h : hilos)
+        h.join();
+    QCOMPARE(bien.load(), 4);
+    QCOMPARE(volcar(dir.filePath("b3.db")).size(), 22);
+    QCOMPARE(b.filas("select * from alimentos"), QStringList{"1|Propio"});
 }
 
 void TstImportacionAccess::fechas_data() {
