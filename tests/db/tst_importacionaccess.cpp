@@ -151,6 +151,7 @@ class TstImportacionAccess : public QObject {
 private Q_SLOTS:
     void archivosDelLegado_data();
     void archivosDelLegado();
+    void valoresExtremosDeUnArchivo();
     void reemplazoGuardaAnterior();
     void entradaMalaNoEscribeNada_data();
     void entradaMalaNoEscribeNada();
@@ -211,6 +212,35 @@ void TstImportacionAccess::archivosDelLegado() {
     QCOMPARE(q.value(0).toInt(), -1);
     q.finish();
     BaseDatos::cerrar();
+}
+
+// The fixture with other values written over its own: every digit of a Double, dates of 1999 and
+// 2038, a text with every character that quoting could break.
+void TstImportacionAccess::valoresExtremosDeUnArchivo() {
+    const auto doble = [](double v) {
+        QByteArray b(8, '\0');
+        qToLittleEndian(v, b.data());
+        return b;
+    };
+    const auto ucs2 = [](const QString& t) { return QByteArray(reinterpret_cast<const char*>(t.utf16()), t.size() * 2); };
+    QByteArray d = contenido(legado("base.mdb"));
+    const double tercio = 1.0 / 3;
+    QCOMPARE(d.count(doble(2800.5)), 1);
+    d.replace(doble(2800.5), doble(tercio));
+    d.replace(doble(46363.0), doble(36525.0)); // trip 1: 1999-12-31
+    d.replace(doble(46364.0), doble(50424.0)); // trip 2: 2038-01-19
+    const QString raro = QStringLiteral("a'b\"c\\dñ");
+    QCOMPARE(raro.size(), 8);
+    d.replace(ucs2("estancia"), ucs2(raro));
+    QTemporaryDir dir;
+    const QString mdb = dir.filePath("raro.mdb");
+    QVERIFY(guardar(mdb, d));
+    QString error;
+    QVERIFY2(ImportacionAccess::importar(mdb, dir.filePath("base.db"), nullptr, &error), qPrintable(error));
+    const QStringList filas = volcar(dir.filePath("base.db"));
+    QVERIFY(filas.contains("viajes: 1|1999-12-31|06:30|1|1|2|real|" + QString::number(tercio, 'g', 17) + "|2"));
+    QVERIFY(filas.contains("viajes: 2|2038-01-19|07:15|2|2|5|real|35|2"));
+    QVERIFY(filas.contains("tipo_conexion: 2|web|feed.example.net|" + raro + "|cl'ave"));
 }
 
 void TstImportacionAccess::reemplazoGuardaAnterior() {
