@@ -9,7 +9,8 @@
 
 namespace {
 double medirImportacion() {
-    const QString mdb = QDir(QStringLiteral(TOLVARO_SOURCE_DIR)).filePath(QStringLiteral("tests/fixtures/legacy/base.mdb"));
+    const QString mdb =
+        QDir(QStringLiteral(TOLVARO_SOURCE_DIR)).filePath(QStringLiteral("tests/fixtures/legacy/base.mdb"));
     double mejor = -1;
     for (int i = 0; i < 10; ++i) {
         QTemporaryDir dir;

@@ -49,7 +49,8 @@ int comandoImportar(const QStringList& args, ContextoCli& ctx) {
     const QString destino = BaseDatos::archivo(ctx.carpetaDatos);
     const bool conAnterior = parser.isSet(reemplazar);
     if (!conAnterior && tieneDatos()) {
-        ctx.errores << QStringLiteral("La base de datos %1 ya tiene datos; no se importa %2 sin --reemplazar.")
+        ctx.errores << QStringLiteral(
+                           "La base de datos %1 ya tiene datos; no se importa %2 sin --reemplazar.")
                            .arg(QDir::toNativeSeparators(destino), QDir::toNativeSeparators(mdb))
                     << Qt::endl;
         return 1;

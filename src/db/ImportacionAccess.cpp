@@ -14,15 +14,16 @@
 #include <vector>
 
 QString ResumenImportacion::texto(const QString& archivo) const {
-    QString t = QStringLiteral("Se importó %1: %2 recetas, %3 alimentos, %4 operarios, %5 filas de viajes, %6 de "
-                               "descarga%7.")
-                    .arg(QFileInfo(archivo).fileName())
-                    .arg(recetas)
-                    .arg(alimentos)
-                    .arg(operarios)
-                    .arg(viajes)
-                    .arg(descarga)
-                    .arg(conexion ? QStringLiteral(" y la configuración de conexión") : QString());
+    QString t =
+        QStringLiteral("Se importó %1: %2 recetas, %3 alimentos, %4 operarios, %5 filas de viajes, %6 de "
+                       "descarga%7.")
+            .arg(QFileInfo(archivo).fileName())
+            .arg(recetas)
+            .arg(alimentos)
+            .arg(operarios)
+            .arg(viajes)
+            .arg(descarga)
+            .arg(conexion ? QStringLiteral(" y la configuración de conexión") : QString());
     if (!faltantes.isEmpty())
         t += QStringLiteral(" Faltaban en el archivo: %1.").arg(faltantes.join(QStringLiteral(", ")));
     if (!omitidos.isEmpty())
@@ -49,8 +50,10 @@ struct TablaNuestra {
 using C = ClaseColumna;
 const std::vector<TablaNuestra>& tablasNuestras() {
     static const std::vector<TablaNuestra> t = {
-        {"recetas", {{"id", C::Entero}, {"descripcion", C::Texto}, {"calcula_kg", C::SiNo}},
-         &ResumenImportacion::recetas, true},
+        {"recetas",
+         {{"id", C::Entero}, {"descripcion", C::Texto}, {"calcula_kg", C::SiNo}},
+         &ResumenImportacion::recetas,
+         true},
         {"alimentos", {{"id", C::Entero}, {"descripcion", C::Texto}}, &ResumenImportacion::alimentos, true},
         {"operarios", {{"id", C::Entero}, {"descripcion", C::Texto}}, &ResumenImportacion::operarios, true},
         {"viajes",
@@ -62,13 +65,20 @@ const std::vector<TablaNuestra>& tablasNuestras() {
           {"id_alim", C::Entero},
           {"cantidad", C::Real},
           {"orden", C::Entero}},
-         &ResumenImportacion::viajes, false},
-        {"descarga", {{"id", C::Entero}, {"rodeo", C::Texto}, {"por", C::Real}, {"orden", C::Entero}},
-         &ResumenImportacion::descarga, false},
+         &ResumenImportacion::viajes,
+         false},
+        {"descarga",
+         {{"id", C::Entero}, {"rodeo", C::Texto}, {"por", C::Real}, {"orden", C::Entero}},
+         &ResumenImportacion::descarga,
+         false},
         {"tipo_conexion",
-         {{"Id", C::Entero}, {"tipo", C::Texto}, {"direccion", C::Texto}, {"usuario", C::Texto},
+         {{"Id", C::Entero},
+          {"tipo", C::Texto},
+          {"direccion", C::Texto},
+          {"usuario", C::Texto},
           {"contraseña", C::Texto}},
-         nullptr, false},
+         nullptr,
+         false},
     };
     return t;
 }
@@ -112,8 +122,9 @@ QString Importacion::escribir(const QByteArray& datos, const QString& temporal) 
     for (const TablaNuestra& t : tablasNuestras())
         alguna = alguna || buscar(suyas, QString::fromUtf8(t.nombre)) >= 0;
     if (!alguna)
-        return QStringLiteral("no tiene ninguna de las tablas de Tolvaro (recetas, alimentos, operarios, viajes, "
-                              "descarga, tipo_conexion)");
+        return QStringLiteral(
+            "no tiene ninguna de las tablas de Tolvaro (recetas, alimentos, operarios, viajes, "
+            "descarga, tipo_conexion)");
     for (const QString& s : suyas) {
         bool nuestra = false;
         for (const TablaNuestra& t : tablasNuestras())
@@ -209,8 +220,9 @@ QString Importacion::copiarTabla(QSqlDatabase& db, const TablaNuestra& nuestra, 
     for (qsizetype i = 0; i < columnas.size(); ++i)
         marcas << QStringLiteral("?");
     QSqlQuery alta(db);
-    if (!alta.prepare(QStringLiteral("insert into %1 (%2) values (%3)")
-                          .arg(nombre, columnas.join(QStringLiteral(", ")), marcas.join(QStringLiteral(", ")))))
+    if (!alta.prepare(
+            QStringLiteral("insert into %1 (%2) values (%3)")
+                .arg(nombre, columnas.join(QStringLiteral(", ")), marcas.join(QStringLiteral(", ")))))
         return errorDe(alta.lastError()).descripcion;
 
     QVariantList fila;
@@ -226,7 +238,8 @@ QString Importacion::copiarTabla(QSqlDatabase& db, const TablaNuestra& nuestra, 
                 const TipoJet tipo = tabla->columnas().at(origen[c]).tipo;
                 const auto v = ValoresAccess::convertir(col.clase, tipo, fila.at(origen[c]));
                 if (!v)
-                    return QStringLiteral("la fila %1 de %2 tiene en %3 un valor que no se puede guardar (%4)")
+                    return QStringLiteral(
+                               "la fila %1 de %2 tiene en %3 un valor que no se puede guardar (%4)")
                         .arg(n)
                         .arg(nombre, QString::fromUtf8(col.nombre), fila.at(origen[c]).toString());
                 valor = *v;
@@ -245,7 +258,9 @@ QString Importacion::copiarTabla(QSqlDatabase& db, const TablaNuestra& nuestra, 
                 return QStringLiteral("la fila %1 de %2 repite el id %3 de otra fila")
                     .arg(n)
                     .arg(nombre, alta.boundValue(0).toString());
-            return QStringLiteral("no se pudo guardar la fila %1 de %2 (%3)").arg(n).arg(nombre, e.descripcion);
+            return QStringLiteral("no se pudo guardar la fila %1 de %2 (%3)")
+                .arg(n)
+                .arg(nombre, e.descripcion);
         }
     }
     if (!tabla->error().isEmpty())
@@ -282,7 +297,8 @@ bool importar(const QString& mdb, const QString& destino, ResumenImportacion* re
               bool guardarAnterior, const std::atomic_bool* cancelar) {
     const auto fallar = [&](const QString& motivo) {
         if (error)
-            *error = QStringLiteral("No se puede importar %1: %2.").arg(QDir::toNativeSeparators(mdb), motivo);
+            *error =
+                QStringLiteral("No se puede importar %1: %2.").arg(QDir::toNativeSeparators(mdb), motivo);
         return false;
     };
     QFile archivo(mdb);

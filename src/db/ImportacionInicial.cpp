@@ -27,9 +27,10 @@ std::optional<Aviso> importarSiHaceFalta(const QString& carpeta) {
     QString error;
     if (ImportacionAccess::importar(mdb, BaseDatos::archivo(carpeta), &resumen, &error))
         return Aviso{true, resumen.texto(mdb)};
-    return Aviso{false, error + QStringLiteral(" Repare el archivo o quítelo de la carpeta %1 para empezar con "
-                                               "una base de datos vacía.")
-                                    .arg(QDir::toNativeSeparators(carpeta))};
+    return Aviso{false,
+                 error + QStringLiteral(" Repare el archivo o quítelo de la carpeta %1 para empezar con "
+                                        "una base de datos vacía.")
+                             .arg(QDir::toNativeSeparators(carpeta))};
 }
 
 } // namespace ImportacionInicial

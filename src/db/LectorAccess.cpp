@@ -204,16 +204,18 @@ bool TablaAccess::siguiente(QVariantList* fila) {
     if (!mdb_fetch_row(def)) {
         e.fin = true;
         if (e.leidas != def->num_rows)
-            return fallar(QStringLiteral("el archivo está dañado o incompleto (la tabla %1 declara %2 filas y "
-                                         "solo se pueden leer %3)")
-                              .arg(nombre_)
-                              .arg(def->num_rows)
-                              .arg(e.leidas));
+            return fallar(
+                QStringLiteral("el archivo está dañado o incompleto (la tabla %1 declara %2 filas y "
+                               "solo se pueden leer %3)")
+                    .arg(nombre_)
+                    .arg(def->num_rows)
+                    .arg(e.leidas));
         return false;
     }
     if (++e.leidas > def->num_rows)
-        return fallar(QStringLiteral("el archivo está dañado (la tabla %1 tiene más filas de las que declara)")
-                          .arg(nombre_));
+        return fallar(
+            QStringLiteral("el archivo está dañado (la tabla %1 tiene más filas de las que declara)")
+                .arg(nombre_));
 
     // The row libmdb has just read is still in its page buffer: split it again to learn which
     // values are null (libmdb's own binding cannot tell an empty text from a null) and where each
@@ -222,12 +224,12 @@ bool TablaAccess::siguiente(QVariantList* fila) {
     int inicio = 0;
     size_t largo = 0;
     if (mdb_find_row(mdb, int(def->cur_row) - 1, &inicio, &largo) != 0)
-        return fallar(QStringLiteral("el archivo está dañado (una fila de la tabla %1 no se puede leer)")
-                          .arg(nombre_));
+        return fallar(
+            QStringLiteral("el archivo está dañado (una fila de la tabla %1 no se puede leer)").arg(nombre_));
     inicio &= 0x1fff;
     if (mdb_crack_row(def, inicio, largo, e.campos.data()) < 0)
-        return fallar(QStringLiteral("el archivo está dañado (una fila de la tabla %1 no se puede leer)")
-                          .arg(nombre_));
+        return fallar(
+            QStringLiteral("el archivo está dañado (una fila de la tabla %1 no se puede leer)").arg(nombre_));
 
     fila->resize(columnas_.size());
     for (qsizetype i = 0; i < columnas_.size(); ++i)

@@ -89,9 +89,11 @@ void TstInicio::primerInicioImportaBaseMdb() {
     } else {
         QCOMPARE(p->exitCode(), 0);
         QVERIFY(mostrado);
-        QVERIFY2(err.contains("Tolvaro: Se importó Base.mdb: 3 recetas, 5 alimentos, 2 operarios, 6 filas de viajes, 4 "
-                              "de descarga y la configuración de conexión."),
-                 qPrintable(err));
+        QVERIFY2(
+            err.contains(
+                "Tolvaro: Se importó Base.mdb: 3 recetas, 5 alimentos, 2 operarios, 6 filas de viajes, 4 "
+                "de descarga y la configuración de conexión."),
+            qPrintable(err));
         QVERIFY(QFile::exists(dir.filePath("base.db")));
     }
     QFile f(mdb);

@@ -21,11 +21,13 @@ Salida correr(const QString& datos, const QStringList& args) {
             QStringList{QStringLiteral("--datos"), datos} + args);
     if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
         return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 QString legado(const QString& nombre) {
-    return QDir(qEnvironmentVariable("TOLVARO_SOURCE")).filePath(QStringLiteral("tests/fixtures/legacy/") + nombre);
+    return QDir(qEnvironmentVariable("TOLVARO_SOURCE"))
+        .filePath(QStringLiteral("tests/fixtures/legacy/") + nombre);
 }
 
 QByteArray contenido(const QString& ruta) {
@@ -63,8 +65,9 @@ void TstImportar::importarYReemplazar() {
     // A new folder: its empty database takes the file without --reemplazar and keeps no copy.
     Salida r = correr(dir.path(), {"importar", legado("base.mdb")});
     QVERIFY2(r.codigo == 0, qPrintable(r.errores));
-    QCOMPARE(r.salida, "Se importó base.mdb: 3 recetas, 5 alimentos, 2 operarios, 6 filas de viajes, 4 de descarga "
-                       "y la configuración de conexión.\n");
+    QCOMPARE(r.salida,
+             "Se importó base.mdb: 3 recetas, 5 alimentos, 2 operarios, 6 filas de viajes, 4 de descarga "
+             "y la configuración de conexión.\n");
     QCOMPARE(recetas(base), 3);
     QVERIFY(!QFile::exists(base + ".anterior"));
 
@@ -72,7 +75,8 @@ void TstImportar::importarYReemplazar() {
     const QByteArray antes = contenido(base);
     r = correr(dir.path(), {"importar", legado("base-antigua.mdb")});
     QCOMPARE(r.codigo, 1);
-    QVERIFY2(r.errores.contains("ya tiene datos") && r.errores.contains("--reemplazar"), qPrintable(r.errores));
+    QVERIFY2(r.errores.contains("ya tiene datos") && r.errores.contains("--reemplazar"),
+             qPrintable(r.errores));
     QCOMPARE(contenido(base), antes);
     QVERIFY(!QFile::exists(base + ".anterior"));
 

@@ -24,7 +24,8 @@
 namespace {
 
 QString legado(const QString& nombre) {
-    return QDir(qEnvironmentVariable("TOLVARO_SOURCE")).filePath(QStringLiteral("tests/fixtures/legacy/") + nombre);
+    return QDir(qEnvironmentVariable("TOLVARO_SOURCE"))
+        .filePath(QStringLiteral("tests/fixtures/legacy/") + nombre);
 }
 
 QByteArray contenido(const QString& ruta) {
@@ -62,7 +63,7 @@ QStringList volcar(const QString& archivo) {
                     QStringList c;
                     for (int i = 1; i < q.record().count(); ++i) {
                         const QVariant v = q.value(i);
-                        c << (v.isNull() ? QStringLiteral("NULL")
+                        c << (v.isNull()                        ? QStringLiteral("NULL")
                               : v.typeId() == QMetaType::Double ? QString::number(v.toDouble(), 'g', 17)
                                                                 : v.toString());
                     }
@@ -76,8 +77,8 @@ QStringList volcar(const QString& archivo) {
 }
 
 const QStringList kCatalogos = {
-    "alimentos: 1|Maíz Partido",      "alimentos: 2|Silo De Maíz",    "alimentos: 3|Expeller De Soja",
-    "alimentos: 4|Núcleo Mineral",    "alimentos: 5|Heno De Alfalfa", "operarios: 1|José Peña",
+    "alimentos: 1|Maíz Partido",   "alimentos: 2|Silo De Maíz",    "alimentos: 3|Expeller De Soja",
+    "alimentos: 4|Núcleo Mineral", "alimentos: 5|Heno De Alfalfa", "operarios: 1|José Peña",
     "operarios: 2|Martín Ibáñez",
 };
 const QStringList kViaje1 = {
@@ -98,7 +99,8 @@ int paginaDe(const QByteArray& d, char tipo, const QString& contiene) {
 }
 int paginaDeDatos(const QByteArray& d, int definicion) {
     for (int p = 0; p * kPagina < d.size(); ++p)
-        if (d.at(p * kPagina) == 1 && qFromLittleEndian<quint32>(d.constData() + p * kPagina + 4) == quint32(definicion))
+        if (d.at(p * kPagina) == 1 &&
+            qFromLittleEndian<quint32>(d.constData() + p * kPagina + 4) == quint32(definicion))
             return p;
     return -1;
 }
@@ -171,23 +173,28 @@ void TstImportacionAccess::archivosDelLegado_data() {
     QStringList actual = {"recetas: 1|Engorde Novillos|0|integer", "recetas: 2|Recría Vaquillonas|-1|integer",
                           "recetas: 3|Tambo Alta Producción|0|integer"};
     actual << kCatalogos << kViaje1
-           << QStringList{"viajes: 2|2026-12-08|07:15|2|2|2|real|60|1", "viajes: 2|2026-12-08|07:15|2|2|5|real|35|2",
+           << QStringList{"viajes: 2|2026-12-08|07:15|2|2|2|real|60|1",
+                          "viajes: 2|2026-12-08|07:15|2|2|5|real|35|2",
                           "viajes: 2|2026-12-08|07:15|2|2|4|real|5|3"}
            << kDescarga1
            << QStringList{"descarga: 2|Vaquillonas Ñ|real|1800|1", "descarga: 2|Lote 4|real|1200|2",
                           "tipo_conexion: 1|directa|192.168.1.50|NULL|NULL",
                           "tipo_conexion: 2|web|feed.example.net|estancia|cl'ave"};
-    QTest::newRow("base.mdb") << "base.mdb" << actual
-                              << "Se importó base.mdb: 3 recetas, 5 alimentos, 2 operarios, 6 filas de viajes, 4 de "
-                                 "descarga y la configuración de conexión.";
+    QTest::newRow("base.mdb")
+        << "base.mdb" << actual
+        << "Se importó base.mdb: 3 recetas, 5 alimentos, 2 operarios, 6 filas de viajes, 4 de "
+           "descarga y la configuración de conexión.";
 
     // Without calcula_kg every recipe is a kilogram recipe; the missing "web" row is created empty.
-    QStringList antigua = {"recetas: 1|Engorde Novillos|0|integer", "recetas: 2|Recría Vaquillonas|0|integer"};
+    QStringList antigua = {"recetas: 1|Engorde Novillos|0|integer",
+                           "recetas: 2|Recría Vaquillonas|0|integer"};
     antigua << kCatalogos << kViaje1 << kDescarga1
-            << QStringList{"tipo_conexion: 1|directa|192.168.1.50|NULL|NULL", "tipo_conexion: 2|web|NULL|NULL|NULL"};
+            << QStringList{"tipo_conexion: 1|directa|192.168.1.50|NULL|NULL",
+                           "tipo_conexion: 2|web|NULL|NULL|NULL"};
     QTest::newRow("base-antigua.mdb")
         << "base-antigua.mdb" << antigua
-        << "Se importó base-antigua.mdb: 2 recetas, 5 alimentos, 2 operarios, 3 filas de viajes, 2 de descarga y la "
+        << "Se importó base-antigua.mdb: 2 recetas, 5 alimentos, 2 operarios, 3 filas de viajes, 2 de "
+           "descarga y la "
            "configuración de conexión. Faltaban en el archivo: columna recetas.calcula_kg.";
 }
 
@@ -222,7 +229,9 @@ void TstImportacionAccess::valoresExtremosDeUnArchivo() {
         qToLittleEndian(v, b.data());
         return b;
     };
-    const auto ucs2 = [](const QString& t) { return QByteArray(reinterpret_cast<const char*>(t.utf16()), t.size() * 2); };
+    const auto ucs2 = [](const QString& t) {
+        return QByteArray(reinterpret_cast<const char*>(t.utf16()), t.size() * 2);
+    };
     QByteArray d = contenido(legado("base.mdb"));
     const double tercio = 1.0 / 3;
     QCOMPARE(d.count(doble(2800.5)), 1);
@@ -238,7 +247,8 @@ void TstImportacionAccess::valoresExtremosDeUnArchivo() {
     QString error;
     QVERIFY2(ImportacionAccess::importar(mdb, dir.filePath("base.db"), nullptr, &error), qPrintable(error));
     const QStringList filas = volcar(dir.filePath("base.db"));
-    QVERIFY(filas.contains("viajes: 1|1999-12-31|06:30|1|1|2|real|" + QString::number(tercio, 'g', 17) + "|2"));
+    QVERIFY(
+        filas.contains("viajes: 1|1999-12-31|06:30|1|1|2|real|" + QString::number(tercio, 'g', 17) + "|2"));
     QVERIFY(filas.contains("viajes: 2|2038-01-19|07:15|2|2|5|real|35|2"));
     QVERIFY(filas.contains("tipo_conexion: 2|web|feed.example.net|" + raro + "|cl'ave"));
 }
@@ -276,10 +286,13 @@ void TstImportacionAccess::entradaMalaNoEscribeNada_data() {
         << invertido(base, paginaDeDatos(base, viajes) * kPagina) << "la tabla viajes declara 6 filas";
     QTest::newRow("filas de una página alteradas")
         << invertido(base, paginaDeDatos(base, descarga) * kPagina + 12) << "descarga";
-    QTest::newRow("página de datos en ceros") << ceros(base, paginaDeDatos(base, descarga)) << "descarga declara 4";
+    QTest::newRow("página de datos en ceros")
+        << ceros(base, paginaDeDatos(base, descarga)) << "descarga declara 4";
     QTest::newRow("definición en ceros") << ceros(base, viajes) << "definición de la tabla viajes";
-    QTest::newRow("catálogo en ceros") << ceros(base, paginaDeDatos(base, 2)) << "la lista de tablas está incompleta";
-    QTest::newRow("sin nuestras tablas") << sinNuestrasTablas(base) << "no tiene ninguna de las tablas de Tolvaro";
+    QTest::newRow("catálogo en ceros")
+        << ceros(base, paginaDeDatos(base, 2)) << "la lista de tablas está incompleta";
+    QTest::newRow("sin nuestras tablas")
+        << sinNuestrasTablas(base) << "no tiene ninguna de las tablas de Tolvaro";
     QTest::newRow("texto en cantidad") << cantidadDeTexto(base) << "viajes.cantidad es de tipo Texto";
 }
 
@@ -298,8 +311,9 @@ void TstImportacionAccess::entradaMalaNoEscribeNada() {
         ResumenImportacion r;
         QString error;
         QVERIFY(!ImportacionAccess::importar(mdb, destino, &r, &error, true));
-        QVERIFY2(error.startsWith(QStringLiteral("No se puede importar %1: ").arg(QDir::toNativeSeparators(mdb))),
-                 qPrintable(error));
+        QVERIFY2(
+            error.startsWith(QStringLiteral("No se puede importar %1: ").arg(QDir::toNativeSeparators(mdb))),
+            qPrintable(error));
         QVERIFY2(error.contains(motivo), qPrintable(error));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                  existente ? QStringList{"base.db"} : QStringList());
@@ -327,8 +341,10 @@ void TstImportacionAccess::enHilosJuntoALaConexionCompartida() {
     std::vector<std::thread> hilos;
     for (int i = 0; i < 4; ++i)
         hilos.emplace_back([&bien, &dir, i] {
-            const QString mdb = legado(i % 2 ? QStringLiteral("base.mdb") : QStringLiteral("base-antigua.mdb"));
-            if (ImportacionAccess::importar(mdb, dir.filePath(QStringLiteral("b%1.db").arg(i)), nullptr, nullptr))
+            const QString mdb =
+                legado(i % 2 ? QStringLiteral("base.mdb") : QStringLiteral("base-antigua.mdb"));
+            if (ImportacionAccess::importar(mdb, dir.filePath(QStringLiteral("b%1.db").arg(i)), nullptr,
+                                            nullptr))
                 ++bien;
         });
     for (std::thread& h : hilos)
@@ -343,17 +359,28 @@ void TstImportacionAccess::fechas_data() {
     QTest::addColumn<QString>("fecha");
     QTest::addColumn<QString>("hora");
     // Whole days since 1899-12-30; before it the day counts down and the fraction still adds time.
-    QTest::newRow("1999") << 36500.0 << "1999-12-06" << "00:00";
-    QTest::newRow("fin de 1999") << 36525.75 << "1999-12-31" << "18:00";
-    QTest::newRow("2000") << 36526.0 << "2000-01-01" << "00:00";
-    QTest::newRow("2038") << 50424.5 << "2038-01-19" << "12:00";
-    QTest::newRow("fixture") << 46363.0 << "2026-12-07" << "00:00";
-    QTest::newRow("origen") << 0.0 << "1899-12-30" << "00:00";
-    QTest::newRow("antes del origen") << -1.25 << "1899-12-29" << "06:00";
-    QTest::newRow("año 100") << -657434.0 << "0100-01-01" << "00:00";
-    QTest::newRow("año 9999") << 2958465.0 << "9999-12-31" << "00:00";
-    QTest::newRow("casi medianoche") << 46363.0 + 86399.6 / 86400 << "2026-12-08" << "00:00";
-    QTest::newRow("06:30") << 46363.0 + 6.5 / 24 << "2026-12-07" << "06:30";
+    QTest::newRow("1999") << 36500.0 << "1999-12-06"
+                          << "00:00";
+    QTest::newRow("fin de 1999") << 36525.75 << "1999-12-31"
+                                 << "18:00";
+    QTest::newRow("2000") << 36526.0 << "2000-01-01"
+                          << "00:00";
+    QTest::newRow("2038") << 50424.5 << "2038-01-19"
+                          << "12:00";
+    QTest::newRow("fixture") << 46363.0 << "2026-12-07"
+                             << "00:00";
+    QTest::newRow("origen") << 0.0 << "1899-12-30"
+                            << "00:00";
+    QTest::newRow("antes del origen") << -1.25 << "1899-12-29"
+                                      << "06:00";
+    QTest::newRow("año 100") << -657434.0 << "0100-01-01"
+                             << "00:00";
+    QTest::newRow("año 9999") << 2958465.0 << "9999-12-31"
+                              << "00:00";
+    QTest::newRow("casi medianoche") << 46363.0 + 86399.6 / 86400 << "2026-12-08"
+                                     << "00:00";
+    QTest::newRow("06:30") << 46363.0 + 6.5 / 24 << "2026-12-07"
+                           << "06:30";
 }
 
 void TstImportacionAccess::fechas() {
@@ -419,21 +446,24 @@ void TstImportacionAccess::programaIgualAlTipeado() {
         return p;
     };
     QTemporaryDir dir;
-    QVERIFY(ImportacionAccess::importar(legado("base.mdb"), BaseDatos::archivo(dir.path()), nullptr, nullptr));
+    QVERIFY(
+        ImportacionAccess::importar(legado("base.mdb"), BaseDatos::archivo(dir.path()), nullptr, nullptr));
     QVERIFY(!BaseDatos::abrir(dir.path()));
     const Programa importado = leer();
     BaseDatos::cerrar();
 
     BaseTemporal b;
-    QVERIFY(b.ejecutar("insert into recetas values (1, 'Engorde Novillos', 0), (2, 'Recría Vaquillonas', -1), "
-                       "(3, 'Tambo Alta Producción', 0)"));
+    QVERIFY(
+        b.ejecutar("insert into recetas values (1, 'Engorde Novillos', 0), (2, 'Recría Vaquillonas', -1), "
+                   "(3, 'Tambo Alta Producción', 0)"));
     QVERIFY(b.ejecutar("insert into alimentos values (1, 'Maíz Partido'), (2, 'Silo De Maíz'), "
                        "(3, 'Expeller De Soja'), (4, 'Núcleo Mineral'), (5, 'Heno De Alfalfa')"));
     QVERIFY(b.ejecutar("insert into operarios values (1, 'José Peña'), (2, 'Martín Ibáñez')"));
-    QVERIFY(b.ejecutar("insert into viajes values (1, '2026-12-07', '06:30', 1, 1, 1, 1500, 1), "
-                       "(1, '2026-12-07', '06:30', 1, 1, 2, 2800.5, 2), (1, '2026-12-07', '06:30', 1, 1, 3, 420, 3), "
-                       "(2, '2026-12-08', '07:15', 2, 2, 2, 60, 1), (2, '2026-12-08', '07:15', 2, 2, 5, 35, 2), "
-                       "(2, '2026-12-08', '07:15', 2, 2, 4, 5, 3)"));
+    QVERIFY(b.ejecutar(
+        "insert into viajes values (1, '2026-12-07', '06:30', 1, 1, 1, 1500, 1), "
+        "(1, '2026-12-07', '06:30', 1, 1, 2, 2800.5, 2), (1, '2026-12-07', '06:30', 1, 1, 3, 420, 3), "
+        "(2, '2026-12-08', '07:15', 2, 2, 2, 60, 1), (2, '2026-12-08', '07:15', 2, 2, 5, 35, 2), "
+        "(2, '2026-12-08', '07:15', 2, 2, 4, 5, 3)"));
     QVERIFY(b.ejecutar("insert into descarga values (1, 'Corral 1', 40, 1), (1, 'Corral 2', 60, 2), "
                        "(2, 'Vaquillonas Ñ', 1800, 1), (2, 'Lote 4', 1200, 2)"));
     const Programa tipeado = leer();
