@@ -83,6 +83,25 @@ const std::vector<TablaNuestra>& tablasNuestras() {
     return t;
 }
 
+// What a column of ours needs, for the message that refuses a column of another type.
+QString necesita(ClaseColumna clase) {
+    switch (clase) {
+    case ClaseColumna::Entero:
+        return QStringLiteral("un número entero");
+    case ClaseColumna::Real:
+        return QStringLiteral("un número");
+    case ClaseColumna::Texto:
+        return QStringLiteral("un texto");
+    case ClaseColumna::Fecha:
+        return QStringLiteral("una fecha");
+    case ClaseColumna::Hora:
+        return QStringLiteral("una hora");
+    case ClaseColumna::SiNo:
+        return QStringLiteral("un Sí/No");
+    }
+    return {};
+}
+
 // Jet compares names ignoring case; so do we.
 qsizetype buscar(const QStringList& nombres, const QString& nombre) {
     for (qsizetype i = 0; i < nombres.size(); ++i)
@@ -197,8 +216,8 @@ QString Importacion::copiarTabla(QSqlDatabase& db, const TablaNuestra& nuestra, 
         const QString col = QString::fromUtf8(c.nombre);
         const qsizetype i = buscar(suyas, col);
         if (i >= 0 && !ValoresAccess::admite(c.clase, tabla->columnas().at(i).tipo))
-            return QStringLiteral("la columna %1.%2 es de tipo %3, que no sirve para lo que guarda")
-                .arg(nombre, col, ValoresAccess::nombreTipo(tabla->columnas().at(i).tipo));
+            return QStringLiteral("la columna %1.%2 es de tipo %3 y debe guardar %4")
+                .arg(nombre, col, ValoresAccess::nombreTipo(tabla->columnas().at(i).tipo), necesita(c.clase));
         if (i < 0)
             resumen_->faltantes << QStringLiteral("columna %1.%2").arg(nombre, col);
         origen.push_back(i);

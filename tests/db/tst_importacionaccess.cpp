@@ -293,7 +293,8 @@ void TstImportacionAccess::entradaMalaNoEscribeNada_data() {
         << ceros(base, paginaDeDatos(base, 2)) << "la lista de tablas está incompleta";
     QTest::newRow("sin nuestras tablas")
         << sinNuestrasTablas(base) << "no tiene ninguna de las tablas de Tolvaro";
-    QTest::newRow("texto en cantidad") << cantidadDeTexto(base) << "viajes.cantidad es de tipo Texto";
+    QTest::newRow("texto en cantidad")
+        << cantidadDeTexto(base) << "viajes.cantidad es de tipo Texto y debe guardar un número";
 }
 
 void TstImportacionAccess::entradaMalaNoEscribeNada() {
