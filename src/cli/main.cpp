@@ -20,21 +20,30 @@ const char* const kAyuda =
     "  --help           muestra esta ayuda\n"
     "\n"
     "Comandos:\n"
-    "  enviar   envía la programación a la tablet (--directa) o al servicio web (--web)\n"
-    "  recibir  descarga los sucesos de la tablet o del servicio web como CSV\n"
-    "  importar trae los datos de una base de Access (.mdb) a la base de datos\n"
+    "  enviar     envía la programación a la tablet (--directa) o al servicio web (--web)\n"
+    "  recibir    descarga los sucesos de la tablet o del servicio web como CSV\n"
+    "  importar   trae los datos de una base de Access (.mdb) a la base de datos\n"
+    "  respaldar  guarda la base de datos en un archivo de Back Up (.cab)\n"
+    "  recuperar  recupera la base de datos de un archivo de Back Up\n"
+    "  contenido  lista los archivos de un archivo de Back Up\n"
     "\n"
     "'tolvaro-cli COMANDO --help' describe cada comando.\n";
 
 struct Comando {
     const char* nombre;
     int (*ejecutar)(const QStringList&, ContextoCli&);
+    // Whether the command works through the shared connection. The archive commands work on the
+    // files alone: a backup wants them untouched, and a restore must not need a usable database.
+    bool usaBase = true;
 };
 
 const Comando kComandos[] = {
     {"enviar", comandoEnviar},
     {"recibir", comandoRecibir},
     {"importar", comandoImportar},
+    {"respaldar", comandoRespaldar, false},
+    {"recuperar", comandoRecuperar, false},
+    {"contenido", comandoContenido, false},
 };
 
 } // namespace
@@ -92,19 +101,21 @@ int main(int argc, char** argv) {
         if (!carpeta.isEmpty())
             global << QStringLiteral("--datos") << carpeta;
         ctx.carpetaDatos = BaseDatos::carpetaDatos(global);
-        // A farm's Access base.mdb becomes its database first; the summary goes to stderr so that
-        // a command's own output (a CSV on stdout) stays clean.
-        if (const auto aviso = ImportacionInicial::importarSiHaceFalta(ctx.carpetaDatos)) {
-            errores << aviso->texto << Qt::endl;
-            if (!aviso->ok)
+        if (comando->usaBase) {
+            // A farm's Access base.mdb becomes its database first; the summary goes to stderr so
+            // that a command's own output (a CSV on stdout) stays clean.
+            if (const auto aviso = ImportacionInicial::importarSiHaceFalta(ctx.carpetaDatos)) {
+                errores << aviso->texto << Qt::endl;
+                if (!aviso->ok)
+                    return 1;
+            }
+            if (const auto error = BaseDatos::abrir(ctx.carpetaDatos)) {
+                errores << *error << Qt::endl;
                 return 1;
+            }
+            if (const auto m = Comprobar_Tablas())
+                errores << m->texto << Qt::endl;
         }
-        if (const auto error = BaseDatos::abrir(ctx.carpetaDatos)) {
-            errores << *error << Qt::endl;
-            return 1;
-        }
-        if (const auto m = Comprobar_Tablas())
-            errores << m->texto << Qt::endl;
     }
     const int r = comando->ejecutar(args, ctx);
     salida.flush();
