@@ -1,6 +1,7 @@
 #include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "db/BaseDatos.h"
+#include "db/ImportacionInicial.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -30,6 +31,12 @@ int main(int argc, char** argv) {
 
     // A database that cannot be opened ends the program before the main window is shown.
     const QString carpeta = BaseDatos::carpetaDatos(argumentos);
+    // A farm's Access base.mdb becomes its database before anything else, once.
+    if (const auto aviso = ImportacionInicial::importarSiHaceFalta(carpeta)) {
+        Dialogos::mostrar(nullptr, {aviso->texto, aviso->ok ? Icono::Informacion : Icono::Critico});
+        if (!aviso->ok)
+            return 1;
+    }
     if (const auto error = BaseDatos::abrir(carpeta)) {
         Dialogos::mostrar(nullptr, {*error, Icono::Critico});
         return 1;

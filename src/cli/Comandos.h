@@ -15,6 +15,7 @@ struct ContextoCli {
 
 int comandoEnviar(const QStringList& args, ContextoCli& ctx);
 int comandoRecibir(const QStringList& args, ContextoCli& ctx);
+int comandoImportar(const QStringList& args, ContextoCli& ctx);
 // Backup, restore and listing of cabinet archives; they never open the database themselves.
 int comandoRespaldar(const QStringList& args, ContextoCli& ctx);
 int comandoRecuperar(const QStringList& args, ContextoCli& ctx);
