@@ -3,6 +3,7 @@
 #include "db/BaseDatos.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 
 #include <cstdio>
@@ -11,6 +12,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tolvaro"));
     QApplication::setApplicationVersion(QStringLiteral(TOLVARO_VERSION));
+    // The icon and the name of the desktop entry, so the window and the menu look alike.
+    QApplication::setDesktopFileName(QStringLiteral("tolvaro"));
+    QIcon icono;
+    for (const int lado : {16, 32, 48, 64, 128, 256})
+        icono.addFile(QStringLiteral(":/iconos/hicolor/%1x%1/apps/tolvaro.png").arg(lado));
+    QApplication::setWindowIcon(icono);
 
     // For scripted runs: message boxes are answered with their first button and printed on stderr.
     if (qEnvironmentVariableIntValue("TOLVARO_SIN_DIALOGOS") == 1)
