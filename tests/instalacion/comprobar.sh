@@ -74,7 +74,8 @@ en_pagina() {
 opciones_de() {
     { grep -o -- '--[a-z][a-z-]*' <<<"$1" || true; } | sort -u
 }
-export ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$tmp/run
+mkdir -m 700 "$XDG_RUNTIME_DIR"
 cli=$build/src/cli/tolvaro-cli
 ayuda=$("$cli" --help)
 for opcion in $(opciones_de "$ayuda"); do
@@ -93,7 +94,8 @@ done
 
 # The Debian package: named as Debian names it, the same files, the libraries it needs and
 # nothing for building.
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/paquete" >/dev/null
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/paquete" >"$tmp/cpack.log" 2>&1 ||
+    { cat "$tmp/cpack.log" >&2; falla "cpack falló"; }
 deb=$tmp/paquete/tolvaro_${version}_$(dpkg --print-architecture).deb
 if [ -f "$deb" ]; then
     en_paquete=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sed 's|^\./||' | LC_ALL=C sort)
