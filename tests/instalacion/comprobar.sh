@@ -4,11 +4,12 @@
 # and option that the programs' own help names must be in them); then packs the Debian package
 # and checks its file list and control fields.
 #
-#   comprobar.sh BUILD_DIR SOURCE_DIR VERSION
+#   comprobar.sh BUILD_DIR SOURCE_DIR VERSION DEBIAN_VERSION
 set -euo pipefail
 build=$1
 fuente=$2
 version=$3
+version_debian=$4
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 fallas=0
@@ -57,8 +58,8 @@ salida=$(appstreamcli validate-tree --no-net "$raiz" 2>&1) || falla "appstreamcl
 # The newest entries of the metainfo and of the changelog name this version.
 grep -q "<release version=\"$version\"" "$metainfo" ||
     falla "la metainfo no tiene una versión $version en <releases>: agregue la entrada con su fecha"
-zcat "$raiz/usr/share/doc/tolvaro/changelog.Debian.gz" | head -n1 | grep -q "^tolvaro ($version)" ||
-    falla "packaging/debian/changelog no empieza por la versión $version: agregue la entrada"
+zcat "$raiz/usr/share/doc/tolvaro/changelog.Debian.gz" | head -n1 | grep -q "^tolvaro ($version_debian)" ||
+    falla "packaging/debian/changelog no empieza por la versión $version_debian: agregue la entrada"
 
 # The manual pages: no warning from groff or man, and every command and option of the help.
 for pagina in "$raiz"/usr/share/man/man1/*.1.gz; do
@@ -96,7 +97,7 @@ done
 # nothing for building.
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$tmp/paquete" >"$tmp/cpack.log" 2>&1 ||
     { cat "$tmp/cpack.log" >&2; falla "cpack falló"; }
-deb=$tmp/paquete/tolvaro_${version}_$(dpkg --print-architecture).deb
+deb=$tmp/paquete/tolvaro_${version_debian}_$(dpkg --print-architecture).deb
 if [ -f "$deb" ]; then
     en_paquete=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sed 's|^\./||' | LC_ALL=C sort)
     diff <(echo "$esperado") <(echo "$en_paquete") >&2 || falla "el paquete no lleva los archivos de la lista"
@@ -108,6 +109,8 @@ if [ -f "$deb" ]; then
     for campo in Section Priority Maintainer Description; do
         [ -n "$(dpkg-deb -f "$deb" "$campo")" ] || falla "el paquete no tiene $campo"
     done
+    largas=$(dpkg-deb -f "$deb" Description | awk 'length > 80')
+    [ -z "$largas" ] || falla "líneas de más de 80 caracteres en Description: $largas"
 else
     falla "cpack no dio $(basename "$deb"): $(ls "$tmp/paquete")"
 fi
