@@ -7,8 +7,23 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <string_view>
 
 int main(int argc, char** argv) {
+    // Answered before QApplication, which aborts when there is no display to open.
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--version") {
+            std::printf("tolvaro %s\n", TOLVARO_VERSION);
+            return 0;
+        }
+        if (a == "--help" || a == "-h") {
+            std::printf("Uso: tolvaro [--datos CARPETA]\n"
+                        "  --datos CARPETA  carpeta de la base de datos base.db (se crea si falta)\n");
+            return 0;
+        }
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tolvaro"));
     QApplication::setApplicationVersion(QStringLiteral(TOLVARO_VERSION));
@@ -24,15 +39,6 @@ int main(int argc, char** argv) {
         Dialogos::activarModoPrueba(true, true);
 
     const QStringList argumentos = QApplication::arguments();
-    if (argumentos.contains(QStringLiteral("--version"))) {
-        std::printf("tolvaro %s\n", TOLVARO_VERSION);
-        return 0;
-    }
-    if (argumentos.contains(QStringLiteral("--help")) || argumentos.contains(QStringLiteral("-h"))) {
-        std::printf("Uso: tolvaro [--datos CARPETA]\n"
-                    "  --datos CARPETA  carpeta de la base de datos base.db (se crea si falta)\n");
-        return 0;
-    }
 
     // A database that cannot be opened ends the program before the main window is shown.
     const QString carpeta = BaseDatos::carpetaDatos(argumentos);

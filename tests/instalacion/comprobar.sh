@@ -89,9 +89,14 @@ for comando in $(sed -n '/^Comandos:/,/^$/p' <<<"$ayuda" | awk '/^  [a-z]/ {prin
         en_pagina tolvaro-cli.1.gz "$opcion" || falla "tolvaro-cli.1 no menciona $opcion de $comando"
     done
 done
-for opcion in $(opciones_de "$("$build/tolvaro" --help)"); do
+# The program's --help and --version answer without a display, as on a terminal of a server.
+ayuda=$(env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$build/tolvaro" --help 2>&1) ||
+    falla "tolvaro --help sin pantalla: $ayuda"
+for opcion in $(opciones_de "$ayuda"); do
     en_pagina tolvaro.1.gz "$opcion" || falla "tolvaro.1 no menciona $opcion"
 done
+salida=$(env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$build/tolvaro" --version 2>&1)
+[ "$salida" = "tolvaro $version" ] || falla "tolvaro --version sin pantalla: $salida"
 
 # The Debian package: named as Debian names it, the same files, the libraries it needs and
 # nothing for building.
