@@ -12,6 +12,7 @@ pkgs=(
   libcpp-httplib-dev nlohmann-json3-dev
   mariadb-server mariadb-client libmariadb-dev
   xvfb xauth
+  clang libclang-rt-14-dev
   dpkg-dev desktop-file-utils appstream man-db groff-base
 )
 missing=()
