@@ -13,6 +13,7 @@ pkgs=(
   mariadb-server mariadb-client libmariadb-dev
   xvfb xauth
   clang libclang-rt-14-dev
+  dpkg-dev desktop-file-utils appstream man-db groff-base
 )
 missing=()
 for p in "${pkgs[@]}"; do
