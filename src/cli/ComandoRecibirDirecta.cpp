@@ -2,7 +2,6 @@
 #include "cli/Comandos.h"
 
 #include "db/Ajustes.h"
-#include "events/CsvEventos.h"
 #include "link/ConexionTablet.h"
 #include "link/RecepcionSucesos.h"
 
@@ -17,11 +16,12 @@ struct OpcionesRecibir {
     QDate desde;
     QDate hasta;
     QString csv;
+    QString xlsx;
     int esperaMs = 30000; // silence of the tablet that ends the download as failed
 };
 
-// The options of "--directa [HOST[:PORT]] --desde D --hasta D [--csv F] [--espera S]"; the error
-// text when they are wrong.
+// The options of "--directa [HOST[:PORT]] --desde D --hasta D [--csv F] [--xlsx F] [--espera S]";
+// the error text when they are wrong.
 std::optional<QString> leerOpciones(const QCommandLineParser& p, OpcionesRecibir* o) {
     if (const auto ajena = OpcionesCli::primeraDada(p, OpcionesCli::kOpcionesWeb))
         return QStringLiteral("Opción desconocida: ") + *ajena;
@@ -32,6 +32,9 @@ std::optional<QString> leerOpciones(const QCommandLineParser& p, OpcionesRecibir
     o->csv = p.value(QStringLiteral("csv"));
     if (p.isSet(QStringLiteral("csv")) && o->csv.isEmpty())
         return QStringLiteral("Falta el archivo después de --csv");
+    o->xlsx = p.value(QStringLiteral("xlsx"));
+    if (p.isSet(QStringLiteral("xlsx")) && o->xlsx.isEmpty())
+        return QStringLiteral("Falta el archivo después de --xlsx");
     if (p.isSet(QStringLiteral("espera"))) {
         bool ok = false;
         const int segundos = p.value(QStringLiteral("espera")).toInt(&ok);
@@ -131,6 +134,6 @@ int recibirDirecta(const QCommandLineParser& p, ContextoCli& ctx) {
 
     // Records that could not be read were each reported above, and the closing line counted
     // them: the rows that came are still written, and the exit code says the download was not whole.
-    const bool escrito = escribirCsv(CsvEventos::escribir(filas), o.csv, ctx);
+    const bool escrito = escribirSucesos(filas, o.csv, o.xlsx, ctx);
     return escrito && recepcion.ilegibles() == 0 ? 0 : 1;
 }

@@ -2,7 +2,6 @@
 #include "cli/Comandos.h"
 
 #include "db/Ajustes.h"
-#include "events/CsvEventos.h"
 #include "web/DescargaWeb.h"
 #include "web/EnvioWeb.h"
 
@@ -15,6 +14,7 @@ struct OpcionesWeb {
     DatosWeb datos;
     QDate desde, hasta;
     QString csv;
+    QString xlsx;
 };
 
 // Reads the options of the web road; the settings saved by the window fill what is not given.
@@ -41,6 +41,7 @@ int leerOpciones(const QCommandLineParser& p, bool conFechas, OpcionesWeb* o, Co
         o->desde = QDate::fromString(p.value(QStringLiteral("desde")), QStringLiteral("yyyy-MM-dd"));
         o->hasta = QDate::fromString(p.value(QStringLiteral("hasta")), QStringLiteral("yyyy-MM-dd"));
         o->csv = p.value(QStringLiteral("csv"));
+        o->xlsx = p.value(QStringLiteral("xlsx"));
         if (!o->desde.isValid() || !o->hasta.isValid()) {
             ctx.errores << "Indique --desde y --hasta como AAAA-MM-DD" << Qt::endl;
             return 2;
@@ -106,6 +107,6 @@ int recibirWeb(const QCommandLineParser& p, ContextoCli& ctx) {
     if (fin == DescargaWeb::Fin::SinDatos || fin == DescargaWeb::Fin::Incompleta)
         ctx.errores << final.texto << Qt::endl;
     // What could be read is written either way; rows that could not be read make the exit code 1.
-    const bool escrito = escribirCsv(CsvEventos::escribir(filas), o.csv, ctx);
+    const bool escrito = escribirSucesos(filas, o.csv, o.xlsx, ctx);
     return escrito && fin != DescargaWeb::Fin::Incompleta ? 0 : 1;
 }

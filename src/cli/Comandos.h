@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FilaEvento.h"
+
 #include <QCommandLineParser>
 #include <QList>
 #include <QStringList>
@@ -30,6 +32,7 @@ struct Comando {
 // The commands, in the order the general help lists them.
 const Comando& comandoEnviar();
 const Comando& comandoRecibir();
+const Comando& comandoImportar();
 // Backup, restore and listing of cabinet archives; they never open the database themselves.
 const Comando& comandoRespaldar();
 const Comando& comandoRecuperar();
@@ -66,3 +69,10 @@ inline const QStringList kOpcionesWeb = {QStringLiteral("servidor"), QStringLite
 // The downloaded events as CSV: on standard output when `archivo` is empty, otherwise written
 // safely to the file (a failure leaves the file as it was and says why on stderr).
 bool escribirCsv(const QByteArray& csv, const QString& archivo, ContextoCli& ctx);
+// The downloaded events as an .xlsx workbook written safely to `archivo` (a failure leaves the
+// file as it was and says why on stderr).
+bool escribirXlsx(const QList<FilaEvento>& filas, const QString& archivo, ContextoCli& ctx);
+// The outputs of "recibir": the CSV to `csv`, the workbook to `xlsx`; the CSV goes to standard
+// output when neither file is named.
+bool escribirSucesos(const QList<FilaEvento>& filas, const QString& csv, const QString& xlsx,
+                     ContextoCli& ctx);

@@ -1,6 +1,7 @@
 #include "cli/Comandos.h"
 #include "db/Ajustes.h"
 #include "db/BaseDatos.h"
+#include "db/ImportacionInicial.h"
 
 #include <QCoreApplication>
 
@@ -22,8 +23,8 @@ const char* const kAyuda = "Uso: tolvaro-cli [--datos CARPETA] COMANDO [OPCIONES
 const char* const kAyudaPie = "\n'tolvaro-cli COMANDO --help' describe cada comando.\n";
 
 QList<const Comando*> todos() {
-    return {&comandoEnviar(), &comandoRecibir(), &comandoRespaldar(), &comandoRecuperar(),
-            &comandoContenido()};
+    return {&comandoEnviar(),    &comandoRecibir(),   &comandoImportar(),
+            &comandoRespaldar(), &comandoRecuperar(), &comandoContenido()};
 }
 
 void ayuda(QTextStream& s) {
@@ -95,6 +96,13 @@ int main(int argc, char** argv) {
     // that use the database find it open.
     ContextoCli ctx{BaseDatos::carpetaDatos(general.value(datos)), salida, errores};
     if (comando->usaBase) {
+        // A farm's Access base.mdb becomes its database first; the summary goes to stderr so
+        // that a command's own output (a CSV on stdout) stays clean.
+        if (const auto aviso = ImportacionInicial::importarSiHaceFalta(ctx.carpetaDatos)) {
+            errores << aviso->texto << Qt::endl;
+            if (!aviso->ok)
+                return 1;
+        }
         if (const auto error = BaseDatos::abrir(ctx.carpetaDatos)) {
             errores << *error << Qt::endl;
             return 1;

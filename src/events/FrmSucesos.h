@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/FilaEvento.h"
+#include "core/Trabajo.h"
 #include "events/DatosSucesos.h"
 #include "link/RecepcionSucesos.h"
 
@@ -8,6 +9,7 @@
 
 class BotonConectar;
 class ConexionTablet;
+class ExportacionSucesos;
 class ModeloSucesos;
 class QDateEdit;
 class QGroupBox;
@@ -57,11 +59,15 @@ protected:
 private:
     void construir();
     void aplicar(const QList<PasoRecepcion>& pasos);
+    // The columns of the list in the order they are shown (the user may drag them).
+    QList<int> columnasVisibles() const;
+    void exportacionTerminada(const Resultado& r);
     int twips(int t) const;
 
     DatosSucesos datos_;
     RecepcionSucesos recepcion_;
     ModeloSucesos* modelo_;
+    ExportacionSucesos* exportacion_ = nullptr; // the export running, if any
 
     QGroupBox* Frame3;
     QTableView* ListSuc;
