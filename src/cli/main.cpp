@@ -21,7 +21,7 @@ const char* const kAyuda =
     "\n"
     "Comandos:\n"
     "  enviar     envía la programación a la tablet (--directa) o al servicio web (--web)\n"
-    "  recibir    descarga los sucesos de la tablet o del servicio web como CSV\n"
+    "  recibir    descarga los sucesos de la tablet o del servicio web (CSV, .xlsx)\n"
     "  importar   trae los datos de una base de Access (.mdb) a la base de datos\n"
     "  respaldar  guarda la base de datos en un archivo de Back Up (.cab)\n"
     "  recuperar  recupera la base de datos de un archivo de Back Up\n"
