@@ -5,3 +5,24 @@ QStringList FilaEvento::encabezados() {
             QStringLiteral("RECETA/CORRAL"),  QStringLiteral("ALIMENTO"), QStringLiteral("SUGERIDO"),
             QStringLiteral("REAL"),           QStringLiteral("OPERARIO")};
 }
+
+const QString& FilaEvento::celda(int columna) const {
+    switch (columna) {
+    case 0:
+        return tipo;
+    case 1:
+        return fecha;
+    case 2:
+        return hora;
+    case 3:
+        return recetaCorral;
+    case 4:
+        return alimento;
+    case 5:
+        return sugerido;
+    case 6:
+        return real;
+    default:
+        return operario;
+    }
+}

@@ -21,6 +21,10 @@ struct FilaEvento {
     }
     bool operator==(const FilaEvento&) const = default;
 
+    static constexpr int kColumnas = 8;
+    // The cell of column `columna` (0 to 7, in the order of encabezados()).
+    const QString& celda(int columna) const;
+
     // The eight column headers of the events list, in order.
     static QStringList encabezados();
 };

@@ -6,29 +6,9 @@
 #include <QFileInfo>
 
 namespace {
-constexpr int kColumnas = 8;
+constexpr int kColumnas = FilaEvento::kColumnas;
 constexpr qsizetype kCadaCuanto = 512; // rows between two checks for cancel and progress
 
-const QString& celdaDe(const FilaEvento& f, int columna) {
-    switch (columna) {
-    case 0:
-        return f.tipo;
-    case 1:
-        return f.fecha;
-    case 2:
-        return f.hora;
-    case 3:
-        return f.recetaCorral;
-    case 4:
-        return f.alimento;
-    case 5:
-        return f.sugerido;
-    case 6:
-        return f.real;
-    default:
-        return f.operario;
-    }
-}
 } // namespace
 
 ExportacionSucesos::ExportacionSucesos(const QString& destino, const QList<FilaEvento>& filas,
@@ -76,7 +56,7 @@ Resultado ExportacionSucesos::hacer() {
         const FilaEvento& f = filas_.at(i); // at(): the shared copy is only read, never detached
         // The main text is the kind of event wherever its column is shown.
         for (qsizetype k = 0; k < columnas_.size(); ++k)
-            celdas[k] = CeldasExportacion::celda(celdaDe(f, columnas_[k]), columnas_[k] == 0);
+            celdas[k] = CeldasExportacion::celda(f.celda(columnas_[k]), columnas_[k] == 0);
         if (!libro.fila(celdas))
             return fallo();
     }

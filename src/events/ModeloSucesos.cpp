@@ -1,32 +1,12 @@
 #include "events/ModeloSucesos.h"
 
 namespace {
-constexpr int kColumnas = 8;
+constexpr int kColumnas = FilaEvento::kColumnas;
 // "SUGERIDO" and "REAL" hold kilograms: right-aligned like numbers.
 bool aLaDerecha(int columna) {
     return columna == 5 || columna == 6;
 }
 
-const QString& celda(const FilaEvento& f, int columna) {
-    switch (columna) {
-    case 0:
-        return f.tipo;
-    case 1:
-        return f.fecha;
-    case 2:
-        return f.hora;
-    case 3:
-        return f.recetaCorral;
-    case 4:
-        return f.alimento;
-    case 5:
-        return f.sugerido;
-    case 6:
-        return f.real;
-    default:
-        return f.operario;
-    }
-}
 } // namespace
 
 int ModeloSucesos::rowCount(const QModelIndex& padre) const {
@@ -41,7 +21,7 @@ QVariant ModeloSucesos::data(const QModelIndex& indice, int rol) const {
     if (!indice.isValid() || indice.row() >= filas_.size())
         return {};
     if (rol == Qt::DisplayRole || rol == Qt::ToolTipRole)
-        return celda(filas_[indice.row()], indice.column());
+        return filas_[indice.row()].celda(indice.column());
     if (rol == Qt::TextAlignmentRole)
         return QVariant::fromValue(
             Qt::Alignment((aLaDerecha(indice.column()) ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter));
