@@ -33,6 +33,9 @@ QDateEdit* selectorFecha(const char* nombre, const QDate& fecha, QLabel* rotulo,
 }
 } // namespace
 
+const QString FrmSucesos::kPreguntaInterrumpir =
+    QStringLiteral("Se están recibiendo los sucesos. ¿Interrumpir la recepción y salir?");
+
 FrmSucesos::FrmSucesos(FrmPrincipal* principal, QWidget* parent)
     : QDialog(parent ? parent : principal), principal_(principal) {
     construir();
@@ -133,6 +136,11 @@ void FrmSucesos::construir() {
     connect(CmdConectar, &QPushButton::clicked, this, &FrmSucesos::CmdConectar_Click);
     connect(WS, &QTcpSocket::connected, this, &FrmSucesos::WS_Connect);
     connect(WS, &QTcpSocket::readyRead, this, &FrmSucesos::WS_DataArrival);
+    connect(WS, &QTcpSocket::disconnected, this, [this] { recibiendoDirecta_ = false; });
+    connect(WS, &QTcpSocket::errorOccurred, this, [this] {
+        if (WS->state() != QAbstractSocket::ConnectedState)
+            recibiendoDirecta_ = false;
+    });
 
     setMinimumSize(640, 360);
     resize(twips(13000), twips(8000));
@@ -166,6 +174,15 @@ bool FrmSucesos::eventFilter(QObject* o, QEvent* e) {
         }
     }
     return QDialog::eventFilter(o, e);
+}
+
+void FrmSucesos::reject() {
+    // A download only reads: once the user agrees, the window closes at once and what is still on
+    // its way is dropped with the connection.
+    if (recibiendo() && Dialogos::mostrar(this, {kPreguntaInterrumpir, Icono::Pregunta, kTituloAplicacion,
+                                                 Botones::SiNo}) != Respuesta::Si)
+        return;
+    QDialog::reject();
 }
 
 void FrmSucesos::done(int resultado) {
@@ -215,6 +232,7 @@ void FrmSucesos::CMDREC_Click() {
     }
     limpiarLista();
     recepcion_.iniciar(DTDESDE->date(), DTHASTA->date(), TxtDir->text());
+    recibiendoDirecta_ = true;
     WS->write(RecepcionSucesos::pedidoCodificado(DTDESDE->date(), DTHASTA->date()));
 }
 
@@ -234,6 +252,8 @@ void FrmSucesos::aplicar(const QList<PasoRecepcion>& pasos) {
     // came before it.
     QList<FilaEvento> lote;
     for (const PasoRecepcion& p : pasos) {
+        if (p.termina)
+            recibiendoDirecta_ = false;
         if (p.fila)
             lote << *p.fila;
         if (p.mensaje) {

@@ -27,6 +27,11 @@ public:
     explicit FrmSucesos(FrmPrincipal* principal, QWidget* parent = nullptr);
     ~FrmSucesos() override;
 
+    static const QString kPreguntaInterrumpir;
+    // A download runs: requested and not yet ended ("'fin'", "'no'", the connection gone, or the
+    // web road's end).
+    bool recibiendo() const { return recibiendoDirecta_ || recibiendoWeb_; }
+
     // For both download roads.
     void agregarFila(const FilaEvento& fila);
     void agregarFilas(const QList<FilaEvento>& filas);
@@ -46,6 +51,8 @@ public Q_SLOTS:
     void CmdConectar_Click();
     void CmdExportar_Click();
     void done(int resultado) override;
+    // Escape and the close box: during a download, asks first.
+    void reject() override;
 
 private Q_SLOTS:
     void WS_Connect();
@@ -64,6 +71,8 @@ private:
     RecepcionSucesos recepcion_;
     ModeloSucesos* modelo_;
     bool atendiendo_ = false;
+    bool recibiendoDirecta_ = false;
+    bool recibiendoWeb_ = false;
 
     QGroupBox* Frame3;
     QTableView* ListSuc;
