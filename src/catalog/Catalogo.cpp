@@ -14,7 +14,7 @@ const ErrorBD kNuloInvalido{QStringLiteral("94"), QStringLiteral("Uso no válido
 struct Referencia {
     const char* tabla;
     const char* columna;
-    const char* articulo; // "El alimento", "La receta", "El operario"
+    const char* articulo;  // "El alimento", "La receta", "El operario"
     const char* pronombre; // "¿Eliminarlo igual?" / "¿Eliminarla igual?"
 };
 constexpr Referencia kCatalogos[] = {
@@ -106,9 +106,10 @@ Usos quitadasEnUso(const QString& tabla, const QList<Fila>& filas) {
         quedan.insert(f.id.trimmed());
     QSqlQuery q(BaseDatos::ConexionBD());
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("select t.id, t.descripcion, (select count(*) from viajes v where v.%1 = t.id) "
-                               "from %2 t order by t.descripcion")
-                    .arg(QLatin1String(c->columna), QLatin1String(c->tabla)))) {
+    if (!q.exec(
+            QStringLiteral("select t.id, t.descripcion, (select count(*) from viajes v where v.%1 = t.id) "
+                           "from %2 t order by t.descripcion")
+                .arg(QLatin1String(c->columna), QLatin1String(c->tabla)))) {
         r.error = errorDe(q.lastError());
         return r;
     }
@@ -124,10 +125,11 @@ Usos quitadasEnUso(const QString& tabla, const QList<Fila>& filas) {
 
 Mensaje preguntaQuitar(const QString& tabla, const EnUso& e, const QString& titulo) {
     const Referencia* c = catalogoDe(tabla);
-    const QString filas = e.filasPlan == 1 ? QStringLiteral("1 fila") : QString::number(e.filasPlan) + QStringLiteral(" filas");
-    return {QString::fromUtf8(c ? c->articulo : "El registro") + u' ' + e.fila.descripcion + QStringLiteral(" se usa en ") +
-                filas + QStringLiteral(" del plan. ¿Eliminar") + QString::fromLatin1(c ? c->pronombre : "lo") +
-                QStringLiteral(" igual?"),
+    const QString filas =
+        e.filasPlan == 1 ? QStringLiteral("1 fila") : QString::number(e.filasPlan) + QStringLiteral(" filas");
+    return {QString::fromUtf8(c ? c->articulo : "El registro") + u' ' + e.fila.descripcion +
+                QStringLiteral(" se usa en ") + filas + QStringLiteral(" del plan. ¿Eliminar") +
+                QString::fromLatin1(c ? c->pronombre : "lo") + QStringLiteral(" igual?"),
             Icono::Pregunta, titulo, Botones::SiNo};
 }
 

@@ -56,7 +56,8 @@ QString viajes(QList<qint64> ids) {
     QStringList t;
     for (qsizetype i = 0; i < ids.size() && i < kViajesNombrados; ++i)
         t << QString::number(ids.at(i));
-    QString r = (ids.size() == 1 ? QStringLiteral("viaje ") : QStringLiteral("viajes ")) + t.join(QStringLiteral(", "));
+    QString r = (ids.size() == 1 ? QStringLiteral("viaje ") : QStringLiteral("viajes ")) +
+                t.join(QStringLiteral(", "));
     if (ids.size() > kViajesNombrados)
         r += QStringLiteral(" y ") + QString::number(ids.size() - kViajesNombrados) + QStringLiteral(" más");
     return r;

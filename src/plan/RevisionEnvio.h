@@ -16,12 +16,12 @@
 namespace RevisionEnvio {
 
 struct Revision {
-    int filasPlan = 0;                // loading rows (viajes) left out
-    int filasCorrales = 0;            // pen rows (descarga) left out
-    QList<qint64> viajesOmitidos;     // their trip numbers, ascending
-    int filasSinOperario = 0;         // loading rows sent with an operator that is gone
-    QList<qint64> viajesSinOperario;  // their trip numbers, ascending
-    std::optional<ErrorBD> error;     // the plan could not be read: the upload reports it itself
+    int filasPlan = 0;               // loading rows (viajes) left out
+    int filasCorrales = 0;           // pen rows (descarga) left out
+    QList<qint64> viajesOmitidos;    // their trip numbers, ascending
+    int filasSinOperario = 0;        // loading rows sent with an operator that is gone
+    QList<qint64> viajesSinOperario; // their trip numbers, ascending
+    std::optional<ErrorBD> error;    // the plan could not be read: the upload reports it itself
 
     bool omite() const { return filasPlan + filasCorrales > 0; }
     bool limpia() const { return !omite() && filasSinOperario == 0; }

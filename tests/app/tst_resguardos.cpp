@@ -192,7 +192,7 @@ void TstResguardos::cerrarDuranteEnvioWeb() {
     QVERIFY(v.isVisible()); // until the probe's answer is in
     QTRY_VERIFY_WITH_TIMEOUT(!v.isVisible(), 10000);
     QTest::qWait(300);
-    QCOMPARE(srv.sentencias.size(), 1); // the login was never sent
+    QCOMPARE(srv.sentencias.size(), 1);        // the login was never sent
     QCOMPARE(Dialogos::mostrados().size(), 1); // no outcome box on the way out
 }
 

@@ -307,11 +307,19 @@ void TstCatalogo::quitarEnUsoPregunta_data() {
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("columnas"); // of the table, after id and description
     QTest::addColumn<QString>("pregunta");
-    QTest::newRow("alimentos") << "Alimentos" << "ABM Alimento" << ""
-                               << "El alimento Rollo De Alfalfa se usa en 2 filas del plan. ¿Eliminarlo igual?";
-    QTest::newRow("operarios") << "Operarios" << "ABM Operarios" << ""
-                               << "El operario Rollo De Alfalfa se usa en 2 filas del plan. ¿Eliminarlo igual?";
-    QTest::newRow("recetas") << "Recetas" << "ABM Recetas" << ", 0"
+    QTest::newRow("alimentos")
+        << "Alimentos"
+        << "ABM Alimento"
+        << ""
+        << "El alimento Rollo De Alfalfa se usa en 2 filas del plan. ¿Eliminarlo igual?";
+    QTest::newRow("operarios")
+        << "Operarios"
+        << "ABM Operarios"
+        << ""
+        << "El operario Rollo De Alfalfa se usa en 2 filas del plan. ¿Eliminarlo igual?";
+    QTest::newRow("recetas") << "Recetas"
+                             << "ABM Recetas"
+                             << ", 0"
                              << "La receta Rollo De Alfalfa se usa en 2 filas del plan. ¿Eliminarla igual?";
 }
 
@@ -322,9 +330,11 @@ void TstCatalogo::quitarEnUsoPregunta() {
     QFETCH(QString, pregunta);
     BaseTemporal base;
     // Entry 1 is named by two plan rows (in the column of this catalogue), 2 by one, 3 by none.
-    for (const QString& sql :
-         {u"insert into %1 values (1, 'Rollo De Alfalfa'%2), (2, 'Silo'%2), (3, 'Suelto'%2)"_qs.arg(tabla, columnas),
-          u"insert into viajes (id, id_receta, id_alim, id_op) values (1, 8, 8, 8), (2, 8, 8, 8), (3, 8, 8, 8)"_qs})
+    for (
+        const QString& sql :
+        {u"insert into %1 values (1, 'Rollo De Alfalfa'%2), (2, 'Silo'%2), (3, 'Suelto'%2)"_qs.arg(tabla,
+                                                                                                   columnas),
+         u"insert into viajes (id, id_receta, id_alim, id_op) values (1, 8, 8, 8), (2, 8, 8, 8), (3, 8, 8, 8)"_qs})
         QVERIFY(base.ejecutar(sql));
     const QString columna = tabla == "Alimentos" ? "id_alim" : tabla == "Operarios" ? "id_op" : "id_receta";
     QVERIFY(base.ejecutar(u"update viajes set %1 = case id when 3 then 2 else 1 end"_qs.arg(columna)));
@@ -357,10 +367,12 @@ void TstCatalogo::cerrarConCambiosPregunta() {
     QVERIFY(base.ejecutar("insert into alimentos values (1, 'Avena'), (2, 'Maiz')"));
     QVERIFY(base.ejecutar("insert into viajes (id, id_alim) values (1, 2)"));
     const QStringList antes = base.filas("select * from alimentos order by id");
-    const Mensaje pregunta{"¿Desea guardar los cambios?", Icono::Pregunta, "ABM Alimento", Botones::SiNoCancelar};
+    const Mensaje pregunta{"¿Desea guardar los cambios?", Icono::Pregunta, "ABM Alimento",
+                           Botones::SiNoCancelar};
     auto escape = [](FrmAgregar* f) { QTest::keyClick(f, Qt::Key_Escape); };
     auto cruz = [](FrmAgregar* f) { f->close(); };
-    for (const auto& cerrar : {std::function<void(FrmAgregar*)>(escape), std::function<void(FrmAgregar*)>(cruz)}) {
+    for (const auto& cerrar :
+         {std::function<void(FrmAgregar*)>(escape), std::function<void(FrmAgregar*)>(cruz)}) {
         {
             // Unchanged (an edit that puts the same text back included): closes without asking.
             auto f = abrir("Alimentos", "ABM Alimento");
@@ -402,7 +414,8 @@ void TstCatalogo::cerrarConCambiosPregunta() {
     QTest::keyClick(f.get(), Qt::Key_Escape);
     QVERIFY(!f->isVisible());
     QCOMPARE(f->result(), int(QDialog::Accepted));
-    QCOMPARE(base.filas("select * from alimentos order by id"), QStringList({"1|Avena", "2|Maiz", "3|Nuevo"}));
+    QCOMPARE(base.filas("select * from alimentos order by id"),
+             QStringList({"1|Avena", "2|Maiz", "3|Nuevo"}));
 }
 
 void TstCatalogo::accesibilidad() {

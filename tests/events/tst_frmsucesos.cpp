@@ -342,7 +342,8 @@ void TstFrmSucesos::cerrarDuranteLaDescarga() {
         QVERIFY(mudo.listen(QHostAddress::LocalHost, 0));
         FrmPrincipal principal;
         principal.findChild<QRadioButton*>("OptWeb")->click();
-        principal.findChild<QLineEdit*>("TxtServ")->setText(QStringLiteral("127.0.0.1:%1").arg(mudo.serverPort()));
+        principal.findChild<QLineEdit*>("TxtServ")->setText(
+            QStringLiteral("127.0.0.1:%1").arg(mudo.serverPort()));
         FrmSucesos f(&principal);
         f.show();
         f.findChild<QPushButton*>("CMDREC")->click();
