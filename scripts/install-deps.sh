@@ -6,7 +6,7 @@ pkgs=(
   build-essential cmake ninja-build pkgconf clang-format
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-mysql libgl-dev
   libsqlite3-dev
-  libgcab-dev cabextract
+  libgcab-dev cabextract gcab
   libxlsxwriter-dev
   mdbtools mdbtools-dev
   libcpp-httplib-dev nlohmann-json3-dev

@@ -19,19 +19,28 @@ const char* const kAyuda =
     "  --help           muestra esta ayuda\n"
     "\n"
     "Comandos:\n"
-    "  enviar   envía la programación a la tablet (--directa) o al servicio web (--web)\n"
-    "  recibir  descarga los sucesos de la tablet o del servicio web como CSV\n"
+    "  enviar     envía la programación a la tablet (--directa) o al servicio web (--web)\n"
+    "  recibir    descarga los sucesos de la tablet o del servicio web como CSV\n"
+    "  respaldar  guarda la base de datos en un archivo de Back Up (.cab)\n"
+    "  recuperar  recupera la base de datos de un archivo de Back Up\n"
+    "  contenido  lista los archivos de un archivo de Back Up\n"
     "\n"
     "'tolvaro-cli COMANDO --help' describe cada comando.\n";
 
 struct Comando {
     const char* nombre;
     int (*ejecutar)(const QStringList&, ContextoCli&);
+    // Whether the command works through the shared connection. The archive commands work on the
+    // files alone: a backup wants them untouched, and a restore must not need a usable database.
+    bool usaBase = true;
 };
 
 const Comando kComandos[] = {
     {"enviar", comandoEnviar},
     {"recibir", comandoRecibir},
+    {"respaldar", comandoRespaldar, false},
+    {"recuperar", comandoRecuperar, false},
+    {"contenido", comandoContenido, false},
 };
 
 } // namespace
@@ -89,12 +98,14 @@ int main(int argc, char** argv) {
         if (!carpeta.isEmpty())
             global << QStringLiteral("--datos") << carpeta;
         ctx.carpetaDatos = BaseDatos::carpetaDatos(global);
-        if (const auto error = BaseDatos::abrir(ctx.carpetaDatos)) {
-            errores << *error << Qt::endl;
-            return 1;
+        if (comando->usaBase) {
+            if (const auto error = BaseDatos::abrir(ctx.carpetaDatos)) {
+                errores << *error << Qt::endl;
+                return 1;
+            }
+            if (const auto m = Comprobar_Tablas())
+                errores << m->texto << Qt::endl;
         }
-        if (const auto m = Comprobar_Tablas())
-            errores << m->texto << Qt::endl;
     }
     const int r = comando->ejecutar(args, ctx);
     salida.flush();
