@@ -2,7 +2,6 @@
 #include "cli/Comandos.h"
 
 #include "db/Ajustes.h"
-#include "events/CsvEventos.h"
 #include "web/DescargaWeb.h"
 #include "web/EnvioWeb.h"
 
@@ -15,6 +14,7 @@ struct OpcionesWeb {
     DatosWeb datos;
     QDate desde, hasta;
     QString csv;
+    QString xlsx;
 };
 
 // Reads the options of the web road; the settings saved by the window fill what is not given.
@@ -43,6 +43,8 @@ int leerOpciones(const QStringList& args, bool conFechas, OpcionesWeb* o, Contex
             destino = &hasta;
         else if (conFechas && a == QLatin1String("--csv"))
             destino = &o->csv;
+        else if (conFechas && a == QLatin1String("--xlsx"))
+            destino = &o->xlsx;
         if (!destino) {
             ctx.errores << "Opción desconocida: " << a << Qt::endl;
             return 2;
@@ -121,6 +123,6 @@ int recibirWeb(const QStringList& args, ContextoCli& ctx) {
     if (fin == DescargaWeb::Fin::SinDatos || fin == DescargaWeb::Fin::Incompleta)
         ctx.errores << final.texto << Qt::endl;
     // What could be read is written either way; rows that could not be read make the exit code 1.
-    const bool escrito = escribirCsv(CsvEventos::escribir(filas), o.csv, ctx);
+    const bool escrito = escribirSucesos(filas, o.csv, o.xlsx, ctx);
     return escrito && fin != DescargaWeb::Fin::Incompleta ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "cli/Comandos.h"
 #include "db/Ajustes.h"
 #include "db/BaseDatos.h"
+#include "db/ImportacionInicial.h"
 
 #include <QCoreApplication>
 
@@ -20,7 +21,8 @@ const char* const kAyuda =
     "\n"
     "Comandos:\n"
     "  enviar     envía la programación a la tablet (--directa) o al servicio web (--web)\n"
-    "  recibir    descarga los sucesos de la tablet o del servicio web como CSV\n"
+    "  recibir    descarga los sucesos de la tablet o del servicio web (CSV, .xlsx)\n"
+    "  importar   trae los datos de una base de Access (.mdb) a la base de datos\n"
     "  respaldar  guarda la base de datos en un archivo de Back Up (.cab)\n"
     "  recuperar  recupera la base de datos de un archivo de Back Up\n"
     "  contenido  lista los archivos de un archivo de Back Up\n"
@@ -38,6 +40,7 @@ struct Comando {
 const Comando kComandos[] = {
     {"enviar", comandoEnviar},
     {"recibir", comandoRecibir},
+    {"importar", comandoImportar},
     {"respaldar", comandoRespaldar, false},
     {"recuperar", comandoRecuperar, false},
     {"contenido", comandoContenido, false},
@@ -99,6 +102,13 @@ int main(int argc, char** argv) {
             global << QStringLiteral("--datos") << carpeta;
         ctx.carpetaDatos = BaseDatos::carpetaDatos(global);
         if (comando->usaBase) {
+            // A farm's Access base.mdb becomes its database first; the summary goes to stderr so
+            // that a command's own output (a CSV on stdout) stays clean.
+            if (const auto aviso = ImportacionInicial::importarSiHaceFalta(ctx.carpetaDatos)) {
+                errores << aviso->texto << Qt::endl;
+                if (!aviso->ok)
+                    return 1;
+            }
             if (const auto error = BaseDatos::abrir(ctx.carpetaDatos)) {
                 errores << *error << Qt::endl;
                 return 1;

@@ -264,7 +264,3 @@ void FrmSucesos::aplicar(const QList<PasoRecepcion>& pasos) {
     }
     modelo_->agregar(lote);
 }
-
-void FrmSucesos::CmdExportar_Click() {
-    // The spreadsheet export is added with its own window code.
-}

@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/FilaEvento.h"
+#include "core/Trabajo.h"
 #include "link/RecepcionSucesos.h"
 
 #include <QDialog>
 #include <QTcpSocket>
 
+class ExportacionSucesos;
 class FrmPrincipal;
 class ModeloSucesos;
 class QDateEdit;
@@ -65,6 +67,9 @@ protected:
 private:
     void construir();
     void aplicar(const QList<PasoRecepcion>& pasos);
+    // The columns of the list in the order they are shown (the user may drag them).
+    QList<int> columnasVisibles() const;
+    void exportacionTerminada(const Resultado& r);
     int twips(int t) const;
 
     FrmPrincipal* principal_;
@@ -73,6 +78,7 @@ private:
     bool atendiendo_ = false;
     bool recibiendoDirecta_ = false;
     bool recibiendoWeb_ = false;
+    ExportacionSucesos* exportacion_ = nullptr; // the export running, if any
 
     QGroupBox* Frame3;
     QTableView* ListSuc;
