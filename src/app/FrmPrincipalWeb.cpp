@@ -8,16 +8,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 
-QString FrmPrincipal::servidorWeb() const {
-    return TxtServ->text();
-}
-QString FrmPrincipal::usuarioWeb() const {
-    return TXTUS->text();
-}
-QString FrmPrincipal::claveWeb() const {
-    return TXTPASS->text();
-}
-
 void FrmPrincipal::Conexion_Web() {
     if (envio_)
         return;

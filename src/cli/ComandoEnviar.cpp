@@ -14,7 +14,7 @@ const char* const kAyudaEnviar =
     "Si hay filas del plan cuya receta, alimento u operario ya no existe, no envía nada y\n"
     "dice cuáles son; con --aun-asi envía el resto.\n";
 
-const QString kAunAsi = QStringLiteral("--aun-asi");
+const QString kAunAsi = QStringLiteral("aun-asi");
 
 // Plan rows the upload would leave out or send incomplete: refused unless --aun-asi is given.
 bool planAceptado(bool aunAsi, ContextoCli& ctx) {
@@ -28,22 +28,23 @@ bool planAceptado(bool aunAsi, ContextoCli& ctx) {
                 << (r.omite() ? "el resto de la programación." : "la programación igual.") << Qt::endl;
     return false;
 }
+
+void declarar(QCommandLineParser& p) {
+    OpcionesCli::declararCaminos(p);
+    p.addOption({kAunAsi, QStringLiteral("envía el resto aunque haya filas del plan que no se enviarán")});
+}
+
+int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+    // Without exactly one road it is a usage error, told as such before anything else.
+    const bool unCamino = p.isSet(QStringLiteral("directa")) != p.isSet(QStringLiteral("web"));
+    if (unCamino && !planAceptado(p.isSet(kAunAsi), ctx))
+        return 1;
+    return OpcionesCli::porCamino(p, kAyudaEnviar, enviarDirecta, enviarWeb, ctx);
+}
 } // namespace
 
-int comandoEnviar(const QStringList& argumentos, ContextoCli& ctx) {
-    if (argumentos.contains(QStringLiteral("--help")) || argumentos.contains(QStringLiteral("-h"))) {
-        ctx.salida << kAyudaEnviar;
-        return 0;
-    }
-    QStringList args = argumentos;
-    const bool aunAsi = args.removeAll(kAunAsi) > 0;
-    const bool directa = args.contains(QStringLiteral("--directa"));
-    const bool web = args.contains(QStringLiteral("--web"));
-    if (directa == web) {
-        ctx.errores << "Indique --directa o --web" << Qt::endl << kAyudaEnviar;
-        return 2;
-    }
-    if (!planAceptado(aunAsi, ctx))
-        return 1;
-    return directa ? enviarDirecta(args, ctx) : enviarWeb(args, ctx);
+const Comando& comandoEnviar() {
+    static const Comando c{"enviar", "envía la programación a la tablet (--directa) o al servicio web (--web)",
+                           kAyudaEnviar, declarar, ejecutar};
+    return c;
 }

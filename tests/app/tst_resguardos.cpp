@@ -1,9 +1,10 @@
 // What the main window asks before an upload that would leave plan rows out, and when it is
 // closed while an upload runs, on both roads.
-#include "../link/PlanSubida.h"
-#include "../web/ServidorFalso.h"
 #include "BaseTemporal.h"
+#include "PlanSubida.h"
+#include "ServidorFalso.h"
 #include "ServidorTableta.h"
+#include "Ventanas.h"
 
 #include "app/FrmPrincipal.h"
 #include "ui/Dialogos.h"
@@ -14,13 +15,6 @@
 #include <QTest>
 
 namespace {
-template <typename T> T* control(QWidget& w, const char* nombre) {
-    T* x = w.findChild<T*>(QString::fromLatin1(nombre));
-    if (!x)
-        qFatal("falta %s", nombre);
-    return x;
-}
-
 bool conectar(FrmPrincipal& v, const ServidorTableta& t) {
     control<QLineEdit>(v, "TxtDir")->setText(QStringLiteral("127.0.0.1:%1").arg(t.puerto()));
     v.CmdConectar_Click();
