@@ -1,14 +1,14 @@
 #include "app/FrmPrincipal.h"
 
 #include "db/Ajustes.h"
+#include "db/BaseDatos.h"
 #include "link/BotonConectar.h"
 #include "link/ConexionTablet.h"
+#include "link/EnvioDirecto.h"
+#include "plan/RevisionEnvio.h"
 #include "ui/Accesible.h"
 #include "ui/Controles.h"
 #include "ui/Dialogos.h"
-#include "db/BaseDatos.h"
-#include "link/EnvioDirecto.h"
-#include "plan/RevisionEnvio.h"
 #include "web/EnvioWeb.h"
 
 #include <QCloseEvent>

@@ -44,7 +44,8 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
 } // namespace
 
 const Comando& comandoEnviar() {
-    static const Comando c{"enviar", "envía la programación a la tablet (--directa) o al servicio web (--web)",
+    static const Comando c{"enviar",
+                           "envía la programación a la tablet (--directa) o al servicio web (--web)",
                            kAyudaEnviar, declarar, ejecutar};
     return c;
 }

@@ -344,7 +344,7 @@ void TstCatalogo::quitarEnUsoPregunta() {
     // One question per entry in use, the first No stops: the editor stays open, nothing written.
     Dialogos::encolarRespuesta(Respuesta::Si);
     Dialogos::encolarRespuesta(Respuesta::No);
-    QTest::mouseClick(c<QPushButton>(f.get(), "CmdGrabar"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.get(), "CmdGrabar"), Qt::LeftButton);
     QCOMPARE(Dialogos::mostrados().size(), 2);
     QCOMPARE(Dialogos::mostrados().at(0), (Mensaje{pregunta, Icono::Pregunta, caption, Botones::SiNo}));
     QCOMPARE(Dialogos::mostrados().at(1).texto,
@@ -352,7 +352,7 @@ void TstCatalogo::quitarEnUsoPregunta() {
     QVERIFY(f->isVisible());
     QCOMPARE(base.filas(u"select * from %1 order by id"_qs.arg(tabla)).join(u';'), antes);
     // Yes to both: written.
-    QTest::mouseClick(c<QPushButton>(f.get(), "CmdGrabar"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.get(), "CmdGrabar"), Qt::LeftButton);
     QVERIFY(!f->isVisible());
     QCOMPARE(Dialogos::mostrados().size(), 4);
     QCOMPARE(base.valor(u"select count(*) from %1"_qs.arg(tabla)).toInt(), 0);
@@ -373,7 +373,7 @@ void TstCatalogo::cerrarConCambiosPregunta() {
             // Unchanged (an edit that puts the same text back included): closes without asking.
             auto f = abrir("Alimentos", "ABM Alimento");
             dobleClic(f.get(), 1);
-            QTest::mouseClick(c<QPushButton>(f.get(), "Cmdadd"), Qt::LeftButton);
+            QTest::mouseClick(control<QPushButton>(f.get(), "Cmdadd"), Qt::LeftButton);
             cerrar(f.get());
             QVERIFY(!f->isVisible());
             QVERIFY(Dialogos::mostrados().isEmpty());
