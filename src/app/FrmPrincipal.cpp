@@ -1,11 +1,15 @@
 #include "app/FrmPrincipal.h"
 
 #include "db/Ajustes.h"
+#include "db/BaseDatos.h"
 #include "link/BotonConectar.h"
 #include "link/ConexionTablet.h"
+#include "link/EnvioDirecto.h"
+#include "plan/RevisionEnvio.h"
 #include "ui/Accesible.h"
 #include "ui/Controles.h"
 #include "ui/Dialogos.h"
+#include "web/EnvioWeb.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -20,6 +24,8 @@
 
 const QString FrmPrincipal::kCaptionDiseno = QStringLiteral("Programacion Tolvaro");
 const QString FrmPrincipal::kAcuseRecibo = ConexionTablet::mensajeAcuse().texto;
+const QString FrmPrincipal::kPreguntaInterrumpir =
+    QStringLiteral("Se está enviando la programación a la tablet. ¿Interrumpir el envío y salir?");
 
 FrmPrincipal::FrmPrincipal(QWidget* parent) : QMainWindow(parent) {
     construir();
@@ -195,18 +201,60 @@ void FrmPrincipal::CmdConectar_Click() {
 }
 
 void FrmPrincipal::CmdEnv_Click() {
+    if (envio_ || !planListoParaEnviar())
+        return;
     if (OptDir->isChecked())
         Conexion_Directa();
     else
         Conexion_Web();
 }
 
+bool FrmPrincipal::planListoParaEnviar() {
+    const RevisionEnvio::Revision r = RevisionEnvio::revisar(BaseDatos::ConexionBD());
+    // A plan that cannot be read is reported by the upload itself, in its own words.
+    if (r.error || r.limpia())
+        return true;
+    return Dialogos::mostrar(this, RevisionEnvio::pregunta(r)) == Respuesta::Si;
+}
+
 void FrmPrincipal::ponerOcupado(bool ocupado) {
-    for (QPushButton* b : {CmdEnv, Command3, Command4})
+    // The plan windows too: a plan edited while it travels would go half old, half new.
+    for (QPushButton* b : {CmdEnv, Command1, Command2, Command3, Command4})
         b->setEnabled(!ocupado);
 }
 
+bool FrmPrincipal::envioTerminado() {
+    if (envio_) {
+        envio_->setParent(nullptr);
+        envio_->deleteLater();
+        envio_ = nullptr;
+    }
+    ponerOcupado(false);
+    if (!saliendo_)
+        return true;
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    return false;
+}
+
 void FrmPrincipal::closeEvent(QCloseEvent* e) {
+    if (envio_) {
+        // Cut off, the tablet would keep a partial programme: stop between two messages instead.
+        if (!saliendo_) {
+            if (Dialogos::mostrar(this, {kPreguntaInterrumpir, Icono::Pregunta, kTituloAplicacion,
+                                         Botones::SiNo}) != Respuesta::Si) {
+                e->ignore();
+                return;
+            }
+            saliendo_ = true;
+            Lbl->setText(QStringLiteral("Interrumpiendo el envío..."));
+            if (auto* d = qobject_cast<EnvioDirecto*>(envio_))
+                d->interrumpir();
+            else if (auto* w = qobject_cast<EnvioWeb*>(envio_))
+                w->interrumpir();
+        }
+        e->ignore(); // closed again once the upload has stopped
+        return;
+    }
     if (!descargado_) {
         descargado_ = true;
         // Shutdown ignores every error: tell the tablet we leave, let the socket write it.

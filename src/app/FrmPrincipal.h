@@ -3,6 +3,7 @@
 #include "events/DatosSucesos.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QTcpSocket>
 
 class BotonConectar;
@@ -21,6 +22,7 @@ class FrmPrincipal : public QMainWindow {
 public:
     static const QString kCaptionDiseno;
     static const QString kAcuseRecibo;
+    static const QString kPreguntaInterrumpir;
 
     explicit FrmPrincipal(QWidget* parent = nullptr);
     ~FrmPrincipal() override;
@@ -50,8 +52,14 @@ protected:
     // The two roads of the upload, each in a file of its own.
     void Conexion_Directa();
     void Conexion_Web();
-    // Blocks or frees the buttons that start an exchange while one runs.
+    // Blocks or frees the buttons that start an exchange or open the plan while one runs.
     void ponerOcupado(bool ocupado);
+    // The upload ended, whichever way: frees the window, and closes it when the user chose to
+    // leave meanwhile. False when the window is closing (no message is shown then).
+    bool envioTerminado();
+
+    // The upload running (EnvioDirecto or EnvioWeb), if any.
+    QPointer<QObject> envio_;
 
     QPushButton* Command1;
     QPushButton* Command2;
@@ -80,5 +88,8 @@ protected:
 private:
     void construir();
     void guardarAjuste(QLineEdit* caja);
+    // Plan rows the upload would leave out or send incomplete: asks whether to go on.
+    bool planListoParaEnviar();
     bool descargado_ = false;
+    bool saliendo_ = false; // closing once the upload has stopped
 };

@@ -10,22 +10,19 @@
 
 void FrmPrincipal::Conexion_Directa() {
     // The pauses leave the window live: one upload at a time.
-    if (findChild<EnvioDirecto*>(QString(), Qt::FindDirectChildrenOnly))
+    if (envio_)
         return;
     auto* envio = new EnvioDirecto(conexion_->socket(), this);
-    auto soltar = [this, envio] {
-        envio->setParent(nullptr);
-        envio->deleteLater();
-        ponerOcupado(false);
-    };
+    envio_ = envio;
     connect(envio, &EnvioDirecto::etiqueta, Lbl, &QLabel::setText);
     connect(envio, &EnvioDirecto::maximoBarra, Bar, &QProgressBar::setMaximum);
     connect(envio, &EnvioDirecto::valorBarra, Bar, &QProgressBar::setValue);
     connect(envio, &EnvioDirecto::barraVisible, Bar, &QProgressBar::setVisible);
-    connect(envio, &EnvioDirecto::terminado, this, soltar);
-    connect(envio, &EnvioDirecto::fallo, this, [this, soltar](const Mensaje& m) {
-        soltar();
-        Dialogos::mostrar(this, m);
+    connect(envio, &EnvioDirecto::terminado, this, &FrmPrincipal::envioTerminado);
+    connect(envio, &EnvioDirecto::interrumpido, this, &FrmPrincipal::envioTerminado);
+    connect(envio, &EnvioDirecto::fallo, this, [this](const Mensaje& m) {
+        if (envioTerminado())
+            Dialogos::mostrar(this, m);
     });
     ponerOcupado(true);
     envio->iniciar(Bar->maximum());

@@ -9,19 +9,25 @@
 #include <QProgressBar>
 
 void FrmPrincipal::Conexion_Web() {
+    if (envio_)
+        return;
     auto* envio = new EnvioWeb({TxtServ->text(), TXTUS->text(), TXTPASS->text()}, this);
+    envio_ = envio;
     // The window stays responsive while the statements travel; the exchange buttons wait.
     ponerOcupado(true);
     Bar->setRange(0, 0);
     Bar->setVisible(true);
     connect(envio, &EnvioWeb::avance, Lbl, &QLabel::setText);
-    connect(envio, &EnvioWeb::terminado, this, [this, envio](const Mensaje& m, bool) {
-        envio->deleteLater();
+    auto fin = [this] {
         Bar->setVisible(false);
         Bar->setRange(0, 100);
         Lbl->clear();
-        ponerOcupado(false);
-        Dialogos::mostrar(this, m);
+        return envioTerminado();
+    };
+    connect(envio, &EnvioWeb::terminado, this, [this, fin](const Mensaje& m, bool) {
+        if (fin())
+            Dialogos::mostrar(this, m);
     });
+    connect(envio, &EnvioWeb::interrumpida, this, fin);
     envio->iniciar();
 }

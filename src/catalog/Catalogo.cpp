@@ -9,6 +9,25 @@ namespace Catalogo {
 namespace {
 // What the platform reports when a null field is read as text.
 const ErrorBD kNuloInvalido{QStringLiteral("94"), QStringLiteral("Uso no válido de Null")};
+
+// How plan rows name an entry of each catalogue, and how the question names the entry.
+struct Referencia {
+    const char* tabla;
+    const char* columna;
+    const char* articulo;  // "El alimento", "La receta", "El operario"
+    const char* pronombre; // "¿Eliminarlo igual?" / "¿Eliminarla igual?"
+};
+constexpr Referencia kCatalogos[] = {
+    {"alimentos", "id_alim", "El alimento", "lo"},
+    {"operarios", "id_op", "El operario", "lo"},
+    {"recetas", "id_receta", "La receta", "la"},
+};
+const Referencia* catalogoDe(const QString& tabla) {
+    for (const Referencia& c : kCatalogos)
+        if (tabla.compare(QLatin1String(c.tabla), Qt::CaseInsensitive) == 0)
+            return &c;
+    return nullptr;
+}
 } // namespace
 
 Lectura leer(const QString& tabla, bool conTipo) {
@@ -75,6 +94,43 @@ std::optional<ErrorBD> grabar(const QString& tabla, const QList<Fila>& filas, bo
     if (!db.commit())
         return deshacer(db.lastError());
     return std::nullopt;
+}
+
+Usos quitadasEnUso(const QString& tabla, const QList<Fila>& filas) {
+    Usos r;
+    const Referencia* c = catalogoDe(tabla);
+    if (!c)
+        return r;
+    QSet<QString> quedan;
+    for (const Fila& f : filas)
+        quedan.insert(f.id.trimmed());
+    QSqlQuery q(BaseDatos::ConexionBD());
+    q.setForwardOnly(true);
+    if (!q.exec(
+            QStringLiteral("select t.id, t.descripcion, (select count(*) from viajes v where v.%1 = t.id) "
+                           "from %2 t order by t.descripcion")
+                .arg(QLatin1String(c->columna), QLatin1String(c->tabla)))) {
+        r.error = errorDe(q.lastError());
+        return r;
+    }
+    while (q.next()) {
+        const int usos = q.value(2).toInt();
+        if (usos > 0 && !quedan.contains(q.value(0).toString()))
+            r.quitadas << EnUso{{q.value(0).toString(), q.value(1).toString(), QString()}, usos};
+    }
+    if (q.lastError().isValid())
+        r.error = errorDe(q.lastError());
+    return r;
+}
+
+Mensaje preguntaQuitar(const QString& tabla, const EnUso& e, const QString& titulo) {
+    const Referencia* c = catalogoDe(tabla);
+    const QString filas =
+        e.filasPlan == 1 ? QStringLiteral("1 fila") : QString::number(e.filasPlan) + QStringLiteral(" filas");
+    return {QString::fromUtf8(c ? c->articulo : "El registro") + u' ' + e.fila.descripcion +
+                QStringLiteral(" se usa en ") + filas + QStringLiteral(" del plan. ¿Eliminar") +
+                QString::fromLatin1(c ? c->pronombre : "lo") + QStringLiteral(" igual?"),
+            Icono::Pregunta, titulo, Botones::SiNo};
 }
 
 std::optional<qint64> nuevoId(const QStringList& ids) {

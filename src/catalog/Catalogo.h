@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Mensaje.h"
 #include "db/BaseDatos.h"
 
 #include <QList>
@@ -32,6 +33,22 @@ Lectura leer(const QString& tabla, bool conTipo);
 // Replaces the whole table with the rows, inserted from the last to the first with their own ids.
 // One transaction: either every row is stored or the table is left exactly as it was.
 std::optional<ErrorBD> grabar(const QString& tabla, const QList<Fila>& filas, bool conTipo);
+
+// An entry of the table that plan rows (`viajes`) still name: recipes by id_receta, feeds by
+// id_alim, operators by id_op.
+struct EnUso {
+    Fila fila; // id and description as stored
+    int filasPlan = 0;
+};
+struct Usos {
+    QList<EnUso> quitadas; // ordered by description
+    std::optional<ErrorBD> error;
+};
+// The entries stored in the table that `filas` no longer holds and that plan rows still use. A
+// table other than the three catalogues has no uses.
+Usos quitadasEnUso(const QString& tabla, const QList<Fila>& filas);
+// "El alimento Rollo De Alfalfa se usa en 2 filas del plan. ¿Eliminarlo igual?" (Yes/No).
+Mensaje preguntaQuitar(const QString& tabla, const EnUso& e, const QString& titulo);
 
 // The id of a new row: the smallest number not below count + 1 that no row uses. Ids freed
 // lower down are not reused. Fails (nullopt) when an id is not a number.

@@ -19,7 +19,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <limits>
+#include <tuple>
 
 namespace {
 constexpr int kId = 0;
@@ -100,7 +102,7 @@ void FrmAgregar::construir() {
     connect(Cmdadd, &QPushButton::clicked, this, &FrmAgregar::Cmdadd_Click);
     connect(CmdEliminar, &QPushButton::clicked, this, &FrmAgregar::CmdEliminar_Click);
     connect(CmdGrabar, &QPushButton::clicked, this, &FrmAgregar::CmdGrabar_Click);
-    connect(CmdCancelar, &QPushButton::clicked, this, &QDialog::reject);
+    connect(CmdCancelar, &QPushButton::clicked, this, [this] { QDialog::reject(); });
     connect(Flex, &QTableWidget::cellDoubleClicked, this, &FrmAgregar::Flex_DblClick);
     connect(Flex, &QTableWidget::customContextMenuRequested, this, &FrmAgregar::Flex_MouseDown);
     connect(MnuModif, &QAction::triggered, this, &FrmAgregar::Flex_DblClick);
@@ -112,6 +114,7 @@ void FrmAgregar::cargar() {
     Flex->setRowCount(0);
     agregarFilaBlanca();
     const Catalogo::Lectura l = Catalogo::leer(Tabla_ABM, conTipo_);
+    cargadas_ = l.filas;
     for (const Catalogo::Fila& f : l.filas) {
         ++cantFilas_;
         Flex->insertRow(cantFilas_ - 1);
@@ -234,17 +237,62 @@ void FrmAgregar::CmdEliminar_Click() {
     --cantFilas_;
 }
 
-void FrmAgregar::CmdGrabar_Click() {
+QList<Catalogo::Fila> FrmAgregar::filasDeLaGrilla() const {
     QList<Catalogo::Fila> filas;
     filas.reserve(cantFilas_);
     for (int i = 1; i <= cantFilas_; ++i)
         filas << Catalogo::Fila{celda(i, kId), celda(i, kDescripcion),
                                 conTipo_ ? celda(i, kTipo) : QString()};
+    return filas;
+}
+
+void FrmAgregar::CmdGrabar_Click() {
+    grabar();
+}
+
+bool FrmAgregar::grabar() {
+    const QList<Catalogo::Fila> filas = filasDeLaGrilla();
+    // An entry removed while trips still name it would drop those trips from the upload.
+    const Catalogo::Usos usos = Catalogo::quitadasEnUso(Tabla_ABM, filas);
+    if (usos.error) {
+        mostrarError(usos.error->numero, usos.error->descripcion);
+        return false;
+    }
+    for (const Catalogo::EnUso& e : usos.quitadas)
+        if (Dialogos::mostrar(this, Catalogo::preguntaQuitar(Tabla_ABM, e, windowTitle())) != Respuesta::Si)
+            return false;
     if (const auto error = Catalogo::grabar(Tabla_ABM, filas, conTipo_)) {
         mostrarError(error->numero, error->descripcion);
-        return;
+        return false;
     }
     accept();
+    return true;
+}
+
+void FrmAgregar::reject() {
+    // The rows as a set: the order of the grid is not a change.
+    auto ordenadas = [](QList<Catalogo::Fila> filas) {
+        std::sort(filas.begin(), filas.end(), [](const Catalogo::Fila& a, const Catalogo::Fila& b) {
+            return std::tie(a.id, a.descripcion, a.tipo) < std::tie(b.id, b.descripcion, b.tipo);
+        });
+        return filas;
+    };
+    if (ordenadas(filasDeLaGrilla()) == ordenadas(cargadas_)) {
+        QDialog::reject();
+        return;
+    }
+    switch (Dialogos::mostrar(this, {QStringLiteral("¿Desea guardar los cambios?"), Icono::Pregunta,
+                                     windowTitle(), Botones::SiNoCancelar})) {
+    case Respuesta::Si:
+        grabar(); // stays open when it cannot save
+        return;
+    case Respuesta::No:
+        QDialog::reject();
+        return;
+    case Respuesta::Ok:
+    case Respuesta::Cancelar:
+        return;
+    }
 }
 
 bool FrmAgregar::eventFilter(QObject* o, QEvent* e) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "catalog/Catalogo.h"
+
 #include <QDialog>
 
 class QAction;
@@ -13,13 +15,19 @@ class QTableWidget;
 
 // The catalogue editor of feeds and operators. The caller sets Tabla_ABM, creates the editor with
 // its caption (which loads the table) and shows it modally with exec(). The grid is edited in
-// memory only; "Grabar" replaces the whole table with it.
+// memory only; "Grabar" replaces the whole table with it, after asking about each removed entry
+// that plan rows still use. Escape or the close box with unsaved changes asks whether to save
+// them; "Cancelar" closes without asking.
 class FrmAgregar : public QDialog {
     Q_OBJECT
 public:
     explicit FrmAgregar(const QString& caption, QWidget* parent = nullptr);
 
     int Cant_Filas() const { return cantFilas_; }
+
+public Q_SLOTS:
+    // Escape and the close box: asks first when the grid holds changes.
+    void reject() override;
 
 protected:
     // The recipe editor adds the load-type column and its options.
@@ -43,9 +51,13 @@ private:
     void agregarFilaBlanca();
     QString tipoElegido() const;
     void mostrarError(const QString& numero, const QString& descripcion);
+    QList<Catalogo::Fila> filasDeLaGrilla() const;
+    // Writes the grid and closes; false when it stays open (declined or failed).
+    bool grabar();
 
     const bool conTipo_;
     qint16 cantFilas_ = 0;
+    QList<Catalogo::Fila> cargadas_; // the table as loaded, to tell whether the grid changed
 
     QTableWidget* Flex;
     QLabel* LblDes;

@@ -1,14 +1,44 @@
 #include "cli/Comandos.h"
 
+#include "db/BaseDatos.h"
+#include "plan/RevisionEnvio.h"
+
 namespace {
 const char* const kAyudaEnviar =
-    "Uso: tolvaro-cli [--datos CARPETA] enviar --directa [HOST[:PUERTO]]\n"
-    "     tolvaro-cli [--datos CARPETA] enviar --web [--servidor S --usuario U --clave C]\n"
+    "Uso: tolvaro-cli [--datos CARPETA] enviar --directa [HOST[:PUERTO]] [--aun-asi]\n"
+    "     tolvaro-cli [--datos CARPETA] enviar --web [--servidor S --usuario U --clave C] [--aun-asi]\n"
     "\n"
     "Envía la programación (viajes, descargas, alimentos y operarios) a la tablet por la\n"
-    "conexión directa, o al servicio web. Sin HOST usa la dirección guardada.\n";
+    "conexión directa, o al servicio web. Sin HOST usa la dirección guardada.\n"
+    "\n"
+    "Si hay filas del plan cuya receta, alimento u operario ya no existe, no envía nada y\n"
+    "dice cuáles son; con --aun-asi envía el resto.\n";
+
+const QString kAunAsi = QStringLiteral("aun-asi");
+
+// Plan rows the upload would leave out or send incomplete: refused unless --aun-asi is given.
+bool planAceptado(bool aunAsi, ContextoCli& ctx) {
+    const RevisionEnvio::Revision r = RevisionEnvio::revisar(BaseDatos::ConexionBD());
+    if (r.error || r.limpia()) // a plan that cannot be read is reported by the upload itself
+        return true;
+    ctx.errores << RevisionEnvio::aviso(r) << Qt::endl;
+    if (aunAsi)
+        return true;
+    ctx.errores << "No se envió nada. Use --aun-asi para enviar "
+                << (r.omite() ? "el resto de la programación." : "la programación igual.") << Qt::endl;
+    return false;
+}
+
+void declarar(QCommandLineParser& p) {
+    OpcionesCli::declararCaminos(p);
+    p.addOption({kAunAsi, QStringLiteral("envía el resto aunque haya filas del plan que no se enviarán")});
+}
 
 int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+    // Without exactly one road it is a usage error, told as such before anything else.
+    const bool unCamino = p.isSet(QStringLiteral("directa")) != p.isSet(QStringLiteral("web"));
+    if (unCamino && !planAceptado(p.isSet(kAunAsi), ctx))
+        return 1;
     return OpcionesCli::porCamino(p, kAyudaEnviar, enviarDirecta, enviarWeb, ctx);
 }
 } // namespace
@@ -16,6 +46,6 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
 const Comando& comandoEnviar() {
     static const Comando c{"enviar",
                            "envía la programación a la tablet (--directa) o al servicio web (--web)",
-                           kAyudaEnviar, OpcionesCli::declararCaminos, ejecutar};
+                           kAyudaEnviar, declarar, ejecutar};
     return c;
 }

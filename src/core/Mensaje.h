@@ -5,8 +5,8 @@
 // A message box as the system means it: text, icon, buttons and title. The core only builds
 // these; the windows show them through the dialog layer and the command line prints them.
 enum class Icono { Ninguno, Informacion, Exclamacion, Critico, Pregunta };
-enum class Botones { Ok, SiNo };
-enum class Respuesta { Ok, Si, No };
+enum class Botones { Ok, SiNo, SiNoCancelar };
+enum class Respuesta { Ok, Si, No, Cancelar };
 
 inline const QString kTituloAplicacion = QStringLiteral("Tolvaro");
 

@@ -30,6 +30,9 @@ QDateEdit* selectorFecha(const char* nombre, const QDate& fecha, QLabel* rotulo,
 }
 } // namespace
 
+const QString FrmSucesos::kPreguntaInterrumpir =
+    QStringLiteral("Se están recibiendo los sucesos. ¿Interrumpir la recepción y salir?");
+
 FrmSucesos::FrmSucesos(const DatosSucesos& datos, QWidget* parent) : QDialog(parent), datos_(datos) {
     construir();
 
@@ -129,6 +132,11 @@ void FrmSucesos::construir() {
     connect(CmdExportar, &QPushButton::clicked, this, &FrmSucesos::CmdExportar_Click);
     connect(CmdConectar, &QPushButton::clicked, this, &FrmSucesos::CmdConectar_Click);
     connect(conexion_, &ConexionTablet::llegada, this, &FrmSucesos::WS_DataArrival);
+    // A connection that ends ends the download with it.
+    connect(conexion_, &ConexionTablet::estadoCambiado, this, [this](ConexionTablet::Estado e) {
+        if (e != ConexionTablet::Estado::Conectado)
+            recibiendoDirecta_ = false;
+    });
 
     setMinimumSize(640, 360);
     resize(twips(13000), twips(8000));
@@ -162,6 +170,15 @@ bool FrmSucesos::eventFilter(QObject* o, QEvent* e) {
         }
     }
     return QDialog::eventFilter(o, e);
+}
+
+void FrmSucesos::reject() {
+    // A download only reads: once the user agrees, the window closes at once and what is still on
+    // its way is dropped with the connection.
+    if (recibiendo() && Dialogos::mostrar(this, {kPreguntaInterrumpir, Icono::Pregunta, kTituloAplicacion,
+                                                 Botones::SiNo}) != Respuesta::Si)
+        return;
+    QDialog::reject();
 }
 
 void FrmSucesos::done(int resultado) {
@@ -206,6 +223,7 @@ void FrmSucesos::CMDREC_Click() {
     }
     limpiarLista();
     recepcion_.iniciar(DTDESDE->date(), DTHASTA->date(), TxtDir->text());
+    recibiendoDirecta_ = true;
     conexion_->enviar(RecepcionSucesos::pedidoCodificado(DTDESDE->date(), DTHASTA->date()));
 }
 
@@ -218,6 +236,8 @@ void FrmSucesos::aplicar(const QList<PasoRecepcion>& pasos) {
     // came before it.
     QList<FilaEvento> lote;
     for (const PasoRecepcion& p : pasos) {
+        if (p.termina)
+            recibiendoDirecta_ = false;
         if (p.fila)
             lote << *p.fila;
         if (p.mensaje) {

@@ -30,6 +30,11 @@ public:
     explicit FrmSucesos(const DatosSucesos& datos = {}, QWidget* parent = nullptr);
     ~FrmSucesos() override;
 
+    static const QString kPreguntaInterrumpir;
+    // A download runs: requested and not yet ended ("'fin'", "'no'", the connection gone, or the
+    // web road's end).
+    bool recibiendo() const { return recibiendoDirecta_ || recibiendoWeb_; }
+
     // For both download roads.
     void agregarFila(const FilaEvento& fila);
     void agregarFilas(const QList<FilaEvento>& filas);
@@ -48,6 +53,8 @@ public Q_SLOTS:
     void CmdConectar_Click();
     void CmdExportar_Click();
     void done(int resultado) override;
+    // Escape and the close box: during a download, asks first.
+    void reject() override;
 
 private Q_SLOTS:
     void WS_DataArrival(const QByteArray& datos);
@@ -67,6 +74,8 @@ private:
     DatosSucesos datos_;
     RecepcionSucesos recepcion_;
     ModeloSucesos* modelo_;
+    bool recibiendoDirecta_ = false;
+    bool recibiendoWeb_ = false;
     ExportacionSucesos* exportacion_ = nullptr; // the export running, if any
 
     QGroupBox* Frame3;

@@ -15,6 +15,7 @@ void FrmSucesos::Recibir_web() {
     auto* descarga = new DescargaWeb(datos_.web, desde(), hasta(), this);
     // The window stays responsive while the server answers; "RECIBIR" waits for the end.
     CMDREC->setEnabled(false);
+    recibiendoWeb_ = true;
     setCursor(Qt::BusyCursor);
     connect(descarga, &DescargaWeb::avance, this,
             [this](const QString& texto) { CMDREC->setToolTip(texto); });
@@ -37,6 +38,7 @@ void FrmSucesos::Recibir_web() {
             [this, descarga, avisar](DescargaWeb::Fin, const Mensaje& m) {
                 setOperarioActual(descarga->operarioActual());
                 descarga->deleteLater();
+                recibiendoWeb_ = false;
                 unsetCursor();
                 CMDREC->setToolTip(QString());
                 CMDREC->setEnabled(true);

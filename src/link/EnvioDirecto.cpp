@@ -40,6 +40,7 @@ void EnvioDirecto::iniciar(int maximoBarra) {
         return;
     enCurso_ = true;
     finEscrito_ = false;
+    interrumpir_ = false;
     parte_ = -1;
     mensajes_.clear();
     errorParte_.reset();
@@ -138,11 +139,30 @@ void EnvioDirecto::pausaCumplida() {
         Q_EMIT terminado();
         return;
     }
+    if (interrumpir_) {
+        detener();
+        return;
+    }
     const ProgramaDirecto::Seccion s = ProgramaDirecto::kSecciones[parte_];
     valor_ = ProgramaDirecto::unMensajePorFila(s) ? valor_ + 1 : maximo_;
     Q_EMIT valorBarra(valor_);
     ++siguiente_;
     avanzar();
+}
+
+void EnvioDirecto::interrumpir() {
+    if (!enCurso_)
+        return;
+    interrumpir_ = true;
+    if (!pausa_.isActive() && !finEscrito_)
+        detener(); // no message in flight
+}
+
+void EnvioDirecto::detener() {
+    enCurso_ = false;
+    pausa_.stop();
+    soltarSocket();
+    Q_EMIT interrumpido();
 }
 
 void EnvioDirecto::conexionPerdida() {

@@ -31,6 +31,10 @@ public:
     // upload runs.
     void iniciar(int maximoBarra = 100);
     bool enCurso() const { return enCurso_; }
+    // Stops after the message in flight: its pause runs out (so whatever the caller sends next
+    // stays a message of its own), then nothing more is sent, "'fin'" neither, and `interrumpido`
+    // follows. An upload already past "'fin'" ends as usual with `terminado`.
+    void interrumpir();
 
     // The error report of a failed upload.
     static Mensaje mensajeError(const ErrorEnlace& e);
@@ -49,6 +53,8 @@ Q_SIGNALS:
     void terminado();
     // The upload stopped; nothing more is sent.
     void fallo(const Mensaje& mensaje);
+    // Stopped on request (`interrumpir`); nothing more is sent.
+    void interrumpido();
 
 private:
     void avanzar();
@@ -57,6 +63,7 @@ private:
     void pausaCumplida();
     void conexionPerdida();
     void fallar(const ErrorEnlace& e);
+    void detener();
     void soltarSocket();
 
     QPointer<QTcpSocket> socket_;
@@ -66,6 +73,7 @@ private:
 
     bool enCurso_ = false;
     bool finEscrito_ = false;
+    bool interrumpir_ = false;
     int parte_ = -1; // index into ProgramaDirecto::kSecciones; past the end: "'fin'"
     QList<QByteArray> mensajes_;
     std::optional<ErrorEnlace> errorParte_; // the row of the part that stops the upload

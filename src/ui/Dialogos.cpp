@@ -46,13 +46,20 @@ Respuesta mostrar(QWidget* padre, const Mensaje& m) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(m.titulo), qPrintable(m.texto));
         if (!g_respuestas.isEmpty())
             return g_respuestas.dequeue();
-        return m.botones == Botones::SiNo ? Respuesta::Si : Respuesta::Ok;
+        return m.botones == Botones::Ok ? Respuesta::Ok : Respuesta::Si;
     }
     QMessageBox caja(icono(m.icono), m.titulo, m.texto, QMessageBox::NoButton, padre);
-    if (m.botones == Botones::SiNo) {
+    if (m.botones != Botones::Ok) {
         caja.addButton(QStringLiteral("Sí"), QMessageBox::YesRole);
         QAbstractButton* no = caja.addButton(QStringLiteral("No"), QMessageBox::NoRole);
+        // Escape or the close box of a three-way question is "Cancelar"; of a yes/no one, "No".
+        QAbstractButton* cancelar = m.botones == Botones::SiNoCancelar
+                                        ? caja.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole)
+                                        : nullptr;
+        caja.setEscapeButton(cancelar ? cancelar : no);
         caja.exec();
+        if (cancelar && caja.clickedButton() == cancelar)
+            return Respuesta::Cancelar;
         return caja.clickedButton() == no ? Respuesta::No : Respuesta::Si;
     }
     caja.addButton(QStringLiteral("Aceptar"), QMessageBox::AcceptRole);

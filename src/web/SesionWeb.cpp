@@ -1,5 +1,7 @@
 #include "web/SesionWeb.h"
 
+#include <QTimer>
+
 SesionWeb::SesionWeb(const DatosWeb& datos, QObject* parent)
     : QObject(parent), datos_(datos), cliente_(new ClienteWeb(datos.servidor, this)) {
     connect(cliente_, &ClienteWeb::respondida, this, &SesionWeb::respondida);
@@ -10,6 +12,16 @@ void SesionWeb::iniciar() {
     enviar(sentenciaSondeo(), &SesionWeb::alSondeo);
 }
 
+void SesionWeb::interrumpir() {
+    if (terminado_ || interrumpir_)
+        return;
+    interrumpir_ = true;
+    if (!siguiente_) { // nothing in flight: not started
+        terminado_ = true;
+        QTimer::singleShot(0, this, &SesionWeb::interrumpida);
+    }
+}
+
 void SesionWeb::enviarCon(const QString& sql, std::function<void(const RespuestaWeb&)> paso) {
     siguiente_ = std::move(paso);
     cliente_->Enviar_Consulta(sql);
@@ -18,6 +30,12 @@ void SesionWeb::enviarCon(const QString& sql, std::function<void(const Respuesta
 void SesionWeb::respondida(const RespuestaWeb& r) {
     if (terminado_ || !siguiente_)
         return;
+    if (interrumpir_) {
+        terminado_ = true;
+        siguiente_ = nullptr;
+        Q_EMIT interrumpida();
+        return;
+    }
     if (!r.respondio) {
         fallar(QString::number(r.numeroError), r.descripcionError, razonDelServidor(r));
         return;

@@ -15,9 +15,13 @@ class SesionWeb : public QObject {
 public:
     void iniciar();
     ClienteWeb* cliente() { return cliente_; }
+    // Stops once the statement in flight has its answer: no further statement is sent, no
+    // outcome is reported but `interrumpida`.
+    void interrumpir();
 
 Q_SIGNALS:
     void avance(const QString& texto);
+    void interrumpida();
 
 protected:
     SesionWeb(const DatosWeb& datos, QObject* parent);
@@ -41,6 +45,7 @@ protected:
     bool terminado_ = false;
 
 private:
+    bool interrumpir_ = false;
     void enviarCon(const QString& sql, std::function<void(const RespuestaWeb&)> paso);
     void respondida(const RespuestaWeb& r);
     void alSondeo(const RespuestaWeb& r);

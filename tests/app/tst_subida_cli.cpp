@@ -36,6 +36,7 @@ private Q_SLOTS:
     void direccionGuardadaYTabletQueNoConfirma();
     void conexionPerdidaYRechazada();
     void erroresDeUso();
+    void planIncompletoRechazado();
 };
 
 void TstSubidaCli::envioCompleto() {
@@ -115,6 +116,37 @@ void TstSubidaCli::erroresDeUso() {
     const Salida ayuda = correr(b.carpeta(), {"--directa", "--help"});
     QCOMPARE(ayuda.codigo, 0);
     QVERIFY(ayuda.salida.contains(QStringLiteral("enviar --directa [HOST[:PUERTO]]")));
+}
+
+void TstSubidaCli::planIncompletoRechazado() {
+    BaseTemporal b;
+    QVERIFY(PlanSubida::cargarMixto(b));
+    QVERIFY(b.ejecutar("delete from alimentos where id = 2")); // one row of trip 3, one of trip 4
+    ServidorTableta tableta;
+    QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
+    const QString aviso =
+        QStringLiteral("2 filas del plan no se enviarán porque su receta, su alimento o su viaje "
+                       "ya no existe (viajes 3, 4).\n");
+    // Refused on both roads before anything is sent: neither the tablet nor a server is reached.
+    const QString direccion = QStringLiteral("127.0.0.1:%1").arg(tableta.puerto());
+    for (const QStringList& camino :
+         {QStringList{"--directa", direccion},
+          QStringList{"--web", "--servidor", direccion, "--usuario", "u", "--clave", "c"}}) {
+        const Salida r = correr(b.carpeta(), camino);
+        QCOMPARE(r.codigo, 1);
+        QCOMPARE(r.errores,
+                 aviso + "No se envió nada. Use --aun-asi para enviar el resto de la programación.\n");
+        QCOMPARE(tableta.conexionesAceptadas(), 0);
+    }
+    // --aun-asi sends the rest, saying what stays behind.
+    const Salida r = correr(b.carpeta(), {"--directa", direccion, "--aun-asi"});
+    QVERIFY2(r.codigo == 0, qPrintable(r.errores));
+    QCOMPARE(r.errores, aviso);
+    const QList<QByteArray> todos = PlanSubida::esperadoMixto();
+    QTRY_COMPARE(tableta.mensajes(),
+                 QList<QByteArray>({todos.at(0), todos.at(2), todos.at(4), todos.at(5), todos.at(6),
+                                    todos.at(7), "'te paso' 'alimentos' ('0','1','Maiz'),", todos.at(9),
+                                    todos.at(10), "'desconectar'"}));
 }
 
 QTEST_GUILESS_MAIN(TstSubidaCli)

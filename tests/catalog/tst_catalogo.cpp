@@ -16,6 +16,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <functional>
+
 class TstCatalogo : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -29,6 +31,9 @@ private Q_SLOTS:
     void grabarFallidoNoTocaLaTabla();
     void nuloAlCargar();
     void recetasConTipoDeCarga();
+    void quitarEnUsoPregunta_data();
+    void quitarEnUsoPregunta();
+    void cerrarConCambiosPregunta();
     void accesibilidad();
 
 private:
@@ -74,7 +79,11 @@ private:
     }
     static std::unique_ptr<FrmAgregar> abrir(const QString& tabla, const QString& caption) {
         Tabla_ABM = tabla;
-        auto f = std::make_unique<FrmAgregar>(caption);
+        std::unique_ptr<FrmAgregar> f;
+        if (tabla == QLatin1String("Recetas"))
+            f = std::make_unique<FrmAgregarRec>(caption);
+        else
+            f = std::make_unique<FrmAgregar>(caption);
         f->show();
         if (!QTest::qWaitForWindowActive(f.get()))
             qWarning("la ventana no se activó");
@@ -287,6 +296,122 @@ void TstCatalogo::recetasConTipoDeCarga() {
     QCOMPARE(base.filas("select id, descripcion, calcula_kg from recetas order by id"),
              QStringList({"1|Engorde|0", "2|Recria|0", "3|Tambo|0", "4|Ciclo|-1", "5|Otro|-1"}));
     QCOMPARE(base.valor("select count(*) from recetas where calcula_kg = -1").toInt(), 2);
+}
+
+void TstCatalogo::quitarEnUsoPregunta_data() {
+    QTest::addColumn<QString>("tabla");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("columnas"); // of the table, after id and description
+    QTest::addColumn<QString>("pregunta");
+    QTest::newRow("alimentos")
+        << "Alimentos"
+        << "ABM Alimento"
+        << ""
+        << "El alimento Rollo De Alfalfa se usa en 2 filas del plan. ¿Eliminarlo igual?";
+    QTest::newRow("operarios")
+        << "Operarios"
+        << "ABM Operarios"
+        << ""
+        << "El operario Rollo De Alfalfa se usa en 2 filas del plan. ¿Eliminarlo igual?";
+    QTest::newRow("recetas") << "Recetas"
+                             << "ABM Recetas"
+                             << ", 0"
+                             << "La receta Rollo De Alfalfa se usa en 2 filas del plan. ¿Eliminarla igual?";
+}
+
+void TstCatalogo::quitarEnUsoPregunta() {
+    QFETCH(QString, tabla);
+    QFETCH(QString, caption);
+    QFETCH(QString, columnas);
+    QFETCH(QString, pregunta);
+    BaseTemporal base;
+    // Entry 1 is named by two plan rows (in the column of this catalogue), 2 by one, 3 by none.
+    for (
+        const QString& sql :
+        {u"insert into %1 values (1, 'Rollo De Alfalfa'%2), (2, 'Silo'%2), (3, 'Suelto'%2)"_qs.arg(tabla,
+                                                                                                   columnas),
+         u"insert into viajes (id, id_receta, id_alim, id_op) values (1, 8, 8, 8), (2, 8, 8, 8), (3, 8, 8, 8)"_qs})
+        QVERIFY(base.ejecutar(sql));
+    const QString columna = tabla == "Alimentos" ? "id_alim" : tabla == "Operarios" ? "id_op" : "id_receta";
+    QVERIFY(base.ejecutar(u"update viajes set %1 = case id when 3 then 2 else 1 end"_qs.arg(columna)));
+    const QString antes = base.filas(u"select * from %1 order by id"_qs.arg(tabla)).join(u';');
+
+    auto f = abrir(tabla, caption);
+    eliminar(f.get(), 3); // Suelto: not used, no question about it
+    eliminar(f.get(), 1); // Rollo De Alfalfa
+    eliminar(f.get(), 1); // Silo
+    Dialogos::limpiar();
+    // One question per entry in use, the first No stops: the editor stays open, nothing written.
+    Dialogos::encolarRespuesta(Respuesta::Si);
+    Dialogos::encolarRespuesta(Respuesta::No);
+    QTest::mouseClick(control<QPushButton>(f.get(), "CmdGrabar"), Qt::LeftButton);
+    QCOMPARE(Dialogos::mostrados().size(), 2);
+    QCOMPARE(Dialogos::mostrados().at(0), (Mensaje{pregunta, Icono::Pregunta, caption, Botones::SiNo}));
+    QCOMPARE(Dialogos::mostrados().at(1).texto,
+             QString(pregunta).replace("Rollo De Alfalfa", "Silo").replace("2 filas", "1 fila"));
+    QVERIFY(f->isVisible());
+    QCOMPARE(base.filas(u"select * from %1 order by id"_qs.arg(tabla)).join(u';'), antes);
+    // Yes to both: written.
+    QTest::mouseClick(control<QPushButton>(f.get(), "CmdGrabar"), Qt::LeftButton);
+    QVERIFY(!f->isVisible());
+    QCOMPARE(Dialogos::mostrados().size(), 4);
+    QCOMPARE(base.valor(u"select count(*) from %1"_qs.arg(tabla)).toInt(), 0);
+}
+
+void TstCatalogo::cerrarConCambiosPregunta() {
+    BaseTemporal base;
+    QVERIFY(base.ejecutar("insert into alimentos values (1, 'Avena'), (2, 'Maiz')"));
+    QVERIFY(base.ejecutar("insert into viajes (id, id_alim) values (1, 2)"));
+    const QStringList antes = base.filas("select * from alimentos order by id");
+    const Mensaje pregunta{"¿Desea guardar los cambios?", Icono::Pregunta, "ABM Alimento",
+                           Botones::SiNoCancelar};
+    auto escape = [](FrmAgregar* f) { QTest::keyClick(f, Qt::Key_Escape); };
+    auto cruz = [](FrmAgregar* f) { f->close(); };
+    for (const auto& cerrar :
+         {std::function<void(FrmAgregar*)>(escape), std::function<void(FrmAgregar*)>(cruz)}) {
+        {
+            // Unchanged (an edit that puts the same text back included): closes without asking.
+            auto f = abrir("Alimentos", "ABM Alimento");
+            dobleClic(f.get(), 1);
+            QTest::mouseClick(control<QPushButton>(f.get(), "Cmdadd"), Qt::LeftButton);
+            cerrar(f.get());
+            QVERIFY(!f->isVisible());
+            QVERIFY(Dialogos::mostrados().isEmpty());
+        }
+        auto f = abrir("Alimentos", "ABM Alimento");
+        agregar(f.get(), "Nuevo");
+        // Cancelar: stays, grid as it was.
+        Dialogos::encolarRespuesta(Respuesta::Cancelar);
+        cerrar(f.get());
+        QCOMPARE(Dialogos::mostrados(), QList<Mensaje>{pregunta});
+        QVERIFY(f->isVisible());
+        QCOMPARE(f->Cant_Filas(), 3);
+        // Yes, but "Grabar" declined (Maiz is in use): stays, nothing written.
+        eliminar(f.get(), 2);
+        Dialogos::encolarRespuesta(Respuesta::Si);
+        Dialogos::encolarRespuesta(Respuesta::No);
+        cerrar(f.get());
+        QVERIFY(f->isVisible());
+        QCOMPARE(base.filas("select * from alimentos order by id"), antes);
+        // No: closes, nothing written.
+        Dialogos::limpiar();
+        Dialogos::encolarRespuesta(Respuesta::No);
+        cerrar(f.get());
+        QCOMPARE(Dialogos::mostrados(), QList<Mensaje>{pregunta});
+        QVERIFY(!f->isVisible());
+        QCOMPARE(f->result(), int(QDialog::Rejected));
+        QCOMPARE(base.filas("select * from alimentos order by id"), antes);
+        Dialogos::limpiar();
+    }
+    // Yes: saved and closed.
+    auto f = abrir("Alimentos", "ABM Alimento");
+    agregar(f.get(), "Nuevo");
+    Dialogos::encolarRespuesta(Respuesta::Si);
+    QTest::keyClick(f.get(), Qt::Key_Escape);
+    QVERIFY(!f->isVisible());
+    QCOMPARE(f->result(), int(QDialog::Accepted));
+    QCOMPARE(base.filas("select * from alimentos order by id"),
+             QStringList({"1|Avena", "2|Maiz", "3|Nuevo"}));
 }
 
 void TstCatalogo::accesibilidad() {

@@ -64,6 +64,7 @@ private Q_SLOTS:
     void descarga();
     void desconectar();
     void desdeLaVentanaPrincipal();
+    void cerrarDuranteLaDescarga();
 
 private:
     QString direccion() const { return QStringLiteral("127.0.0.1:%1").arg(tableta_->puerto()); }
@@ -296,6 +297,64 @@ void TstFrmSucesos::desdeLaVentanaPrincipal() {
     // Back in the main window: it connects again, a third connection to the tablet.
     QTRY_COMPARE(tableta_->conexionesAceptadas(), 3);
     QTRY_COMPARE(conectar->text(), kConectado);
+}
+
+void TstFrmSucesos::cerrarDuranteLaDescarga() {
+    const Mensaje pregunta{"Se están recibiendo los sucesos. ¿Interrumpir la recepción y salir?",
+                           Icono::Pregunta, kTituloAplicacion, Botones::SiNo};
+    sucesos_->setPausa(400); // records come slowly
+    {
+        FrmSucesos f;
+        f.show();
+        QVERIFY(conectar(f));
+        f.findChild<QDateEdit*>("DTDESDE")->setDate(QDate(2021, 6, 1));
+        f.findChild<QDateEdit*>("DTHASTA")->setDate(QDate(2021, 6, 30));
+        f.findChild<QPushButton*>("CMDREC")->click();
+        QTRY_COMPARE(f.filas().size(), 1);
+        // No: the window stays and the download goes on.
+        Dialogos::encolarRespuesta(Respuesta::No);
+        QTest::keyClick(&f, Qt::Key_Escape);
+        QCOMPARE(Dialogos::mostrados(), QList<Mensaje>{pregunta});
+        QVERIFY(f.isVisible());
+        QTRY_COMPARE(f.filas().size(), 2);
+        // Yes: closed at once, the connection with it.
+        Dialogos::encolarRespuesta(Respuesta::Si);
+        f.close();
+        QVERIFY(!f.isVisible());
+        QTRY_COMPARE(tableta_->conexionesAbiertas(), 0);
+    }
+    {
+        // A finished download asks nothing.
+        sucesos_->setPausa(10);
+        Dialogos::limpiar();
+        FrmSucesos f;
+        f.show();
+        QVERIFY(conectar(f));
+        f.findChild<QPushButton*>("CMDREC")->click();
+        QTRY_COMPARE(Dialogos::mostrados().size(), 1); // its end
+        f.close();
+        QVERIFY(!f.isVisible());
+        QCOMPARE(Dialogos::mostrados().size(), 1);
+    }
+    {
+        // The web road, with a server that never answers.
+        Dialogos::limpiar();
+        QTcpServer mudo;
+        QVERIFY(mudo.listen(QHostAddress::LocalHost, 0));
+        FrmPrincipal principal;
+        principal.findChild<QRadioButton*>("OptWeb")->click();
+        principal.findChild<QLineEdit*>("TxtServ")->setText(
+            QStringLiteral("127.0.0.1:%1").arg(mudo.serverPort()));
+        FrmSucesos f(principal.datosSucesos(), &principal);
+        f.show();
+        f.findChild<QPushButton*>("CMDREC")->click();
+        Dialogos::encolarRespuesta(Respuesta::No);
+        f.close();
+        QVERIFY(f.isVisible());
+        f.close(); // answered Yes by default
+        QVERIFY(!f.isVisible());
+        QCOMPARE(Dialogos::mostrados(), (QList<Mensaje>{pregunta, pregunta}));
+    }
 }
 
 QTEST_MAIN(TstFrmSucesos)
