@@ -42,6 +42,7 @@ public Q_SLOTS:
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
+    void CmdPrecision_Click();
 
 private Q_SLOTS:
     void WS_Connect();
@@ -58,6 +59,7 @@ protected:
     QPushButton* Command2;
     QPushButton* Command3;
     QPushButton* Command4;
+    QPushButton* CmdPrecision;
     QPushButton* CmdEnv;
     QRadioButton* OptDir;
     QRadioButton* OptWeb;

@@ -2,6 +2,7 @@
 #include "app/FrmPrincipal.h"
 
 #include "ui/Accesible.h"
+#include "events/FrmPrecision.h"
 #include "events/FrmSucesos.h"
 #include "plan/FrmRodeos.h"
 #include "plan/FrmViajes.h"
@@ -32,3 +33,8 @@ void FrmPrincipal::Command3_Click() {
 }
 
 void FrmPrincipal::Command4_Click() {}
+
+void FrmPrincipal::CmdPrecision_Click() {
+    FrmPrecision ventana(this);
+    ventana.exec();
+}

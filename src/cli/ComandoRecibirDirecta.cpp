@@ -3,6 +3,7 @@
 
 #include "db/Ajustes.h"
 #include "events/CsvEventos.h"
+#include "events/HistorialSucesos.h"
 #include "link/DireccionTablet.h"
 #include "link/RecepcionSucesos.h"
 
@@ -158,5 +159,6 @@ int recibirDirecta(const QStringList& args, ContextoCli& ctx) {
     if (resultado != 0)
         return resultado; // a download cut short leaves no file that could pass for a whole one
 
-    return escribirCsv(CsvEventos::escribir(filas), o.csv, ctx) ? 0 : 1;
+    const bool escrito = escribirCsv(CsvEventos::escribir(filas), o.csv, ctx);
+    return guardarEnHistorial(filas, HistorialSucesos::kDirecta, ctx) && escrito ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 
 #include "db/Ajustes.h"
 #include "events/CsvEventos.h"
+#include "events/HistorialSucesos.h"
 #include "web/DescargaWeb.h"
 #include "web/EnvioWeb.h"
 
@@ -118,5 +119,6 @@ int recibirWeb(const QStringList& args, ContextoCli& ctx) {
     }
     if (fin == DescargaWeb::Fin::SinDatos)
         ctx.errores << final.texto << Qt::endl;
-    return escribirCsv(CsvEventos::escribir(filas), o.csv, ctx) ? 0 : 1;
+    const bool escrito = escribirCsv(CsvEventos::escribir(filas), o.csv, ctx);
+    return guardarEnHistorial(filas, HistorialSucesos::kWeb, ctx) && escrito ? 0 : 1;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/FilaEvento.h"
+
 #include <QStringList>
 #include <QTextStream>
 
@@ -13,6 +15,8 @@ struct ContextoCli {
 
 int comandoEnviar(const QStringList& args, ContextoCli& ctx);
 int comandoRecibir(const QStringList& args, ContextoCli& ctx);
+int comandoInforme(const QStringList& args, ContextoCli& ctx);
+int comandoHistorial(const QStringList& args, ContextoCli& ctx);
 
 // The two roads of each command.
 int enviarDirecta(const QStringList& args, ContextoCli& ctx);
@@ -23,3 +27,7 @@ int recibirWeb(const QStringList& args, ContextoCli& ctx);
 // The downloaded events as CSV: on standard output when `archivo` is empty, otherwise written
 // safely to the file (a failure leaves the file as it was and says why on stderr).
 bool escribirCsv(const QByteArray& csv, const QString& archivo, ContextoCli& ctx);
+
+// Keeps a download that ended well in the event history; false (with the reason on stderr) when
+// the database refused it.
+bool guardarEnHistorial(const QList<FilaEvento>& filas, const QString& via, ContextoCli& ctx);

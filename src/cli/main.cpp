@@ -19,8 +19,12 @@ const char* const kAyuda =
     "  --help           muestra esta ayuda\n"
     "\n"
     "Comandos:\n"
-    "  enviar   envía la programación a la tablet (--directa) o al servicio web (--web)\n"
-    "  recibir  descarga los sucesos de la tablet o del servicio web como CSV\n"
+    "  enviar     envía la programación a la tablet (--directa) o al servicio web (--web)\n"
+    "  recibir    descarga los sucesos de la tablet o del servicio web como CSV y los guarda\n"
+    "             en el historial\n"
+    "  informe    precisión de carga de los sucesos guardados, por alimento, operario, día,\n"
+    "             receta o corral\n"
+    "  historial  lista los sucesos guardados de un rango de fechas como CSV\n"
     "\n"
     "'tolvaro-cli COMANDO --help' describe cada comando.\n";
 
@@ -32,6 +36,8 @@ struct Comando {
 const Comando kComandos[] = {
     {"enviar", comandoEnviar},
     {"recibir", comandoRecibir},
+    {"informe", comandoInforme},
+    {"historial", comandoHistorial},
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "ui/Controles.h"
 #include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
+#include "events/HistorialSucesos.h"
 #include "events/ModeloSucesos.h"
 
 #include <QDateEdit>
@@ -239,10 +240,19 @@ void FrmSucesos::aplicar(const QList<PasoRecepcion>& pasos) {
         if (p.mensaje) {
             modelo_->agregar(lote);
             lote.clear();
+            // The tablet's last word: what the list holds since the request is a whole download.
+            if (p.termina)
+                guardarHistorial(HistorialSucesos::kDirecta);
             Dialogos::mostrar(this, *p.mensaje);
         }
     }
     modelo_->agregar(lote);
+}
+
+void FrmSucesos::guardarHistorial(const QString& via) {
+    // Merging the same download twice adds nothing, so a repeated final message is harmless.
+    if (const auto e = HistorialSucesos::fusionar(BaseDatos::ConexionBD(), filas(), via))
+        Dialogos::mostrar(this, HistorialSucesos::mensajeError(*e));
 }
 
 void FrmSucesos::CmdExportar_Click() {

@@ -58,6 +58,8 @@ protected:
 private:
     void construir();
     void aplicar(const QList<PasoRecepcion>& pasos);
+    // Keeps the listed rows of a download that ended well in the event history.
+    void guardarHistorial(const QString& via);
     int twips(int t) const;
 
     FrmPrincipal* principal_;

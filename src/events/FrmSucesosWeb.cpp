@@ -3,6 +3,7 @@
 
 #include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
+#include "events/HistorialSucesos.h"
 #include "web/DescargaWeb.h"
 
 #include <QPushButton>
@@ -20,8 +21,11 @@ void FrmSucesos::Recibir_web() {
     connect(descarga, &DescargaWeb::avance, this,
             [this](const QString& texto) { CMDREC->setToolTip(texto); });
     connect(descarga, &DescargaWeb::fila, this, &FrmSucesos::agregarFila);
-    connect(descarga, &DescargaWeb::terminado, this, [this, descarga](DescargaWeb::Fin, const Mensaje& m) {
+    connect(descarga, &DescargaWeb::terminado, this, [this, descarga](DescargaWeb::Fin fin, const Mensaje& m) {
         setOperarioActual(descarga->operarioActual());
+        // Only a download that ran to its end is kept; a failed one leaves the history alone.
+        if (fin == DescargaWeb::Fin::Normal)
+            guardarHistorial(HistorialSucesos::kWeb);
         descarga->deleteLater();
         unsetCursor();
         CMDREC->setToolTip(QString());
