@@ -121,7 +121,7 @@ void FrmPrecision::construir() {
 }
 
 bool FrmPrecision::calculando() const {
-    return espera_.isActive() || (trabajo_ && trabajo_->enCurso());
+    return espera_.isActive() || pendiente_;
 }
 
 void FrmPrecision::programar() {
@@ -137,10 +137,13 @@ void FrmPrecision::calcular() {
     trabajo_ = std::make_unique<TrabajoInforme>(BaseDatos::ConexionBD().databaseName(), agrupacion,
                                                 DTDESDE->date(), DTHASTA->date(), TxtTolerancia->value());
     connect(trabajo_.get(), &Trabajo::terminado, this, [this, generacion](const Resultado& r) {
-        if (generacion == generacion_)
-            alTerminar(r.valor, r.ok, r.descripcion);
+        if (generacion != generacion_)
+            return; // a newer report was asked for
+        pendiente_ = false;
+        alTerminar(r.valor, r.ok, r.descripcion);
     });
     LblEstado->setText(QStringLiteral("Calculando..."));
+    pendiente_ = true;
     trabajo_->iniciar();
 }
 

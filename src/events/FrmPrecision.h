@@ -45,6 +45,7 @@ private:
     InformePrecision informe_;
     std::unique_ptr<TrabajoInforme> trabajo_;
     quint64 generacion_ = 0;
+    bool pendiente_ = false; // the latest report asked for has not come back yet
     QTimer espera_;
 
     QLabel* LblDesde;
