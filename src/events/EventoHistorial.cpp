@@ -2,8 +2,7 @@
 
 #include "core/Texto.h"
 
-#include <QLocale>
-
+#include <charconv>
 #include <cmath>
 
 namespace {
@@ -24,7 +23,10 @@ int cifras(QStringView t, qsizetype i, qsizetype n) {
 QString numeroClave(const std::optional<double>& v, const QString& texto) {
     if (!v)
         return u't' + texto.trimmed().toCaseFolded();
-    return u'n' + (*v == 0 ? QStringLiteral("0") : QString::number(*v, 'g', 17));
+    // Whole kilograms, the common case, without the slower general conversion.
+    if (*v == std::trunc(*v) && std::fabs(*v) < 1e15)
+        return u'n' + QString::number(static_cast<qint64>(*v));
+    return u'n' + QString::number(*v, 'g', 17);
 }
 
 } // namespace
@@ -59,28 +61,50 @@ std::optional<QString> EventoHistorial::leerHora(QStringView texto) {
     // Seconds (and their fraction) may follow; anything else makes it no time.
     if (resto < t.size() && (t[resto] != u':' || cifras(t, resto + 1, 2) < 0))
         return std::nullopt;
-    return QStringLiteral("%1:%2").arg(h, 2, 10, QLatin1Char('0')).arg(m, 2, 10, QLatin1Char('0'));
+    const QChar r[5] = {QChar(u'0' + h / 10), QChar(u'0' + h % 10), u':', QChar(u'0' + m / 10),
+                        QChar(u'0' + m % 10)};
+    return QString(r, 5);
 }
 
 std::optional<double> EventoHistorial::leerKilos(const QString& texto) {
-    QString t = texto.trimmed();
-    const QString menos = Texto::regional().negativeSign();
-    if (!menos.isEmpty() && menos != QLatin1String("-") && t.startsWith(menos))
-        t.replace(0, menos.size(), QStringLiteral("-"));
-    t.replace(QChar(0x2212), u'-');
-    if (t.isEmpty() || (t.contains(u'.') && t.contains(u',')) || t.count(u',') > 1)
+    // Read by hand into a small buffer: this runs for every event of every download, and neither
+    // a locale object nor the C library's locale-dependent conversion is wanted here.
+    static const QString menosRegional = Texto::regional().negativeSign();
+    QStringView t = QStringView(texto).trimmed();
+    char cifras[64];
+    size_t n = 0;
+    if (!menosRegional.isEmpty() && t.startsWith(menosRegional)) {
+        cifras[n++] = '-';
+        t = t.mid(menosRegional.size());
+    } else if (!t.isEmpty() && (t.front() == u'-' || t.front() == QChar(0x2212))) {
+        cifras[n++] = '-';
+        t = t.mid(1);
+    } else if (t.startsWith(u'+')) {
+        t = t.mid(1);
+    }
+    bool separador = false;
+    bool digito = false;
+    for (const QChar c : t) {
+        if (n + 1 >= sizeof cifras)
+            return std::nullopt;
+        if (c >= u'0' && c <= u'9') {
+            cifras[n++] = static_cast<char>(c.unicode());
+            digito = true;
+        } else if ((c == u'.' || c == u',') && !separador) {
+            cifras[n++] = '.';
+            separador = true;
+        } else {
+            return std::nullopt; // a second separator, a blank, an exponent, a letter
+        }
+    }
+    if (!digito)
         return std::nullopt;
-    t.replace(u',', u'.');
-    for (const QChar c : t)
-        if (!c.isDigit() && c != u'.' && c != u'-' && c != u'+')
-            return std::nullopt; // no exponents, blanks or group separators
-    QLocale c = QLocale::c();
-    c.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double v = c.toDouble(t, &ok);
-    if (!ok || !std::isfinite(v))
+    double v = 0;
+    const char* inicio = cifras[0] == '-' ? cifras + 1 : cifras;
+    const auto r = std::from_chars(inicio, cifras + n, v);
+    if (r.ec != std::errc() || r.ptr != cifras + n || !std::isfinite(v))
         return std::nullopt;
-    return v;
+    return cifras[0] == '-' ? -v : v;
 }
 
 std::optional<EventoHistorial> EventoHistorial::desde(const FilaEvento& fila) {

@@ -1,61 +1,16 @@
 #include "events/HistorialSucesos.h"
 
+#include "db/SentenciaSqlite.h"
+
 #include <QHash>
-#include <QMap>
 #include <QSqlQuery>
 
 namespace {
-
-// Host parameters per statement, well under SQLite's limit.
-constexpr qsizetype kHorasPorConsulta = 400;
 
 std::optional<double> numero(const QVariant& v) {
     if (v.isNull())
         return std::nullopt;
     return v.toDouble();
-}
-
-QVariant aVariante(const std::optional<double>& v) {
-    return v ? QVariant(*v) : QVariant(QMetaType(QMetaType::Double));
-}
-
-// Texts are never stored as NULL: an empty cell is an empty text.
-QString texto(const QString& t) {
-    return t.isNull() ? QStringLiteral("") : t;
-}
-
-// The kept events of one kind and date at the given times, counted by what makes them the same.
-std::optional<ErrorBD> contarGuardados(QSqlDatabase& db, const QString& tipo, const QString& fecha,
-                                       const QStringList& horas, QHash<QString, int>* cuenta) {
-    for (qsizetype i = 0; i < horas.size(); i += kHorasPorConsulta) {
-        const QStringList tanda = horas.mid(i, kHorasPorConsulta);
-        QStringList marcas(tanda.size(), QStringLiteral("?"));
-        QSqlQuery q(db);
-        q.setForwardOnly(true);
-        q.prepare(QStringLiteral("select hora, receta_corral, alimento, kg_sugerido, kg_real, texto_sugerido, "
-                                 "texto_real from historial_sucesos where tipo = ? and fecha = ? and hora in (") +
-                  marcas.join(u',') + u')');
-        q.addBindValue(tipo);
-        q.addBindValue(fecha);
-        for (const QString& h : tanda)
-            q.addBindValue(h);
-        if (!q.exec())
-            return errorDe(q.lastError());
-        EventoHistorial e;
-        e.tipo = tipo;
-        e.fecha = fecha;
-        while (q.next()) {
-            e.hora = q.value(0).toString();
-            e.recetaCorral = q.value(1).toString();
-            e.alimento = q.value(2).toString();
-            e.sugerido = numero(q.value(3));
-            e.real = numero(q.value(4));
-            e.textoSugerido = q.value(5).toString();
-            e.textoReal = q.value(6).toString();
-            ++(*cuenta)[e.clave()];
-        }
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -66,11 +21,12 @@ std::optional<ErrorBD> HistorialSucesos::fusionar(QSqlDatabase db, const QList<F
     Fusion f;
     f.recibidos = static_cast<int>(filas.size());
 
-    // The download's events, each with its key, and the times asked for per kind and date.
+    // The download's events, each with its key; the keys in arrival order, grouped by kind, date
+    // and time (the kept events of those are the only ones that can be the same).
     QList<EventoHistorial> eventos;
-    QStringList claves;
     QHash<QString, QList<int>> apariciones; // key -> positions in `eventos`, in arrival order
-    QMap<std::pair<QString, QString>, QStringList> horas;
+    QHash<QString, QStringList> porMinuto;  // kind, date and time -> keys
+    QStringList minutos;
     eventos.reserve(filas.size());
     for (const FilaEvento& fila : filas) {
         std::optional<EventoHistorial> e = EventoHistorial::desde(fila);
@@ -81,20 +37,30 @@ std::optional<ErrorBD> HistorialSucesos::fusionar(QSqlDatabase db, const QList<F
         const QString clave = e->clave();
         QList<int>& lista = apariciones[clave];
         if (lista.isEmpty()) {
+            const QString minuto = e->tipo + u'|' + e->fecha + u'|' + e->hora;
+            QStringList& claves = porMinuto[minuto];
+            if (claves.isEmpty())
+                minutos << minuto;
             claves << clave;
-            QStringList& h = horas[{e->tipo, e->fecha}];
-            if (!h.contains(e->hora))
-                h << e->hora;
         }
         lista << static_cast<int>(eventos.size());
         eventos << std::move(*e);
     }
-    if (eventos.isEmpty()) {
-        if (resultado)
-            *resultado = f;
+    if (resultado)
+        *resultado = f;
+    if (eventos.isEmpty())
         return std::nullopt;
-    }
 
+    // Straight on SQLite: a download of thousands of events costs thousands of lookups and inserts.
+    SentenciaSqlite buscar(db, "select receta_corral, alimento, kg_sugerido, kg_real, texto_sugerido, texto_real "
+                               "from historial_sucesos where tipo = ?1 and fecha = ?2 and hora = ?3");
+    SentenciaSqlite alta(db, "insert into historial_sucesos (tipo, fecha, hora, receta_corral, alimento, "
+                             "kg_sugerido, kg_real, operario, via, recibido, texto_sugerido, texto_real) "
+                             "values (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)");
+    if (!buscar.ok())
+        return buscar.error();
+    if (!alta.ok())
+        return alta.error();
     if (!db.transaction())
         return errorDe(db.lastError());
     auto fallar = [&db](const ErrorBD& e) {
@@ -102,37 +68,55 @@ std::optional<ErrorBD> HistorialSucesos::fusionar(QSqlDatabase db, const QList<F
         return std::optional<ErrorBD>(e);
     };
 
-    QHash<QString, int> guardados;
-    for (auto it = horas.cbegin(); it != horas.cend(); ++it)
-        if (auto e = contarGuardados(db, it.key().first, it.key().second, it.value(), &guardados))
-            return fallar(*e);
-
-    QSqlQuery alta(db);
-    if (!alta.prepare(QStringLiteral(
-            "insert into historial_sucesos (tipo, fecha, hora, receta_corral, alimento, kg_sugerido, kg_real, "
-            "operario, via, recibido, texto_sugerido, texto_real) values (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")))
-        return fallar(errorDe(alta.lastError()));
     const QString sello = recibido.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    for (const QString& clave : claves) {
-        const QList<int>& lista = apariciones[clave];
+    alta.texto(9, via);
+    alta.texto(10, sello);
+    QHash<QString, int> guardados;
+    for (const QString& minuto : minutos) {
+        const QStringList& claves = porMinuto[minuto];
+        const EventoHistorial& muestra = eventos[apariciones[claves.first()].first()];
+        // How many of each of this minute's events are kept already.
+        guardados.clear();
+        buscar.reiniciar();
+        buscar.texto(1, muestra.tipo);
+        buscar.texto(2, muestra.fecha);
+        buscar.texto(3, muestra.hora);
+        EventoHistorial g;
+        g.tipo = muestra.tipo;
+        g.fecha = muestra.fecha;
+        g.hora = muestra.hora;
+        while (buscar.fila()) {
+            g.recetaCorral = buscar.textoDe(0);
+            g.alimento = buscar.textoDe(1);
+            g.sugerido = buscar.numeroDe(2);
+            g.real = buscar.numeroDe(3);
+            g.textoSugerido = buscar.textoDe(4);
+            g.textoReal = buscar.textoDe(5);
+            ++guardados[g.clave()];
+        }
+        if (buscar.fallo())
+            return fallar(buscar.error());
         // The occurrences beyond those already kept are added, each as it arrived.
-        for (qsizetype i = guardados.value(clave); i < lista.size(); ++i) {
-            const EventoHistorial& e = eventos[lista[i]];
-            alta.bindValue(0, e.tipo);
-            alta.bindValue(1, e.fecha);
-            alta.bindValue(2, e.hora);
-            alta.bindValue(3, texto(e.recetaCorral));
-            alta.bindValue(4, texto(e.alimento));
-            alta.bindValue(5, aVariante(e.sugerido));
-            alta.bindValue(6, aVariante(e.real));
-            alta.bindValue(7, texto(e.operario));
-            alta.bindValue(8, via);
-            alta.bindValue(9, sello);
-            alta.bindValue(10, texto(e.textoSugerido));
-            alta.bindValue(11, texto(e.textoReal));
-            if (!alta.exec())
-                return fallar(errorDe(alta.lastError()));
-            ++f.agregados;
+        for (const QString& clave : claves) {
+            const QList<int>& lista = apariciones[clave];
+            for (qsizetype i = guardados.value(clave); i < lista.size(); ++i) {
+                const EventoHistorial& e = eventos[lista[i]];
+                alta.reiniciar();
+                alta.texto(1, e.tipo);
+                alta.texto(2, e.fecha);
+                alta.texto(3, e.hora);
+                alta.texto(4, e.recetaCorral);
+                alta.texto(5, e.alimento);
+                alta.numero(6, e.sugerido);
+                alta.numero(7, e.real);
+                alta.texto(8, e.operario);
+                alta.texto(11, e.textoSugerido);
+                alta.texto(12, e.textoReal);
+                alta.fila();
+                if (alta.fallo())
+                    return fallar(alta.error());
+                ++f.agregados;
+            }
         }
     }
     if (!db.commit())

@@ -1,12 +1,12 @@
 #include "events/InformePrecision.h"
 
-#include <sqlite3.h>
+#include "db/SentenciaSqlite.h"
 
 #include <QHash>
-#include <QSqlDriver>
 
 #include <cmath>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 namespace {
@@ -35,16 +35,11 @@ const char* columna(Agrupacion a) {
     return "alimento";
 }
 
-sqlite3* manejador(QSqlDatabase& db) {
-    const QVariant v = db.driver()->handle();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3* const*>(v.data());
-}
-
-ErrorBD errorSqlite(sqlite3* h) {
-    return {QString::number(sqlite3_extended_errcode(h)), QString::fromUtf8(sqlite3_errmsg(h))};
-}
+// Groups looked up by the bytes SQLite hands out, without a string made per event.
+struct HashBytes {
+    using is_transparent = void;
+    size_t operator()(std::string_view t) const { return std::hash<std::string_view>{}(t); }
+};
 
 } // namespace
 
@@ -86,46 +81,32 @@ std::optional<ErrorBD> InformePrecision::calcular(QSqlDatabase db, Agrupacion ag
                                                   QDate hasta, double tolerancia, InformePrecision* informe,
                                                   const std::function<bool()>& cancelado) {
     *informe = InformePrecision{agrupacion, desde, hasta, tolerancia, {}};
-    sqlite3* h = manejador(db);
-    if (!h)
-        return ErrorBD{QStringLiteral("0"), QStringLiteral("La base de datos no es SQLite.")};
-    // Read straight from SQLite: the index holds every column asked for, and a year of events is
-    // summed in one pass without a value object per cell.
-    const std::string sql = std::string("select ") + columna(agrupacion) +
-                            ", kg_sugerido, kg_real from historial_sucesos where tipo = ?1 and "
-                            "fecha between ?2 and ?3";
-    sqlite3_stmt* st = nullptr;
-    if (sqlite3_prepare_v2(h, sql.c_str(), -1, &st, nullptr) != SQLITE_OK)
-        return errorSqlite(h);
-    const QByteArray tipo = agrupacion == Agrupacion::Corral ? "DESCARGA" : "CARGA";
-    const QByteArray d = desde.toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
-    const QByteArray a = hasta.toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
-    sqlite3_bind_text(st, 1, tipo.constData(), -1, SQLITE_STATIC);
-    sqlite3_bind_text(st, 2, d.constData(), -1, SQLITE_STATIC);
-    sqlite3_bind_text(st, 3, a.constData(), -1, SQLITE_STATIC);
+    // Straight on SQLite: the index holds every column asked for, and a year of events is summed
+    // in one pass without a value object per cell.
+    const QByteArray sql = QByteArray("select ") + columna(agrupacion) +
+                           ", kg_sugerido, kg_real from historial_sucesos where tipo = ?1 and "
+                           "fecha between ?2 and ?3";
+    SentenciaSqlite consulta(db, sql.constData());
+    if (!consulta.ok())
+        return consulta.error();
+    consulta.texto(1, agrupacion == Agrupacion::Corral ? u"DESCARGA" : u"CARGA");
+    consulta.texto(2, desde.toString(QStringLiteral("yyyy-MM-dd")));
+    consulta.texto(3, hasta.toString(QStringLiteral("yyyy-MM-dd")));
 
-    std::unordered_map<std::string, GrupoPrecision> porTexto;
-    std::string clave;
-    int paso;
+    std::unordered_map<std::string, GrupoPrecision, HashBytes, std::equal_to<>> porTexto;
     long filas = 0;
-    while ((paso = sqlite3_step(st)) == SQLITE_ROW) {
+    while (consulta.fila()) {
         if (cancelado && (++filas & 0xffff) == 0 && cancelado())
             break;
-        const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(st, 0));
-        clave.assign(t ? t : "", static_cast<size_t>(sqlite3_column_bytes(st, 0)));
-        auto kilos = [st](int c) -> std::optional<double> {
-            if (sqlite3_column_type(st, c) == SQLITE_NULL)
-                return std::nullopt;
-            return sqlite3_column_double(st, c);
-        };
-        porTexto[clave].agregar(kilos(1), kilos(2), tolerancia);
+        const QByteArrayView bytes = consulta.bytesDe(0);
+        const std::string_view clave(bytes.data(), static_cast<size_t>(bytes.size()));
+        auto it = porTexto.find(clave);
+        if (it == porTexto.end())
+            it = porTexto.emplace(std::string(clave), GrupoPrecision{}).first;
+        it->second.agregar(consulta.numeroDe(1), consulta.numeroDe(2), tolerancia);
     }
-    std::optional<ErrorBD> error;
-    if (paso != SQLITE_DONE && paso != SQLITE_ROW)
-        error = errorSqlite(h);
-    sqlite3_finalize(st);
-    if (error)
-        return error;
+    if (consulta.fallo())
+        return consulta.error();
     if (cancelado && cancelado()) {
         informe->grupos.clear();
         return std::nullopt;
