@@ -13,6 +13,7 @@ pkgs=(
   libcpp-httplib-dev nlohmann-json3-dev
   mariadb-server mariadb-client libmariadb-dev
   xvfb xauth
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${pkgs[@]}"; do

@@ -10,7 +10,6 @@
 #include <QDate>
 #include <QEventLoop>
 
-
 namespace {
 
 struct OpcionesWeb {
@@ -104,6 +103,9 @@ int recibirWeb(const QStringList& args, ContextoCli& ctx) {
     Mensaje final;
     bool listo = false;
     QObject::connect(&descarga, &DescargaWeb::fila, &bucle, [&](const FilaEvento& f) { filas.append(f); });
+    // Each unreadable row is reported and the download goes on.
+    QObject::connect(&descarga, &DescargaWeb::registroIlegible, &bucle,
+                     [&](const Mensaje& m) { ctx.errores << m.texto << Qt::endl; });
     QObject::connect(&descarga, &DescargaWeb::terminado, &bucle, [&](DescargaWeb::Fin f, const Mensaje& m) {
         fin = f;
         final = m;
@@ -117,8 +119,11 @@ int recibirWeb(const QStringList& args, ContextoCli& ctx) {
         ctx.errores << final.texto << Qt::endl;
         return 1;
     }
-    if (fin == DescargaWeb::Fin::SinDatos)
+    if (fin == DescargaWeb::Fin::SinDatos || fin == DescargaWeb::Fin::Incompleta)
         ctx.errores << final.texto << Qt::endl;
+    // What could be read is written (and kept in the history) either way; rows that could not be
+    // read make the exit code 1.
     const bool escrito = escribirCsv(CsvEventos::escribir(filas), o.csv, ctx);
-    return guardarEnHistorial(filas, HistorialSucesos::kWeb, ctx) && escrito ? 0 : 1;
+    const bool guardado = guardarEnHistorial(filas, HistorialSucesos::kWeb, ctx);
+    return escrito && guardado && fin != DescargaWeb::Fin::Incompleta ? 0 : 1;
 }

@@ -1,6 +1,6 @@
 // The history fed by every download road that ends well (the events window and `recibir`, direct
 // and web): the same range downloaded again and again keeps each event once, an event the tablet
-// really recorded twice twice, and a download cut short keeps nothing.
+// really recorded twice twice, and a download cut short or refused keeps nothing.
 #include "BaseTemporal.h"
 #include "RespuestaSucesos.h"
 #include "ServicioWebPrueba.h"
@@ -194,14 +194,21 @@ void TstHistorialVias::descargasCortadasNoGuardan() {
     QCOMPARE(correrCli({"--directa", direccion(), "--espera", "1"}), 1);
     QCOMPARE(guardados(), 0);
 
-    // The web road, window and command: the loads came, then a discharge the road cannot read.
-    QVERIFY(web_->fallarCuandoContenga(
-        "lectura_descarga_tracker", 200,
-        R"([{"fecha":null,"hora":"11:05","corral":"Corral 1","kg_sug":"600","kg_real":"590"}])"));
+    // The web road, window and command: the server refuses the loads.
+    QVERIFY(web_->fallarCuandoContenga("lectura_carga_tracker", 500, "Table is marked as crashed"));
     QVERIFY(!descargar(Via::VentanaWeb));
     QCOMPARE(guardados(), 0);
     QCOMPARE(correrCli({"--web", "--servidor", web_->servidor(), "--usuario", "juan", "--clave", "clave"}), 1);
     QCOMPARE(guardados(), 0);
+
+    // A download that ran to its end with a row it could not read keeps what it could read: a bad
+    // record on the tablet must not keep its whole range out of the history for ever.
+    QVERIFY(web_->quitarFallas());
+    QVERIFY(web_->fallarCuandoContenga(
+        "lectura_descarga_tracker", 200,
+        R"([{"fecha":null,"hora":"11:05","corral":"Corral 1","kg_sug":"600","kg_real":"590"}])"));
+    QVERIFY(!descargar(Via::VentanaWeb));
+    QCOMPARE(base_->filas(kGuardado), kHistorial.mid(0, 2));
 }
 
 QTEST_MAIN(TstHistorialVias)
