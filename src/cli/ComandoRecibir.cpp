@@ -8,7 +8,9 @@ const char* const kAyudaRecibir =
     "                 --desde AAAA-MM-DD --hasta AAAA-MM-DD [--csv ARCHIVO]\n"
     "\n"
     "Descarga los sucesos (cargas y descargas) del rango de fechas y los escribe como CSV\n"
-    "(UTF-8, separado por comas, primera línea con los encabezados) en ARCHIVO o en la salida.\n";
+    "(UTF-8, separado por comas, primera línea con los encabezados) en ARCHIVO o en la salida.\n"
+    "Una descarga que llega a su fin queda además en el historial de sucesos de la base de datos\n"
+    "(ver 'informe' e 'historial').\n";
 }
 
 int comandoRecibir(const QStringList& args, ContextoCli& ctx) {
