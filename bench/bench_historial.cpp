@@ -26,7 +26,9 @@ FilaEvento suceso(int i, QDate fecha) {
     const bool descarga = i % 5 == 4;
     return {descarga ? QStringLiteral("DESCARGA") : QStringLiteral("CARGA"),
             fecha.toString(QStringLiteral("dd/MM/yyyy")),
-            QStringLiteral("%1:%2").arg((i / 60) % 24, 2, 10, QLatin1Char('0')).arg(i % 60, 2, 10, QLatin1Char('0')),
+            QStringLiteral("%1:%2")
+                .arg((i / 60) % 24, 2, 10, QLatin1Char('0'))
+                .arg(i % 60, 2, 10, QLatin1Char('0')),
             descarga ? QStringLiteral("Corral %1").arg(i % 40) : QStringLiteral("Receta %1").arg(i % 12),
             descarga ? QString() : QStringLiteral("Alimento %1").arg((i / 5) % 25),
             QString::number(1000 + (i % 7) * 10),
@@ -52,12 +54,11 @@ public:
                 "select case when i % 5 = 4 then 'DESCARGA' else 'CARGA' end, "
                 "date('2024-01-01', '+' || (i / ") +
             QString::number(kPorDia) +
-            QStringLiteral(
-                ") || ' days'), printf('%02d:%02d', (i / 60) % 24, i % 60), "
-                "case when i % 5 = 4 then 'Corral ' || (i % 40) else 'Receta ' || (i % 12) end, "
-                "case when i % 5 = 4 then '' else 'Alimento ' || ((i / 5) % 25) end, "
-                "1000 + (i % 7) * 10, 1000 + (i % 13) - 6, 'Operario ' || (i % 8), 'directa', "
-                "'2025-01-01 00:00:00', 1000 + (i % 7) * 10, 1000 + (i % 13) - 6 from n");
+            QStringLiteral(") || ' days'), printf('%02d:%02d', (i / 60) % 24, i % 60), "
+                           "case when i % 5 = 4 then 'Corral ' || (i % 40) else 'Receta ' || (i % 12) end, "
+                           "case when i % 5 = 4 then '' else 'Alimento ' || ((i / 5) % 25) end, "
+                           "1000 + (i % 7) * 10, 1000 + (i % 13) - 6, 'Operario ' || (i % 8), 'directa', "
+                           "'2025-01-01 00:00:00', 1000 + (i % 7) * 10, 1000 + (i % 13) - 6 from n");
         ok_ = q.exec(sql);
         if (!ok_)
             std::fprintf(stderr, "%s\n", qPrintable(q.lastError().text()));
@@ -107,7 +108,8 @@ double medirFusion() {
         const auto e = HistorialSucesos::fusionar(historial().db(), descarga, HistorialSucesos::kDirecta, &f);
         tiempos.push_back(ms(t));
         if (e || f.agregados != kDescarga / 2) {
-            std::fprintf(stderr, "fusión: %s, %d agregados\n", e ? qPrintable(e->descripcion) : "", f.agregados);
+            std::fprintf(stderr, "fusión: %s, %d agregados\n", e ? qPrintable(e->descripcion) : "",
+                         f.agregados);
             return -1;
         } // the figure would not be a merge of half new events
     }

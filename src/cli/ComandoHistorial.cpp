@@ -42,11 +42,11 @@ int comandoHistorial(const QStringList& args, ContextoCli& ctx) {
                                        QStringList{QStringLiteral("VÍA"), QStringLiteral("RECIBIDO")});
     for (const HistorialSucesos::Guardado& g : guardados) {
         const EventoHistorial& e = g.evento;
-        csv += CsvEventos::linea({e.tipo, fechaVista(e.fecha, QStringLiteral("yyyy-MM-dd"), QStringLiteral("dd/MM/yyyy")),
-                                  e.hora, e.recetaCorral, e.alimento, e.textoSugerido, e.textoReal, e.operario,
-                                  g.via,
-                                  fechaVista(g.recibido, QStringLiteral("yyyy-MM-dd HH:mm:ss"),
-                                             QStringLiteral("dd/MM/yyyy HH:mm:ss"))});
+        csv += CsvEventos::linea(
+            {e.tipo, fechaVista(e.fecha, QStringLiteral("yyyy-MM-dd"), QStringLiteral("dd/MM/yyyy")), e.hora,
+             e.recetaCorral, e.alimento, e.textoSugerido, e.textoReal, e.operario, g.via,
+             fechaVista(g.recibido, QStringLiteral("yyyy-MM-dd HH:mm:ss"),
+                        QStringLiteral("dd/MM/yyyy HH:mm:ss"))});
     }
     return escribirCsv(csv, o.parser().value(QStringLiteral("csv")), ctx) ? 0 : 1;
 }

@@ -42,12 +42,13 @@ int comandoInforme(const QStringList& args, ContextoCli& ctx) {
     const QString xlsx = p.value(QStringLiteral("xlsx"));
     if (p.isSet(QStringLiteral("csv")) && p.isSet(QStringLiteral("xlsx")))
         return o.errorDeUso(QStringLiteral("Indique --csv o --xlsx, no ambos"), ctx);
-    if ((p.isSet(QStringLiteral("csv")) && csv.isEmpty()) || (p.isSet(QStringLiteral("xlsx")) && xlsx.isEmpty()))
+    if ((p.isSet(QStringLiteral("csv")) && csv.isEmpty()) ||
+        (p.isSet(QStringLiteral("xlsx")) && xlsx.isEmpty()))
         return o.errorDeUso(QStringLiteral("Falta el nombre del archivo"), ctx);
 
     InformePrecision informe;
-    if (const auto e = InformePrecision::calcular(BaseDatos::ConexionBD(), *por, o.desde(), o.hasta(), tolerancia,
-                                                  &informe)) {
+    if (const auto e = InformePrecision::calcular(BaseDatos::ConexionBD(), *por, o.desde(), o.hasta(),
+                                                  tolerancia, &informe)) {
         ctx.errores << "No se puede leer el historial: " << e->descripcion << Qt::endl;
         return 1;
     }

@@ -20,7 +20,8 @@ int OpcionesRango::leer(const QStringList& args, ContextoCli& ctx) {
         return 0;
     }
     if (!parser_.positionalArguments().isEmpty())
-        return errorDeUso(QStringLiteral("Argumento inesperado: ") + parser_.positionalArguments().first(), ctx);
+        return errorDeUso(QStringLiteral("Argumento inesperado: ") + parser_.positionalArguments().first(),
+                          ctx);
     const QString desde = parser_.value(QStringLiteral("desde"));
     const QString hasta = parser_.value(QStringLiteral("hasta"));
     if (desde.isEmpty() || hasta.isEmpty())

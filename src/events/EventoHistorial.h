@@ -11,11 +11,11 @@
 // often yyyy-mm-dd, with or without seconds in the time, kilograms with "." or ","): here it gets
 // one form, so the same event is recognised whichever road brought it.
 struct EventoHistorial {
-    QString tipo;         // "CARGA" or "DESCARGA"
-    QString fecha;        // yyyy-MM-dd
-    QString hora;         // HH:mm
-    QString recetaCorral; // trimmed
-    QString alimento;     // trimmed
+    QString tipo;                   // "CARGA" or "DESCARGA"
+    QString fecha;                  // yyyy-MM-dd
+    QString hora;                   // HH:mm
+    QString recetaCorral;           // trimmed
+    QString alimento;               // trimmed
     std::optional<double> sugerido; // none when the text received is not a number
     std::optional<double> real;
     QString textoSugerido; // the texts as received

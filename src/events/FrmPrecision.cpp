@@ -70,8 +70,8 @@ void FrmPrecision::construir() {
     TxtTolerancia->setValue(Preferencias::tolerancia());
     Accesible::conEtiqueta(TxtTolerancia, LblTolerancia);
     CmdExportar = Controles::boton("CmdExportar", QStringLiteral("EXPORTAR XLS"), this);
-    for (QWidget* w : std::initializer_list<QWidget*>{LblDesde, DTDESDE, LblHasta, DTHASTA, LblAgrupar, CmbAgrupar,
-                                                      LblTolerancia, TxtTolerancia})
+    for (QWidget* w : std::initializer_list<QWidget*>{LblDesde, DTDESDE, LblHasta, DTHASTA, LblAgrupar,
+                                                      CmbAgrupar, LblTolerancia, TxtTolerancia})
         filtros->addWidget(w);
     filtros->addStretch();
     filtros->addWidget(CmdExportar);
@@ -160,8 +160,8 @@ void FrmPrecision::alTerminar(const QVariant& valor, bool ok, const QString& err
         sucesos += g.sucesos;
         fuera += g.fueraDeTolerancia(informe_.tolerancia) ? 1 : 0;
     }
-    const QString clase = informe_.agrupacion == Agrupacion::Corral ? QStringLiteral("descargas")
-                                                                     : QStringLiteral("cargas");
+    const QString clase =
+        informe_.agrupacion == Agrupacion::Corral ? QStringLiteral("descargas") : QStringLiteral("cargas");
     LblEstado->setText(informe_.grupos.isEmpty()
                            ? QStringLiteral("No hay %1 guardadas entre el %2 y el %3.")
                                  .arg(clase, informe_.desde.toString(QStringLiteral("dd/MM/yyyy")),

@@ -22,9 +22,10 @@ void dibujar(QChart* grafico, const InformePrecision& informe) {
         delete eje;
     }
     const qsizetype n = informe.grupos.size();
-    grafico->setTitle(n ? QStringLiteral("Diferencia %1 por %2")
-                              .arg(QStringLiteral("%"), InformePrecision::nombre(informe.agrupacion).toLower())
-                        : QStringLiteral("Sin sucesos guardados en el rango"));
+    grafico->setTitle(
+        n ? QStringLiteral("Diferencia %1 por %2")
+                .arg(QStringLiteral("%"), InformePrecision::nombre(informe.agrupacion).toLower())
+          : QStringLiteral("Sin sucesos guardados en el rango"));
     if (!n)
         return;
 

@@ -52,8 +52,9 @@ std::optional<ErrorBD> HistorialSucesos::fusionar(QSqlDatabase db, const QList<F
         return std::nullopt;
 
     // Straight on SQLite: a download of thousands of events costs thousands of lookups and inserts.
-    SentenciaSqlite buscar(db, "select receta_corral, alimento, kg_sugerido, kg_real, texto_sugerido, texto_real "
-                               "from historial_sucesos where tipo = ?1 and fecha = ?2 and hora = ?3");
+    SentenciaSqlite buscar(db,
+                           "select receta_corral, alimento, kg_sugerido, kg_real, texto_sugerido, texto_real "
+                           "from historial_sucesos where tipo = ?1 and fecha = ?2 and hora = ?3");
     SentenciaSqlite alta(db, "insert into historial_sucesos (tipo, fecha, hora, receta_corral, alimento, "
                              "kg_sugerido, kg_real, operario, via, recibido, texto_sugerido, texto_real) "
                              "values (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10, ?11, ?12)");
@@ -135,10 +136,11 @@ std::optional<ErrorBD> HistorialSucesos::listar(QSqlDatabase db, QDate desde, QD
                                                 QList<Guardado>* filas) {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("select tipo, fecha, hora, receta_corral, alimento, kg_sugerido, kg_real, operario, "
-                             "via, recibido, texto_sugerido, texto_real from historial_sucesos "
-                             "where tipo in ('CARGA', 'DESCARGA') and fecha between ? and ? "
-                             "order by fecha, hora, id"));
+    q.prepare(
+        QStringLiteral("select tipo, fecha, hora, receta_corral, alimento, kg_sugerido, kg_real, operario, "
+                       "via, recibido, texto_sugerido, texto_real from historial_sucesos "
+                       "where tipo in ('CARGA', 'DESCARGA') and fecha between ? and ? "
+                       "order by fecha, hora, id"));
     q.addBindValue(desde.toString(QStringLiteral("yyyy-MM-dd")));
     q.addBindValue(hasta.toString(QStringLiteral("yyyy-MM-dd")));
     if (!q.exec())

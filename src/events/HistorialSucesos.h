@@ -26,8 +26,8 @@ public:
 
     // Merges the rows of a download that came by `via` ("directa" or "web"), stamped `recibido`.
     // On a failure the history is left exactly as it was.
-    static std::optional<ErrorBD> fusionar(QSqlDatabase db, const QList<FilaEvento>& filas, const QString& via,
-                                           Fusion* resultado = nullptr,
+    static std::optional<ErrorBD> fusionar(QSqlDatabase db, const QList<FilaEvento>& filas,
+                                           const QString& via, Fusion* resultado = nullptr,
                                            const QDateTime& recibido = QDateTime::currentDateTime());
 
     // The error box of a merge that failed in the events window.

@@ -4,6 +4,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <string_view>

@@ -86,7 +86,8 @@ QVariant ModeloPrecision::headerData(int seccion, Qt::Orientation orientacion, i
     if (rol == Qt::DisplayRole)
         return InformePrecision::encabezados(informe_.agrupacion).at(seccion);
     if (rol == Qt::TextAlignmentRole)
-        return QVariant::fromValue(Qt::Alignment((seccion == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter));
+        return QVariant::fromValue(
+            Qt::Alignment((seccion == 0 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter));
     return {};
 }
 

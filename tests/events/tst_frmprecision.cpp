@@ -90,7 +90,8 @@ void TstFrmPrecision::controles() {
     QCOMPARE(f.findChild<QDateEdit*>("DTHASTA")->date(), QDate::currentDate());
     QCOMPARE(f.findChild<QDateEdit*>("DTHASTA")->displayFormat(), QStringLiteral("dd/MM/yyyy"));
     QCOMPARE(f.findChild<QDoubleSpinBox*>("TxtTolerancia")->value(), 3.0);
-    QCOMPARE(f.findChild<QDoubleSpinBox*>("TxtTolerancia")->accessibleName(), QStringLiteral("TOLERANCIA %:"));
+    QCOMPARE(f.findChild<QDoubleSpinBox*>("TxtTolerancia")->accessibleName(),
+             QStringLiteral("TOLERANCIA %:"));
     auto* combo = f.findChild<QComboBox*>("CmbAgrupar");
     QStringList opciones;
     for (int i = 0; i < combo->count(); ++i)

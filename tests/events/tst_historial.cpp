@@ -64,10 +64,11 @@ void TstHistorial::mismoSucesoPorAmbasVias() {
     QVERIFY(!HistorialSucesos::fusionar(BaseDatos::ConexionBD(), web, HistorialSucesos::kWeb, &f));
     QCOMPARE(f.agregados, 0);
     QCOMPARE(f.omitidos, 1);
-    QCOMPARE(base.filas("select tipo, fecha, hora, receta_corral, alimento, kg_sugerido, kg_real, operario, via, "
-                        "texto_real from historial_sucesos order by id"),
-             QStringList({"CARGA|2021-06-15|10:30|Receta A|Maiz|1000|985|Juan|directa|985",
-                          "DESCARGA|2021-06-15|11:05|Corral 1||600|590.5|Juan|directa|590,5"}));
+    QCOMPARE(
+        base.filas("select tipo, fecha, hora, receta_corral, alimento, kg_sugerido, kg_real, operario, via, "
+                   "texto_real from historial_sucesos order by id"),
+        QStringList({"CARGA|2021-06-15|10:30|Receta A|Maiz|1000|985|Juan|directa|985",
+                     "DESCARGA|2021-06-15|11:05|Corral 1||600|590.5|Juan|directa|590,5"}));
 }
 
 void TstHistorial::multiconjuntoSinBorrar() {
@@ -78,7 +79,8 @@ void TstHistorial::multiconjuntoSinBorrar() {
     const FilaEvento c{"DESCARGA", "16/06/2021", "09:00", "Corral 2", "", "500", "500", "0"};
     auto fusionar = [](const QList<FilaEvento>& filas) {
         HistorialSucesos::Fusion f;
-        const auto e = HistorialSucesos::fusionar(BaseDatos::ConexionBD(), filas, HistorialSucesos::kDirecta, &f);
+        const auto e =
+            HistorialSucesos::fusionar(BaseDatos::ConexionBD(), filas, HistorialSucesos::kDirecta, &f);
         return e ? -1 : f.agregados;
     };
     // An event that arrives k times is kept max(k, already kept) times.
@@ -88,14 +90,17 @@ void TstHistorial::multiconjuntoSinBorrar() {
     // A download that no longer holds them removes nothing.
     QCOMPARE(fusionar({c}), 1);
     QCOMPARE(fusionar({}), 0);
-    QCOMPARE(base.filas("select alimento, count(*) from historial_sucesos group by alimento order by alimento"),
-             QStringList({"|1", "Maiz|3", "Soja|1"}));
+    QCOMPARE(
+        base.filas("select alimento, count(*) from historial_sucesos group by alimento order by alimento"),
+        QStringList({"|1", "Maiz|3", "Soja|1"}));
     // A suggested value that is not a number is kept as NULL beside the text received.
-    QCOMPARE(base.filas("select kg_sugerido is null, texto_sugerido from historial_sucesos where alimento = 'Soja'"),
+    QCOMPARE(base.filas(
+                 "select kg_sugerido is null, texto_sugerido from historial_sucesos where alimento = 'Soja'"),
              QStringList({"1|s/d"}));
 
     QList<HistorialSucesos::Guardado> lista;
-    QVERIFY(!HistorialSucesos::listar(BaseDatos::ConexionBD(), QDate(2021, 6, 16), QDate(2021, 6, 16), &lista));
+    QVERIFY(
+        !HistorialSucesos::listar(BaseDatos::ConexionBD(), QDate(2021, 6, 16), QDate(2021, 6, 16), &lista));
     QCOMPARE(lista.size(), 1);
     QCOMPARE(lista.first().evento.recetaCorral, QStringLiteral("Corral 2"));
 }
@@ -103,8 +108,9 @@ void TstHistorial::multiconjuntoSinBorrar() {
 void TstHistorial::fusionFallidaNoDejaNada() {
     BaseTemporal base;
     QVERIFY(base.ok());
-    QVERIFY(base.ejecutar("create trigger rechazo before insert on historial_sucesos when new.alimento = 'Avena' "
-                          "begin select raise(abort, 'rechazado'); end"));
+    QVERIFY(
+        base.ejecutar("create trigger rechazo before insert on historial_sucesos when new.alimento = 'Avena' "
+                      "begin select raise(abort, 'rechazado'); end"));
     const QList<FilaEvento> filas = {{"CARGA", "15/06/2021", "10:30", "R", "Maiz", "1", "1", "J"},
                                      {"CARGA", "15/06/2021", "10:31", "R", "Avena", "1", "1", "J"}};
     const auto e = HistorialSucesos::fusionar(BaseDatos::ConexionBD(), filas, HistorialSucesos::kWeb);

@@ -29,13 +29,12 @@ const QList<RespuestaSucesos::Registro> kTableta = {
     {{2021, 6, 15}, "'carga',06/15/2021,3,Receta A,2,Soja,200,210,10:40:10,0,3,"},
     {{2021, 6, 15}, "'descarga',06/15/2021,Corral 1,600,590,11:05,"},
     {{2021, 6, 15}, "'descarga',06/15/2021,Corral 1,600,590,11:05,"}};
-const QString kGuardado = QStringLiteral(
-    "select tipo, fecha, hora, receta_corral, alimento, kg_sugerido, kg_real, operario from historial_sucesos "
-    "order by fecha, hora, id");
-const QStringList kHistorial = {"CARGA|2021-06-15|10:30|Receta A|Maiz|1000|985|Juan",
-                                "CARGA|2021-06-15|10:40|Receta A|Soja|200|210|Juan",
-                                "DESCARGA|2021-06-15|11:05|Corral 1||600|590|%1",
-                                "DESCARGA|2021-06-15|11:05|Corral 1||600|590|%1"};
+const QString kGuardado = QStringLiteral("select tipo, fecha, hora, receta_corral, alimento, kg_sugerido, "
+                                         "kg_real, operario from historial_sucesos "
+                                         "order by fecha, hora, id");
+const QStringList kHistorial = {
+    "CARGA|2021-06-15|10:30|Receta A|Maiz|1000|985|Juan", "CARGA|2021-06-15|10:40|Receta A|Soja|200|210|Juan",
+    "DESCARGA|2021-06-15|11:05|Corral 1||600|590|%1", "DESCARGA|2021-06-15|11:05|Corral 1||600|590|%1"};
 } // namespace
 
 class TstHistorialVias : public QObject {
@@ -69,13 +68,15 @@ void TstHistorialVias::initTestCase() {
         QSKIP(qPrintable(web_->error()));
     QVERIFY2(web_->ok(), qPrintable(web_->error()));
     QVERIFY(web_->ejecutar("insert into clientes values (7, 'juan', 'clave')"));
-    QVERIFY(web_->ejecutar(
-        "insert into lectura_carga_tracker (cliente, fecha, hora, receta, id_alim, alimento, kg_real, Operario, "
-        "kg_sug) values (7, '2021-06-15', '10:30', 'Receta A', 1, 'Maiz', '985', 3, '1000'), "
-        "(7, '2021-06-15', '10:40:10', 'Receta A', 2, 'Soja', '210', 3, '200.0')"));
-    QVERIFY(web_->ejecutar("insert into lectura_descarga_tracker (cliente, fecha, hora, corral, kg_sug, kg_real) "
-                           "values (7, '2021-06-15', '11:05', 'Corral 1', '600', '590'), "
-                           "(7, '2021-06-15', '11:05', 'Corral 1', '600', '590')"));
+    QVERIFY(
+        web_->ejecutar("insert into lectura_carga_tracker (cliente, fecha, hora, receta, id_alim, alimento, "
+                       "kg_real, Operario, "
+                       "kg_sug) values (7, '2021-06-15', '10:30', 'Receta A', 1, 'Maiz', '985', 3, '1000'), "
+                       "(7, '2021-06-15', '10:40:10', 'Receta A', 2, 'Soja', '210', 3, '200.0')"));
+    QVERIFY(
+        web_->ejecutar("insert into lectura_descarga_tracker (cliente, fecha, hora, corral, kg_sug, kg_real) "
+                       "values (7, '2021-06-15', '11:05', 'Corral 1', '600', '590'), "
+                       "(7, '2021-06-15', '11:05', 'Corral 1', '600', '590')"));
 }
 
 void TstHistorialVias::init() {
@@ -118,7 +119,8 @@ bool TstHistorialVias::descargar(Via via) {
     case Via::CliDirecta:
         return correrCli({"--directa", direccion()}) == 0;
     case Via::CliWeb:
-        return correrCli({"--web", "--servidor", web_->servidor(), "--usuario", "juan", "--clave", "clave"}) == 0;
+        return correrCli(
+                   {"--web", "--servidor", web_->servidor(), "--usuario", "juan", "--clave", "clave"}) == 0;
     case Via::VentanaDirecta:
     case Via::VentanaWeb:
         break;
@@ -144,7 +146,8 @@ bool TstHistorialVias::descargar(Via via) {
     recibir->click();
     return QTest::qWaitFor([] { return !Dialogos::mostrados().isEmpty(); }, 10000) && f.filas().size() == 4 &&
            Dialogos::mostrados().size() == 1 &&
-           Dialogos::mostrados().first().texto == QStringLiteral("se descargaron todos los registros correctamente");
+           Dialogos::mostrados().first().texto ==
+               QStringLiteral("se descargaron todos los registros correctamente");
 }
 
 void TstHistorialVias::mismoRangoTresVeces_data() {
@@ -156,8 +159,8 @@ void TstHistorialVias::mismoRangoTresVeces_data() {
         << QList<int>{int(Via::VentanaWeb), int(Via::VentanaDirecta), int(Via::VentanaWeb)} << "";
     QTest::newRow("recibir, primero directa")
         << QList<int>{int(Via::CliDirecta), int(Via::CliWeb), int(Via::CliDirecta)} << "Juan";
-    QTest::newRow("recibir, primero web") << QList<int>{int(Via::CliWeb), int(Via::CliDirecta), int(Via::CliWeb)}
-                                          << "";
+    QTest::newRow("recibir, primero web")
+        << QList<int>{int(Via::CliWeb), int(Via::CliDirecta), int(Via::CliWeb)} << "";
 }
 
 void TstHistorialVias::mismoRangoTresVeces() {
@@ -198,7 +201,8 @@ void TstHistorialVias::descargasCortadasNoGuardan() {
     QVERIFY(web_->fallarCuandoContenga("lectura_carga_tracker", 500, "Table is marked as crashed"));
     QVERIFY(!descargar(Via::VentanaWeb));
     QCOMPARE(guardados(), 0);
-    QCOMPARE(correrCli({"--web", "--servidor", web_->servidor(), "--usuario", "juan", "--clave", "clave"}), 1);
+    QCOMPARE(correrCli({"--web", "--servidor", web_->servidor(), "--usuario", "juan", "--clave", "clave"}),
+             1);
     QCOMPARE(guardados(), 0);
 
     // A download that ran to its end with a row it could not read keeps what it could read: a bad

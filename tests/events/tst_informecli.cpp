@@ -68,7 +68,8 @@ QByteArray TstInformeCli::leer(const QString& nombre) {
 }
 
 void TstInformeCli::informeEnColumnas() {
-    const Salida s = correr({"informe", "--desde", "2024-03-01", "--hasta", "2024-03-02", "--por", "alimento"});
+    const Salida s =
+        correr({"informe", "--desde", "2024-03-01", "--hasta", "2024-03-02", "--por", "alimento"});
     QCOMPARE(s.codigo, 0);
     QVERIFY2(s.errores.isEmpty(), qPrintable(s.errores));
     const QStringList lineas = s.salida.split(u'\n', Qt::SkipEmptyParts);
@@ -90,10 +91,11 @@ void TstInformeCli::informeCsv() {
              "SIN DATO NUMÉRICO\r\n"
              "01/03/2024,2,1000,985,-15,-1.5,1.5,0,1\r\n"
              "02/03/2024,1,500,520,20,4,4,1,0\r\n");
-    s = correr({"informe", "--desde", "2024-03-01", "--hasta", "2024-03-02", "--por", "corral", "--tolerancia",
-                "1,5", "--csv", QDir(base_->carpeta()).filePath("corrales.csv")});
+    s = correr({"informe", "--desde", "2024-03-01", "--hasta", "2024-03-02", "--por", "corral",
+                "--tolerancia", "1,5", "--csv", QDir(base_->carpeta()).filePath("corrales.csv")});
     QCOMPARE(s.codigo, 0);
-    QCOMPARE(leer("corrales.csv").split('\n').value(1), "Corral 1,1,600,590,-10,-1.66666666666667,1.66666666666667,1,0\r");
+    QCOMPARE(leer("corrales.csv").split('\n').value(1),
+             "Corral 1,1,600,590,-10,-1.66666666666667,1.66666666666667,1,0\r");
 }
 
 void TstInformeCli::historialCsv() {

@@ -29,9 +29,15 @@ QStringList resumen(const InformePrecision& informe) {
     auto o = [&](const std::optional<double>& v) { return v ? n(*v) : QString(); };
     QStringList r;
     for (const GrupoPrecision& g : informe.grupos)
-        r << QStringList{g.grupo,          QString::number(g.sucesos),   n(g.sugerido),
-                         n(g.real),        n(g.diferencia()),            o(g.diferenciaPorcentaje()),
-                         o(g.desvioMedio()), QString::number(g.fuera), QString::number(g.sinNumero)}
+        r << QStringList{g.grupo,
+                         QString::number(g.sucesos),
+                         n(g.sugerido),
+                         n(g.real),
+                         n(g.diferencia()),
+                         o(g.diferenciaPorcentaje()),
+                         o(g.desvioMedio()),
+                         QString::number(g.fuera),
+                         QString::number(g.sinNumero)}
                  .join(u'|');
     return r;
 }
@@ -54,16 +60,20 @@ void TstInformePrecision::unaCarga_data() {
     QTest::addColumn<QStringList>("fila"); // as shown with a decimal comma
     QTest::addColumn<bool>("fuera");
     QTest::newRow("planeado 1000, cargado 985")
-        << "1000" << "985" << 3.0
-        << QStringList{"Maiz", "1", "1000,0", "985,0", "-15,0", "-1,50", "1,50", "0", "0"} << false;
-    QTest::newRow("justo en la tolerancia")
-        << "1000" << "1030" << 3.0 << QStringList{"Maiz", "1", "1000,0", "1030,0", "30,0", "3,00", "3,00", "0", "0"}
+        << "1000"
+        << "985" << 3.0 << QStringList{"Maiz", "1", "1000,0", "985,0", "-15,0", "-1,50", "1,50", "0", "0"}
         << false;
-    QTest::newRow("apenas fuera")
-        << "1000" << "1030" << 2.9 << QStringList{"Maiz", "1", "1000,0", "1030,0", "30,0", "3,00", "3,00", "1", "0"}
-        << true;
+    QTest::newRow("justo en la tolerancia")
+        << "1000"
+        << "1030" << 3.0 << QStringList{"Maiz", "1", "1000,0", "1030,0", "30,0", "3,00", "3,00", "0", "0"}
+        << false;
+    QTest::newRow("apenas fuera") << "1000"
+                                  << "1030" << 2.9 << QStringList{"Maiz", "1",    "1000,0", "1030,0", "30,0",
+                                                                  "3,00", "3,00", "1",      "0"}
+                                  << true;
     QTest::newRow("sugerido no numérico")
-        << "s/d" << "985" << 3.0 << QStringList{"Maiz", "1", "0,0", "0,0", "0,0", "", "", "0", "1"} << false;
+        << "s/d"
+        << "985" << 3.0 << QStringList{"Maiz", "1", "0,0", "0,0", "0,0", "", "", "0", "1"} << false;
 }
 
 void TstInformePrecision::unaCarga() {
