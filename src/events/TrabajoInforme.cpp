@@ -3,6 +3,7 @@
 #include <QAtomicInteger>
 #include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 
 TrabajoInforme::TrabajoInforme(const QString& archivo, Agrupacion agrupacion, QDate desde, QDate hasta,
                                double tolerancia, QObject* padre)
@@ -21,6 +22,8 @@ Resultado TrabajoInforme::hacer() {
             const ErrorBD e = errorDe(db.lastError());
             r = Resultado::fallo(e.numero.toInt(), e.descripcion);
         } else {
+            // Pages read in place rather than copied: a year's report walks a large index.
+            QSqlQuery(db).exec(QStringLiteral("pragma mmap_size = 1073741824"));
             InformePrecision informe;
             const auto e = InformePrecision::calcular(db, agrupacion_, desde_, hasta_, tolerancia_, &informe,
                                                       [this] { return cancelado(); });
