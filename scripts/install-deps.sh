@@ -7,7 +7,7 @@ pkgs=(
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-mysql libgl-dev
   qt6-charts-dev libqt6opengl6-dev
   libsqlite3-dev
-  libgcab-dev cabextract
+  libgcab-dev cabextract gcab
   libxlsxwriter-dev
   mdbtools mdbtools-dev
   libcpp-httplib-dev nlohmann-json3-dev

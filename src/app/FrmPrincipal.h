@@ -28,6 +28,8 @@ public:
     QString servidorWeb() const;
     QString usuarioWeb() const;
     QString claveWeb() const;
+    // Opens the maintenance window on tab `accion` (0 backup, 1 restore).
+    void abrirMantenimiento(qint16 accion);
 
 protected:
     void closeEvent(QCloseEvent* e) override;

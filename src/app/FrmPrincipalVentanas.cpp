@@ -4,11 +4,13 @@
 #include "ui/Accesible.h"
 #include "events/FrmPrecision.h"
 #include "events/FrmSucesos.h"
+#include "maint/frmMantenimiento.h"
 #include "plan/FrmRodeos.h"
 #include "plan/FrmViajes.h"
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 void FrmPrincipal::Command1_Click() {
     FrmViajes ventana(this);
@@ -32,7 +34,23 @@ void FrmPrincipal::Command3_Click() {
     }
 }
 
-void FrmPrincipal::Command4_Click() {}
+void FrmPrincipal::Command4_Click() {
+    abrirMantenimiento(0);
+}
+
+void FrmPrincipal::abrirMantenimiento(qint16 accion) {
+    bool restaurada = false;
+    {
+        frmMantenimiento ventana(accion, this);
+        ventana.exec();
+        restaurada = ventana.baseRestaurada();
+    }
+    // The restored database may hold other connection settings than the boxes show.
+    if (restaurada && OptWeb->isChecked())
+        OptWeb_Click();
+    else if (restaurada)
+        OptDir_Click();
+}
 
 void FrmPrincipal::CmdPrecision_Click() {
     FrmPrecision ventana(this);

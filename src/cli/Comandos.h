@@ -17,6 +17,10 @@ int comandoEnviar(const QStringList& args, ContextoCli& ctx);
 int comandoRecibir(const QStringList& args, ContextoCli& ctx);
 int comandoInforme(const QStringList& args, ContextoCli& ctx);
 int comandoHistorial(const QStringList& args, ContextoCli& ctx);
+// Backup, restore and listing of cabinet archives; they never open the database themselves.
+int comandoRespaldar(const QStringList& args, ContextoCli& ctx);
+int comandoRecuperar(const QStringList& args, ContextoCli& ctx);
+int comandoContenido(const QStringList& args, ContextoCli& ctx);
 
 // The two roads of each command.
 int enviarDirecta(const QStringList& args, ContextoCli& ctx);

@@ -25,12 +25,18 @@ const char* const kAyuda =
     "  informe    precisión de carga de los sucesos guardados, por alimento, operario, día,\n"
     "             receta o corral\n"
     "  historial  lista los sucesos guardados de un rango de fechas como CSV\n"
+    "  respaldar  guarda la base de datos en un archivo de Back Up (.cab)\n"
+    "  recuperar  recupera la base de datos de un archivo de Back Up\n"
+    "  contenido  lista los archivos de un archivo de Back Up\n"
     "\n"
     "'tolvaro-cli COMANDO --help' describe cada comando.\n";
 
 struct Comando {
     const char* nombre;
     int (*ejecutar)(const QStringList&, ContextoCli&);
+    // Whether the command works through the shared connection. The archive commands work on the
+    // files alone: a backup wants them untouched, and a restore must not need a usable database.
+    bool usaBase = true;
 };
 
 const Comando kComandos[] = {
@@ -38,6 +44,9 @@ const Comando kComandos[] = {
     {"recibir", comandoRecibir},
     {"informe", comandoInforme},
     {"historial", comandoHistorial},
+    {"respaldar", comandoRespaldar, false},
+    {"recuperar", comandoRecuperar, false},
+    {"contenido", comandoContenido, false},
 };
 
 } // namespace
@@ -95,12 +104,14 @@ int main(int argc, char** argv) {
         if (!carpeta.isEmpty())
             global << QStringLiteral("--datos") << carpeta;
         ctx.carpetaDatos = BaseDatos::carpetaDatos(global);
-        if (const auto error = BaseDatos::abrir(ctx.carpetaDatos)) {
-            errores << *error << Qt::endl;
-            return 1;
+        if (comando->usaBase) {
+            if (const auto error = BaseDatos::abrir(ctx.carpetaDatos)) {
+                errores << *error << Qt::endl;
+                return 1;
+            }
+            if (const auto m = Comprobar_Tablas())
+                errores << m->texto << Qt::endl;
         }
-        if (const auto m = Comprobar_Tablas())
-            errores << m->texto << Qt::endl;
     }
     const int r = comando->ejecutar(args, ctx);
     salida.flush();
