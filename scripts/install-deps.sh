@@ -8,12 +8,13 @@ pkgs=(
   qt6-charts-dev libqt6opengl6-dev
   libsqlite3-dev
   libgcab-dev cabextract gcab
-  libxlsxwriter-dev
+  libxlsxwriter-dev python3-openpyxl locales
   mdbtools mdbtools-dev
   libcpp-httplib-dev nlohmann-json3-dev
   mariadb-server mariadb-client libmariadb-dev
   xvfb xauth
   clang libclang-rt-14-dev
+  dpkg-dev desktop-file-utils appstream man-db groff-base
 )
 missing=()
 for p in "${pkgs[@]}"; do
@@ -23,3 +24,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   apt-get update -qq
   apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
+# The export tests write the same workbook under these locales.
+for loc in es_AR en_US; do
+  locale -a | grep -qx "$loc.utf8" || localedef -i "$loc" -f UTF-8 "$loc.UTF-8"
+done

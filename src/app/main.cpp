@@ -1,35 +1,55 @@
 #include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "db/BaseDatos.h"
+#include "db/ImportacionInicial.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QTimer>
 
 #include <cstdio>
+#include <string_view>
 
 int main(int argc, char** argv) {
+    // Answered before QApplication, which aborts when there is no display to open.
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view a = argv[i];
+        if (a == "--version") {
+            std::printf("tolvaro %s\n", TOLVARO_VERSION);
+            return 0;
+        }
+        if (a == "--help" || a == "-h") {
+            std::printf("Uso: tolvaro [--datos CARPETA] [--recuperar]\n"
+                        "  --datos CARPETA  carpeta de la base de datos base.db (se crea si falta)\n"
+                        "  --recuperar      abre también la ventana para recuperar un Back Up\n");
+            return 0;
+        }
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tolvaro"));
     QApplication::setApplicationVersion(QStringLiteral(TOLVARO_VERSION));
+    // The icon and the name of the desktop entry, so the window and the menu look alike.
+    QApplication::setDesktopFileName(QStringLiteral("tolvaro"));
+    QIcon icono;
+    for (const int lado : {16, 32, 48, 64, 128, 256})
+        icono.addFile(QStringLiteral(":/iconos/hicolor/%1x%1/apps/tolvaro.png").arg(lado));
+    QApplication::setWindowIcon(icono);
 
     // For scripted runs: message boxes are answered with their first button and printed on stderr.
     if (qEnvironmentVariableIntValue("TOLVARO_SIN_DIALOGOS") == 1)
         Dialogos::activarModoPrueba(true, true);
 
     const QStringList argumentos = QApplication::arguments();
-    if (argumentos.contains(QStringLiteral("--version"))) {
-        std::printf("tolvaro %s\n", TOLVARO_VERSION);
-        return 0;
-    }
-    if (argumentos.contains(QStringLiteral("--help")) || argumentos.contains(QStringLiteral("-h"))) {
-        std::printf("Uso: tolvaro [--datos CARPETA] [--recuperar]\n"
-                    "  --datos CARPETA  carpeta de la base de datos base.db (se crea si falta)\n"
-                    "  --recuperar      abre también la ventana para recuperar un Back Up\n");
-        return 0;
-    }
 
     // A database that cannot be opened ends the program before the main window is shown.
     const QString carpeta = BaseDatos::carpetaDatos(argumentos);
+    // A farm's Access base.mdb becomes its database before anything else, once.
+    if (const auto aviso = ImportacionInicial::importarSiHaceFalta(carpeta)) {
+        Dialogos::mostrar(nullptr, {aviso->texto, aviso->ok ? Icono::Informacion : Icono::Critico});
+        if (!aviso->ok)
+            return 1;
+    }
     if (const auto error = BaseDatos::abrir(carpeta)) {
         Dialogos::mostrar(nullptr, {*error, Icono::Critico});
         return 1;

@@ -2,7 +2,6 @@
 #include "cli/Comandos.h"
 
 #include "db/Ajustes.h"
-#include "events/CsvEventos.h"
 #include "events/HistorialSucesos.h"
 #include "link/DireccionTablet.h"
 #include "link/RecepcionSucesos.h"
@@ -19,10 +18,11 @@ struct OpcionesRecibir {
     QDate desde;
     QDate hasta;
     QString csv;
+    QString xlsx;
     int esperaMs = 30000; // silence of the tablet that ends the download as failed
 };
 
-// Reads "--directa [HOST[:PORT]] --desde D --hasta D [--csv F] [--espera S]"; the error text
+// Reads "--directa [HOST[:PORT]] --desde D --hasta D [--csv F] [--xlsx F] [--espera S]"; the error text
 // when they are wrong.
 std::optional<QString> leerOpciones(const QStringList& args, OpcionesRecibir* o) {
     QString desde;
@@ -55,6 +55,9 @@ std::optional<QString> leerOpciones(const QStringList& args, OpcionesRecibir* o)
         } else if (es("--csv")) {
             if (!valor(QStringLiteral("--csv"), &o->csv) || o->csv.isEmpty())
                 return QStringLiteral("Falta el archivo después de --csv");
+        } else if (es("--xlsx")) {
+            if (!valor(QStringLiteral("--xlsx"), &o->xlsx) || o->xlsx.isEmpty())
+                return QStringLiteral("Falta el archivo después de --xlsx");
         } else if (es("--espera")) {
             QString s;
             bool ok = false;
@@ -162,7 +165,7 @@ int recibirDirecta(const QStringList& args, ContextoCli& ctx) {
     // Records that could not be read were each reported above, and the closing line counted
     // them: the rows that came are still written (and kept in the history), and the exit code
     // says the download was not whole.
-    const bool escrito = escribirCsv(CsvEventos::escribir(filas), o.csv, ctx);
+    const bool escrito = escribirSucesos(filas, o.csv, o.xlsx, ctx);
     const bool guardado = guardarEnHistorial(filas, HistorialSucesos::kDirecta, ctx);
     return escrito && guardado && recepcion.ilegibles() == 0 ? 0 : 1;
 }

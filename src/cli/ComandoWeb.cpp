@@ -2,7 +2,6 @@
 #include "cli/Comandos.h"
 
 #include "db/Ajustes.h"
-#include "events/CsvEventos.h"
 #include "events/HistorialSucesos.h"
 #include "web/DescargaWeb.h"
 #include "web/EnvioWeb.h"
@@ -16,6 +15,7 @@ struct OpcionesWeb {
     DatosWeb datos;
     QDate desde, hasta;
     QString csv;
+    QString xlsx;
 };
 
 // Reads the options of the web road; the settings saved by the window fill what is not given.
@@ -44,6 +44,8 @@ int leerOpciones(const QStringList& args, bool conFechas, OpcionesWeb* o, Contex
             destino = &hasta;
         else if (conFechas && a == QLatin1String("--csv"))
             destino = &o->csv;
+        else if (conFechas && a == QLatin1String("--xlsx"))
+            destino = &o->xlsx;
         if (!destino) {
             ctx.errores << "Opción desconocida: " << a << Qt::endl;
             return 2;
@@ -123,7 +125,7 @@ int recibirWeb(const QStringList& args, ContextoCli& ctx) {
         ctx.errores << final.texto << Qt::endl;
     // What could be read is written (and kept in the history) either way; rows that could not be
     // read make the exit code 1.
-    const bool escrito = escribirCsv(CsvEventos::escribir(filas), o.csv, ctx);
+    const bool escrito = escribirSucesos(filas, o.csv, o.xlsx, ctx);
     const bool guardado = guardarEnHistorial(filas, HistorialSucesos::kWeb, ctx);
     return escrito && guardado && fin != DescargaWeb::Fin::Incompleta ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 #include "cli/Comandos.h"
 #include "db/Ajustes.h"
 #include "db/BaseDatos.h"
+#include "db/ImportacionInicial.h"
 
 #include <QCoreApplication>
 
@@ -20,11 +21,12 @@ const char* const kAyuda =
     "\n"
     "Comandos:\n"
     "  enviar     envía la programación a la tablet (--directa) o al servicio web (--web)\n"
-    "  recibir    descarga los sucesos de la tablet o del servicio web como CSV y los guarda\n"
-    "             en el historial\n"
+    "  recibir    descarga los sucesos de la tablet o del servicio web (CSV, .xlsx) y los\n"
+    "             guarda en el historial\n"
     "  informe    precisión de carga de los sucesos guardados, por alimento, operario, día,\n"
     "             receta o corral\n"
     "  historial  lista los sucesos guardados de un rango de fechas como CSV\n"
+    "  importar   trae los datos de una base de Access (.mdb) a la base de datos\n"
     "  respaldar  guarda la base de datos en un archivo de Back Up (.cab)\n"
     "  recuperar  recupera la base de datos de un archivo de Back Up\n"
     "  contenido  lista los archivos de un archivo de Back Up\n"
@@ -44,6 +46,7 @@ const Comando kComandos[] = {
     {"recibir", comandoRecibir},
     {"informe", comandoInforme},
     {"historial", comandoHistorial},
+    {"importar", comandoImportar},
     {"respaldar", comandoRespaldar, false},
     {"recuperar", comandoRecuperar, false},
     {"contenido", comandoContenido, false},
@@ -105,6 +108,13 @@ int main(int argc, char** argv) {
             global << QStringLiteral("--datos") << carpeta;
         ctx.carpetaDatos = BaseDatos::carpetaDatos(global);
         if (comando->usaBase) {
+            // A farm's Access base.mdb becomes its database first; the summary goes to stderr so
+            // that a command's own output (a CSV on stdout) stays clean.
+            if (const auto aviso = ImportacionInicial::importarSiHaceFalta(ctx.carpetaDatos)) {
+                errores << aviso->texto << Qt::endl;
+                if (!aviso->ok)
+                    return 1;
+            }
             if (const auto error = BaseDatos::abrir(ctx.carpetaDatos)) {
                 errores << *error << Qt::endl;
                 return 1;

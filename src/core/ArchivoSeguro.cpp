@@ -160,6 +160,8 @@ QString ArchivoSeguro::describir(int numero) {
         return QStringLiteral("el archivo está en uso");
     case EIO:
         return QStringLiteral("error de entrada/salida del disco");
+    case EFBIG:
+        return QStringLiteral("el archivo supera el tamaño permitido");
     case EXDEV:
         return QStringLiteral("el archivo temporal y el destino están en discos distintos");
     case EEXIST:

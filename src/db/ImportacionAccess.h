@@ -16,7 +16,9 @@ struct ResumenImportacion {
     QStringList omitidos;  // tables or columns of the file that our schema lacks
     QStringList faltantes; // our tables that the file lacks (left empty)
 
-    // "Se importó base.mdb: 3 recetas, 5 alimentos, ..." for a file named `archivo`.
+    // "Se importó base.mdb: 3 recetas, 5 alimentos, ..." for a file named `archivo`, followed by
+    // what the file lacked ("Faltaban en el archivo: ...") and what was left out ("Se dejaron
+    // fuera: ..."), each named as "tabla X" or "columna tabla.columna".
     QString texto(const QString& archivo) const;
 };
 
@@ -26,8 +28,9 @@ namespace ImportacionAccess {
 // Reads `mdb` and writes a complete database of ours at `destino`, in one transaction into a
 // temporary file renamed into place at the end (with guardarAnterior, a replaced file stays as
 // "<destino>.anterior"). False, with a Spanish `error` naming the file and the reason, when
-// anything fails: then nothing at `destino` has changed. `cancelar`, when given, is checked
-// between tables.
+// anything fails ("No se puede importar <ruta>: <motivo>."): then nothing at `destino` has changed.
+// `cancelar`, when given, is checked between tables. Safe on a worker thread: it never touches the
+// shared connection and opens its own, uniquely named.
 bool importar(const QString& mdb, const QString& destino, ResumenImportacion* resumen, QString* error,
               bool guardarAnterior = false, const std::atomic_bool* cancelar = nullptr);
 

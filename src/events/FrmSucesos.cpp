@@ -254,7 +254,3 @@ void FrmSucesos::guardarHistorial(const QString& via) {
     if (const auto e = HistorialSucesos::fusionar(BaseDatos::ConexionBD(), filas(), via))
         Dialogos::mostrar(this, HistorialSucesos::mensajeError(*e));
 }
-
-void FrmSucesos::CmdExportar_Click() {
-    // The spreadsheet export is added with its own window code.
-}

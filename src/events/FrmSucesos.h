@@ -1,11 +1,13 @@
 #pragma once
 
 #include "core/FilaEvento.h"
+#include "core/Trabajo.h"
 #include "link/RecepcionSucesos.h"
 
 #include <QDialog>
 #include <QTcpSocket>
 
+class ExportacionSucesos;
 class FrmPrincipal;
 class ModeloSucesos;
 class QDateEdit;
@@ -60,12 +62,16 @@ private:
     void aplicar(const QList<PasoRecepcion>& pasos);
     // Keeps the listed rows of a download that ended well in the event history.
     void guardarHistorial(const QString& via);
+    // The columns of the list in the order they are shown (the user may drag them).
+    QList<int> columnasVisibles() const;
+    void exportacionTerminada(const Resultado& r);
     int twips(int t) const;
 
     FrmPrincipal* principal_;
     RecepcionSucesos recepcion_;
     ModeloSucesos* modelo_;
     bool atendiendo_ = false;
+    ExportacionSucesos* exportacion_ = nullptr; // the export running, if any
 
     QGroupBox* Frame3;
     QTableView* ListSuc;

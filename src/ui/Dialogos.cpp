@@ -60,10 +60,13 @@ Respuesta mostrar(QWidget* padre, const Mensaje& m) {
     return Respuesta::Ok;
 }
 
-QString archivoGuardar(QWidget* padre, const QString& titulo, const QString& carpeta, const QString& filtro) {
+QString archivoGuardar(QWidget* padre, const QString& titulo, const QString& carpeta, const QString& filtro,
+                       bool preguntarSiExiste) {
     if (g_prueba)
         return rutaDePrueba(titulo);
-    return QFileDialog::getSaveFileName(padre, titulo, carpeta, filtro);
+    return QFileDialog::getSaveFileName(padre, titulo, carpeta, filtro, nullptr,
+                                        preguntarSiExiste ? QFileDialog::Options()
+                                                          : QFileDialog::DontConfirmOverwrite);
 }
 
 QString archivoAbrir(QWidget* padre, const QString& titulo, const QString& carpeta, const QString& filtro) {

@@ -14,8 +14,10 @@ namespace Dialogos {
 
 Respuesta mostrar(QWidget* padre, const Mensaje& m);
 
-// A file to save; empty when cancelled.
-QString archivoGuardar(QWidget* padre, const QString& titulo, const QString& carpeta, const QString& filtro);
+// A file to save; empty when cancelled. Without `preguntarSiExiste` the dialog does not ask about
+// an existing file (for a caller that asks itself, once it knows the final name).
+QString archivoGuardar(QWidget* padre, const QString& titulo, const QString& carpeta, const QString& filtro,
+                       bool preguntarSiExiste = true);
 // A file to open; empty when cancelled.
 QString archivoAbrir(QWidget* padre, const QString& titulo, const QString& carpeta, const QString& filtro);
 // A folder; empty when cancelled.

@@ -1,5 +1,5 @@
 // Starting the real program: a fresh folder gets a new database, a file that is not a database is
-// reported and left untouched.
+// reported and left untouched, a farm's Access base.mdb is imported before the main window opens.
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -11,6 +11,8 @@ class TstInicio : public QObject {
 private Q_SLOTS:
     void primerInicioCreaLaBase();
     void archivoDanadoSeInformaYTermina();
+    void primerInicioImportaBaseMdb_data();
+    void primerInicioImportaBaseMdb();
 
 private:
     static QProcess* arrancar(const QString& carpeta, QObject* padre) {
@@ -53,6 +55,50 @@ void TstInicio::archivoDanadoSeInformaYTermina() {
     QFile f(ruta);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), basura);
+}
+
+void TstInicio::primerInicioImportaBaseMdb_data() {
+    QTest::addColumn<bool>("danada");
+    QTest::newRow("sana") << false;
+    QTest::newRow("dañada") << true;
+}
+
+void TstInicio::primerInicioImportaBaseMdb() {
+    QFETCH(bool, danada);
+    QTemporaryDir dir;
+    const QString mdb = dir.filePath("Base.mdb");
+    QByteArray datos;
+    {
+        QFile f(QDir(qEnvironmentVariable("TOLVARO_SOURCE")).filePath("tests/fixtures/legacy/base.mdb"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        datos = danada ? QByteArray(f.size(), '\0') : f.readAll();
+        QFile copia(mdb);
+        QVERIFY(copia.open(QIODevice::WriteOnly));
+        copia.write(datos);
+    }
+    QProcess* p = arrancar(dir.path(), this);
+    QVERIFY(p->waitForFinished(30000));
+    const QString err = QString::fromUtf8(p->readAllStandardError());
+    const bool mostrado = p->readAllStandardOutput().contains("mostrado");
+    if (danada) {
+        // The error box, and no main window on an empty database beside the farm's file.
+        QCOMPARE(p->exitCode(), 1);
+        QVERIFY(!mostrado);
+        QVERIFY2(err.contains("No se puede importar") && err.contains(mdb), qPrintable(err));
+        QVERIFY(!QFile::exists(dir.filePath("base.db")));
+    } else {
+        QCOMPARE(p->exitCode(), 0);
+        QVERIFY(mostrado);
+        QVERIFY2(
+            err.contains(
+                "Tolvaro: Se importó Base.mdb: 3 recetas, 5 alimentos, 2 operarios, 6 filas de viajes, 4 "
+                "de descarga y la configuración de conexión."),
+            qPrintable(err));
+        QVERIFY(QFile::exists(dir.filePath("base.db")));
+    }
+    QFile f(mdb);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), datos);
 }
 
 QTEST_GUILESS_MAIN(TstInicio)

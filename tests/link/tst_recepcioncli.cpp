@@ -1,6 +1,7 @@
 // tolvaro-cli recibir --directa against the tablet simulator: the CSV it writes, its endings and
 // its exit codes.
 #include "BaseTemporal.h"
+#include "LectorLibro.h"
 #include "RespuestaSucesos.h"
 #include "ServidorTableta.h"
 
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
 #include <QProcess>
 #include <QTest>
 
@@ -28,6 +30,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void csvEnArchivo();
+    void csvYLibroJuntos();
     void sinDatosYDireccionGuardada();
     void registroMalformadoNoCorta();
     void silencioDeLaTableta();
@@ -93,6 +96,26 @@ void TstRecepcionCli::csvEnArchivo() {
     QTRY_VERIFY(tableta_->llegadas().contains("'desconectar'"));
 }
 
+void TstRecepcionCli::csvYLibroJuntos() {
+    const QString csv = QDir(base_->carpeta()).filePath("sucesos.csv");
+    const QString xlsx = QDir(base_->carpeta()).filePath("sucesos.xlsx");
+    const Salida s = correr({"--directa", direccion(), "--desde", "2021-06-01", "--hasta", "2021-06-30",
+                             "--xlsx", xlsx, "--csv", csv});
+    QCOMPARE(s.codigo, 0);
+    QVERIFY(s.salida.isEmpty());
+    QFile f(csv);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), CsvEventos::escribir(kFilas));
+    QString error;
+    const QJsonArray filas = LectorLibro::leer(xlsx, &error)["filas"].toArray();
+    QVERIFY2(filas.size() == 3, qPrintable(error));
+    QCOMPARE(filas[0][0]["valor"].toString(), QStringLiteral("TIPO DE SUCESO"));
+    QCOMPARE(filas[1][1]["tipo"].toString(), QStringLiteral("fecha"));
+    QCOMPARE(filas[1][1]["valor"].toString(), QStringLiteral("2021-06-15"));
+    QCOMPARE(filas[1][6]["valor"].toDouble(), 990.0);
+    QVERIFY(filas[2][4].isNull());
+}
+
 void TstRecepcionCli::sinDatosYDireccionGuardada() {
     // Without HOST the saved "directa" address is used.
     QVERIFY(
@@ -126,11 +149,13 @@ void TstRecepcionCli::registroMalformadoNoCorta() {
 void TstRecepcionCli::silencioDeLaTableta() {
     const QString archivo = QDir(base_->carpeta()).filePath("cortado.csv");
     sucesos_->setDemora(4000);
+    const QString libro = QDir(base_->carpeta()).filePath("cortado.xlsx");
     const Salida s = correr({"--directa", direccion(), "--desde", "2021-06-01", "--hasta", "2021-06-30",
-                             "--csv", archivo, "--espera", "1"});
+                             "--csv", archivo, "--xlsx", libro, "--espera", "1"});
     QCOMPARE(s.codigo, 1);
     QVERIFY(s.errores.contains("no respondió"));
     QVERIFY(!QFile::exists(archivo)); // nothing that could pass for a whole download
+    QVERIFY(!QFile::exists(libro));
 
     // A tablet that cannot be reached fails the same way.
     const quint16 puerto = tableta_->puerto();
@@ -149,6 +174,9 @@ void TstRecepcionCli::erroresDeUso() {
         2);
     QCOMPARE(
         correr({"--directa", direccion(), "--desde", "2021-06-01", "--hasta", "2021-06-30", "--csv"}).codigo,
+        2);
+    QCOMPARE(
+        correr({"--directa", direccion(), "--desde", "2021-06-01", "--hasta", "2021-06-30", "--xlsx"}).codigo,
         2);
     // No HOST and no saved address.
     const Salida s = correr({"--directa", "--desde", "2021-06-01", "--hasta", "2021-06-30"});

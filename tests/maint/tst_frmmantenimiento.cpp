@@ -59,6 +59,7 @@ private Q_SLOTS:
     void archivoYDestinoDeLaRecuperacion();
     void recuperarEnOtraCarpeta();
     void recuperarEnLaCarpetaDelPrograma();
+    void recuperarArchivoAntiguo();
     void principalAbreElRespaldo();
     void principalTrasRecuperar();
 
@@ -373,6 +374,21 @@ void TstFrmMantenimiento::recuperarEnLaCarpetaDelPrograma() {
     QSqlDatabase::removeDatabase("anterior");
     QVERIFY(w.close());
     QVERIFY(BaseDatos::abierta());
+}
+
+void TstFrmMantenimiento::recuperarArchivoAntiguo() {
+    // The earlier program's archive, restored into the running program's folder: the window's
+    // connection goes on with the farm's rows.
+    frmMantenimiento w(1);
+    control<QLineEdit>(&w, "txtRutaRecuperar")->setText(nativa(fixture("BD_lun_7_12_2026_09_05.cab")));
+    control<QCheckBox>(&w, "chkRecuperar")->click();
+    control<QPushButton>(&w, "cmdRecupear")->click();
+    const Mensaje m = esperarMensaje();
+    QCOMPARE(m, Mensaje{"Ok"});
+    QVERIFY(w.baseRestaurada());
+    QVERIFY(BaseDatos::abierta());
+    QVERIFY(esLaGranjaDelLegado(volcado(BaseDatos::ConexionBD())));
+    QVERIFY(w.close());
 }
 
 void TstFrmMantenimiento::principalAbreElRespaldo() {

@@ -44,6 +44,7 @@ private Q_SLOTS:
     void respaldarYContenido();
     void respaldarSinArchivos();
     void recuperar();
+    void recuperarArchivoAntiguo();
     void archivosDanados();
     void erroresDeUso_data();
     void erroresDeUso();
@@ -109,6 +110,17 @@ void TstMantenimientoCli::recuperar() {
     QCOMPARE(s.codigo, 0);
     QCOMPARE(leer(base), respaldada);
     QCOMPARE(leer(base + ".anterior"), QByteArray("dañada"));
+}
+
+void TstMantenimientoCli::recuperarArchivoAntiguo() {
+    // The earlier program's archive holds Base.mdb: it becomes a working base.db.
+    QTemporaryDir datos;
+    const Salida s = cli({"--datos", datos.path(), "recuperar", fixture("BD_lun_7_12_2026_09_05.cab")});
+    QVERIFY2(s.codigo == 0, qPrintable(s.errores));
+    QCOMPARE(s.salida, "Ok\n");
+    QVERIFY(!BaseDatos::abrir(datos.path()));
+    QVERIFY(esLaGranjaDelLegado(volcado(BaseDatos::ConexionBD())));
+    BaseDatos::cerrar();
 }
 
 void TstMantenimientoCli::archivosDanados() {

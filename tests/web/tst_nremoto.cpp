@@ -1,10 +1,12 @@
 // tolvaro-cli against the web service stand-in (nremoto-sim with its own MariaDB): what the remote
 // tables hold after "enviar --web", what "recibir --web" lists, and how failures end.
 #include "BaseTemporal.h"
+#include "LectorLibro.h"
 #include "ServicioWebPrueba.h"
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QJsonArray>
 #include <QProcess>
 #include <QTcpServer>
 #include <QtTest>
@@ -207,13 +209,23 @@ private Q_SLOTS:
             "(7, '2024-01-15', '10:00', 'C1', '150', '149'), (7, '2024-01-16', '08:00', 'C2', '20', '21'), "
             "(7, '2024-01-17', '08:00', 'C3', '1', '1'), (8, '2024-01-15', '08:00', 'Ajeno', '1', '1')")));
         const QString csv = base_->carpeta() + QStringLiteral("/sucesos.csv");
+        const QString xlsx = base_->carpeta() + QStringLiteral("/sucesos.xlsx");
         const qsizetype antes = web_->pedidos().size();
-        const Salida s =
-            cli(QStringList{QStringLiteral("recibir"), QStringLiteral("--web"), QStringLiteral("--desde"),
-                            QStringLiteral("2024-01-01"), QStringLiteral("--hasta"),
-                            QStringLiteral("2024-01-31"), QStringLiteral("--csv"), csv} +
-                credenciales());
+        const Salida s = cli(QStringList{QStringLiteral("recibir"), QStringLiteral("--web"),
+                                         QStringLiteral("--desde"), QStringLiteral("2024-01-01"),
+                                         QStringLiteral("--hasta"), QStringLiteral("2024-01-31"),
+                                         QStringLiteral("--csv"), csv, QStringLiteral("--xlsx"), xlsx} +
+                             credenciales());
         QCOMPARE(s.codigo, 0);
+        QVERIFY(s.salida.isEmpty());
+        // The workbook holds the same rows, typed: the server's "50,5" is a number, its
+        // "2024-01-15" stays the text it is.
+        const QJsonArray libro = LectorLibro::leer(xlsx)[QStringLiteral("filas")].toArray();
+        QCOMPARE(libro.size(), 6);
+        QCOMPARE(libro[1][1][QStringLiteral("valor")].toString(), QStringLiteral("2024-01-15"));
+        QCOMPARE(libro[1][2][QStringLiteral("tipo")].toString(), QStringLiteral("hora"));
+        QCOMPARE(libro[2][6][QStringLiteral("valor")].toDouble(), 50.5);
+        QVERIFY(libro[3][4].isNull());
         QFile f(csv);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QStringList lineas =
@@ -277,11 +289,13 @@ private Q_SLOTS:
         QCOMPARE(e.errores.trimmed(),
                  QStringLiteral("Los datos de usuario o password remotos, no son correctos\n"
                                 "Respuesta del servidor: HTTP 200: []"));
-        const Salida r = cli(QStringList{QStringLiteral("recibir"), QStringLiteral("--web"),
-                                         QStringLiteral("--desde"), QStringLiteral("2024-01-01"),
-                                         QStringLiteral("--hasta"), QStringLiteral("2024-01-31")} +
-                             credenciales(u"' or ''='"_qs));
+        const Salida r = cli(
+            QStringList{QStringLiteral("recibir"), QStringLiteral("--web"), QStringLiteral("--desde"),
+                        QStringLiteral("2024-01-01"), QStringLiteral("--hasta"), QStringLiteral("2024-01-31"),
+                        QStringLiteral("--xlsx"), base_->carpeta() + QStringLiteral("/x.xlsx")} +
+            credenciales(u"' or ''='"_qs));
         QCOMPARE(r.codigo, 1);
+        QVERIFY(!QFile::exists(base_->carpeta() + QStringLiteral("/x.xlsx")));
         QCOMPARE(r.errores.trimmed(),
                  QStringLiteral("Los datos de usuario o password remotos, no son correctos\n"
                                 "Respuesta del servidor: HTTP 200: []"));

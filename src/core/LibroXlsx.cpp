@@ -1,0 +1,338 @@
+#include "core/LibroXlsx.h"
+
+#include "core/ArchivoSeguro.h"
+
+#include <xlsxwriter.h>
+
+#include <QFile>
+#include <QStringEncoder>
+
+#include <algorithm>
+#include <charconv>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <locale.h>
+#endif
+
+namespace {
+
+// The library prints numbers (cell values, column widths, page margins) with the C library's
+// formatting, so a decimal-comma locale would write "1250,5" into the XML and corrupt the
+// workbook. Every call into it runs with the "C" locale on the calling thread only, which
+// leaves the rest of the program (and other threads) as they are.
+class LocaleC {
+public:
+    LocaleC() {
+#ifdef Q_OS_UNIX
+        static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+        anterior_ = uselocale(c);
+#endif
+    }
+    ~LocaleC() {
+#ifdef Q_OS_UNIX
+        uselocale(anterior_);
+#endif
+    }
+    LocaleC(const LocaleC&) = delete;
+    LocaleC& operator=(const LocaleC&) = delete;
+
+private:
+#ifdef Q_OS_UNIX
+    locale_t anterior_;
+#endif
+};
+
+// Column widths, in characters: room for a short value, and no column so wide that one long
+// name pushes the others off the screen.
+constexpr double kAnchoMinimo = 8;
+constexpr double kAnchoMaximo = 60;
+
+// A library error in Spanish. File and archive errors are described by the system error that
+// caused them when there is one.
+bool esDeArchivo(lxw_error e) {
+    switch (e) {
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString describirLibro(lxw_error e) {
+    switch (e) {
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+        return QStringLiteral("no hay memoria suficiente para el libro");
+    case LXW_ERROR_CREATING_XLSX_FILE:
+        return QStringLiteral("no se puede crear el archivo del libro");
+    case LXW_ERROR_CREATING_TMPFILE:
+        return QStringLiteral("no se puede crear un archivo temporal para la hoja");
+    case LXW_ERROR_READING_TMPFILE:
+        return QStringLiteral("no se puede leer el archivo temporal de la hoja");
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_PARAMETER_ERROR:
+    case LXW_ERROR_ZIP_BAD_ZIP_FILE:
+    case LXW_ERROR_ZIP_INTERNAL_ERROR:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        return QStringLiteral("no se puede escribir el archivo comprimido del libro");
+    case LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED:
+        return QStringLiteral("un texto supera los 32767 caracteres que admite una celda");
+    case LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE:
+        return QStringLiteral("los datos no caben en una hoja (1048576 filas como máximo)");
+    case LXW_ERROR_SHEETNAME_LENGTH_EXCEEDED:
+    case LXW_ERROR_INVALID_SHEETNAME_CHARACTER:
+    case LXW_ERROR_SHEETNAME_START_END_APOSTROPHE:
+        return QStringLiteral("nombre de hoja no válido");
+    default:
+        return QStringLiteral("error del generador de libros %1").arg(int(e));
+    }
+}
+
+// Approximate shown width, in characters, of a number in the General format: its shortest form.
+int anchoNumero(double n) {
+    char texto[32];
+    const auto r = std::to_chars(texto, texto + sizeof texto, n);
+    return r.ec == std::errc() ? static_cast<int>(r.ptr - texto) : 11;
+}
+
+} // namespace
+
+struct LibroXlsx::Datos {
+    explicit Datos(const QString& destino) : archivo(destino) {}
+
+    ArchivoSeguro archivo;
+    QByteArray nombreHoja;
+    lxw_workbook* libro = nullptr;
+    lxw_worksheet* hoja = nullptr;
+    lxw_format* negrita = nullptr;
+    lxw_format* fecha = nullptr;
+    lxw_format* hora = nullptr;
+    lxw_row_t filaSiguiente = 0;
+    bool conEncabezado = false;
+    lxw_col_t columnas = 0;
+    std::vector<int> anchos; // longest value of each column, in characters
+    QStringEncoder utf8{QStringEncoder::Utf8};
+    std::vector<char> texto; // one cell's text in UTF-8, reused from cell to cell
+    bool roto = false;
+    int numero_ = 0;
+    QString error;
+
+    bool fallar(int n, const QString& texto) {
+        roto = true;
+        numero_ = n;
+        error = texto;
+        return false;
+    }
+    // A library error, described by errno when a file operation caused it.
+    bool fallarLibro(lxw_error e, int errnoAlFallar) {
+        if (esDeArchivo(e) && errnoAlFallar != 0)
+            return fallar(errnoAlFallar,
+                          describirLibro(e) + QStringLiteral(": ") + ArchivoSeguro::describir(errnoAlFallar));
+        return fallar(int(e), describirLibro(e));
+    }
+    // `t` in UTF-8, NUL-terminated, valid until the next call.
+    const char* enUtf8(const QString& t) {
+        texto.resize(static_cast<size_t>(utf8.requiredSpace(t.size())) + 1);
+        utf8.resetState();
+        char* fin = utf8.appendToBuffer(texto.data(), t);
+        *fin = '\0';
+        return texto.data();
+    }
+    void medir(lxw_col_t c, int ancho) {
+        if (c >= anchos.size())
+            anchos.resize(c + 1, 0);
+        anchos[c] = std::max(anchos[c], ancho);
+    }
+    // Drops an unfinished workbook without writing it.
+    void soltar() {
+        if (libro)
+            lxw_workbook_free(libro);
+        libro = nullptr;
+        hoja = nullptr;
+        archivo.descartar();
+    }
+};
+
+LibroXlsx::LibroXlsx(const QString& destino, const QString& nombreHoja)
+    : d(std::make_unique<Datos>(destino)) {
+    d->nombreHoja = nombreHoja.toUtf8();
+}
+
+LibroXlsx::~LibroXlsx() {
+    LocaleC c;
+    d->soltar();
+}
+
+bool LibroXlsx::abrir() {
+    LocaleC c;
+    if (d->libro || d->roto)
+        return d->fallar(EINVAL, QStringLiteral("el libro ya estaba abierto"));
+    if (!d->archivo.preparar())
+        return d->fallar(d->archivo.numeroError(), d->archivo.error());
+    // Constant memory: each row goes to a temporary file as soon as the next one starts, so the
+    // size of the list does not matter.
+    lxw_workbook_options opciones{};
+    opciones.constant_memory = LXW_TRUE;
+    const QByteArray ruta = QFile::encodeName(d->archivo.rutaTemporal());
+    d->libro = workbook_new_opt(ruta.constData(), &opciones);
+    if (!d->libro)
+        return d->fallar(int(LXW_ERROR_MEMORY_MALLOC_FAILED), describirLibro(LXW_ERROR_MEMORY_MALLOC_FAILED));
+    if (const lxw_error e = workbook_validate_sheet_name(d->libro, d->nombreHoja.constData())) {
+        d->soltar();
+        return d->fallarLibro(e, 0);
+    }
+    errno = 0;
+    d->hoja = workbook_add_worksheet(d->libro, d->nombreHoja.constData());
+    if (!d->hoja) {
+        const int e = errno;
+        d->soltar();
+        return d->fallar(e ? e : int(LXW_ERROR_CREATING_TMPFILE),
+                         describirLibro(LXW_ERROR_CREATING_TMPFILE) +
+                             (e ? QStringLiteral(": ") + ArchivoSeguro::describir(e) : QString()));
+    }
+    d->negrita = workbook_add_format(d->libro);
+    format_set_bold(d->negrita);
+    d->fecha = workbook_add_format(d->libro);
+    format_set_num_format(d->fecha, "dd/mm/yyyy");
+    d->hora = workbook_add_format(d->libro);
+    format_set_num_format(d->hora, "hh:mm");
+    return true;
+}
+
+bool LibroXlsx::encabezados(const QStringList& textos) {
+    if (d->filaSiguiente != 0)
+        return d->fallar(EINVAL, QStringLiteral("los encabezados van en la primera fila"));
+    QList<CeldaLibro> celdas;
+    celdas.reserve(textos.size());
+    for (const QString& t : textos)
+        celdas << (t.isEmpty() ? CeldaLibro::vacia() : CeldaLibro::deTexto(t));
+    d->conEncabezado = true;
+    return fila(celdas);
+}
+
+bool LibroXlsx::fila(const QList<CeldaLibro>& celdas) {
+    if (d->roto)
+        return false;
+    if (!d->hoja)
+        return d->fallar(EINVAL, QStringLiteral("el libro no está abierto"));
+    LocaleC c;
+    const lxw_row_t r = d->filaSiguiente;
+    const bool encabezado = d->conEncabezado && r == 0;
+    lxw_col_t col = 0;
+    for (const CeldaLibro& celda : celdas) {
+        lxw_error e = LXW_NO_ERROR;
+        int ancho = 0;
+        errno = 0;
+        switch (celda.tipo) {
+        case CeldaLibro::Tipo::Vacia:
+            break;
+        case CeldaLibro::Tipo::Texto: {
+            // Always a string cell, never a formula, whatever the text starts with.
+            e = worksheet_write_string(d->hoja, r, col, d->enUtf8(celda.texto),
+                                       encabezado ? d->negrita : nullptr);
+            // Room for the filter button beside a header.
+            ancho = static_cast<int>(celda.texto.size()) + (encabezado ? 3 : 0);
+            break;
+        }
+        case CeldaLibro::Tipo::Numero:
+            if (!std::isfinite(celda.numero))
+                return d->fallar(EINVAL, QStringLiteral("un número no se puede guardar en una celda"));
+            // No format: the default alignment already puts numbers on the right in every
+            // spreadsheet program, and a format on each of them costs a twentieth of the export.
+            e = worksheet_write_number(d->hoja, r, col, celda.numero, nullptr);
+            ancho = anchoNumero(celda.numero);
+            break;
+        case CeldaLibro::Tipo::Fecha: {
+            int y = 0, m = 0, dia = 0;
+            celda.fecha.getDate(&y, &m, &dia); // zeros for an invalid date
+            // Spreadsheets count days from 1900; nothing earlier is a date to them.
+            if (y < 1900 || y > 9999)
+                return d->fallar(EINVAL, QStringLiteral("una fecha está fuera de 1900 a 9999"));
+            lxw_datetime f{y, static_cast<uint8_t>(m), static_cast<uint8_t>(dia), 0, 0, 0};
+            e = worksheet_write_datetime(d->hoja, r, col, &f, d->fecha);
+            ancho = 10;
+            break;
+        }
+        case CeldaLibro::Tipo::Hora: {
+            if (!celda.hora.isValid())
+                return d->fallar(EINVAL, QStringLiteral("una hora no es válida"));
+            lxw_datetime h{0,
+                           0,
+                           0,
+                           static_cast<uint8_t>(celda.hora.hour()),
+                           static_cast<uint8_t>(celda.hora.minute()),
+                           celda.hora.second() + celda.hora.msec() / 1000.0};
+            e = worksheet_write_datetime(d->hoja, r, col, &h, d->hora);
+            ancho = 5;
+            break;
+        }
+        }
+        if (e != LXW_NO_ERROR)
+            return d->fallarLibro(e, errno);
+        d->medir(col, ancho);
+        ++col;
+    }
+    d->columnas = std::max(d->columnas, col);
+    ++d->filaSiguiente;
+    return true;
+}
+
+bool LibroXlsx::cerrar() {
+    if (d->roto) {
+        d->soltar();
+        return false;
+    }
+    if (!d->libro)
+        return d->fallar(EINVAL, QStringLiteral("el libro no está abierto"));
+    LocaleC c;
+    for (lxw_col_t col = 0; col < d->anchos.size(); ++col)
+        worksheet_set_column(d->hoja, col, col, std::clamp(d->anchos[col] + 1.0, kAnchoMinimo, kAnchoMaximo),
+                             nullptr);
+    if (d->conEncabezado) {
+        worksheet_freeze_panes(d->hoja, 1, 0);
+        if (d->columnas > 0)
+            worksheet_autofilter(d->hoja, 0, 0, d->filaSiguiente - 1, d->columnas - 1);
+    }
+    // The rows wait in a temporary file whose writes the library does not check: a full disk
+    // there would silently cut the sheet short, so it is checked before the workbook is built.
+    if (FILE* t = d->hoja->optimize_tmpfile) {
+        errno = 0;
+        if (std::fflush(t) != 0 || std::ferror(t)) {
+            const int e = errno ? errno : EIO;
+            d->soltar();
+            return d->fallar(e, QStringLiteral("no se puede escribir el archivo temporal de la hoja: ") +
+                                    ArchivoSeguro::describir(e));
+        }
+    }
+    errno = 0;
+    const lxw_error e = workbook_close(d->libro); // frees the workbook, written or not
+    const int errnoAlCerrar = errno;
+    d->libro = nullptr;
+    d->hoja = nullptr;
+    if (e != LXW_NO_ERROR) {
+        d->archivo.descartar();
+        return d->fallarLibro(e, errnoAlCerrar);
+    }
+    if (!d->archivo.confirmar()) {
+        d->archivo.descartar();
+        return d->fallar(d->archivo.numeroError(), d->archivo.error());
+    }
+    return true;
+}
+
+int LibroXlsx::numeroError() const {
+    return d->numero_;
+}
+
+QString LibroXlsx::error() const {
+    return d->error;
+}

@@ -1,0 +1,36 @@
+#include "db/ImportacionInicial.h"
+
+#include "db/BaseDatos.h"
+#include "db/ImportacionAccess.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace ImportacionInicial {
+
+QString pendiente(const QString& carpeta) {
+    const QDir dir(carpeta);
+    if (QFileInfo::exists(BaseDatos::archivo(carpeta)))
+        return {};
+    const QStringList archivos = dir.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString& nombre : archivos)
+        if (nombre.compare(QStringLiteral("base.mdb"), Qt::CaseInsensitive) == 0)
+            return dir.filePath(nombre);
+    return {};
+}
+
+std::optional<Aviso> importarSiHaceFalta(const QString& carpeta) {
+    const QString mdb = pendiente(carpeta);
+    if (mdb.isEmpty())
+        return std::nullopt;
+    ResumenImportacion resumen;
+    QString error;
+    if (ImportacionAccess::importar(mdb, BaseDatos::archivo(carpeta), &resumen, &error))
+        return Aviso{true, resumen.texto(mdb)};
+    return Aviso{false,
+                 error + QStringLiteral(" Repare el archivo o quítelo de la carpeta %1 para empezar con "
+                                        "una base de datos vacía.")
+                             .arg(QDir::toNativeSeparators(carpeta))};
+}
+
+} // namespace ImportacionInicial

@@ -1,0 +1,85 @@
+#include "events/ExportacionSucesos.h"
+
+#include "core/LibroXlsx.h"
+#include "events/CeldasExportacion.h"
+
+#include <QFileInfo>
+
+namespace {
+constexpr int kColumnas = 8;
+constexpr qsizetype kCadaCuanto = 512; // rows between two checks for cancel and progress
+
+const QString& celdaDe(const FilaEvento& f, int columna) {
+    switch (columna) {
+    case 0:
+        return f.tipo;
+    case 1:
+        return f.fecha;
+    case 2:
+        return f.hora;
+    case 3:
+        return f.recetaCorral;
+    case 4:
+        return f.alimento;
+    case 5:
+        return f.sugerido;
+    case 6:
+        return f.real;
+    default:
+        return f.operario;
+    }
+}
+} // namespace
+
+ExportacionSucesos::ExportacionSucesos(const QString& destino, const QList<FilaEvento>& filas,
+                                       const QList<int>& columnas, QObject* padre)
+    : Trabajo(padre), destino_(destino), filas_(filas), columnas_(columnas) {
+    if (columnas_.isEmpty())
+        for (int c = 0; c < kColumnas; ++c)
+            columnas_ << c;
+}
+
+QString ExportacionSucesos::nombreLibro(const QString& ruta) {
+    const QString nombre = QFileInfo(ruta).fileName();
+    if (nombre.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
+        return ruta;
+    if (nombre.endsWith(QStringLiteral(".xls"), Qt::CaseInsensitive))
+        return ruta.left(ruta.size() - 4) + QStringLiteral(".xlsx");
+    return ruta + QStringLiteral(".xlsx");
+}
+
+Resultado ExportacionSucesos::hacer() {
+    LibroXlsx libro(destino_, QStringLiteral("Sucesos"));
+    auto fallo = [&libro] { return Resultado::fallo(libro.numeroError(), libro.error()); };
+    if (!libro.abrir())
+        return fallo();
+
+    const QStringList todos = FilaEvento::encabezados();
+    QStringList encabezados;
+    for (int c : columnas_)
+        encabezados << todos.value(c);
+    if (!libro.encabezados(encabezados))
+        return fallo();
+
+    const qsizetype total = filas_.size();
+    QList<CeldaLibro> celdas(columnas_.size());
+    for (qsizetype i = 0; i < total; ++i) {
+        if (i % kCadaCuanto == 0) {
+            if (cancelado())
+                return Resultado::interrumpido(); // the workbook is dropped, the target untouched
+            informar(i, total);
+        }
+        const FilaEvento& f = filas_.at(i); // at(): the shared copy is only read, never detached
+        // The main text is the kind of event wherever its column is shown.
+        for (qsizetype k = 0; k < columnas_.size(); ++k)
+            celdas[k] = CeldasExportacion::celda(celdaDe(f, columnas_[k]), columnas_[k] == 0);
+        if (!libro.fila(celdas))
+            return fallo();
+    }
+    if (cancelado())
+        return Resultado::interrumpido();
+    if (!libro.cerrar())
+        return fallo();
+    informar(100);
+    return Resultado::exito(destino_);
+}

@@ -1,0 +1,66 @@
+// "EXPORTAR XLS": the events list into a workbook, written off the window's thread.
+#include "events/FrmSucesos.h"
+
+#include "db/BaseDatos.h"
+#include "events/ExportacionSucesos.h"
+#include "ui/Dialogos.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QTableView>
+
+namespace {
+const QString kProcedimiento = QStringLiteral("CmdExportar_Click");
+}
+
+QList<int> FrmSucesos::columnasVisibles() const {
+    const QHeaderView* h = ListSuc->horizontalHeader();
+    QList<int> columnas;
+    for (int v = 0; v < h->count(); ++v) {
+        const int c = h->logicalIndex(v);
+        if (!h->isSectionHidden(c))
+            columnas << c;
+    }
+    return columnas;
+}
+
+void FrmSucesos::CmdExportar_Click() {
+    if (exportacion_)
+        return; // one export at a time
+    const QString elegido =
+        Dialogos::archivoGuardar(this, QStringLiteral("Seleccione la carpeta de destino"),
+                                 BaseDatos::carpeta(), QStringLiteral("Archivos XLSX (*.xlsx)"), false);
+    if (elegido.isEmpty())
+        return; // cancelled: nothing, silently
+    const QString ruta = QDir::toNativeSeparators(ExportacionSucesos::nombreLibro(elegido));
+    // The dialog does not ask: the name may have just gained its extension.
+    if (QFileInfo::exists(ruta)) {
+        const Mensaje pregunta{QStringLiteral("El archivo ") + ruta +
+                                   QStringLiteral(" ya existe. ¿Desea reemplazarlo?"),
+                               Icono::Pregunta, kTituloAplicacion, Botones::SiNo};
+        if (Dialogos::mostrar(this, pregunta) != Respuesta::Si)
+            return;
+    }
+
+    setCursor(Qt::BusyCursor);
+    CmdExportar->setEnabled(false);
+    // The job takes a copy of the rows (shared until the list changes), so the window stays free.
+    exportacion_ = new ExportacionSucesos(ruta, filas(), columnasVisibles(), this);
+    connect(exportacion_, &Trabajo::terminado, this, &FrmSucesos::exportacionTerminada);
+    exportacion_->iniciar();
+}
+
+void FrmSucesos::exportacionTerminada(const Resultado& r) {
+    const QString ruta = exportacion_->destino();
+    exportacion_->deleteLater();
+    exportacion_ = nullptr;
+    unsetCursor();
+    CmdExportar->setEnabled(true);
+    if (r.ok)
+        Dialogos::mostrar(this, {QStringLiteral(" Datos exportados en ") + ruta, Icono::Informacion});
+    else if (!r.cancelado)
+        Dialogos::mostrar(this, errorProcedimientoIngles(QString::number(r.numero), r.descripcion,
+                                                         kProcedimiento, QStringLiteral("FrmSucesos")));
+}
