@@ -6,6 +6,7 @@
 #include "core/Texto.h"
 #include "db/BaseDatos.h"
 #include "db/Preferencias.h"
+#include "events/ExportacionInforme.h"
 #include "events/InformePrecision.h"
 #include "events/SalidaInforme.h"
 
@@ -55,8 +56,13 @@ int comandoInforme(const QStringList& args, ContextoCli& ctx) {
     if (!csv.isEmpty())
         return escribirCsv(SalidaInforme::csv(informe), csv, ctx) ? 0 : 1;
     if (!xlsx.isEmpty()) {
-        ctx.errores << "La salida --xlsx todavía no está disponible" << Qt::endl;
-        return 1;
+        // The same workbook as "EXPORTAR XLS" in the accuracy window.
+        ExportacionInforme exportacion(xlsx, informe);
+        const Resultado r = exportacion.ejecutar();
+        if (!r.ok)
+            ctx.errores << "Error " << r.numero << " (" << r.descripcion << ") al escribir " << xlsx
+                        << Qt::endl;
+        return r.ok ? 0 : 1;
     }
     ctx.salida << SalidaInforme::alineado(informe, Texto::regional());
     return 0;

@@ -2,6 +2,8 @@
 
 #include "core/Texto.h"
 #include "db/Preferencias.h"
+#include "events/ExportacionInforme.h"
+#include "events/ExportacionSucesos.h"
 #include "events/GraficoPrecision.h"
 #include "events/ModeloPrecision.h"
 #include "events/TrabajoInforme.h"
@@ -12,6 +14,8 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QDoubleSpinBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -174,5 +178,41 @@ void FrmPrecision::alTerminar(const QVariant& valor, bool ok, const QString& err
 }
 
 void FrmPrecision::CmdExportar_Click() {
-    // The workbook export is wired to the shared writer.
+    if (exportacion_ || calculando())
+        return; // one export at a time, of the table on show
+    const QString elegido =
+        Dialogos::archivoGuardar(this, QStringLiteral("Exportar la precisión de carga"), BaseDatos::carpeta(),
+                                 QStringLiteral("Archivos XLSX (*.xlsx)"), false);
+    if (elegido.isEmpty())
+        return; // cancelled
+    const QString ruta = QDir::toNativeSeparators(ExportacionSucesos::nombreLibro(elegido));
+    // The dialog does not ask: the name may have just gained its extension.
+    if (QFileInfo::exists(ruta)) {
+        const Mensaje pregunta{QStringLiteral("El archivo ") + ruta +
+                                   QStringLiteral(" ya existe. ¿Desea reemplazarlo?"),
+                               Icono::Pregunta, kTituloAplicacion, Botones::SiNo};
+        if (Dialogos::mostrar(this, pregunta) != Respuesta::Si)
+            return;
+    }
+    setCursor(Qt::BusyCursor);
+    CmdExportar->setEnabled(false);
+    // The table as it is shown: its rows in the order the user sorted them.
+    InformePrecision tabla = informe_;
+    tabla.grupos.clear();
+    for (int i = 0; i < orden_->rowCount(); ++i)
+        tabla.grupos << informe_.grupos.at(orden_->mapToSource(orden_->index(i, 0)).row());
+    exportacion_ = std::make_unique<ExportacionInforme>(ruta, tabla);
+    connect(exportacion_.get(), &Trabajo::terminado, this, [this](const Resultado& r) {
+        const QString ruta = exportacion_->destino();
+        exportacion_.release()->deleteLater();
+        unsetCursor();
+        CmdExportar->setEnabled(true);
+        if (r.ok)
+            Dialogos::mostrar(this, {QStringLiteral("Datos exportados en ") + ruta, Icono::Informacion});
+        else if (!r.cancelado)
+            Dialogos::mostrar(this, errorProcedimiento(QString::number(r.numero), r.descripcion,
+                                                       QStringLiteral("CmdExportar_Click"),
+                                                       QStringLiteral("FrmPrecision")));
+    });
+    exportacion_->iniciar();
 }

@@ -16,6 +16,7 @@ class QLabel;
 class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
+class ExportacionInforme;
 class TrabajoInforme;
 
 // "Precisión de carga": how closely the kept loads (or discharges, by pen) followed the plan in a
@@ -31,6 +32,8 @@ public:
     // The report on show, and whether a newer one is still being computed.
     const InformePrecision& informe() const { return informe_; }
     bool calculando() const;
+    // Whether a workbook is being written.
+    bool exportando() const { return exportacion_ != nullptr; }
 
 public Q_SLOTS:
     void CmdExportar_Click();
@@ -44,6 +47,7 @@ private:
 
     InformePrecision informe_;
     std::unique_ptr<TrabajoInforme> trabajo_;
+    std::unique_ptr<ExportacionInforme> exportacion_;
     quint64 generacion_ = 0;
     bool pendiente_ = false; // the latest report asked for has not come back yet
     QTimer espera_;

@@ -2,6 +2,7 @@
 // values, the standing-out rows and the chart checked; and its button in the main window.
 #include "Accesibilidad.h"
 #include "BaseTemporal.h"
+#include "LectorLibro.h"
 
 #include "app/FrmPrincipal.h"
 #include "db/BaseDatos.h"
@@ -19,9 +20,12 @@
 #include <QDateEdit>
 #include <QDoubleSpinBox>
 #include <QHeaderView>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -58,6 +62,7 @@ private Q_SLOTS:
     void cleanup() { base_.reset(); }
     void controles();
     void rangoAgrupacionYTolerancia();
+    void exportarXls();
     void desdeLaVentanaPrincipal();
 
 private:
@@ -148,6 +153,43 @@ void TstFrmPrecision::rangoAgrupacionYTolerancia() {
     QTRY_VERIFY(!f.calculando());
     QCOMPARE(filas(f), QStringList({"Heno|1|4,00|bien", "Maiz|2|24,25|fuera", "Soja|1|10,00|fuera"}));
     QCOMPARE(lista->model()->index(1, 3).data().toString(), QStringLiteral("2485,0"));
+}
+
+void TstFrmPrecision::exportarXls() {
+    FrmPrecision f;
+    f.findChild<QComboBox*>("CmbAgrupar")->setCurrentText("Día");
+    QTRY_VERIFY(!f.calculando());
+    // The table as shown: sorted by the difference, the latest day (+4 %) first.
+    f.findChild<QTableView*>("ListPrecision")->sortByColumn(5, Qt::DescendingOrder);
+    QTemporaryDir dir;
+    Dialogos::limpiar();
+    Dialogos::encolarRuta(dir.filePath("precision"));
+    f.findChild<QPushButton*>("CmdExportar")->click();
+    QTRY_VERIFY(!f.exportando());
+    const QString ruta = QDir::toNativeSeparators(dir.filePath("precision.xlsx"));
+    QCOMPARE(Dialogos::mostrados(), QList<Mensaje>({{"Datos exportados en " + ruta, Icono::Informacion}}));
+
+    QString error;
+    const QJsonObject libro = LectorLibro::leer(ruta, &error);
+    QVERIFY2(!libro.isEmpty(), qPrintable(error));
+    QCOMPARE(libro["hojas"].toArray().first().toString(), QStringLiteral("Precisión"));
+    const QJsonArray filas = libro["filas"].toArray();
+    QCOMPARE(filas.size(), 3);
+    QStringList encabezados;
+    for (const QJsonValue& c : filas[0].toArray())
+        encabezados << c["valor"].toString();
+    QCOMPARE(encabezados, InformePrecision::encabezados(Agrupacion::Dia));
+    // Real numbers and dates, not the texts shown: 500 planned, 520 loaded, +4 %.
+    const QJsonArray reciente = filas[1].toArray();
+    QCOMPARE(reciente[0]["tipo"].toString(), QStringLiteral("fecha"));
+    QCOMPARE(reciente[0]["valor"].toString(), QDate::currentDate().addDays(-1).toString("yyyy-MM-dd"));
+    QList<double> numeros;
+    for (int c = 1; c < reciente.size(); ++c) {
+        QCOMPARE(reciente[c]["tipo"].toString(), QStringLiteral("numero"));
+        numeros << reciente[c]["valor"].toDouble();
+    }
+    QCOMPARE(numeros, QList<double>({1, 500, 520, 20, 4, 4, 1, 0}));
+    QCOMPARE(filas[2][5]["valor"].toDouble(), -5.0 / 1100 * 100);
 }
 
 void TstFrmPrecision::desdeLaVentanaPrincipal() {

@@ -1,12 +1,15 @@
 // tolvaro-cli informe and historial on a kept history: the table in columns, as CSV, with another
 // tolerance, the kept events listed, and the usage errors.
 #include "BaseTemporal.h"
+#include "LectorLibro.h"
 
 #include "db/BaseDatos.h"
 #include "events/HistorialSucesos.h"
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonObject>
 #include <QProcess>
 #include <QTest>
 
@@ -25,6 +28,7 @@ private Q_SLOTS:
     void cleanupTestCase() { base_.reset(); }
     void informeEnColumnas();
     void informeCsv();
+    void informeXlsx();
     void historialCsv();
     void erroresDeUso();
 
@@ -96,6 +100,18 @@ void TstInformeCli::informeCsv() {
     QCOMPARE(s.codigo, 0);
     QCOMPARE(leer("corrales.csv").split('\n').value(1),
              "Corral 1,1,600,590,-10,-1.66666666666667,1.66666666666667,1,0\r");
+}
+
+void TstInformeCli::informeXlsx() {
+    const QString ruta = QDir(base_->carpeta()).filePath("operarios.xlsx");
+    const Salida s = correr(
+        {"informe", "--desde", "2024-03-01", "--hasta", "2024-03-02", "--por", "operario", "--xlsx", ruta});
+    QCOMPARE(s.codigo, 0);
+    const QJsonArray filas = LectorLibro::leer(ruta)["filas"].toArray();
+    QCOMPARE(filas.size(), 3);
+    QCOMPARE(filas[1][0]["valor"].toString(), QStringLiteral("Juan"));
+    QCOMPARE(filas[1][5]["valor"].toDouble(), -1.5);
+    QVERIFY(filas[1][5]["tipo"] == QStringLiteral("numero"));
 }
 
 void TstInformeCli::historialCsv() {
