@@ -8,16 +8,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 
-QString FrmPrincipal::servidorWeb() const {
-    return TxtServ->text();
-}
-QString FrmPrincipal::usuarioWeb() const {
-    return TXTUS->text();
-}
-QString FrmPrincipal::claveWeb() const {
-    return TXTPASS->text();
-}
-
 void FrmPrincipal::Conexion_Web() {
     auto* envio = new EnvioWeb({TxtServ->text(), TXTUS->text(), TXTPASS->text()}, this);
     // The window stays responsive while the statements travel; the exchange buttons wait.

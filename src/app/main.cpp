@@ -1,7 +1,7 @@
-#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "db/BaseDatos.h"
 #include "db/ImportacionInicial.h"
+#include "ui/Dialogos.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -1,11 +1,11 @@
 #include "catalog/FrmAgregar.h"
 
-#include "ui/Accesible.h"
-#include "ui/Controles.h"
-#include "ui/Dialogos.h"
 #include "catalog/Catalogo.h"
 #include "core/Texto.h"
 #include "db/Compartido.h"
+#include "ui/Accesible.h"
+#include "ui/Controles.h"
+#include "ui/Dialogos.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -2,7 +2,6 @@
 // that ended well into that history.
 #include "cli/Comandos.h"
 
-#include "cli/OpcionesRango.h"
 #include "db/BaseDatos.h"
 #include "events/CsvEventos.h"
 #include "events/HistorialSucesos.h"
@@ -28,13 +27,19 @@ bool guardarEnHistorial(const QList<FilaEvento>& filas, const QString& via, Cont
     return !e;
 }
 
-int comandoHistorial(const QStringList& args, ContextoCli& ctx) {
-    OpcionesRango o(kAyudaHistorial);
-    o.parser().addOption({QStringLiteral("csv"), QStringLiteral("archivo CSV"), QStringLiteral("ARCHIVO")});
-    if (const int r = o.leer(args, ctx); r >= 0)
-        return r;
+namespace {
+
+void declarar(QCommandLineParser& p) {
+    OpcionesCli::declararRango(p);
+    p.addOption({QStringLiteral("csv"), QStringLiteral("archivo CSV"), QStringLiteral("ARCHIVO")});
+}
+
+int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+    QDate desde, hasta;
+    if (const auto r = OpcionesCli::leerRango(p, "historial", ctx, &desde, &hasta))
+        return *r;
     QList<HistorialSucesos::Guardado> guardados;
-    if (const auto e = HistorialSucesos::listar(BaseDatos::ConexionBD(), o.desde(), o.hasta(), &guardados)) {
+    if (const auto e = HistorialSucesos::listar(BaseDatos::ConexionBD(), desde, hasta, &guardados)) {
         ctx.errores << "No se puede leer el historial: " << e->descripcion << Qt::endl;
         return 1;
     }
@@ -48,5 +53,13 @@ int comandoHistorial(const QStringList& args, ContextoCli& ctx) {
              fechaVista(g.recibido, QStringLiteral("yyyy-MM-dd HH:mm:ss"),
                         QStringLiteral("dd/MM/yyyy HH:mm:ss"))});
     }
-    return escribirCsv(csv, o.parser().value(QStringLiteral("csv")), ctx) ? 0 : 1;
+    return escribirCsv(csv, p.value(QStringLiteral("csv")), ctx) ? 0 : 1;
+}
+
+} // namespace
+
+const Comando& comandoHistorial() {
+    static const Comando c{"historial", "lista los sucesos guardados de un rango de fechas como CSV",
+                           kAyudaHistorial, declarar, ejecutar};
+    return c;
 }

@@ -2,7 +2,6 @@
 // a workbook.
 #include "cli/Comandos.h"
 
-#include "cli/OpcionesRango.h"
 #include "core/Texto.h"
 #include "db/BaseDatos.h"
 #include "db/Preferencias.h"
@@ -21,35 +20,40 @@ const char* const kAyudaInforme =
     "la diferencia en kilos y en %, el desvío medio de cada suceso y cuántos quedan fuera de la\n"
     "tolerancia (P %, por omisión la guardada en el programa). Sin --csv ni --xlsx lo escribe en\n"
     "columnas en la salida.\n";
-} // namespace
 
-int comandoInforme(const QStringList& args, ContextoCli& ctx) {
-    OpcionesRango o(kAyudaInforme);
-    QCommandLineParser& p = o.parser();
-    p.addOption({QStringLiteral("por"), QStringLiteral("agrupación"), QStringLiteral("GRUPO")});
-    p.addOption({QStringLiteral("tolerancia"), QStringLiteral("tolerancia en %"), QStringLiteral("P")});
-    p.addOption({QStringLiteral("csv"), QStringLiteral("archivo CSV"), QStringLiteral("ARCHIVO")});
-    p.addOption({QStringLiteral("xlsx"), QStringLiteral("libro de Excel"), QStringLiteral("ARCHIVO")});
-    if (const int r = o.leer(args, ctx); r >= 0)
-        return r;
+void declarar(QCommandLineParser& p) {
+    OpcionesCli::declararRango(p);
+    p.addOptions(
+        {{QStringLiteral("por"), QStringLiteral("agrupación"), QStringLiteral("GRUPO")},
+         {QStringLiteral("tolerancia"), QStringLiteral("tolerancia en %"), QStringLiteral("P")},
+         {QStringLiteral("csv"), QStringLiteral("archivo CSV"), QStringLiteral("ARCHIVO")},
+         {QStringLiteral("xlsx"), QStringLiteral("libro de hoja de cálculo"), QStringLiteral("ARCHIVO")}});
+}
+
+int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+    QDate desde, hasta;
+    if (const auto r = OpcionesCli::leerRango(p, "informe", ctx, &desde, &hasta))
+        return *r;
     const std::optional<Agrupacion> por = InformePrecision::leerAgrupacion(p.value(QStringLiteral("por")));
     if (!por)
-        return o.errorDeUso(QStringLiteral("Indique --por alimento, operario, dia, receta o corral"), ctx);
+        return errorDeUso(QStringLiteral("Indique --por alimento, operario, dia, receta o corral"), "informe",
+                          ctx);
     double tolerancia = Preferencias::tolerancia();
     if (p.isSet(QStringLiteral("tolerancia")) &&
         (!Texto::leerNumeroUsuario(p.value(QStringLiteral("tolerancia")), &tolerancia) || tolerancia < 0))
-        return o.errorDeUso(QStringLiteral("--tolerancia lleva un porcentaje (por ejemplo 3 o 2.5)"), ctx);
+        return errorDeUso(QStringLiteral("--tolerancia lleva un porcentaje (por ejemplo 3 o 2.5)"), "informe",
+                          ctx);
     const QString csv = p.value(QStringLiteral("csv"));
     const QString xlsx = p.value(QStringLiteral("xlsx"));
     if (p.isSet(QStringLiteral("csv")) && p.isSet(QStringLiteral("xlsx")))
-        return o.errorDeUso(QStringLiteral("Indique --csv o --xlsx, no ambos"), ctx);
+        return errorDeUso(QStringLiteral("Indique --csv o --xlsx, no ambos"), "informe", ctx);
     if ((p.isSet(QStringLiteral("csv")) && csv.isEmpty()) ||
         (p.isSet(QStringLiteral("xlsx")) && xlsx.isEmpty()))
-        return o.errorDeUso(QStringLiteral("Falta el nombre del archivo"), ctx);
+        return errorDeUso(QStringLiteral("Falta el nombre del archivo"), "informe", ctx);
 
     InformePrecision informe;
-    if (const auto e = InformePrecision::calcular(BaseDatos::ConexionBD(), *por, o.desde(), o.hasta(),
-                                                  tolerancia, &informe)) {
+    if (const auto e =
+            InformePrecision::calcular(BaseDatos::ConexionBD(), *por, desde, hasta, tolerancia, &informe)) {
         ctx.errores << "No se puede leer el historial: " << e->descripcion << Qt::endl;
         return 1;
     }
@@ -66,4 +70,13 @@ int comandoInforme(const QStringList& args, ContextoCli& ctx) {
     }
     ctx.salida << SalidaInforme::alineado(informe, Texto::regional());
     return 0;
+}
+} // namespace
+
+const Comando& comandoInforme() {
+    static const Comando c{
+        "informe",
+        "precisión de carga de los sucesos guardados, por alimento, operario, día, receta o corral",
+        kAyudaInforme, declarar, ejecutar};
+    return c;
 }

@@ -33,20 +33,15 @@ const char* const kAyudaContenido =
     "Lista los archivos que guarda un archivo de Back Up, uno por línea, después de comprobar\n"
     "todos sus bloques.\n";
 
-// Reads the command's options; the exit code when it must end here (help or a usage error).
-std::optional<int> leer(QCommandLineParser& p, const QStringList& args, const char* ayuda, int posicionales,
-                        ContextoCli& ctx) {
-    p.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QString());
-    p.addOption(help);
-    if (!p.parse(QStringList{QStringLiteral("tolvaro-cli")} + args)) {
-        ctx.errores << p.errorText() << Qt::endl << ayuda;
-        return 2;
-    }
-    if (p.isSet(help)) {
-        ctx.salida << ayuda;
-        return 0;
-    }
+const QCommandLineOption kCarpeta(QStringLiteral("carpeta"), QStringLiteral("carpeta del archivo de Back Up"),
+                                  QStringLiteral("DESTINO"));
+const QCommandLineOption kDestino(QStringLiteral("destino"), QStringLiteral("carpeta de la base recuperada"),
+                                  QStringLiteral("CARPETA"));
+
+// The archive named on the command line: the exit code of a usage error when there are not
+// exactly `posicionales` names.
+std::optional<int> contar(const QCommandLineParser& p, const char* ayuda, int posicionales,
+                          ContextoCli& ctx) {
     const QStringList resto = p.positionalArguments();
     if (resto.size() < posicionales) {
         ctx.errores << "Indique el archivo .cab" << Qt::endl << ayuda;
@@ -63,13 +58,8 @@ QString nativa(const QString& ruta) {
     return QDir::toNativeSeparators(ruta);
 }
 
-} // namespace
-
-int comandoRespaldar(const QStringList& args, ContextoCli& ctx) {
-    QCommandLineParser p;
-    const QCommandLineOption carpeta(QStringLiteral("carpeta"), QString(), QStringLiteral("DESTINO"));
-    p.addOption(carpeta);
-    if (const auto fin = leer(p, args, kAyudaRespaldar, 0, ctx))
+int respaldar(const QCommandLineParser& p, ContextoCli& ctx) {
+    if (const auto fin = contar(p, kAyudaRespaldar, 0, ctx))
         return *fin;
 
     QStringList archivos;
@@ -80,7 +70,7 @@ int comandoRespaldar(const QStringList& args, ContextoCli& ctx) {
         return 1;
     }
     const QString destino =
-        QDir(p.isSet(carpeta) ? QDir::fromNativeSeparators(p.value(carpeta)) : ctx.carpetaDatos)
+        QDir(p.isSet(kCarpeta) ? QDir::fromNativeSeparators(p.value(kCarpeta)) : ctx.carpetaDatos)
             .absoluteFilePath(Mantenimiento::nombreArchivo(QDateTime::currentDateTime()));
     Respaldo respaldo(archivos, destino);
     const Resultado r = respaldo.ejecutar();
@@ -99,15 +89,12 @@ int comandoRespaldar(const QStringList& args, ContextoCli& ctx) {
     return 0;
 }
 
-int comandoRecuperar(const QStringList& args, ContextoCli& ctx) {
-    QCommandLineParser p;
-    const QCommandLineOption destino(QStringLiteral("destino"), QString(), QStringLiteral("CARPETA"));
-    p.addOption(destino);
-    if (const auto fin = leer(p, args, kAyudaRecuperar, 1, ctx))
+int recuperar(const QCommandLineParser& p, ContextoCli& ctx) {
+    if (const auto fin = contar(p, kAyudaRecuperar, 1, ctx))
         return *fin;
     const QString archivo = QDir::fromNativeSeparators(p.positionalArguments().first());
     const QString carpeta =
-        p.isSet(destino) ? QDir::fromNativeSeparators(p.value(destino)) : ctx.carpetaDatos;
+        p.isSet(kDestino) ? QDir::fromNativeSeparators(p.value(kDestino)) : ctx.carpetaDatos;
     Restauracion restauracion(archivo, carpeta);
     const Resultado r = restauracion.ejecutar();
     const Mensaje m = Mantenimiento::mensajeRecuperacion(r.ok, r.descripcion);
@@ -115,9 +102,8 @@ int comandoRecuperar(const QStringList& args, ContextoCli& ctx) {
     return r.ok ? 0 : 1;
 }
 
-int comandoContenido(const QStringList& args, ContextoCli& ctx) {
-    QCommandLineParser p;
-    if (const auto fin = leer(p, args, kAyudaContenido, 1, ctx))
+int contenido(const QCommandLineParser& p, ContextoCli& ctx) {
+    if (const auto fin = contar(p, kAyudaContenido, 1, ctx))
         return *fin;
     const QString archivo = QDir::fromNativeSeparators(p.positionalArguments().first());
     ListadoCab listado(archivo);
@@ -132,4 +118,29 @@ int comandoContenido(const QStringList& args, ContextoCli& ctx) {
     for (const QString& nombre : r.valor.toStringList())
         ctx.salida << nombre << Qt::endl;
     return 0;
+}
+
+} // namespace
+
+// The archive commands work on the files alone: a backup wants them untouched, and a restore must
+// not need a usable database, so none of them opens the shared connection.
+const Comando& comandoRespaldar() {
+    static const Comando c{"respaldar",     "guarda la base de datos en un archivo de Back Up (.cab)",
+                           kAyudaRespaldar, [](QCommandLineParser& p) { p.addOption(kCarpeta); },
+                           respaldar,       false};
+    return c;
+}
+
+const Comando& comandoRecuperar() {
+    static const Comando c{"recuperar",     "recupera la base de datos de un archivo de Back Up",
+                           kAyudaRecuperar, [](QCommandLineParser& p) { p.addOption(kDestino); },
+                           recuperar,       false};
+    return c;
+}
+
+const Comando& comandoContenido() {
+    static const Comando c{"contenido",     "lista los archivos de un archivo de Back Up",
+                           kAyudaContenido, [](QCommandLineParser&) {},
+                           contenido,       false};
+    return c;
 }

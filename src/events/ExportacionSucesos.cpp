@@ -39,6 +39,10 @@ ExportacionSucesos::ExportacionSucesos(const QString& destino, const QList<FilaE
             columnas_ << c;
 }
 
+ExportacionSucesos::~ExportacionSucesos() {
+    detener();
+}
+
 QString ExportacionSucesos::nombreLibro(const QString& ruta) {
     const QString nombre = QFileInfo(ruta).fileName();
     if (nombre.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))

@@ -17,6 +17,8 @@ public:
     // shown; all eight in their own order when empty.
     ExportacionSucesos(const QString& destino, const QList<FilaEvento>& filas,
                        const QList<int>& columnas = {}, QObject* padre = nullptr);
+    // Stops the job before the rows it reads go (the window may close while it runs).
+    ~ExportacionSucesos() override;
 
     const QString& destino() const { return destino_; }
 

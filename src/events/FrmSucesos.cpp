@@ -1,12 +1,12 @@
 #include "events/FrmSucesos.h"
 
-#include "ui/Accesible.h"
-#include "app/BotonConectar.h"
-#include "ui/Controles.h"
-#include "ui/Dialogos.h"
-#include "app/FrmPrincipal.h"
 #include "events/HistorialSucesos.h"
 #include "events/ModeloSucesos.h"
+#include "link/BotonConectar.h"
+#include "link/ConexionTablet.h"
+#include "ui/Accesible.h"
+#include "ui/Controles.h"
+#include "ui/Dialogos.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -21,9 +21,6 @@
 #include <QVBoxLayout>
 
 namespace {
-using BotonConectar::kConectar;
-using BotonConectar::kDesconectar;
-
 QDateEdit* selectorFecha(const char* nombre, const QDate& fecha, QLabel* rotulo, QWidget* padre) {
     auto* d = new QDateEdit(fecha, padre);
     d->setObjectName(QString::fromLatin1(nombre));
@@ -34,22 +31,21 @@ QDateEdit* selectorFecha(const char* nombre, const QDate& fecha, QLabel* rotulo,
 }
 } // namespace
 
-FrmSucesos::FrmSucesos(FrmPrincipal* principal, QWidget* parent)
-    : QDialog(parent ? parent : principal), principal_(principal) {
+FrmSucesos::FrmSucesos(const DatosSucesos& datos, QWidget* parent) : QDialog(parent), datos_(datos) {
     construir();
 
     // Load: the last 30 days, the main window's tablet when it is connected, the chosen road.
     DTDESDE->setDate(QDate::currentDate().addDays(-30));
     DTHASTA->setDate(QDate::currentDate());
-    if (principal_ && principal_->socket()->state() != QAbstractSocket::UnconnectedState) {
-        TxtDir->setText(principal_->direccionTablet());
+    if (datos_.principalConectada) {
+        TxtDir->setText(datos_.direccionTablet);
         CmdConectar_Click();
     }
-    Frame1->setVisible(!(principal_ && principal_->webSeleccionado()));
+    Frame1->setVisible(!datos_.porWeb);
 }
 
 FrmSucesos::~FrmSucesos() {
-    WS->abort();
+    conexion_->cerrar();
 }
 
 void FrmSucesos::construir() {
@@ -119,21 +115,21 @@ void FrmSucesos::construir() {
     TxtDir = new QLineEdit(Frame1);
     TxtDir->setObjectName(QStringLiteral("TxtDir"));
     Accesible::conEtiqueta(TxtDir, Label5);
-    CmdConectar = Controles::boton("CmdConectar", kConectar, Frame1);
+    CmdConectar = Controles::boton("CmdConectar", BotonConectar::kConectar, Frame1);
     directo->addWidget(Label5, 2);
     directo->addWidget(TxtDir, 1);
     directo->addWidget(CmdConectar);
     fila->addWidget(Frame1, 1);
 
-    WS = new QTcpSocket(this);
-    WS->setObjectName(QStringLiteral("WS"));
+    conexion_ = new ConexionTablet(this);
+    conexion_->socket()->setObjectName(QStringLiteral("WS"));
+    botonConectar_ = new BotonConectar(CmdConectar, TxtDir, conexion_);
 
     TxtDir->installEventFilter(this);
     connect(CMDREC, &QPushButton::clicked, this, &FrmSucesos::CMDREC_Click);
     connect(CmdExportar, &QPushButton::clicked, this, &FrmSucesos::CmdExportar_Click);
     connect(CmdConectar, &QPushButton::clicked, this, &FrmSucesos::CmdConectar_Click);
-    connect(WS, &QTcpSocket::connected, this, &FrmSucesos::WS_Connect);
-    connect(WS, &QTcpSocket::readyRead, this, &FrmSucesos::WS_DataArrival);
+    connect(conexion_, &ConexionTablet::llegada, this, &FrmSucesos::WS_DataArrival);
 
     setMinimumSize(640, 360);
     resize(twips(13000), twips(8000));
@@ -171,7 +167,7 @@ bool FrmSucesos::eventFilter(QObject* o, QEvent* e) {
 
 void FrmSucesos::done(int resultado) {
     // Closing the window ends its connection without a word to the tablet.
-    WS->abort();
+    conexion_->cerrar();
     QDialog::done(resultado);
 }
 
@@ -195,12 +191,7 @@ QDate FrmSucesos::hasta() const {
 }
 
 void FrmSucesos::CmdConectar_Click() {
-    BotonConectar::click(this, CmdConectar, TxtDir, WS, BotonConectar::Despedida::SiEstaAbierto);
-}
-
-void FrmSucesos::WS_Connect() {
-    WS->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    BotonConectar::conectado(CmdConectar);
+    botonConectar_->pulsar();
 }
 
 void FrmSucesos::CMDREC_Click() {
@@ -210,24 +201,17 @@ void FrmSucesos::CMDREC_Click() {
     }
     // Only a connection that is up can take the request: one still being made, or one that
     // failed, is treated like no connection at all.
-    if (WS->state() != QAbstractSocket::ConnectedState) {
+    if (!conexion_->enLinea()) {
         Dialogos::mostrar(this, {QStringLiteral("primero debe conectarse a la tablet"), Icono::Exclamacion});
         return;
     }
     limpiarLista();
     recepcion_.iniciar(DTDESDE->date(), DTHASTA->date(), TxtDir->text());
-    WS->write(RecepcionSucesos::pedidoCodificado(DTDESDE->date(), DTHASTA->date()));
+    conexion_->enviar(RecepcionSucesos::pedidoCodificado(DTDESDE->date(), DTHASTA->date()));
 }
 
-void FrmSucesos::WS_DataArrival() {
-    // A message box shown for one arrival lets the next ones come in: they wait in the socket
-    // and are read here, in order, once the box is closed.
-    if (atendiendo_)
-        return;
-    atendiendo_ = true;
-    while (WS->bytesAvailable() > 0)
-        aplicar(recepcion_.recibir(WS->readAll()));
-    atendiendo_ = false;
+void FrmSucesos::WS_DataArrival(const QByteArray& datos) {
+    aplicar(recepcion_.recibir(datos));
 }
 
 void FrmSucesos::aplicar(const QList<PasoRecepcion>& pasos) {

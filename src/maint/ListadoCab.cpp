@@ -7,8 +7,7 @@
 ListadoCab::ListadoCab(const QString& archivo, QObject* padre) : Trabajo(padre), archivo_(archivo) {}
 
 ListadoCab::~ListadoCab() {
-    cancelar();
-    esperar();
+    detener();
 }
 
 Resultado ListadoCab::hacer() {

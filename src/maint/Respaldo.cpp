@@ -37,8 +37,7 @@ Respaldo::Respaldo(const QStringList& archivos, const QString& destino, QObject*
 
 Respaldo::~Respaldo() {
     // Stopped before the members it works with go.
-    cancelar();
-    esperar();
+    detener();
 }
 
 Resultado Respaldo::hacer() {

@@ -58,8 +58,7 @@ Restauracion::Restauracion(const QString& archivo, const QString& carpeta, QObje
 
 Restauracion::~Restauracion() {
     // The job must have stopped before its temporary file goes.
-    cancelar();
-    esperar();
+    detener();
 }
 
 QString Restauracion::destino() const {

@@ -2,10 +2,11 @@
 #include "Accesibilidad.h"
 #include "BaseTemporal.h"
 #include "ServidorTableta.h"
+#include "Ventanas.h"
 
-#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "db/Ajustes.h"
+#include "ui/Dialogos.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -32,12 +33,6 @@ private Q_SLOTS:
     void fallaDeComprobarTablasSeInformaYSigue();
 
 private:
-    template <typename T> static T* control(QWidget* w, const char* nombre) {
-        T* c = w->findChild<T*>(QString::fromLatin1(nombre));
-        if (!c)
-            qFatal("falta el control %s", nombre);
-        return c;
-    }
     static void escribirYSalir(QLineEdit* caja, const QString& texto, QWidget* otro) {
         caja->setFocus();
         QTRY_VERIFY(caja->hasFocus());

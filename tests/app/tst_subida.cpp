@@ -1,11 +1,12 @@
 // "Enviar Programacion" over the direct link, from the main window.
-#include "../link/PlanSubida.h"
 #include "BaseTemporal.h"
+#include "PlanSubida.h"
 #include "ServidorTableta.h"
+#include "Ventanas.h"
 
-#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "link/EnvioDirecto.h"
+#include "ui/Dialogos.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -14,10 +15,6 @@
 #include <QTest>
 
 namespace {
-template <typename T> T* control(QWidget& w, const char* nombre) {
-    return w.findChild<T*>(QString::fromLatin1(nombre));
-}
-
 bool conectar(FrmPrincipal& v, const ServidorTableta& t) {
     control<QLineEdit>(v, "TxtDir")->setText(QStringLiteral("127.0.0.1:%1").arg(t.puerto()));
     v.CmdConectar_Click();

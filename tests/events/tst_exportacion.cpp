@@ -13,6 +13,7 @@
 #include <QJsonArray>
 #include <QLocale>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -103,6 +104,7 @@ private Q_SLOTS:
     void fallosNoDejanArchivo_data();
     void fallosNoDejanArchivo();
     void nombreLibro();
+    void destruidaAMitad();
 
 private:
     QJsonObject leer(const QString& archivo) {
@@ -321,6 +323,19 @@ void TstExportacion::nombreLibro() {
         {"/d.xls/sucesos", "/d.xls/sucesos.xlsx"}};
     for (const auto& [elegido, escrito] : casos)
         QCOMPARE(ExportacionSucesos::nombreLibro(elegido), escrito);
+}
+
+void TstExportacion::destruidaAMitad() {
+    // The window closed during an export: the job stops before its copy of the rows goes, and
+    // nothing is left under the name.
+    QTemporaryDir dir;
+    const QString destino = dir.filePath(QStringLiteral("sucesos.xlsx"));
+    auto* e = new ExportacionSucesos(destino, QList<FilaEvento>(200000, kFilas.first()));
+    QSignalSpy avance(e, &Trabajo::avance);
+    e->iniciar();
+    QTRY_VERIFY(avance.size() > 1);
+    delete e;
+    QCOMPARE(contenido(dir.path()), QStringList());
 }
 
 int main(int argc, char** argv) {

@@ -3,10 +3,11 @@
 #include "BaseTemporal.h"
 #include "RespuestaSucesos.h"
 #include "ServidorTableta.h"
+#include "Ventanas.h"
 
-#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "events/FrmSucesos.h"
+#include "ui/Dialogos.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -100,7 +101,7 @@ bool TstFrmSucesos::conectar(FrmSucesos& f) {
 
 void TstFrmSucesos::controlesYRango() {
     FrmPrincipal principal;
-    FrmSucesos f(&principal);
+    FrmSucesos f(principal.datosSucesos(), &principal);
     QCOMPARE(f.windowTitle(), QStringLiteral("Sucesos"));
     QCOMPARE(f.findChild<QGroupBox*>("Frame3")->title(), QStringLiteral("SUCESOS"));
     QCOMPARE(f.findChild<QGroupBox*>("Frame1")->title(), QStringLiteral("Conectar con la tablet"));
@@ -150,7 +151,7 @@ void TstFrmSucesos::seConectaSolaConLaPrincipal() {
     conectar->click();
     QTRY_COMPARE(conectar->text(), kConectado);
 
-    FrmSucesos f(&principal);
+    FrmSucesos f(principal.datosSucesos(), &principal);
     QCOMPARE(f.findChild<QLineEdit*>("TxtDir")->text(), direccion());
     auto* propio = f.findChild<QPushButton*>("CmdConectar");
     QTRY_COMPARE(propio->text(), kConectado);
@@ -162,7 +163,7 @@ void TstFrmSucesos::seConectaSolaConLaPrincipal() {
 void TstFrmSucesos::webOcultaElMarco() {
     FrmPrincipal principal;
     principal.findChild<QRadioButton*>("OptWeb")->click();
-    FrmSucesos f(&principal);
+    FrmSucesos f(principal.datosSucesos(), &principal);
     QVERIFY(f.findChild<QGroupBox*>("Frame1")->isHidden());
     // "RECIBIR" takes the web road: no word to the tablet, no "connect first" message.
     f.findChild<QPushButton*>("CMDREC")->click();
@@ -172,7 +173,7 @@ void TstFrmSucesos::webOcultaElMarco() {
 
 void TstFrmSucesos::recibirSinConexion() {
     const QStringList aviso = {"primero debe conectarse a la tablet"};
-    FrmSucesos f(nullptr);
+    FrmSucesos f;
     auto* recibir = f.findChild<QPushButton*>("CMDREC");
     recibir->click(); // never connected
     QCOMPARE(textos(Dialogos::mostrados()), aviso);
@@ -219,7 +220,7 @@ void TstFrmSucesos::descarga() {
     QFETCH(QDate, desde);
     QFETCH(int, filas);
     sucesos_->setModo(RespuestaSucesos::Modo(modo));
-    FrmSucesos f(nullptr);
+    FrmSucesos f;
     QVERIFY(conectar(f));
     f.findChild<QDateEdit*>("DTDESDE")->setDate(desde);
     f.findChild<QDateEdit*>("DTHASTA")->setDate(QDate(2021, 6, 30));
@@ -253,7 +254,7 @@ void TstFrmSucesos::descarga() {
 }
 
 void TstFrmSucesos::desconectar() {
-    FrmSucesos f(nullptr);
+    FrmSucesos f;
     QVERIFY(conectar(f));
     auto* boton = f.findChild<QPushButton*>("CmdConectar");
     boton->click();
@@ -279,8 +280,8 @@ void TstFrmSucesos::desdeLaVentanaPrincipal() {
 
     bool vista = false;
     bool conectadaSola = false;
-    QTimer::singleShot(0, this, [&] {
-        auto* f = qobject_cast<FrmSucesos*>(QApplication::activeModalWidget());
+    alAbrirModal(this, [&](QWidget* w) {
+        auto* f = qobject_cast<FrmSucesos*>(w);
         vista = f != nullptr;
         if (!f)
             return;

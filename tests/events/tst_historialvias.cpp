@@ -129,7 +129,7 @@ bool TstHistorialVias::descargar(Via via) {
     FrmPrincipal principal;
     if (via == Via::VentanaWeb)
         principal.findChild<QRadioButton*>("OptWeb")->click();
-    FrmSucesos f(&principal);
+    FrmSucesos f(principal.datosSucesos(), &principal);
     f.findChild<QDateEdit*>("DTDESDE")->setDate(QDate(2021, 6, 1));
     f.findChild<QDateEdit*>("DTHASTA")->setDate(QDate(2021, 6, 30));
     auto* recibir = f.findChild<QPushButton*>("CMDREC");
@@ -177,7 +177,7 @@ void TstHistorialVias::descargasCortadasNoGuardan() {
     // The window, direct: the tablet goes silent after the first records and the window closes.
     sucesos_->setPausa(400);
     {
-        FrmSucesos f(nullptr);
+        FrmSucesos f;
         f.findChild<QLineEdit*>("TxtDir")->setText(direccion());
         auto* conectar = f.findChild<QPushButton*>("CmdConectar");
         conectar->click();

@@ -325,8 +325,7 @@ void TstFrmRodeos::seAbreDesdeLaVentanaPrincipal() {
     FrmPrincipal principal;
     principal.show();
     QString abierta;
-    QTimer::singleShot(0, this, [&] {
-        QWidget* w = QApplication::activeModalWidget();
+    alAbrirModal(this, [&](QWidget* w) {
         QVERIFY(w);
         abierta = w->objectName() + "|" + w->windowTitle();
         w->close();

@@ -462,8 +462,7 @@ void TstFrmViajes::botonesDeCatalogos() {
     QStringList abiertos;
     // The editor writes its table while open; here the test does it for it and closes it.
     auto editar = [&](const QString& sql) {
-        QTimer::singleShot(0, this, [&, sql] {
-            QWidget* editor = QApplication::activeModalWidget();
+        alAbrirModal(this, [&, sql](QWidget* editor) {
             QVERIFY(editor);
             abiertos << editor->objectName() + "|" + editor->windowTitle() + "|" + Tabla_ABM;
             QVERIFY(base.ejecutar(sql));
@@ -539,8 +538,7 @@ void TstFrmViajes::seAbreDesdeLaVentanaPrincipal() {
     FrmPrincipal principal;
     principal.show();
     QString abierta;
-    QTimer::singleShot(0, this, [&] {
-        QWidget* w = QApplication::activeModalWidget();
+    alAbrirModal(this, [&](QWidget* w) {
         QVERIFY(w);
         abierta = w->objectName() + "|" + w->windowTitle();
         w->close();
