@@ -12,6 +12,10 @@ ExportacionInforme::ExportacionInforme(const QString& destino, const InformePrec
                                        QObject* padre)
     : Trabajo(padre), destino_(destino), informe_(informe) {}
 
+ExportacionInforme::~ExportacionInforme() {
+    detener();
+}
+
 Resultado ExportacionInforme::hacer() {
     LibroXlsx libro(destino_, QStringLiteral("Precisión"));
     auto fallo = [&libro] { return Resultado::fallo(libro.numeroError(), libro.error()); };

@@ -11,6 +11,8 @@ class ExportacionInforme : public Trabajo {
     Q_OBJECT
 public:
     ExportacionInforme(const QString& destino, const InformePrecision& informe, QObject* padre = nullptr);
+    // Stops the job first: its work reads the members below.
+    ~ExportacionInforme() override;
 
     const QString& destino() const { return destino_; }
 

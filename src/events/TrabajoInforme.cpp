@@ -10,6 +10,10 @@ TrabajoInforme::TrabajoInforme(const QString& archivo, Agrupacion agrupacion, QD
     : Trabajo(padre), archivo_(archivo), agrupacion_(agrupacion), desde_(desde), hasta_(hasta),
       tolerancia_(tolerancia) {}
 
+TrabajoInforme::~TrabajoInforme() {
+    detener();
+}
+
 Resultado TrabajoInforme::hacer() {
     static QAtomicInteger<quint64> contador;
     const QString nombre = QStringLiteral("informe-precision-%1").arg(contador.fetchAndAddRelaxed(1));

@@ -10,6 +10,8 @@ class TrabajoInforme : public Trabajo {
 public:
     TrabajoInforme(const QString& archivo, Agrupacion agrupacion, QDate desde, QDate hasta, double tolerancia,
                    QObject* padre = nullptr);
+    // Stops the job first: its work reads the members below.
+    ~TrabajoInforme() override;
 
 protected:
     Resultado hacer() override;
