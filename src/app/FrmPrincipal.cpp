@@ -62,7 +62,8 @@ void FrmPrincipal::construir() {
     Command2 = Controles::boton("Command2", QStringLiteral("CORRALES POR RECETAS"), centro);
     Command3 = Controles::boton("Command3", QStringLiteral("SUCESOS"), centro);
     Command4 = Controles::boton("Command4", QStringLiteral("Generar Backup"), centro);
-    for (QPushButton* b : {Command1, Command2, Command3, Command4})
+    CmdPrecision = Controles::boton("CmdPrecision", QStringLiteral("PRECISIÓN DE CARGA"), centro);
+    for (QPushButton* b : {Command1, Command2, Command3, Command4, CmdPrecision})
         botones->addWidget(b);
     raiz->addLayout(botones);
 
@@ -138,6 +139,7 @@ void FrmPrincipal::construir() {
     connect(Command2, &QPushButton::clicked, this, &FrmPrincipal::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &FrmPrincipal::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &FrmPrincipal::Command4_Click);
+    connect(CmdPrecision, &QPushButton::clicked, this, &FrmPrincipal::CmdPrecision_Click);
     connect(conexion_, &ConexionTablet::acuse, this,
             [this] { Dialogos::mostrar(this, ConexionTablet::mensajeAcuse()); });
     resize(640, 420);

@@ -47,6 +47,7 @@ public Q_SLOTS:
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
+    void CmdPrecision_Click();
 
 protected:
     // The two roads of the upload, each in a file of its own.
@@ -65,6 +66,7 @@ protected:
     QPushButton* Command2;
     QPushButton* Command3;
     QPushButton* Command4;
+    QPushButton* CmdPrecision;
     QPushButton* CmdEnv;
     QRadioButton* OptDir;
     QRadioButton* OptWeb;

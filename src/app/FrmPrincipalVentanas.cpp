@@ -1,6 +1,7 @@
 // The buttons of the main window that open the other windows.
 #include "app/FrmPrincipal.h"
 
+#include "events/FrmPrecision.h"
 #include "events/FrmSucesos.h"
 #include "link/ConexionTablet.h"
 #include "maint/frmMantenimiento.h"
@@ -47,4 +48,9 @@ void FrmPrincipal::abrirMantenimiento(qint16 accion) {
         OptWeb_Click();
     else if (restaurada)
         OptDir_Click();
+}
+
+void FrmPrincipal::CmdPrecision_Click() {
+    FrmPrecision ventana(this);
+    ventana.exec();
 }

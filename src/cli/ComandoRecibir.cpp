@@ -10,7 +10,9 @@ const char* const kAyudaRecibir =
     "Descarga los sucesos (cargas y descargas) del rango de fechas y los escribe como CSV\n"
     "(UTF-8, separado por comas, primera línea con los encabezados) en el ARCHIVO de --csv,\n"
     "y como libro de hoja de cálculo (.xlsx, hoja \"Sucesos\") en el ARCHIVO de --xlsx.\n"
-    "Sin --csv ni --xlsx, el CSV va a la salida. Una descarga fallida no escribe nada.\n";
+    "Sin --csv ni --xlsx, el CSV va a la salida. Una descarga fallida no escribe nada;\n"
+    "una que llega a su fin queda además en el historial de sucesos de la base de datos (ver\n"
+    "'informe' e 'historial').\n";
 
 void declarar(QCommandLineParser& p) {
     OpcionesCli::declararCaminos(p);
@@ -29,7 +31,9 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
 } // namespace
 
 const Comando& comandoRecibir() {
-    static const Comando c{"recibir", "descarga los sucesos de la tablet o del servicio web (CSV, .xlsx)",
-                           kAyudaRecibir, declarar, ejecutar};
+    static const Comando c{
+        "recibir",
+        "descarga los sucesos de la tablet o del servicio web (CSV, .xlsx) y los guarda en el historial",
+        kAyudaRecibir, declarar, ejecutar};
     return c;
 }

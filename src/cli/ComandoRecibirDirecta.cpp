@@ -2,6 +2,7 @@
 #include "cli/Comandos.h"
 
 #include "db/Ajustes.h"
+#include "events/HistorialSucesos.h"
 #include "link/ConexionTablet.h"
 #include "link/RecepcionSucesos.h"
 
@@ -133,7 +134,9 @@ int recibirDirecta(const QCommandLineParser& p, ContextoCli& ctx) {
         return resultado; // a download cut short leaves no file that could pass for a whole one
 
     // Records that could not be read were each reported above, and the closing line counted
-    // them: the rows that came are still written, and the exit code says the download was not whole.
+    // them: the rows that came are still written (and kept in the history), and the exit code
+    // says the download was not whole.
     const bool escrito = escribirSucesos(filas, o.csv, o.xlsx, ctx);
-    return escrito && recepcion.ilegibles() == 0 ? 0 : 1;
+    const bool guardado = guardarEnHistorial(filas, HistorialSucesos::kDirecta, ctx);
+    return escrito && guardado && recepcion.ilegibles() == 0 ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 #include "cli/Comandos.h"
 
 #include "db/Ajustes.h"
+#include "events/HistorialSucesos.h"
 #include "web/DescargaWeb.h"
 #include "web/EnvioWeb.h"
 
@@ -106,7 +107,9 @@ int recibirWeb(const QCommandLineParser& p, ContextoCli& ctx) {
     }
     if (fin == DescargaWeb::Fin::SinDatos || fin == DescargaWeb::Fin::Incompleta)
         ctx.errores << final.texto << Qt::endl;
-    // What could be read is written either way; rows that could not be read make the exit code 1.
+    // What could be read is written (and kept in the history) either way; rows that could not be
+    // read make the exit code 1.
     const bool escrito = escribirSucesos(filas, o.csv, o.xlsx, ctx);
-    return escrito && fin != DescargaWeb::Fin::Incompleta ? 0 : 1;
+    const bool guardado = guardarEnHistorial(filas, HistorialSucesos::kWeb, ctx);
+    return escrito && guardado && fin != DescargaWeb::Fin::Incompleta ? 0 : 1;
 }

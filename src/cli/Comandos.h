@@ -3,6 +3,7 @@
 #include "core/FilaEvento.h"
 
 #include <QCommandLineParser>
+#include <QDate>
 #include <QList>
 #include <QStringList>
 #include <QTextStream>
@@ -32,6 +33,8 @@ struct Comando {
 // The commands, in the order the general help lists them.
 const Comando& comandoEnviar();
 const Comando& comandoRecibir();
+const Comando& comandoInforme();
+const Comando& comandoHistorial();
 const Comando& comandoImportar();
 // Backup, restore and listing of cabinet archives; they never open the database themselves.
 const Comando& comandoRespaldar();
@@ -64,6 +67,12 @@ int porCamino(const QCommandLineParser& p, const char* ayuda, Camino directa, Ca
 std::optional<QString> primeraDada(const QCommandLineParser& p, const QStringList& nombres);
 inline const QStringList kOpcionesWeb = {QStringLiteral("servidor"), QStringLiteral("usuario"),
                                          QStringLiteral("clave")};
+// --desde and --hasta of the commands that read the kept events (AAAA-MM-DD, both inclusive).
+void declararRango(QCommandLineParser& p);
+// Reads them: nothing when both are dates in order, otherwise the exit code of the usage error
+// (2), already reported.
+std::optional<int> leerRango(const QCommandLineParser& p, const char* comando, ContextoCli& ctx, QDate* desde,
+                             QDate* hasta);
 } // namespace OpcionesCli
 
 // The downloaded events as CSV: on standard output when `archivo` is empty, otherwise written
@@ -76,3 +85,7 @@ bool escribirXlsx(const QList<FilaEvento>& filas, const QString& archivo, Contex
 // output when neither file is named.
 bool escribirSucesos(const QList<FilaEvento>& filas, const QString& csv, const QString& xlsx,
                      ContextoCli& ctx);
+
+// Keeps a download that ended well in the event history; false (with the reason on stderr) when
+// the database refused it.
+bool guardarEnHistorial(const QList<FilaEvento>& filas, const QString& via, ContextoCli& ctx);

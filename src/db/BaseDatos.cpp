@@ -59,6 +59,20 @@ const char* const kEsquema[] = {
 
 const char* const kTablas[] = {"recetas", "alimentos", "operarios", "viajes", "descarga", "tipo_conexion"};
 
+// Tables added after the first version: every database gains them when it is opened.
+// `historial_sucesos` keeps every downloaded event (dates yyyy-MM-dd, times HH:mm, kilograms as
+// REAL or NULL beside the texts as received). Its one index serves both the merge of a download
+// (kind, date and time first) and the accuracy report, which reads only the index.
+const char* const kEsquemaAgregado[] = {
+    "create table if not exists historial_sucesos (id INTEGER PRIMARY KEY, tipo TEXT NOT NULL, "
+    "fecha TEXT NOT NULL, hora TEXT NOT NULL, receta_corral TEXT COLLATE NOCASE, "
+    "alimento TEXT COLLATE NOCASE, kg_sugerido REAL, kg_real REAL, operario TEXT COLLATE NOCASE, "
+    "via TEXT, recibido TEXT, texto_sugerido TEXT, texto_real TEXT)",
+    "create index if not exists historial_sucesos_suceso on historial_sucesos "
+    "(tipo, fecha, hora, receta_corral, alimento, kg_sugerido, kg_real, operario)",
+    "create table if not exists preferencias (clave TEXT PRIMARY KEY COLLATE NOCASE, valor TEXT)",
+};
+
 } // namespace
 
 ErrorBD errorDe(const QSqlError& e) {
@@ -127,7 +141,17 @@ std::optional<ErrorBD> BaseDatos::crearEsquema(QSqlDatabase& db) {
     }
     if (!db.commit())
         return errorDe(db.lastError());
+    if (auto e = completarEsquema(db))
+        return e;
     return crearReglasSiNo(db);
+}
+
+std::optional<ErrorBD> BaseDatos::completarEsquema(QSqlDatabase& db) {
+    QSqlQuery q(db);
+    for (const char* sql : kEsquemaAgregado)
+        if (!q.exec(QString::fromUtf8(sql)))
+            return errorDe(q.lastError());
+    return std::nullopt;
 }
 
 std::optional<ErrorBD> BaseDatos::crearReglasSiNo(QSqlDatabase& db) {
@@ -198,6 +222,9 @@ std::optional<QString> abrirEn(const QString& ruta) {
     if (!faltan.isEmpty())
         return QStringLiteral("no es una base de datos de Tolvaro (faltan las tablas %1).")
             .arg(faltan.join(QStringLiteral(", ")));
+    // A database that cannot take the new tables (a read-only file) still opens: the windows
+    // that need them report the error when they use them.
+    BaseDatos::completarEsquema(db);
     BaseDatos::crearReglasSiNo(db);
     return std::nullopt;
 }

@@ -49,6 +49,9 @@ public:
     // Creates the tables of an empty database, in the column order the windows rely on.
     static std::optional<ErrorBD> crearEsquema(QSqlDatabase& db);
 
+    // Adds the tables that later versions brought (event history, preferences) when missing.
+    static std::optional<ErrorBD> completarEsquema(QSqlDatabase& db);
+
     // Triggers that store any true yes/no as -1 and a missing one as 0.
     static std::optional<ErrorBD> crearReglasSiNo(QSqlDatabase& db);
 

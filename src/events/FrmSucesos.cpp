@@ -1,5 +1,6 @@
 #include "events/FrmSucesos.h"
 
+#include "events/HistorialSucesos.h"
 #include "events/ModeloSucesos.h"
 #include "link/BotonConectar.h"
 #include "link/ConexionTablet.h"
@@ -243,8 +244,17 @@ void FrmSucesos::aplicar(const QList<PasoRecepcion>& pasos) {
         if (p.mensaje) {
             modelo_->agregar(lote);
             lote.clear();
+            // The tablet's last word: what the list holds since the request is a whole download.
+            if (p.termina)
+                guardarHistorial(HistorialSucesos::kDirecta);
             Dialogos::mostrar(this, *p.mensaje);
         }
     }
     modelo_->agregar(lote);
+}
+
+void FrmSucesos::guardarHistorial(const QString& via) {
+    // Merging the same download twice adds nothing, so a repeated final message is harmless.
+    if (const auto e = HistorialSucesos::fusionar(BaseDatos::ConexionBD(), filas(), via))
+        Dialogos::mostrar(this, HistorialSucesos::mensajeError(*e));
 }

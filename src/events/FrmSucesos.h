@@ -66,6 +66,8 @@ protected:
 private:
     void construir();
     void aplicar(const QList<PasoRecepcion>& pasos);
+    // Keeps the listed rows of a download that ended well in the event history.
+    void guardarHistorial(const QString& via);
     // The columns of the list in the order they are shown (the user may drag them).
     QList<int> columnasVisibles() const;
     void exportacionTerminada(const Resultado& r);

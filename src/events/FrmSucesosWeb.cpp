@@ -1,6 +1,7 @@
 // "RECIBIR" through the web service, used while the direct-link frame is hidden.
 #include "events/FrmSucesos.h"
 
+#include "events/HistorialSucesos.h"
 #include "ui/Dialogos.h"
 #include "web/DescargaWeb.h"
 
@@ -35,8 +36,12 @@ void FrmSucesos::Recibir_web() {
     };
     connect(descarga, &DescargaWeb::registroIlegible, this, avisar);
     connect(descarga, &DescargaWeb::terminado, this,
-            [this, descarga, avisar](DescargaWeb::Fin, const Mensaje& m) {
+            [this, descarga, avisar](DescargaWeb::Fin fin, const Mensaje& m) {
                 setOperarioActual(descarga->operarioActual());
+                // A download that ran to its end is kept, the rows that could not be read left
+                // out; a failed one leaves the history alone.
+                if (fin == DescargaWeb::Fin::Normal || fin == DescargaWeb::Fin::Incompleta)
+                    guardarHistorial(HistorialSucesos::kWeb);
                 descarga->deleteLater();
                 recibiendoWeb_ = false;
                 unsetCursor();

@@ -149,6 +149,9 @@ void TstBaseDatos::migracionAgregaCalculaKg() {
     QVERIFY(!BaseDatos::abrir(dir.path()));
     QVERIFY(!Comprobar_Tablas());
     QSqlQuery q(BaseDatos::ConexionBD());
+    // The tables of later versions are added on opening: the event history and the preferences.
+    QVERIFY(q.exec("select count(*) from historial_sucesos where tipo = 'CARGA' and fecha = '2024-01-01'"));
+    QVERIFY(q.exec("select valor from preferencias where clave = 'x'"));
     QVERIFY(q.exec("select id, calcula_kg from recetas where calcula_kg = 0 order by id"));
     QStringList filas;
     while (q.next())

@@ -1,0 +1,145 @@
+// The event history at a large size: 1,000,000 kept events over the year 2024 (about 2,700 a day).
+// history_merge_10k_ms: merging a 10,000-event download (half already kept, half new);
+// report_1m_ms: the year's accuracy report by feed over the whole history, as the window runs it.
+#include "Figuras.h"
+
+#include "db/BaseDatos.h"
+#include "events/HistorialSucesos.h"
+#include "events/InformePrecision.h"
+#include "events/TrabajoInforme.h"
+
+#include <QElapsedTimer>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kGuardados = 1000000;
+constexpr int kPorDia = 2740;
+constexpr int kDescarga = 10000;
+
+// Event i of the history, as the CTE below writes it and as the direct road would bring it.
+FilaEvento suceso(int i, QDate fecha) {
+    const bool descarga = i % 5 == 4;
+    return {descarga ? QStringLiteral("DESCARGA") : QStringLiteral("CARGA"),
+            fecha.toString(QStringLiteral("dd/MM/yyyy")),
+            QStringLiteral("%1:%2")
+                .arg((i / 60) % 24, 2, 10, QLatin1Char('0'))
+                .arg(i % 60, 2, 10, QLatin1Char('0')),
+            descarga ? QStringLiteral("Corral %1").arg(i % 40) : QStringLiteral("Receta %1").arg(i % 12),
+            descarga ? QString() : QStringLiteral("Alimento %1").arg((i / 5) % 25),
+            QString::number(1000 + (i % 7) * 10),
+            QString::number(1000 + (i % 13) - 6),
+            QStringLiteral("Operario %1").arg(i % 8)};
+}
+
+class HistorialGrande {
+public:
+    HistorialGrande() {
+        db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-historial"));
+        db_.setDatabaseName(BaseDatos::archivo(dir_.path()));
+        if (!db_.open() || !BaseDatos::prepararConexion(db_) || BaseDatos::crearEsquema(db_))
+            return;
+        QSqlQuery q(db_);
+        // Built by SQLite itself: a million rows through the merge would measure the set-up, not the figure.
+        const QString sql =
+            QStringLiteral("with recursive n(i) as (select 0 union all select i + 1 from n where i < ") +
+            QString::number(kGuardados - 1) +
+            QStringLiteral(
+                ") insert into historial_sucesos (tipo, fecha, hora, receta_corral, alimento, kg_sugerido, "
+                "kg_real, operario, via, recibido, texto_sugerido, texto_real) "
+                "select case when i % 5 = 4 then 'DESCARGA' else 'CARGA' end, "
+                "date('2024-01-01', '+' || (i / ") +
+            QString::number(kPorDia) +
+            QStringLiteral(") || ' days'), printf('%02d:%02d', (i / 60) % 24, i % 60), "
+                           "case when i % 5 = 4 then 'Corral ' || (i % 40) else 'Receta ' || (i % 12) end, "
+                           "case when i % 5 = 4 then '' else 'Alimento ' || ((i / 5) % 25) end, "
+                           "1000 + (i % 7) * 10, 1000 + (i % 13) - 6, 'Operario ' || (i % 8), 'directa', "
+                           "'2025-01-01 00:00:00', 1000 + (i % 7) * 10, 1000 + (i % 13) - 6 from n");
+        ok_ = q.exec(sql);
+        if (!ok_)
+            std::fprintf(stderr, "%s\n", qPrintable(q.lastError().text()));
+    }
+    ~HistorialGrande() {
+        db_.close();
+        db_ = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("bench-historial"));
+    }
+    bool ok() const { return ok_; }
+    QSqlDatabase& db() { return db_; }
+
+private:
+    QTemporaryDir dir_;
+    QSqlDatabase db_;
+    bool ok_ = false;
+};
+
+HistorialGrande& historial() {
+    static HistorialGrande h;
+    return h;
+}
+
+double ms(const QElapsedTimer& t) {
+    return static_cast<double>(t.nsecsElapsed()) / 1e6;
+}
+
+double mediana(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double medirFusion() {
+    if (!historial().ok())
+        return -1;
+    std::vector<double> tiempos;
+    for (int vez = 0; vez < 3; ++vez) {
+        // The last 5,000 kept events downloaded again, and 5,000 new ones of two days in 2025.
+        QList<FilaEvento> descarga;
+        for (int i = kGuardados - kDescarga / 2; i < kGuardados; ++i)
+            descarga << suceso(i, QDate(2024, 1, 1).addDays(i / kPorDia));
+        for (int i = 0; i < kDescarga / 2; ++i)
+            descarga << suceso(i, QDate(2025, 1, 1).addDays(vez * 2 + i / (kDescarga / 4)));
+        HistorialSucesos::Fusion f;
+        QElapsedTimer t;
+        t.start();
+        const auto e = HistorialSucesos::fusionar(historial().db(), descarga, HistorialSucesos::kDirecta, &f);
+        tiempos.push_back(ms(t));
+        if (e || f.agregados != kDescarga / 2) {
+            std::fprintf(stderr, "fusión: %s, %d agregados\n", e ? qPrintable(e->descripcion) : "",
+                         f.agregados);
+            return -1;
+        } // the figure would not be a merge of half new events
+    }
+    return mediana(tiempos);
+}
+
+double medirInforme() {
+    if (!historial().ok())
+        return -1;
+    // As the window computes it: a job with its own read-only connection, here run in place.
+    std::vector<double> tiempos;
+    for (int vez = 0; vez < 3; ++vez) {
+        TrabajoInforme trabajo(historial().db().databaseName(), Agrupacion::Alimento, QDate(2024, 1, 1),
+                               QDate(2024, 12, 31), 3);
+        QElapsedTimer t;
+        t.start();
+        const Resultado r = trabajo.ejecutar();
+        tiempos.push_back(ms(t));
+        const auto informe = r.valor.value<InformePrecision>();
+        if (!r.ok || informe.grupos.size() != 25) {
+            std::fprintf(stderr, "informe: %s, %d grupos\n", qPrintable(r.descripcion),
+                         int(informe.grupos.size()));
+            return -1;
+        }
+    }
+    return mediana(tiempos);
+}
+
+const Figura kFusion("history_merge_10k_ms", "ms", medirFusion);
+const Figura kInforme("report_1m_ms", "ms", medirInforme);
+
+} // namespace

@@ -1,0 +1,82 @@
+// tolvaro-cli informe: the loading accuracy of the kept events, grouped, as aligned text, CSV or
+// a workbook.
+#include "cli/Comandos.h"
+
+#include "core/Texto.h"
+#include "db/BaseDatos.h"
+#include "db/Preferencias.h"
+#include "events/ExportacionInforme.h"
+#include "events/InformePrecision.h"
+#include "events/SalidaInforme.h"
+
+namespace {
+const char* const kAyudaInforme =
+    "Uso: tolvaro-cli [--datos CARPETA] informe --desde AAAA-MM-DD --hasta AAAA-MM-DD\n"
+    "                 --por alimento|operario|dia|receta|corral [--tolerancia P]\n"
+    "                 [--csv ARCHIVO | --xlsx ARCHIVO]\n"
+    "\n"
+    "Compara los kilos sugeridos con los reales de los sucesos guardados entre las dos fechas:\n"
+    "una fila por grupo con las cargas (las descargas, por corral), los kilos sugeridos y reales,\n"
+    "la diferencia en kilos y en %, el desvío medio de cada suceso y cuántos quedan fuera de la\n"
+    "tolerancia (P %, por omisión la guardada en el programa). Sin --csv ni --xlsx lo escribe en\n"
+    "columnas en la salida.\n";
+
+void declarar(QCommandLineParser& p) {
+    OpcionesCli::declararRango(p);
+    p.addOptions(
+        {{QStringLiteral("por"), QStringLiteral("agrupación"), QStringLiteral("GRUPO")},
+         {QStringLiteral("tolerancia"), QStringLiteral("tolerancia en %"), QStringLiteral("P")},
+         {QStringLiteral("csv"), QStringLiteral("archivo CSV"), QStringLiteral("ARCHIVO")},
+         {QStringLiteral("xlsx"), QStringLiteral("libro de hoja de cálculo"), QStringLiteral("ARCHIVO")}});
+}
+
+int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+    QDate desde, hasta;
+    if (const auto r = OpcionesCli::leerRango(p, "informe", ctx, &desde, &hasta))
+        return *r;
+    const std::optional<Agrupacion> por = InformePrecision::leerAgrupacion(p.value(QStringLiteral("por")));
+    if (!por)
+        return errorDeUso(QStringLiteral("Indique --por alimento, operario, dia, receta o corral"), "informe",
+                          ctx);
+    double tolerancia = Preferencias::tolerancia();
+    if (p.isSet(QStringLiteral("tolerancia")) &&
+        (!Texto::leerNumeroUsuario(p.value(QStringLiteral("tolerancia")), &tolerancia) || tolerancia < 0))
+        return errorDeUso(QStringLiteral("--tolerancia lleva un porcentaje (por ejemplo 3 o 2.5)"), "informe",
+                          ctx);
+    const QString csv = p.value(QStringLiteral("csv"));
+    const QString xlsx = p.value(QStringLiteral("xlsx"));
+    if (p.isSet(QStringLiteral("csv")) && p.isSet(QStringLiteral("xlsx")))
+        return errorDeUso(QStringLiteral("Indique --csv o --xlsx, no ambos"), "informe", ctx);
+    if ((p.isSet(QStringLiteral("csv")) && csv.isEmpty()) ||
+        (p.isSet(QStringLiteral("xlsx")) && xlsx.isEmpty()))
+        return errorDeUso(QStringLiteral("Falta el nombre del archivo"), "informe", ctx);
+
+    InformePrecision informe;
+    if (const auto e =
+            InformePrecision::calcular(BaseDatos::ConexionBD(), *por, desde, hasta, tolerancia, &informe)) {
+        ctx.errores << "No se puede leer el historial: " << e->descripcion << Qt::endl;
+        return 1;
+    }
+    if (!csv.isEmpty())
+        return escribirCsv(SalidaInforme::csv(informe), csv, ctx) ? 0 : 1;
+    if (!xlsx.isEmpty()) {
+        // The same workbook as "EXPORTAR XLS" in the accuracy window.
+        ExportacionInforme exportacion(xlsx, informe);
+        const Resultado r = exportacion.ejecutar();
+        if (!r.ok)
+            ctx.errores << "Error " << r.numero << " (" << r.descripcion << ") al escribir " << xlsx
+                        << Qt::endl;
+        return r.ok ? 0 : 1;
+    }
+    ctx.salida << SalidaInforme::alineado(informe, Texto::regional());
+    return 0;
+}
+} // namespace
+
+const Comando& comandoInforme() {
+    static const Comando c{
+        "informe",
+        "precisión de carga de los sucesos guardados, por alimento, operario, día, receta o corral",
+        kAyudaInforme, declarar, ejecutar};
+    return c;
+}

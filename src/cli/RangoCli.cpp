@@ -1,0 +1,31 @@
+// The date range of the commands that read the kept events.
+#include "cli/Comandos.h"
+
+namespace OpcionesCli {
+
+void declararRango(QCommandLineParser& p) {
+    p.addOptions({{QStringLiteral("desde"), QStringLiteral("primer día"), QStringLiteral("AAAA-MM-DD")},
+                  {QStringLiteral("hasta"), QStringLiteral("último día"), QStringLiteral("AAAA-MM-DD")}});
+}
+
+std::optional<int> leerRango(const QCommandLineParser& p, const char* comando, ContextoCli& ctx, QDate* desde,
+                             QDate* hasta) {
+    const QString d = p.value(QStringLiteral("desde"));
+    const QString h = p.value(QStringLiteral("hasta"));
+    if (d.isEmpty() || h.isEmpty())
+        return errorDeUso(QStringLiteral("Indique --desde y --hasta (AAAA-MM-DD)"), comando, ctx);
+    *desde = QDate::fromString(d, QStringLiteral("yyyy-MM-dd"));
+    *hasta = QDate::fromString(h, QStringLiteral("yyyy-MM-dd"));
+    if (!desde->isValid())
+        return errorDeUso(QStringLiteral("Fecha no válida en --desde: ") + d, comando, ctx);
+    if (!hasta->isValid())
+        return errorDeUso(QStringLiteral("Fecha no válida en --hasta: ") + h, comando, ctx);
+    if (*desde > *hasta)
+        return errorDeUso(QStringLiteral("--desde es posterior a --hasta"), comando, ctx);
+    if (!p.positionalArguments().isEmpty())
+        return errorDeUso(QStringLiteral("Argumento inesperado: ") + p.positionalArguments().first(), comando,
+                          ctx);
+    return std::nullopt;
+}
+
+} // namespace OpcionesCli

@@ -1,0 +1,218 @@
+#include "events/FrmPrecision.h"
+
+#include "core/Texto.h"
+#include "db/Preferencias.h"
+#include "events/ExportacionInforme.h"
+#include "events/ExportacionSucesos.h"
+#include "events/GraficoPrecision.h"
+#include "events/ModeloPrecision.h"
+#include "events/TrabajoInforme.h"
+#include "ui/Accesible.h"
+#include "ui/Controles.h"
+#include "ui/Dialogos.h"
+
+#include <QChartView>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QSplitter>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+QDateEdit* selectorFecha(const char* nombre, const QDate& fecha, QLabel* rotulo, QWidget* padre) {
+    auto* d = new QDateEdit(fecha, padre);
+    d->setObjectName(QString::fromLatin1(nombre));
+    d->setCalendarPopup(true);
+    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    Accesible::conEtiqueta(d, rotulo);
+    return d;
+}
+} // namespace
+
+FrmPrecision::FrmPrecision(QWidget* parent) : QDialog(parent) {
+    construir();
+    espera_.setSingleShot(true);
+    espera_.setInterval(150);
+    connect(&espera_, &QTimer::timeout, this, &FrmPrecision::calcular);
+    calcular();
+}
+
+FrmPrecision::~FrmPrecision() = default;
+
+void FrmPrecision::construir() {
+    setObjectName(QStringLiteral("FrmPrecision"));
+    setWindowTitle(QStringLiteral("Precisión de carga"));
+    setModal(true);
+    auto* raiz = new QVBoxLayout(this);
+
+    auto* filtros = new QHBoxLayout;
+    LblDesde = Controles::etiqueta("LblDesde", QStringLiteral("DESDE:"), this);
+    DTDESDE = selectorFecha("DTDESDE", QDate::currentDate().addDays(-30), LblDesde, this);
+    LblHasta = Controles::etiqueta("LblHasta", QStringLiteral("HASTA:"), this);
+    DTHASTA = selectorFecha("DTHASTA", QDate::currentDate(), LblHasta, this);
+    LblAgrupar = Controles::etiqueta("LblAgrupar", QStringLiteral("AGRUPAR POR:"), this);
+    CmbAgrupar = new QComboBox(this);
+    CmbAgrupar->setObjectName(QStringLiteral("CmbAgrupar"));
+    for (Agrupacion a : InformePrecision::todas())
+        CmbAgrupar->addItem(InformePrecision::nombre(a), static_cast<int>(a));
+    Accesible::conEtiqueta(CmbAgrupar, LblAgrupar);
+    LblTolerancia = Controles::etiqueta("LblTolerancia", QStringLiteral("TOLERANCIA %:"), this);
+    TxtTolerancia = new QDoubleSpinBox(this);
+    TxtTolerancia->setObjectName(QStringLiteral("TxtTolerancia"));
+    TxtTolerancia->setLocale(Texto::regional());
+    TxtTolerancia->setDecimals(1);
+    TxtTolerancia->setRange(0, 100);
+    TxtTolerancia->setSingleStep(0.5);
+    TxtTolerancia->setValue(Preferencias::tolerancia());
+    Accesible::conEtiqueta(TxtTolerancia, LblTolerancia);
+    CmdExportar = Controles::boton("CmdExportar", QStringLiteral("EXPORTAR XLS"), this);
+    for (QWidget* w : std::initializer_list<QWidget*>{LblDesde, DTDESDE, LblHasta, DTHASTA, LblAgrupar,
+                                                      CmbAgrupar, LblTolerancia, TxtTolerancia})
+        filtros->addWidget(w);
+    filtros->addStretch();
+    filtros->addWidget(CmdExportar);
+    raiz->addLayout(filtros);
+
+    LblEstado = Controles::etiqueta("LblEstado", QString(), this);
+    raiz->addWidget(LblEstado);
+
+    auto* division = new QSplitter(Qt::Vertical, this);
+    modelo_ = new ModeloPrecision(this);
+    orden_ = new QSortFilterProxyModel(this);
+    orden_->setSourceModel(modelo_);
+    orden_->setSortRole(ModeloPrecision::kOrdenRol);
+    ListPrecision = new QTableView(division);
+    ListPrecision->setObjectName(QStringLiteral("ListPrecision"));
+    ListPrecision->setAccessibleName(QStringLiteral("PRECISIÓN DE CARGA"));
+    ListPrecision->setModel(orden_);
+    ListPrecision->setSortingEnabled(true);
+    ListPrecision->sortByColumn(0, Qt::AscendingOrder);
+    ListPrecision->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ListPrecision->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ListPrecision->verticalHeader()->setVisible(false);
+    ListPrecision->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    ListPrecision->horizontalHeader()->setStretchLastSection(true);
+
+    GrfPrecision = new QChartView(division);
+    GrfPrecision->setObjectName(QStringLiteral("GrfPrecision"));
+    GrfPrecision->setAccessibleName(QStringLiteral("Gráfico de diferencia % por grupo"));
+    GrfPrecision->setRenderHint(QPainter::Antialiasing);
+    GrfPrecision->chart()->setLocalizeNumbers(true);
+    GrfPrecision->chart()->setLocale(Texto::regional());
+    GrfPrecision->setMinimumHeight(220);
+    division->addWidget(ListPrecision);
+    division->addWidget(GrfPrecision);
+    raiz->addWidget(division, 1);
+
+    connect(DTDESDE, &QDateEdit::dateChanged, this, &FrmPrecision::programar);
+    connect(DTHASTA, &QDateEdit::dateChanged, this, &FrmPrecision::programar);
+    connect(CmbAgrupar, &QComboBox::currentIndexChanged, this, &FrmPrecision::programar);
+    connect(TxtTolerancia, &QDoubleSpinBox::valueChanged, this, [this](double v) {
+        // Kept for the next time; a database that refuses it only loses the preference.
+        Preferencias::guardarTolerancia(v);
+        programar();
+    });
+    connect(CmdExportar, &QPushButton::clicked, this, &FrmPrecision::CmdExportar_Click);
+    resize(1000, 700);
+}
+
+bool FrmPrecision::calculando() const {
+    return espera_.isActive() || pendiente_;
+}
+
+void FrmPrecision::programar() {
+    espera_.start();
+}
+
+void FrmPrecision::calcular() {
+    espera_.stop();
+    const quint64 generacion = ++generacion_;
+    // A report still under way is of no more use: it is stopped (it checks often) and dropped.
+    trabajo_.reset();
+    const auto agrupacion = static_cast<Agrupacion>(CmbAgrupar->currentData().toInt());
+    trabajo_ = std::make_unique<TrabajoInforme>(BaseDatos::ConexionBD().databaseName(), agrupacion,
+                                                DTDESDE->date(), DTHASTA->date(), TxtTolerancia->value());
+    connect(trabajo_.get(), &Trabajo::terminado, this, [this, generacion](const Resultado& r) {
+        if (generacion != generacion_)
+            return; // a newer report was asked for
+        pendiente_ = false;
+        alTerminar(r.valor, r.ok, r.descripcion);
+    });
+    LblEstado->setText(QStringLiteral("Calculando..."));
+    pendiente_ = true;
+    trabajo_->iniciar();
+}
+
+void FrmPrecision::alTerminar(const QVariant& valor, bool ok, const QString& error) {
+    if (!ok) {
+        LblEstado->setText(QStringLiteral("No se puede leer el historial: ") + error);
+        return;
+    }
+    informe_ = valor.value<InformePrecision>();
+    modelo_->mostrar(informe_);
+    GraficoPrecision::dibujar(GrfPrecision->chart(), informe_);
+    int sucesos = 0, fuera = 0;
+    for (const GrupoPrecision& g : informe_.grupos) {
+        sucesos += g.sucesos;
+        fuera += g.fueraDeTolerancia(informe_.tolerancia) ? 1 : 0;
+    }
+    const QString clase =
+        informe_.agrupacion == Agrupacion::Corral ? QStringLiteral("descargas") : QStringLiteral("cargas");
+    LblEstado->setText(informe_.grupos.isEmpty()
+                           ? QStringLiteral("No hay %1 guardadas entre el %2 y el %3.")
+                                 .arg(clase, informe_.desde.toString(QStringLiteral("dd/MM/yyyy")),
+                                      informe_.hasta.toString(QStringLiteral("dd/MM/yyyy")))
+                           : QStringLiteral("%1 %2 en %3 grupos; %4 fuera de la tolerancia.")
+                                 .arg(sucesos)
+                                 .arg(clase)
+                                 .arg(informe_.grupos.size())
+                                 .arg(fuera));
+}
+
+void FrmPrecision::CmdExportar_Click() {
+    if (exportacion_ || calculando())
+        return; // one export at a time, of the table on show
+    const QString elegido =
+        Dialogos::archivoGuardar(this, QStringLiteral("Exportar la precisión de carga"), BaseDatos::carpeta(),
+                                 QStringLiteral("Archivos XLSX (*.xlsx)"), false);
+    if (elegido.isEmpty())
+        return; // cancelled
+    const QString ruta = QDir::toNativeSeparators(ExportacionSucesos::nombreLibro(elegido));
+    // The dialog does not ask: the name may have just gained its extension.
+    if (QFileInfo::exists(ruta)) {
+        const Mensaje pregunta{QStringLiteral("El archivo ") + ruta +
+                                   QStringLiteral(" ya existe. ¿Desea reemplazarlo?"),
+                               Icono::Pregunta, kTituloAplicacion, Botones::SiNo};
+        if (Dialogos::mostrar(this, pregunta) != Respuesta::Si)
+            return;
+    }
+    setCursor(Qt::BusyCursor);
+    CmdExportar->setEnabled(false);
+    // The table as it is shown: its rows in the order the user sorted them.
+    InformePrecision tabla = informe_;
+    tabla.grupos.clear();
+    for (int i = 0; i < orden_->rowCount(); ++i)
+        tabla.grupos << informe_.grupos.at(orden_->mapToSource(orden_->index(i, 0)).row());
+    exportacion_ = std::make_unique<ExportacionInforme>(ruta, tabla);
+    connect(exportacion_.get(), &Trabajo::terminado, this, [this](const Resultado& r) {
+        const QString ruta = exportacion_->destino();
+        exportacion_.release()->deleteLater();
+        unsetCursor();
+        CmdExportar->setEnabled(true);
+        if (r.ok)
+            Dialogos::mostrar(this, {QStringLiteral("Datos exportados en ") + ruta, Icono::Informacion});
+        else if (!r.cancelado)
+            Dialogos::mostrar(this, errorProcedimiento(QString::number(r.numero), r.descripcion,
+                                                       QStringLiteral("CmdExportar_Click"),
+                                                       QStringLiteral("FrmPrecision")));
+    });
+    exportacion_->iniciar();
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "events/InformePrecision.h"
+
+#include <QDialog>
+#include <QTimer>
+
+#include <memory>
+
+class ModeloPrecision;
+class QChartView;
+class QComboBox;
+class QDateEdit;
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QSortFilterProxyModel;
+class QTableView;
+class ExportacionInforme;
+class TrabajoInforme;
+
+// "Precisión de carga": how closely the kept loads (or discharges, by pen) followed the plan in a
+// date range, grouped by feed, operator, day, recipe or pen, with the groups beyond the tolerance
+// standing out and a chart of the difference per group. The report is computed off the window's
+// thread each time the range, the grouping or the tolerance changes; the tolerance is saved.
+class FrmPrecision : public QDialog {
+    Q_OBJECT
+public:
+    explicit FrmPrecision(QWidget* parent = nullptr);
+    ~FrmPrecision() override;
+
+    // The report on show, and whether a newer one is still being computed.
+    const InformePrecision& informe() const { return informe_; }
+    bool calculando() const;
+    // Whether a workbook is being written.
+    bool exportando() const { return exportacion_ != nullptr; }
+
+public Q_SLOTS:
+    void CmdExportar_Click();
+
+private:
+    void construir();
+    // Computes again shortly, so typing a date or a tolerance asks once, not per keystroke.
+    void programar();
+    void calcular();
+    void alTerminar(const QVariant& valor, bool ok, const QString& error);
+
+    InformePrecision informe_;
+    std::unique_ptr<TrabajoInforme> trabajo_;
+    std::unique_ptr<ExportacionInforme> exportacion_;
+    quint64 generacion_ = 0;
+    bool pendiente_ = false; // the latest report asked for has not come back yet
+    QTimer espera_;
+
+    QLabel* LblDesde;
+    QDateEdit* DTDESDE;
+    QLabel* LblHasta;
+    QDateEdit* DTHASTA;
+    QLabel* LblAgrupar;
+    QComboBox* CmbAgrupar;
+    QLabel* LblTolerancia;
+    QDoubleSpinBox* TxtTolerancia;
+    QPushButton* CmdExportar;
+    QLabel* LblEstado;
+    QTableView* ListPrecision;
+    ModeloPrecision* modelo_;
+    QSortFilterProxyModel* orden_;
+    QChartView* GrfPrecision;
+};
