@@ -21,6 +21,8 @@ class FrmPrincipal : public QMainWindow {
 public:
     static const QString kCaptionDiseno;
     static const QString kAcuseRecibo;
+    // What the progress label reads once an upload has gone out whole.
+    static const QString kProgramacionEnviada;
 
     explicit FrmPrincipal(QWidget* parent = nullptr);
     ~FrmPrincipal() override;

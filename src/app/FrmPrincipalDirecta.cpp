@@ -22,9 +22,13 @@ void FrmPrincipal::Conexion_Directa() {
     connect(envio, &EnvioDirecto::maximoBarra, Bar, &QProgressBar::setMaximum);
     connect(envio, &EnvioDirecto::valorBarra, Bar, &QProgressBar::setValue);
     connect(envio, &EnvioDirecto::barraVisible, Bar, &QProgressBar::setVisible);
-    connect(envio, &EnvioDirecto::terminado, this, soltar);
+    connect(envio, &EnvioDirecto::terminado, this, [this, soltar] {
+        soltar();
+        Lbl->setText(kProgramacionEnviada);
+    });
     connect(envio, &EnvioDirecto::fallo, this, [this, soltar](const Mensaje& m) {
         soltar();
+        Bar->setVisible(false);
         Dialogos::mostrar(this, m);
     });
     ponerOcupado(true);

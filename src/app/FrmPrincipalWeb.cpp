@@ -15,11 +15,14 @@ void FrmPrincipal::Conexion_Web() {
     Bar->setRange(0, 0);
     Bar->setVisible(true);
     connect(envio, &EnvioWeb::avance, Lbl, &QLabel::setText);
-    connect(envio, &EnvioWeb::terminado, this, [this, envio](const Mensaje& m, bool) {
+    connect(envio, &EnvioWeb::terminado, this, [this, envio](const Mensaje& m, bool exito) {
         envio->deleteLater();
         Bar->setVisible(false);
         Bar->setRange(0, 100);
-        Lbl->clear();
+        if (exito)
+            Lbl->setText(kProgramacionEnviada);
+        else
+            Lbl->clear();
         ponerOcupado(false);
         Dialogos::mostrar(this, m);
     });
