@@ -1,6 +1,7 @@
 #include "app/FrmPrincipal.h"
 #include "db/BaseDatos.h"
 #include "ui/Dialogos.h"
+#include "ui/TeclaEnter.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("tolvaro"));
     QApplication::setApplicationVersion(QStringLiteral(TOLVARO_VERSION));
+    TeclaEnter::instalar(&app);
 
     // For scripted runs: message boxes are answered with their first button and printed on stderr.
     if (qEnvironmentVariableIntValue("TOLVARO_SIN_DIALOGOS") == 1)

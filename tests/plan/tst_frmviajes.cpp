@@ -6,6 +6,7 @@
 
 #include "db/Compartido.h"
 #include "plan/FrmViajes.h"
+#include "ui/TeclaEnter.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -36,6 +37,7 @@ private Q_SLOTS:
     void validaciones();
     void cantidadesYReferencias();
     void insertarNoDejaLineasElegidas();
+    void enterEnBotonYFocoTrasInsertar();
     void apostrofes();
     void falloDeLaBaseNoDejaLineas();
     void botonesDeCatalogos();
@@ -466,6 +468,33 @@ void TstFrmViajes::insertarNoDejaLineasElegidas() {
     Dialogos::encolarRespuesta(Respuesta::Si);
     pulsar(&v, "CMD_QUITAR_FOR");
     QCOMPARE(base.valor("select count(*) from viajes").toInt(), 2);
+}
+
+void TstFrmViajes::enterEnBotonYFocoTrasInsertar() {
+    TeclaEnter::instalar(qApp);
+    QVERIFY(qApp->styleSheet().contains("QPushButton:focus"));
+    BaseTemporal base;
+    sembrar(base);
+    FrmViajes v;
+    v.show();
+    QApplication::setActiveWindow(&v);
+    QVERIFY(QTest::qWaitForWindowActive(&v));
+    completar(&v, "Receta Kilos", "Maíz", "3", "250");
+    auto* insertar = control<QPushButton>(&v, "CMD_INS_FOR");
+    insertar->setFocus();
+    QTRY_VERIFY(insertar->hasFocus());
+    QTest::keyClick(insertar, Qt::Key_Return);
+    QVERIFY(Dialogos::mostrados().isEmpty());
+    QCOMPARE(base.valor("select count(*) from viajes").toInt(), 1);
+    // Back on the first input of the feed row, for the next one.
+    QTRY_VERIFY(control<QComboBox>(&v, "CMBALIM")->hasFocus());
+
+    // The keypad's Enter presses "ELIMINAR" too.
+    auto* quitar = control<QPushButton>(&v, "CMD_QUITAR_FOR");
+    quitar->setFocus();
+    QTRY_VERIFY(quitar->hasFocus());
+    QTest::keyClick(quitar, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(textos(), QStringList{"Desea quitar los detalles seleccionados"});
 }
 
 void TstFrmViajes::apostrofes() {
