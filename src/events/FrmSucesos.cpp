@@ -6,6 +6,7 @@
 #include "ui/Accesible.h"
 #include "ui/Controles.h"
 #include "ui/Dialogos.h"
+#include "ui/EntradaFechaHora.h"
 #include "ui/ListaReporte.h"
 
 #include <QDateEdit>
@@ -27,6 +28,7 @@ QDateEdit* selectorFecha(const char* nombre, const QDate& fecha, QLabel* rotulo,
     d->setCalendarPopup(true);
     d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     Accesible::conEtiqueta(d, rotulo);
+    EntradaFechaHora::desdeElPrincipio(d);
     return d;
 }
 } // namespace

@@ -8,6 +8,7 @@
 #include "ui/ComboEditable.h"
 #include "ui/Controles.h"
 #include "ui/Dialogos.h"
+#include "ui/EntradaFechaHora.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
@@ -67,6 +68,8 @@ FrmViajes::FrmViajes(QWidget* parent)
     DT_HORA_FOR->setDisplayFormat(PlanComun::kFormatoHora);
     DT_HORA_FOR->setGeometry(470, 55, 80, 24);
     Accesible::conEtiqueta(DT_HORA_FOR, Label4);
+    EntradaFechaHora::desdeElPrincipio(DT_FEC_FOR);
+    EntradaFechaHora::desdeElPrincipio(DT_HORA_FOR);
     Label5 = etiqueta("Label5", QStringLiteral("ID_OPERARIO:"), Frame1, {10, 88, 130, 24});
     TXTOP = caja("TXTOP", Label5, Frame1, {145, 88, 80, 24});
     CMDOP = boton("CMDOP", QStringLiteral("?"), Frame1, {230, 88, 30, 24});

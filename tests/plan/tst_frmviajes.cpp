@@ -38,6 +38,8 @@ private Q_SLOTS:
     void cantidadesYReferencias();
     void insertarNoDejaLineasElegidas();
     void enterEnBotonYFocoTrasInsertar();
+    void horaYFechaEscritasTrasUnClic_data();
+    void horaYFechaEscritasTrasUnClic();
     void apostrofes();
     void falloDeLaBaseNoDejaLineas();
     void botonesDeCatalogos();
@@ -495,6 +497,37 @@ void TstFrmViajes::enterEnBotonYFocoTrasInsertar() {
     QTRY_VERIFY(quitar->hasFocus());
     QTest::keyClick(quitar, Qt::Key_Enter, Qt::KeypadModifier);
     QCOMPARE(textos(), QStringList{"Desea quitar los detalles seleccionados"});
+}
+
+void TstFrmViajes::horaYFechaEscritasTrasUnClic_data() {
+    QTest::addColumn<QString>("hora");
+    QTest::newRow("HH:mm") << "06:30";
+    QTest::newRow("H:mm") << "6:30";
+    QTest::newRow("HHmm") << "0630";
+}
+
+void TstFrmViajes::horaYFechaEscritasTrasUnClic() {
+    QFETCH(QString, hora);
+    BaseTemporal base;
+    sembrar(base);
+    FrmViajes v;
+    v.show();
+    QApplication::setActiveWindow(&v);
+    QVERIFY(QTest::qWaitForWindowActive(&v));
+    auto* cajaHora = control<QTimeEdit>(&v, "DT_HORA_FOR");
+    auto* cajaFecha = control<QDateEdit>(&v, "DT_FEC_FOR");
+    cajaHora->setTime(QTime(17, 45));
+    cajaFecha->setDate(QDate(2025, 1, 31));
+    // One click towards the right end of each box, then the value typed.
+    for (QAbstractSpinBox* caja : {static_cast<QAbstractSpinBox*>(cajaHora), static_cast<QAbstractSpinBox*>(cajaFecha)}) {
+        control<QLineEdit>(&v, "TXTKILOS")->setFocus();
+        QTest::mouseClick(caja, Qt::LeftButton, {}, QPoint(caja->width() - 30, caja->height() / 2));
+        QTRY_VERIFY(caja->hasFocus());
+        QTest::qWait(20);
+        QTest::keyClicks(caja, caja == cajaHora ? hora : QString("07/12/2026"));
+    }
+    QCOMPARE(cajaHora->time(), QTime(6, 30));
+    QCOMPARE(cajaFecha->date(), QDate(2026, 12, 7));
 }
 
 void TstFrmViajes::apostrofes() {
