@@ -6,12 +6,13 @@ pkgs=(
   build-essential cmake ninja-build pkgconf clang-format
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-mysql libgl-dev
   libsqlite3-dev
-  libgcab-dev cabextract
+  libgcab-dev cabextract gcab
   libxlsxwriter-dev
   mdbtools mdbtools-dev
   libcpp-httplib-dev nlohmann-json3-dev
   mariadb-server mariadb-client libmariadb-dev
   xvfb xauth
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${pkgs[@]}"; do

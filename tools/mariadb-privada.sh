@@ -9,7 +9,10 @@
 # With MARIADB_PRIVADA_DUENO=PID in the environment of "start", the server is also stopped once that
 # process ends, so a test that crashes leaves no server behind.
 #
-# Several instances in different folders can run at once.
+# Several instances in different folders can run at once: each keeps everything it writes in its
+# folder, temporary tables included (the server's default, /tmp, is shared by every instance on the
+# machine, and two bootstraps naming their temporary tables alike made one fail). A step that fails
+# anyway is tried again; when it fails for good, its log is printed on stderr.
 set -euo pipefail
 
 uso() {
@@ -25,7 +28,9 @@ datos="$dir/data"
 socket="$dir/mysql.sock"
 pidfile="$dir/mariadbd.pid"
 registro="$dir/mariadbd.log"
+temporal="$dir/tmp"
 usuario=$(id -un)
+intentos=3
 
 buscar() {
     for p in "$@"; do
@@ -65,36 +70,56 @@ start)
         echo "$socket"
         exit 0
     fi
-    opciones=(--no-defaults --datadir="$datos" --user="$usuario"
+    mkdir -p "$temporal"
+    opciones=(--no-defaults --datadir="$datos" --tmpdir="$temporal" --user="$usuario"
         --character-set-server=utf8mb4 --collation-server=utf8mb4_unicode_ci
         --innodb-buffer-pool-size=16M --innodb-log-file-size=16M --skip-name-resolve
         --innodb-buffer-pool-dump-at-shutdown=0 --innodb-buffer-pool-load-at-startup=0)
     if [ ! -d "$datos/mysql" ]; then
-        rm -rf "$datos"
         # The running user gets an account of its own (root when run as root), authenticated by the socket.
-        if ! "$instalador" "${opciones[@]}" --auth-root-authentication-method=socket \
-            --auth-root-socket-user="$usuario" --skip-test-db >"$dir/install.log" 2>&1; then
-            echo "falló mariadb-install-db; ver $dir/install.log:" >&2
-            tail -n 20 "$dir/install.log" >&2
-            exit 1
-        fi
+        for intento in $(seq 1 $intentos); do
+            rm -rf "$datos" "$temporal"
+            mkdir -p "$temporal"
+            if "$instalador" "${opciones[@]}" --auth-root-authentication-method=socket \
+                --auth-root-socket-user="$usuario" --skip-test-db >"$dir/install.log" 2>&1; then
+                break
+            fi
+            echo "falló mariadb-install-db (intento $intento de $intentos); $dir/install.log:" >&2
+            grep -v '^ *$' "$dir/install.log" | head -n 40 >&2 || true
+            if [ "$intento" -eq $intentos ]; then
+                rm -rf "$datos"
+                exit 1
+            fi
+            sleep 1
+        done
     fi
-    rm -f "$socket" "$pidfile"
-    # Detached from the caller's terminal and pipes so that a caller waiting for this script's
-    # output is not held by the server.
-    setsid "$servidor" "${opciones[@]}" --skip-networking --socket="$socket" --pid-file="$pidfile" \
-        --log-error="$registro" </dev/null >>"$registro" 2>&1 &
-    for _ in $(seq 1 300); do
-        if [ -S "$socket" ] && responde; then
+    for intento in $(seq 1 $intentos); do
+        rm -f "$socket" "$pidfile"
+        # Detached from the caller's terminal and pipes so that a caller waiting for this script's
+        # output is not held by the server.
+        setsid "$servidor" "${opciones[@]}" --skip-networking --socket="$socket" --pid-file="$pidfile" \
+            --log-error="$registro" </dev/null >>"$registro" 2>&1 &
+        arrancado=$!
+        for _ in $(seq 1 600); do
+            if [ -S "$socket" ] && responde; then
+                break
+            fi
+            # A server that has ended will not answer: no use waiting out the minute.
+            kill -0 "$arrancado" 2>/dev/null || break
+            sleep 0.1
+        done
+        if responde; then
             break
         fi
-        sleep 0.1
+        echo "el servidor MariaDB no respondió (intento $intento de $intentos); $registro:" >&2
+        tail -n 40 "$registro" >&2 || true
+        kill -KILL "$arrancado" 2>/dev/null || true
+        wait "$arrancado" 2>/dev/null || true
+        if [ "$intento" -eq $intentos ]; then
+            exit 1
+        fi
+        sleep 1
     done
-    if ! responde; then
-        echo "el servidor MariaDB no respondió; ver $registro:" >&2
-        tail -n 20 "$registro" >&2
-        exit 1
-    fi
     if [ -n "${MARIADB_PRIVADA_DUENO:-}" ]; then
         dueno=$MARIADB_PRIVADA_DUENO
         pid=$(cat "$pidfile")

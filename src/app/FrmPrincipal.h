@@ -31,6 +31,8 @@ public:
     // What the events window takes from this one: the tablet's address, the web settings as
     // typed, the chosen road and whether the main connection is open.
     DatosSucesos datosSucesos() const;
+    // Opens the maintenance window on tab `accion` (0 backup, 1 restore).
+    void abrirMantenimiento(qint16 accion);
 
 protected:
     void closeEvent(QCloseEvent* e) override;

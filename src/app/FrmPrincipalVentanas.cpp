@@ -3,11 +3,13 @@
 
 #include "events/FrmSucesos.h"
 #include "link/ConexionTablet.h"
+#include "maint/frmMantenimiento.h"
 #include "plan/FrmRodeos.h"
 #include "plan/FrmViajes.h"
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 void FrmPrincipal::Command1_Click() {
     FrmViajes ventana(this);
@@ -29,4 +31,20 @@ void FrmPrincipal::Command3_Click() {
         conexion_->conectar(TxtDir->text());
 }
 
-void FrmPrincipal::Command4_Click() {}
+void FrmPrincipal::Command4_Click() {
+    abrirMantenimiento(0);
+}
+
+void FrmPrincipal::abrirMantenimiento(qint16 accion) {
+    bool restaurada = false;
+    {
+        frmMantenimiento ventana(accion, this);
+        ventana.exec();
+        restaurada = ventana.baseRestaurada();
+    }
+    // The restored database may hold other connection settings than the boxes show.
+    if (restaurada && OptWeb->isChecked())
+        OptWeb_Click();
+    else if (restaurada)
+        OptDir_Click();
+}

@@ -24,8 +24,9 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argumentos.contains(QStringLiteral("--help")) || argumentos.contains(QStringLiteral("-h"))) {
-        std::printf("Uso: tolvaro [--datos CARPETA]\n"
-                    "  --datos CARPETA  carpeta de la base de datos base.db (se crea si falta)\n");
+        std::printf("Uso: tolvaro [--datos CARPETA] [--recuperar]\n"
+                    "  --datos CARPETA  carpeta de la base de datos base.db (se crea si falta)\n"
+                    "  --recuperar      abre también la ventana para recuperar un Back Up\n");
         return 0;
     }
 
@@ -48,6 +49,9 @@ int main(int argc, char** argv) {
                 ventana.close();
             });
         }
+        // A technician reaches the restore tab from the desktop, over the main window.
+        if (argumentos.contains(QStringLiteral("--recuperar")))
+            QTimer::singleShot(0, &ventana, [&ventana] { ventana.abrirMantenimiento(1); });
         salida = QApplication::exec();
     }
     BaseDatos::cerrar();

@@ -101,7 +101,7 @@ int recibirDirecta(const QCommandLineParser& p, ContextoCli& ctx) {
             if (p.fila)
                 filas << *p.fila;
             // Errors of single records are reported and the download goes on; the final
-            // message of a complete download is not news.
+            // message of a complete download is not news, the count of unreadable records is.
             if (p.mensaje && !(p.termina && p.mensaje->icono == Icono::Informacion))
                 ctx.errores << p.mensaje->texto << Qt::endl;
             if (p.termina) {
@@ -129,5 +129,8 @@ int recibirDirecta(const QCommandLineParser& p, ContextoCli& ctx) {
     if (resultado != 0)
         return resultado; // a download cut short leaves no file that could pass for a whole one
 
-    return escribirCsv(CsvEventos::escribir(filas), o.csv, ctx) ? 0 : 1;
+    // Records that could not be read were each reported above, and the closing line counted
+    // them: the rows that came are still written, and the exit code says the download was not whole.
+    const bool escrito = escribirCsv(CsvEventos::escribir(filas), o.csv, ctx);
+    return escrito && recepcion.ilegibles() == 0 ? 0 : 1;
 }

@@ -87,6 +87,9 @@ int recibirWeb(const QCommandLineParser& p, ContextoCli& ctx) {
     Mensaje final;
     bool listo = false;
     QObject::connect(&descarga, &DescargaWeb::fila, &bucle, [&](const FilaEvento& f) { filas.append(f); });
+    // Each unreadable row is reported and the download goes on.
+    QObject::connect(&descarga, &DescargaWeb::registroIlegible, &bucle,
+                     [&](const Mensaje& m) { ctx.errores << m.texto << Qt::endl; });
     QObject::connect(&descarga, &DescargaWeb::terminado, &bucle, [&](DescargaWeb::Fin f, const Mensaje& m) {
         fin = f;
         final = m;
@@ -100,7 +103,9 @@ int recibirWeb(const QCommandLineParser& p, ContextoCli& ctx) {
         ctx.errores << final.texto << Qt::endl;
         return 1;
     }
-    if (fin == DescargaWeb::Fin::SinDatos)
+    if (fin == DescargaWeb::Fin::SinDatos || fin == DescargaWeb::Fin::Incompleta)
         ctx.errores << final.texto << Qt::endl;
-    return escribirCsv(CsvEventos::escribir(filas), o.csv, ctx) ? 0 : 1;
+    // What could be read is written either way; rows that could not be read make the exit code 1.
+    const bool escrito = escribirCsv(CsvEventos::escribir(filas), o.csv, ctx);
+    return escrito && fin != DescargaWeb::Fin::Incompleta ? 0 : 1;
 }

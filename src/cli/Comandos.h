@@ -23,6 +23,11 @@ struct Comando {
     const char* ayuda;   // `tolvaro-cli NOMBRE --help`
     void (*declarar)(QCommandLineParser& opciones);
     int (*ejecutar)(const QCommandLineParser& opciones, ContextoCli& ctx);
+    // A command that reads its own arguments instead (no `declarar` nor `ejecutar`), and whether
+    // it works through the shared connection. The archive commands work on the files alone: a
+    // backup wants them untouched, and a restore must not need a usable database.
+    int (*ejecutarArgumentos)(const QStringList& args, ContextoCli& ctx) = nullptr;
+    bool usaBase = true;
 };
 
 // The commands, in the order the general help lists them.
@@ -37,6 +42,12 @@ std::optional<int> leerArgumentos(const Comando& c, const QStringList& args, QCo
 
 // A usage error found by the command itself: the text, then where the command is described.
 int errorDeUso(const QString& texto, const char* comando, ContextoCli& ctx);
+
+// Backup, restore and listing of cabinet archives; each reads its own arguments and never opens
+// the database itself.
+int comandoRespaldar(const QStringList& args, ContextoCli& ctx);
+int comandoRecuperar(const QStringList& args, ContextoCli& ctx);
+int comandoContenido(const QStringList& args, ContextoCli& ctx);
 
 // The two roads of each command.
 int enviarDirecta(const QCommandLineParser& opciones, ContextoCli& ctx);

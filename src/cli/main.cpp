@@ -19,14 +19,26 @@ const char* const kAyuda = "Uso: tolvaro-cli [--datos CARPETA] COMANDO [OPCIONES
 
 const char* const kAyudaPie = "\n'tolvaro-cli COMANDO --help' describe cada comando.\n";
 
+const Comando kRespaldar{"respaldar", "guarda la base de datos en un archivo de Back Up (.cab)",
+                         nullptr,     nullptr,
+                         nullptr,     comandoRespaldar,
+                         false};
+const Comando kRecuperar{"recuperar", "recupera la base de datos de un archivo de Back Up",
+                         nullptr,     nullptr,
+                         nullptr,     comandoRecuperar,
+                         false};
+const Comando kContenido{
+    "contenido", "lista los archivos de un archivo de Back Up", nullptr, nullptr, nullptr, comandoContenido,
+    false};
+
 QList<const Comando*> todos() {
-    return {&comandoEnviar(), &comandoRecibir()};
+    return {&comandoEnviar(), &comandoRecibir(), &kRespaldar, &kRecuperar, &kContenido};
 }
 
 void ayuda(QTextStream& s) {
     s << kAyuda;
     for (const Comando* c : todos())
-        s << "  " << QString::fromLatin1(c->nombre).leftJustified(8) << " " << c->resumen << "\n";
+        s << "  " << QString::fromLatin1(c->nombre).leftJustified(10) << " " << c->resumen << "\n";
     s << kAyudaPie;
 }
 
@@ -80,6 +92,23 @@ int main(int argc, char** argv) {
         errores << "Comando desconocido: " << nombre << Qt::endl;
         ayuda(errores);
         return 2;
+    }
+    if (comando->ejecutarArgumentos) {
+        // The command reads its own arguments; its help needs no data folder.
+        const bool soloAyuda = args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
+        ContextoCli ctx{soloAyuda ? QString() : BaseDatos::carpetaDatos(general.value(datos)), salida,
+                        errores};
+        if (!soloAyuda && comando->usaBase) {
+            if (const auto error = BaseDatos::abrir(ctx.carpetaDatos)) {
+                errores << *error << Qt::endl;
+                return 1;
+            }
+        }
+        const int r = comando->ejecutarArgumentos(args, ctx);
+        salida.flush();
+        errores.flush();
+        BaseDatos::cerrar();
+        return r;
     }
     QCommandLineParser opciones;
     if (const std::optional<int> r = leerArgumentos(*comando, args, opciones, salida, errores))

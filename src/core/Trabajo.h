@@ -67,6 +67,8 @@ protected:
     void informar(int porcentaje);
     // Reports `hecho` of `total` units as a percentage.
     void informar(qint64 hecho, qint64 total);
+    // The flag cancelar() sets, for library calls that watch one themselves.
+    const std::atomic_bool* banderaCancelar() const { return &cancelado_; }
 
 private:
     void run() override;

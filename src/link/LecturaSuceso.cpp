@@ -16,7 +16,7 @@ QStringList campos(const QString& registro) {
 }
 
 namespace {
-bool soloDigitos(const QString& t) {
+bool soloDigitos(QStringView t) {
     if (t.isEmpty())
         return false;
     for (const QChar c : t)
@@ -60,16 +60,19 @@ std::optional<QString> hora(const QString& campo) {
 }
 
 Entero16 entero16(const QString& campo) {
+    // Only a sign and digits between blanks make a number: anything after the digits (a NUL byte
+    // included, where a C-string conversion would stop reading) makes the field no number at all.
+    const QString t = campo.trimmed();
+    const QStringView cifras =
+        (t.startsWith(u'-') || t.startsWith(u'+')) ? QStringView(t).mid(1) : QStringView(t);
+    if (!soloDigitos(cifras))
+        return Entero16::NoEsNumero;
     bool ok = false;
-    const qlonglong n = campo.trimmed().toLongLong(&ok);
-    if (!ok) {
-        // A number too long for 64 bits is still a number, only far out of range.
-        QString t = campo.trimmed();
-        if (t.startsWith(u'-') || t.startsWith(u'+'))
-            t.remove(0, 1);
-        return soloDigitos(t) ? Entero16::Desborda : Entero16::NoEsNumero;
-    }
-    return (n < -32768 || n > 32767) ? Entero16::Desborda : Entero16::Valido;
+    const qlonglong n = t.toLongLong(&ok);
+    // A number too long for 64 bits is still a number, only far out of range.
+    if (!ok || n < -32768 || n > 32767)
+        return Entero16::Desborda;
+    return Entero16::Valido;
 }
 
 } // namespace LecturaSuceso

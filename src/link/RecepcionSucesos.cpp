@@ -117,8 +117,18 @@ QByteArray RecepcionSucesos::pedidoCodificado(const QDate& desde, const QDate& h
     return Cp1252::codificar(pedido(desde, hasta));
 }
 
+Mensaje RecepcionSucesos::mensajeIlegibles(qsizetype filas, int ilegibles) {
+    const QString listadas =
+        filas == 1 ? QStringLiteral("Se listó 1 fila") : QStringLiteral("Se listaron %1 filas").arg(filas);
+    const QString malos = ilegibles == 1 ? QStringLiteral("1 registro no se pudo leer")
+                                         : QStringLiteral("%1 registros no se pudieron leer").arg(ilegibles);
+    return {listadas + QStringLiteral("; ") + malos, Icono::Exclamacion};
+}
+
 void RecepcionSucesos::iniciar(const QDate& desde, const QDate& hasta, const QString& direccion) {
     buffer_.clear();
+    filas_ = 0;
+    ilegibles_ = 0;
     operarios_.clear();
     Operario_Actual = QStringLiteral("0");
     desde_ = desde;
@@ -147,8 +157,11 @@ QList<PasoRecepcion> RecepcionSucesos::recibir(const QByteArray& llegada) {
         if (m->marca == Marca::Fin) {
             inicio += m->largo;
             PasoRecepcion p;
-            p.mensaje = Mensaje{QStringLiteral("se descargaron todos los registros correctamente"),
-                                Icono::Informacion};
+            // The claim that every record came holds only when every one could be read.
+            p.mensaje = ilegibles_ == 0
+                            ? Mensaje{QStringLiteral("se descargaron todos los registros correctamente"),
+                                      Icono::Informacion}
+                            : mensajeIlegibles(filas_, ilegibles_);
             p.termina = true;
             pasos << p;
             continue;
@@ -162,7 +175,10 @@ QList<PasoRecepcion> RecepcionSucesos::recibir(const QByteArray& llegada) {
             break; // the rest of the record is still on its way
         const QString registro = buffer_.mid(m->posicion, fin - m->posicion);
         inicio = fin;
-        pasos << (carga ? leerCarga(registro) : leerDescarga(registro));
+        const PasoRecepcion p = carga ? leerCarga(registro) : leerDescarga(registro);
+        filas_ += p.fila ? 1 : 0;
+        ilegibles_ += p.mensaje ? 1 : 0;
+        pasos << p;
     }
     buffer_.remove(0, std::max<qsizetype>(0, std::min(inicio, buffer_.size())));
     return pasos;

@@ -32,6 +32,10 @@ public:
     static QString pedido(const QDate& desde, const QDate& hasta);
     static QByteArray pedidoCodificado(const QDate& desde, const QDate& hasta);
 
+    // The closing message of a download in which some records could not be read (both roads):
+    // how many rows were listed and how many records were not, instead of claiming all of them.
+    static Mensaje mensajeIlegibles(qsizetype filas, int ilegibles);
+
     // A new request: forgets what was buffered, the current operator goes back to "0". The
     // address and the range are those named in the "no data" message.
     void iniciar(const QDate& desde, const QDate& hasta, const QString& direccion);
@@ -46,6 +50,11 @@ public:
     // Text kept for the next arrival (a record or marker not yet complete).
     const QString& pendiente() const { return buffer_; }
 
+    // Since the request: the rows listed (those of unreadable records with the columns set before
+    // the error included) and the records that could not be read.
+    qsizetype filasListadas() const { return filas_; }
+    int ilegibles() const { return ilegibles_; }
+
 private:
     PasoRecepcion leerCarga(const QString& registro);
     PasoRecepcion leerDescarga(const QString& registro);
@@ -56,6 +65,8 @@ private:
     QDate desde_;
     QDate hasta_;
     QString direccion_;
+    qsizetype filas_ = 0;
+    int ilegibles_ = 0;
     // The operators table does not change while a download runs: each number is looked up once.
     QHash<QString, QString> operarios_;
 };

@@ -64,14 +64,16 @@ RevisionCantidad cantidad(const QString& texto, const QString& campo, PlanComun:
         return r;
     }
     if (unidad == PlanComun::Unidad::Porcentaje && v > 100) {
-        r.mensaje = {QStringLiteral("El valor de %1 es un porcentaje: no puede ser mayor que 100.").arg(campo),
-                     Icono::Exclamacion};
+        r.mensaje = {
+            QStringLiteral("El valor de %1 es un porcentaje: no puede ser mayor que 100.").arg(campo),
+            Icono::Exclamacion};
         return r;
     }
     r.valor = v;
     if (unidad == PlanComun::Unidad::Kilos && v > kKilosConfirmar) {
         r.confirmar = true;
-        r.mensaje = {QStringLiteral("El valor de %1 es %2 kg, más de lo que carga un mixer (100.000 kg). ¿Es correcto?")
+        r.mensaje = {QStringLiteral(
+                         "El valor de %1 es %2 kg, más de lo que carga un mixer (100.000 kg). ¿Es correcto?")
                          .arg(campo, Texto::numeroRegional(v)),
                      Icono::Pregunta, kTituloAplicacion, Botones::SiNo};
     }

@@ -218,7 +218,8 @@ bool VentanaPlan::cantidadValida(QLineEdit* caja, const QLabel* rotulo, double* 
     return true;
 }
 
-bool VentanaPlan::existente(Validacion::Referencia que, qint64 id, QWidget* campo, const QString& procedimiento) {
+bool VentanaPlan::existente(Validacion::Referencia que, qint64 id, QWidget* campo,
+                            const QString& procedimiento) {
     std::optional<ErrorBD> error;
     if (Validacion::existe(que, id, &error))
         return true;

@@ -1,10 +1,10 @@
 #include "ui/ListaReporte.h"
 
 #include <QHeaderView>
-#include <QTableView>
-#include <QTimer>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTableView>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {

@@ -26,7 +26,8 @@ protected:
     }
 };
 
-const char* const kAnillo = "QPushButton:focus { border: 2px solid #1565c0; border-radius: 3px; padding: 3px 8px; }";
+const char* const kAnillo =
+    "QPushButton:focus { border: 2px solid #1565c0; border-radius: 3px; padding: 3px 8px; }";
 } // namespace
 
 namespace TeclaEnter {

@@ -22,6 +22,32 @@ QString Recortar_Respuesta(const QString& respuesta) {
     return recortarRespuesta(respuesta).toString();
 }
 
+bool estadoCorrecto(const RespuestaWeb& r) {
+    return r.estado >= 200 && r.estado < 300;
+}
+
+QString razonDelServidor(const RespuestaWeb& r) {
+    if (r.estado == 0)
+        return {};
+    constexpr qsizetype kLargo = 200;
+    QString t = r.texto.left(kLargo);
+    if (t.size() == kLargo && t.back().isHighSurrogate())
+        t.chop(1); // half a character is not text
+    // One line: the reply's own line breaks and tabs become blanks.
+    for (QChar& c : t)
+        if (c.category() == QChar::Other_Control)
+            c = u' ';
+    t = t.trimmed();
+    return QStringLiteral("Respuesta del servidor: HTTP %1").arg(r.estado) +
+           (t.isEmpty() ? QStringLiteral(", sin texto") : QStringLiteral(": ") + t);
+}
+
+Mensaje conRazon(Mensaje m, const QString& razon) {
+    if (!razon.isEmpty())
+        m.texto += u'\n' + razon;
+    return m;
+}
+
 QString escaparMysql(const QString& valor) {
     if (!valor.contains(u'\'') && !valor.contains(u'\\'))
         return valor;
@@ -144,8 +170,11 @@ void ClienteWeb::terminada() {
                                     ? QStringLiteral("La respuesta del servidor llegó incompleta")
                                     : describir(r, servidor_);
     } else {
-        // Any HTTP status is an answer: the callers judge it.
         resp.respondio = true;
+    }
+    if (estado.isValid()) {
+        // Any HTTP status is an answer: the callers judge it. A failure after the status keeps
+        // what came, for the reason shown with it.
         resp.estado = estado.toInt();
         resp.texto = decodificar(r->readAll(), r->header(QNetworkRequest::ContentTypeHeader).toByteArray());
     }

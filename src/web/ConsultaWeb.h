@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Mensaje.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringView>
@@ -18,7 +20,8 @@ struct DatosWeb {
 };
 
 // The outcome of one statement sent to the service: the reply text and HTTP status when the
-// server answered at all, otherwise the number and description of the communication failure.
+// server answered at all, otherwise the number and description of the communication failure
+// (with the status and the part of the reply that came, when the failure came after the status).
 struct RespuestaWeb {
     bool respondio = false;
     QString texto;
@@ -26,6 +29,15 @@ struct RespuestaWeb {
     int numeroError = 0;
     QString descripcionError;
 };
+
+// A status of success (2xx).
+bool estadoCorrecto(const RespuestaWeb& r);
+
+// The server's own reason for a failed statement, for a second line under the message: its HTTP
+// status and the first 200 characters of its reply, as one line of text. Empty when no status came.
+QString razonDelServidor(const RespuestaWeb& r);
+// `m` with `razon` on a second line; unchanged when there is no reason.
+Mensaje conRazon(Mensaje m, const QString& razon);
 
 // The part of a query reply that holds its rows: from the first "{" to the end, without the
 // last character (the closing "]" of the array). Empty when there is no "{".

@@ -1,6 +1,7 @@
 #include "web/DescargaWeb.h"
 
 #include "link/BuscarOperario.h"
+#include "link/RecepcionSucesos.h"
 #include "web/Json.h"
 
 #include <QTimer>
@@ -34,7 +35,7 @@ int cifras(QStringView t, qsizetype i, qsizetype n) {
 } // namespace
 
 DescargaWeb::DescargaWeb(const DatosWeb& datos, QDate desde, QDate hasta, QObject* parent)
-    : SesionWeb(datos, parent), desde_(desde), hasta_(hasta), ultima_(8), ultimaFecha_(1899, 12, 30) {}
+    : SesionWeb(datos, parent), desde_(desde), hasta_(hasta), ultima_(8) {}
 
 QString DescargaWeb::sentenciaCargas(const QString& cliente, QDate desde, QDate hasta) {
     return QStringLiteral("select * from lectura_carga_tracker where cliente = ") + cliente +
@@ -76,7 +77,13 @@ void DescargaWeb::ingresado() {
 
 void DescargaWeb::alCargas(const RespuestaWeb& r) {
     if (!r.texto.contains(u'{')) {
-        terminar(Fin::SinDatos, {QStringLiteral("No existen datos a mostrar"), Icono::Exclamacion});
+        const Mensaje sinDatos{QStringLiteral("No existen datos a mostrar"), Icono::Exclamacion};
+        // A statement the server refused is no empty range: the message carries its reason and
+        // the run counts as failed.
+        if (!estadoCorrecto(r))
+            terminar(Fin::Error, conRazon(sinDatos, razonDelServidor(r)));
+        else
+            terminar(Fin::SinDatos, sinDatos);
         return;
     }
     cargas_ = r.texto;
@@ -94,34 +101,28 @@ bool DescargaWeb::celda(const ValorJson& fila, QStringView clave, QString* texto
     const ValorJson& v = fila[clave];
     std::optional<QString> t = v.comoTexto();
     if (!t) {
-        fallar(v.esNulo() ? QStringLiteral("94") : QStringLiteral("13"),
-               v.esNulo() ? kUsoNull : kNoCoinciden);
+        ilegible(v.esNulo() ? QStringLiteral("94") : QStringLiteral("13"),
+                 v.esNulo() ? kUsoNull : kNoCoinciden);
         return false;
     }
     *texto = std::move(*t);
     return true;
 }
 
-bool DescargaWeb::fechaDe(const ValorJson& fila, QDate* fecha) {
-    const ValorJson& v = fila[u"fecha"];
-    const std::optional<QDate> f = leerFecha(v);
-    if (!f) {
-        fallar(v.esNulo() ? QStringLiteral("94") : QStringLiteral("13"),
-               v.esNulo() ? kUsoNull : kNoCoinciden);
-        return false;
-    }
-    *fecha = *f;
-    return true;
+void DescargaWeb::ilegible(const QString& numero, const QString& descripcion) {
+    ++ilegibles_;
+    Q_EMIT registroIlegible(errorProcedimiento(numero, descripcion, kProcedimiento, QStringLiteral("Form1")));
 }
 
 bool DescargaWeb::listarCarga() {
+    // False only when the run has ended; a row that cannot be read is reported and passed over.
     QStringList valores(8);
     for (int i = 0; i < 8; ++i) {
         if (i == kIdAlim) {
             // Compared, never shown: a null here only makes the row differ.
             valores[i] = actual_[kClavesCarga[i]].comoTexto().value_or(QStringLiteral("\x01null"));
         } else if (!celda(actual_, kClavesCarga[i], &valores[i])) {
-            return false;
+            return !terminado_;
         }
     }
     if (valores == ultima_)
@@ -131,23 +132,34 @@ bool DescargaWeb::listarCarga() {
     if (nombre == nombres_.cend()) {
         const ResultadoOperario r = Buscar_Operario(Operario_Actual);
         if (r.error) {
-            fallar(r.error->numero, r.error->descripcion);
-            return false;
+            ilegible(r.error->numero, r.error->descripcion);
+            return !terminado_;
         }
         nombre = nombres_.insert(Operario_Actual, r.texto);
     }
     Operario_Actual = nombre.value();
+    ++listadas_;
     Q_EMIT fila({QStringLiteral("CARGA"), valores[kFecha], valores[kHora], valores[kReceta],
                  valores[kAlimento], valores[kKgSug], valores[kKgReal], Operario_Actual});
     if (terminado_) // a receiver may have stopped the run
         return false;
-    if (!fechaDe(actual_, &ultimaFecha_))
-        return false;
     ultima_ = std::move(valores);
+    // The row is listed as it came; a fecha that is no date is reported after it.
+    if (!leerFecha(actual_[u"fecha"])) {
+        ilegible(QStringLiteral("13"), kNoCoinciden);
+        return !terminado_;
+    }
     return true;
 }
 
 void DescargaWeb::grupo() {
+    // A group is the run of loads sharing its first row's date. A row whose date cannot be read
+    // never starts a group of its own: it stays in the one it is in, where it is reported.
+    fechaGrupo_ = leerFecha(actual_[u"fecha"]).value_or(QDate());
+    seguirGrupo();
+}
+
+void DescargaWeb::seguirGrupo() {
     for (int n = 0; n < kFilasPorTurno; ++n) {
         if (!listarCarga())
             return;
@@ -158,20 +170,32 @@ void DescargaWeb::grupo() {
         }
         inicio_ = siguiente;
         actual_ = ParseJson(vista_, inicio_).value_or(ValorJson::objeto());
-        QDate fecha;
-        if (!fechaDe(actual_, &fecha))
-            return;
-        if (fecha != ultimaFecha_)
+        const std::optional<QDate> fecha = leerFecha(actual_[u"fecha"]);
+        if (fecha && fechaGrupo_.isValid() && *fecha != fechaGrupo_)
             break; // the row stays current for the next group
+        if (fecha && !fechaGrupo_.isValid())
+            fechaGrupo_ = *fecha;
         if (n == kFilasPorTurno - 1) {
             QTimer::singleShot(0, this, [this] {
                 if (!terminado_)
-                    grupo();
+                    seguirGrupo();
             });
             return;
         }
     }
-    enviar(sentenciaDescargas(idCliente_, ultimaFecha_), &DescargaWeb::alDescargas);
+    finDeGrupo();
+}
+
+void DescargaWeb::finDeGrupo() {
+    if (fechaGrupo_.isValid()) {
+        enviar(sentenciaDescargas(idCliente_, fechaGrupo_), &DescargaWeb::alDescargas);
+        return;
+    }
+    // Not one row of the group had a date: there is no day to ask the discharges of.
+    if (agotadas_)
+        terminarLectura();
+    else
+        grupo();
 }
 
 void DescargaWeb::alDescargas(const RespuestaWeb& r) {
@@ -182,20 +206,28 @@ void DescargaWeb::alDescargas(const RespuestaWeb& r) {
             const ValorJson d = ParseJson(v, i).value_or(ValorJson::objeto());
             FilaEvento f;
             f.tipo = QStringLiteral("DESCARGA");
-            if (!celda(d, u"fecha", &f.fecha) || !celda(d, u"hora", &f.hora) ||
-                !celda(d, u"corral", &f.recetaCorral) || !celda(d, u"kg_sug", &f.sugerido) ||
-                !celda(d, u"kg_real", &f.real))
-                return;
-            Q_EMIT fila(f);
+            if (celda(d, u"fecha", &f.fecha) && celda(d, u"hora", &f.hora) &&
+                celda(d, u"corral", &f.recetaCorral) && celda(d, u"kg_sug", &f.sugerido) &&
+                celda(d, u"kg_real", &f.real)) {
+                ++listadas_;
+                Q_EMIT fila(f);
+            }
             if (terminado_)
                 return;
             i = v.indexOf(u'{', i + 1);
         }
     }
     if (agotadas_)
-        terminar(Fin::Normal);
+        terminarLectura();
     else
         grupo();
+}
+
+void DescargaWeb::terminarLectura() {
+    if (ilegibles_ > 0)
+        terminar(Fin::Incompleta, RecepcionSucesos::mensajeIlegibles(listadas_, ilegibles_));
+    else
+        terminar(Fin::Normal);
 }
 
 void DescargaWeb::terminar(Fin fin, const Mensaje& m) {
@@ -205,6 +237,8 @@ void DescargaWeb::terminar(Fin fin, const Mensaje& m) {
     Q_EMIT terminado(fin, m);
 }
 
-void DescargaWeb::fallar(const QString& numero, const QString& descripcion) {
-    terminar(Fin::Error, errorProcedimiento(numero, descripcion, kProcedimiento, QStringLiteral("Form1")));
+void DescargaWeb::fallar(const QString& numero, const QString& descripcion, const QString& razon) {
+    terminar(
+        Fin::Error,
+        conRazon(errorProcedimiento(numero, descripcion, kProcedimiento, QStringLiteral("Form1")), razon));
 }

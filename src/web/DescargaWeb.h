@@ -15,12 +15,17 @@
 // grouped by date, each date's discharges right after its loads; a load identical to the one
 // listed just before it is not listed again. Rows are walked by the position of their "{" in the
 // one reply text, so the cost grows with the rows, never with rows times text.
+//
+// A row that cannot be read (a null where a value is shown, a date that is not one, an operator
+// the lookup fails on) is reported on its own and the rows after it are still listed; the run then
+// ends as `Incompleta`, its message counting the rows listed and the rows that could not be read.
 class DescargaWeb : public SesionWeb {
     Q_OBJECT
 public:
-    // How a run ended: normally (rows or none), with "No existen datos a mostrar", or with any
-    // other message (probe, login, failures).
-    enum class Fin { Normal, SinDatos, Error };
+    // How a run ended: normally (rows or none), with "No existen datos a mostrar", after listing
+    // what could be read when some rows could not, or with any other message (probe, login,
+    // failures).
+    enum class Fin { Normal, SinDatos, Incompleta, Error };
     static const QString kProcedimiento; // "Recibir_web"
 
     DescargaWeb(const DatosWeb& datos, QDate desde, QDate hasta, QObject* parent = nullptr);
@@ -35,20 +40,25 @@ public:
 
 Q_SIGNALS:
     void fila(const FilaEvento& fila);
+    // One row could not be read: its error message; the run goes on.
+    void registroIlegible(const Mensaje& mensaje);
     void terminado(DescargaWeb::Fin fin, const Mensaje& mensaje);
 
 protected:
     void ingresado() override;
     void rechazado(const Mensaje& m) override { terminar(Fin::Error, m); }
-    void fallar(const QString& numero, const QString& descripcion) override;
+    void fallar(const QString& numero, const QString& descripcion, const QString& razon) override;
 
 private:
     void alCargas(const RespuestaWeb& r);
     void grupo();
+    void seguirGrupo();
+    void finDeGrupo();
+    void terminarLectura();
     void alDescargas(const RespuestaWeb& r);
     bool listarCarga();
-    bool fechaDe(const ValorJson& fila, QDate* fecha);
     bool celda(const ValorJson& fila, QStringView clave, QString* texto);
+    void ilegible(const QString& numero, const QString& descripcion);
     void terminar(Fin fin, const Mensaje& m = {});
 
     QDate desde_, hasta_;
@@ -57,8 +67,10 @@ private:
     qsizetype inicio_ = 0;  // the "{" of the current row in `vista_`
     ValorJson actual_;      // the current load row
     QStringList ultima_;    // the eight values of the last listed load
-    QDate ultimaFecha_;     // its date
+    QDate fechaGrupo_;      // the date of the current group; invalid while none of its rows had one
     bool agotadas_ = false; // no load row after the current group
+    qsizetype listadas_ = 0;
+    int ilegibles_ = 0;
     QString Operario_Actual;
     QHash<QString, QString> nombres_; // operator lookups of this run
 };

@@ -40,7 +40,7 @@ void EnvioWeb::insertar(const QString& tabla, TuplasWeb::Tuplas (*fuente)(const 
     Q_EMIT avance(QStringLiteral("Enviando ") + tabla + QStringLiteral("..."));
     const TuplasWeb::Tuplas t = fuente(idCliente_);
     if (t.error) {
-        fallar(t.error->numero, t.error->descripcion);
+        fallar(t.error->numero, t.error->descripcion, {}); // local: the server is not to blame
         return;
     }
     if (t.filas == 0) { // nothing to insert, no status to look at
@@ -82,7 +82,7 @@ void EnvioWeb::pasoDescarga() {
 
 void EnvioWeb::alInsertar(const RespuestaWeb& r) {
     if (r.estado != 200) {
-        terminar({errorInsercion_, Icono::Critico, QStringLiteral("Error")});
+        terminar(conRazon({errorInsercion_, Icono::Critico, QStringLiteral("Error")}, razonDelServidor(r)));
         return;
     }
     (this->*despuesInsercion_)();
@@ -101,8 +101,9 @@ void EnvioWeb::terminar(const Mensaje& m, bool exito) {
     Q_EMIT terminado(m, exito);
 }
 
-void EnvioWeb::fallar(const QString& numero, const QString& descripcion) {
-    Mensaje m = errorProcedimiento(numero, descripcion, kProcedimiento, QStringLiteral("FrmPrincipal"));
+void EnvioWeb::fallar(const QString& numero, const QString& descripcion, const QString& razon) {
+    Mensaje m = conRazon(
+        errorProcedimiento(numero, descripcion, kProcedimiento, QStringLiteral("FrmPrincipal")), razon);
     m.titulo = QStringLiteral("Error en Conexion_Web ");
     terminar(m);
 }

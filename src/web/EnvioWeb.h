@@ -24,7 +24,7 @@ Q_SIGNALS:
 protected:
     void ingresado() override;
     void rechazado(const Mensaje& m) override { terminar(m); }
-    void fallar(const QString& numero, const QString& descripcion) override;
+    void fallar(const QString& numero, const QString& descripcion, const QString& razon) override;
 
 private:
     void enviarBorrado();

@@ -19,7 +19,7 @@ void SesionWeb::respondida(const RespuestaWeb& r) {
     if (terminado_ || !siguiente_)
         return;
     if (!r.respondio) {
-        fallar(QString::number(r.numeroError), r.descripcionError);
+        fallar(QString::number(r.numeroError), r.descripcionError, razonDelServidor(r));
         return;
     }
     const auto paso = std::move(siguiente_);
@@ -29,8 +29,10 @@ void SesionWeb::respondida(const RespuestaWeb& r) {
 
 void SesionWeb::alSondeo(const RespuestaWeb& r) {
     if (!r.texto.contains(u'{')) {
-        rechazado({QStringLiteral("Error de comunicacion con el servidor, compruebe la conexion a internet"),
-                   Icono::Exclamacion});
+        rechazado(conRazon(
+            {QStringLiteral("Error de comunicacion con el servidor, compruebe la conexion a internet"),
+             Icono::Exclamacion},
+            razonDelServidor(r)));
         return;
     }
     Q_EMIT avance(QStringLiteral("Ingresando al servidor..."));
@@ -39,14 +41,16 @@ void SesionWeb::alSondeo(const RespuestaWeb& r) {
 
 void SesionWeb::alIngreso(const RespuestaWeb& r) {
     if (!r.texto.contains(u'{')) {
-        rechazado({QStringLiteral("Los datos de usuario o password remotos, no son correctos"),
-                   Icono::Exclamacion});
+        rechazado(conRazon(
+            {QStringLiteral("Los datos de usuario o password remotos, no son correctos"), Icono::Exclamacion},
+            razonDelServidor(r)));
         return;
     }
     // The id is spliced unquoted into the deletes: only a whole number will do.
     const std::optional<QString> id = idDeIngreso(r.texto);
     if (!id) {
-        fallar(QStringLiteral("424"), QStringLiteral("La respuesta del servidor no trae el id del cliente"));
+        fallar(QStringLiteral("424"), QStringLiteral("La respuesta del servidor no trae el id del cliente"),
+               razonDelServidor(r));
         return;
     }
     idCliente_ = *id;

@@ -29,10 +29,11 @@ protected:
 
     // Logged in: `idCliente_` holds the account's id.
     virtual void ingresado() = 0;
-    // The probe or the login was refused with this message.
+    // The probe or the login was refused with this message (the server's reason included).
     virtual void rechazado(const Mensaje& m) = 0;
-    // A failure with its number and description (communication, local database, bad reply).
-    virtual void fallar(const QString& numero, const QString& descripcion) = 0;
+    // A failure with its number and description (communication, local database, bad reply), and
+    // the server's reason when a reply of the server caused it (`razonDelServidor`), else empty.
+    virtual void fallar(const QString& numero, const QString& descripcion, const QString& razon) = 0;
 
     DatosWeb datos_;
     ClienteWeb* cliente_;

@@ -10,8 +10,8 @@
 
 #include <QApplication>
 #include <QGroupBox>
-#include <QLabel>
 #include <QHostAddress>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>

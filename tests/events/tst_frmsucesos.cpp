@@ -294,14 +294,17 @@ void TstFrmSucesos::columnasALaVista() {
     // as its longest text.
     QVERIFY(f.width() <= 1366 && f.height() <= 740);
     auto* lista = f.findChild<QTableView*>("ListSuc");
-    const FilaEvento fila{"DESCARGA", "15/06/2021", "10:30", "Receta de terminación novillos",
-                          "Silo de maíz picado fino", "12000", "11985", "Juan Pérez"};
+    const FilaEvento fila{
+        "DESCARGA", "15/06/2021", "10:30",     "Receta de terminación novillos", "Silo de maíz picado fino",
+        "12000",    "11985",      "Juan Pérez"};
     f.agregarFilas({fila, fila});
     const QStringList celdas = fila.celdas();
-    QTRY_VERIFY(lista->horizontalHeader()->sectionSize(3) >= lista->fontMetrics().horizontalAdvance(celdas[3]));
+    QTRY_VERIFY(lista->horizontalHeader()->sectionSize(3) >=
+                lista->fontMetrics().horizontalAdvance(celdas[3]));
     int total = 0;
     for (int c = 0; c < 8; ++c) {
-        QVERIFY2(lista->horizontalHeader()->sectionSize(c) >= lista->fontMetrics().horizontalAdvance(celdas[c]),
+        QVERIFY2(lista->horizontalHeader()->sectionSize(c) >=
+                     lista->fontMetrics().horizontalAdvance(celdas[c]),
                  qPrintable(celdas[c]));
         total += lista->horizontalHeader()->sectionSize(c);
     }

@@ -20,6 +20,7 @@ private Q_SLOTS:
     void initTestCase();
     void cleanupTestCase() { web_.reset(); }
     void recibirPorElServicioWeb();
+    void filasIlegibles();
 
 private:
     std::unique_ptr<ServicioWebPrueba> web_;
@@ -79,6 +80,33 @@ void TstSucesosWeb::recibirPorElServicioWeb() {
     QTRY_VERIFY_WITH_TIMEOUT(recibir->isEnabled(), 20000);
     QVERIFY(f.filas().isEmpty());
     QCOMPARE(Dialogos::mostrados(), QList<Mensaje>({{"No existen datos a mostrar", Icono::Exclamacion}}));
+}
+
+void TstSucesosWeb::filasIlegibles() {
+    // In March a load without its real kilograms: its error, the rest listed, and the end says so.
+    QVERIFY(
+        web_->ejecutar("insert into lectura_carga_tracker (cliente, fecha, hora, receta, id_alim, alimento, "
+                       "kg_real, Operario, kg_sug) values (7, '2024-03-01', '08:00', 'Engorde', 5, 'Maiz', "
+                       "null, 4, '110'), (7, '2024-03-01', '09:00', 'Engorde', 5, 'Maiz', '90', 4, '90')"));
+    BaseTemporal base;
+    QVERIFY(base.ejecutar(QStringLiteral("update tipo_conexion set direccion = '%1', usuario = 'juan', "
+                                         "contraseña = 'clave' where tipo = 'web'")
+                              .arg(web_->servidor())));
+    FrmPrincipal principal;
+    principal.findChild<QRadioButton*>("OptWeb")->click();
+    FrmSucesos f(&principal);
+    f.show();
+    Dialogos::limpiar();
+    f.findChild<QDateEdit*>("DTDESDE")->setDate(QDate(2024, 3, 1));
+    f.findChild<QDateEdit*>("DTHASTA")->setDate(QDate(2024, 3, 31));
+    auto* recibir = f.findChild<QPushButton*>("CMDREC");
+    QTest::mouseClick(recibir, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(recibir->isEnabled(), 20000);
+    QCOMPARE(f.filas().size(), 1);
+    QCOMPARE(f.filas().first().hora, QStringLiteral("09:00"));
+    QCOMPARE(Dialogos::mostrados(),
+             QList<Mensaje>({errorProcedimiento("94", "Uso no válido de Null", "Recibir_web", "Form1"),
+                             {"Se listó 1 fila; 1 registro no se pudo leer", Icono::Exclamacion}}));
 }
 
 QTEST_MAIN(TstSucesosWeb)

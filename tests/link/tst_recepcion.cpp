@@ -12,7 +12,7 @@ const QDate kDesde(2021, 6, 1);
 const QDate kHasta(2021, 6, 30);
 
 QByteArray carga(const char* fecha, const char* operario, const char* receta = "Receta A",
-                 const char* campo3 = "3", const char* hora = "10:30:00") {
+                 const QByteArray& campo3 = "3", const char* hora = "10:30:00") {
     return QByteArray("\"'carga'\",\"") + fecha + "\",\"" + campo3 + "\",\"" + receta +
            "\",\"1\",\"Maiz\",\"1000\",\"990\",\"" + hora + "\",\"0\",\"" + operario + "\",";
 }
@@ -215,11 +215,13 @@ void TstRecepcion::registrosMalformados() {
                                  carga("06/15/2021", "1", "R", "3", "25:99") + // invalid time
                                  carga("06/15/2021", "1", "R", "40000") +      // field 3 overflows
                                  carga("06/15/2021", "1", "R", "tres") +       // field 3 not a number
-                                 "'descarga',06/15/2021,C,500," +              // fields missing
+                                 carga("06/15/2021", "1", "R", QByteArray("5\0xyz", 5)) + // nor this
+                                 "'descarga',06/15/2021,C,500," +                         // fields missing
                                  descarga("13/13/2021") + descarga("06/17/2021") + "'fin'");
     const FilaEvento completa = {"CARGA", "15/06/2021", "10:30", "R", "Maiz", "1000", "990", "1 inexistente"};
     QCOMPARE(filasDe(pasos), QList<FilaEvento>({{"CARGA", "", "", "", "", "", "", ""},
                                                 {"CARGA", "15/06/2021", "", "", "", "", "", ""},
+                                                completa,
                                                 completa,
                                                 completa,
                                                 {"DESCARGA", "", "", "", "", "", "", ""},
@@ -228,13 +230,21 @@ void TstRecepcion::registrosMalformados() {
         mensajesDe(pasos),
         QStringList({kError13, kError13,
                      "Error 6 (Desbordamiento) en procedimiento ws_DataArrival de Formulario FrmSucesos",
-                     kError13,
+                     kError13, kError13,
                      "Error 9 (El subíndice está fuera del intervalo) en procedimiento ws_DataArrival de "
                      "Formulario FrmSucesos",
-                     kError13, kFin}));
+                     kError13, "Se listaron 7 filas; 7 registros no se pudieron leer"}));
     for (const PasoRecepcion& p : pasos)
         if (p.mensaje && !p.termina)
             QCOMPARE(p.mensaje->titulo, QStringLiteral("Error en FrmSucesos"));
+    // The end no longer claims every record came: it counts the rows listed and the records lost.
+    QVERIFY(pasos.last().termina);
+    QCOMPARE(pasos.last().mensaje->icono, Icono::Exclamacion);
+    QCOMPARE(r.filasListadas(), 7);
+    QCOMPARE(r.ilegibles(), 7);
+    // A new request starts the count again; a download without errors keeps the old message.
+    r.iniciar(kDesde, kHasta, "t");
+    QCOMPARE(mensajesDe(r.recibir(descarga("06/17/2021") + "'fin'")), QStringList({kFin}));
 }
 
 QTEST_GUILESS_MAIN(TstRecepcion)

@@ -519,7 +519,8 @@ void TstFrmViajes::horaYFechaEscritasTrasUnClic() {
     cajaHora->setTime(QTime(17, 45));
     cajaFecha->setDate(QDate(2025, 1, 31));
     // One click towards the right end of each box, then the value typed.
-    for (QAbstractSpinBox* caja : {static_cast<QAbstractSpinBox*>(cajaHora), static_cast<QAbstractSpinBox*>(cajaFecha)}) {
+    for (QAbstractSpinBox* caja :
+         {static_cast<QAbstractSpinBox*>(cajaHora), static_cast<QAbstractSpinBox*>(cajaFecha)}) {
         control<QLineEdit>(&v, "TXTKILOS")->setFocus();
         QTest::mouseClick(caja, Qt::LeftButton, {}, QPoint(caja->width() - 30, caja->height() / 2));
         QTRY_VERIFY(caja->hasFocus());
@@ -664,7 +665,8 @@ void TstFrmViajes::listasYRedimension() {
     FrmViajes otra;
     otra.show();
     auto* lista2 = control<QTreeWidget>(&otra, "ListR");
-    QTRY_VERIFY(lista2->columnWidth(5) >= lista2->fontMetrics().horizontalAdvance("Silo de maíz picado muy fino"));
+    QTRY_VERIFY(lista2->columnWidth(5) >=
+                lista2->fontMetrics().horizontalAdvance("Silo de maíz picado muy fino"));
 
     v.resize(1000, 700);
     auto* marco = control<QGroupBox>(&v, "Frame3");

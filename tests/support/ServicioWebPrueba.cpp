@@ -16,10 +16,12 @@
 
 namespace {
 
-// A unix socket path holds at most 107 bytes: keep the folder short even when TMPDIR is long.
+// Everything of one service (data, socket, temporary tables, logs) lives in a folder of its own,
+// named after the test process and unique within it, so tests running in parallel never meet. A
+// unix socket path holds at most 107 bytes: keep the folder short even when TMPDIR is long.
 QString plantillaCarpeta() {
     const QString base = QDir::tempPath().size() < 60 ? QDir::tempPath() : QStringLiteral("/tmp");
-    return base + QStringLiteral("/tolvaro-web-XXXXXX");
+    return base + QStringLiteral("/tolvaro-web-%1-XXXXXX").arg(QCoreApplication::applicationPid());
 }
 
 QString usuarioDelProceso() {

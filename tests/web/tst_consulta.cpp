@@ -167,8 +167,24 @@ private Q_SLOTS:
             return servicio(sql, {}, {});
         });
         EnvioWeb e1({rechaza.servidor(), u"juan"_qs, u"x"_qs});
-        QCOMPARE(correr(e1).mensaje, (Mensaje{u"ERROR Carga Formula"_qs, Icono::Critico, u"Error"_qs}));
+        // Every failure that a reply of the server caused carries its status and reply on a second line.
+        QCOMPARE(correr(e1).mensaje,
+                 (Mensaje{u"ERROR Carga Formula\nRespuesta del servidor: HTTP 500: {\"error\":\"x\"}"_qs,
+                          Icono::Critico, u"Error"_qs}));
         QCOMPARE(rechaza.sentencias.size(), 8);
+
+        // The reason is the reply's first 200 characters, on one line.
+        const QByteArray largo = "Data too long for column 'receta'\r\n" + QByteArray(300, 'x');
+        ServidorFalso detalla([&](const QString& sql) {
+            if (sql.startsWith(u"INSERT"))
+                return ServidorFalso::Respuesta{500, largo};
+            return servicio(sql, {}, {});
+        });
+        EnvioWeb e4({detalla.servidor(), u"juan"_qs, u"x"_qs});
+        QCOMPARE(
+            correr(e4).mensaje.texto,
+            u"ERROR Carga Formula\nRespuesta del servidor: HTTP 500: Data too long for column 'receta'  "_qs +
+                QString(200 - 35, u'x'));
 
         ServidorFalso sinId([](const QString& sql) {
             if (sql.startsWith(u"select * from clientes"))
@@ -180,13 +196,15 @@ private Q_SLOTS:
         QCOMPARE(m2.titulo, u"Error en Conexion_Web "_qs);
         QCOMPARE(m2.texto,
                  u"Error 424 (La respuesta del servidor no trae el id del cliente) en procedimiento "
-                 "Conexion_Web de Formulario FrmPrincipal"_qs);
+                 "Conexion_Web de Formulario FrmPrincipal\n"
+                 "Respuesta del servidor: HTTP 200: [{\"user\":\"juan\"}]"_qs);
         QCOMPARE(sinId.sentencias.size(), 2); // nothing deleted with an unknown account
 
         ServidorFalso sinSondeo([](const QString&) { return ServidorFalso::Respuesta{200, "<html>"}; });
         EnvioWeb e3({sinSondeo.servidor(), u"juan"_qs, u"x"_qs});
         QCOMPARE(correr(e3).mensaje,
-                 (Mensaje{u"Error de comunicacion con el servidor, compruebe la conexion a internet"_qs,
+                 (Mensaje{u"Error de comunicacion con el servidor, compruebe la conexion a internet\n"
+                          "Respuesta del servidor: HTTP 200: <html>"_qs,
                           Icono::Exclamacion}));
     }
 
@@ -226,7 +244,8 @@ private Q_SLOTS:
         QVERIFY(f3.listo);
         QVERIFY(!f3.exito);
         QCOMPARE(f3.mensaje.texto, u"Error 2 (La respuesta del servidor llegó incompleta) en procedimiento "
-                                   "Conexion_Web de Formulario FrmPrincipal"_qs);
+                                   "Conexion_Web de Formulario FrmPrincipal\n"
+                                   "Respuesta del servidor: HTTP 200: [{\"curdate()\":"_qs);
         QCOMPARE(cortado.sentencias.size(), 1);
 
         // The limit counts silence: replies that keep arriving in pieces for longer than the limit
@@ -269,23 +288,65 @@ private Q_SLOTS:
         QCOMPARE(d.operarioActual(), u"99 inexistente"_qs);
     }
 
-    void descargaConNullTerminaConError() {
+    void descargaSigueTrasFilasIlegibles() {
         BaseTemporal base;
-        const QByteArray cargas = "[" + carga("2024-01-15", "08:00", "R", "1", "4") + "," +
-                                  carga("2024-01-15", "09:00", "R", "null", "4") + "]";
-        ServidorFalso srv([&](const QString& sql) { return servicio(sql, cargas, {}); });
+        // A first row without a date, a null amount, a date that is no date: each is reported and
+        // passed over (the last one listed as it came), the rest listed, and the end counts them.
+        // No discharges are asked for a day no row had.
+        const QByteArray sinFecha =
+            "{\"fecha\":null,\"hora\":\"07:00\",\"receta\":\"R\",\"alimento\":\"M\",\"kg_real\":1,"
+            "\"Operario\":\"4\",\"kg_sug\":\"1\"}";
+        const QByteArray cargas = "[" + sinFecha + "," + carga("2024-01-15", "08:00", "R", "1", "4") + "," +
+                                  carga("2024-01-15", "09:00", "R", "null", "4") + "," +
+                                  carga("hola", "09:30", "R", "2", "4") + "," +
+                                  carga("2024-01-16", "10:00", "S", "3", "4") + "]";
+        const QHash<QString, QByteArray> descargas{
+            {u"20240115"_qs, "[{\"fecha\":\"2024-01-15\",\"hora\":\"11:00\",\"corral\":\"X\",\"kg_sug\":1,"
+                             "\"kg_real\":2},{\"fecha\":\"2024-01-15\",\"hora\":\"12:00\",\"corral\":null,"
+                             "\"kg_sug\":1,\"kg_real\":2}]"},
+            {u"20240116"_qs, "[{\"fecha\":\"2024-01-16\",\"hora\":\"11:00\",\"corral\":\"Y\",\"kg_sug\":3,"
+                             "\"kg_real\":4}]"}};
+        ServidorFalso srv([&](const QString& sql) { return servicio(sql, cargas, descargas); });
         DescargaWeb d({srv.servidor(), u"juan"_qs, u"x"_qs}, QDate(2024, 1, 1), QDate(2024, 1, 31));
+        QStringList avisos;
+        connect(&d, &DescargaWeb::registroIlegible, this, [&](const Mensaje& m) { avisos << m.texto; });
         const FinDescarga f = correr(d);
-        QCOMPARE(f.fin, DescargaWeb::Fin::Error);
+        const QString nulo =
+            errorProcedimiento(u"94"_qs, u"Uso no válido de Null"_qs, u"Recibir_web"_qs, u"Form1"_qs).texto;
+        const QString noFecha =
+            errorProcedimiento(u"13"_qs, u"No coinciden los tipos"_qs, u"Recibir_web"_qs, u"Form1"_qs).texto;
+        QCOMPARE(avisos, QStringList({nulo, nulo, noFecha, nulo}));
+        QStringList vistas;
+        for (const FilaEvento& r : f.filas)
+            vistas << r.tipo + u'|' + r.fecha + u'|' + r.hora;
+        QCOMPARE(vistas, QStringList({u"CARGA|2024-01-15|08:00"_qs, u"CARGA|hola|09:30"_qs,
+                                      u"DESCARGA|2024-01-15|11:00"_qs, u"CARGA|2024-01-16|10:00"_qs,
+                                      u"DESCARGA|2024-01-16|11:00"_qs}));
+        QCOMPARE(f.fin, DescargaWeb::Fin::Incompleta);
         QCOMPARE(f.mensaje,
-                 errorProcedimiento(u"94"_qs, u"Uso no válido de Null"_qs, u"Recibir_web"_qs, u"Form1"_qs));
-        QCOMPARE(f.filas.size(), 1); // the rows listed before stay
+                 (Mensaje{u"Se listaron 5 filas; 4 registros no se pudieron leer"_qs, Icono::Exclamacion}));
+        QCOMPARE(srv.sentencias.size(), 5);
 
         ServidorFalso vacio([&](const QString& sql) { return servicio(sql, "[]", {}); });
         DescargaWeb v({vacio.servidor(), u"juan"_qs, u"x"_qs}, QDate(2024, 2, 1), QDate(2024, 1, 1));
         const FinDescarga g = correr(v);
         QCOMPARE(g.fin, DescargaWeb::Fin::SinDatos);
         QCOMPARE(g.mensaje, (Mensaje{u"No existen datos a mostrar"_qs, Icono::Exclamacion}));
+
+        // A query the server refused is a failure, not an empty range.
+        ServidorFalso roto([&](const QString& sql) {
+            if (sql.startsWith(u"select * from lectura_carga_tracker"))
+                return ServidorFalso::Respuesta{500, "Unknown column 'fecha'"};
+            return servicio(sql, {}, {});
+        });
+        DescargaWeb r({roto.servidor(), u"juan"_qs, u"x"_qs}, QDate(2024, 1, 1), QDate(2024, 1, 31));
+        const FinDescarga h = correr(r);
+        QCOMPARE(h.fin, DescargaWeb::Fin::Error);
+        QCOMPARE(
+            h.mensaje,
+            (Mensaje{
+                u"No existen datos a mostrar\nRespuesta del servidor: HTTP 500: Unknown column 'fecha'"_qs,
+                Icono::Exclamacion}));
     }
 
     void ventanaPrincipalSigueRespondiendo() {

@@ -157,11 +157,39 @@ private Q_SLOTS:
         QVERIFY(base_->ejecutar(QStringLiteral("insert into operarios values (4, 'Juan')")));
         QVERIFY(web_->ejecutar(QStringLiteral("drop table Operarios")));
         const Salida s = cli(QStringList{QStringLiteral("enviar"), QStringLiteral("--web")} + credenciales());
-        QVERIFY(
-            web_->ejecutar(QStringLiteral("create table Operarios (Cliente INT, Id INT, Nick VARCHAR(50), "
-                                          "Clave VARCHAR(50)) DEFAULT CHARSET = utf8mb4")));
+        QVERIFY(web_->ejecutar(QStringLiteral("create table Operarios (Cliente INT, Id INT, Nick TEXT, "
+                                              "Clave TEXT) DEFAULT CHARSET = utf8mb4")));
         QCOMPARE(s.codigo, 1);
-        QCOMPARE(s.errores.trimmed(), QStringLiteral("ERROR en operarios"));
+        QCOMPARE(s.errores.trimmed(), QStringLiteral("ERROR en operarios\nRespuesta del servidor: HTTP 500: "
+                                                     "Table 'tolvaro.Operarios' doesn't exist"));
+    }
+
+    void nombresLargosYRazonDelServidor() {
+        // Names as long as the editors take arrive whole.
+        const QString largo = QString(290, u'n') + QStringLiteral("ñandú-fin");
+        for (const QString& sql :
+             {u"insert into recetas values (2, '%1', 0)"_qs, u"insert into alimentos values (5, '%1')"_qs,
+              u"insert into operarios values (4, '%1')"_qs,
+              u"insert into viajes values (3, '2024-01-15', '08:00', 2, 4, 5, 1200, 1)"_qs,
+              u"insert into descarga values (3, '%1', 100, 1)"_qs})
+            QVERIFY(base_->ejecutar(sql.contains(u"%1") ? sql.arg(largo) : sql));
+        // A statement the server refuses: its first line as always, the server's reason under it.
+        QVERIFY(web_->fallarCuandoContenga(u"INSERT INTO Prg_Carga"_qs, 500,
+                                           u"Data too long for column 'receta' at row 1"_qs));
+        const Salida r = cli(QStringList{QStringLiteral("enviar"), QStringLiteral("--web")} + credenciales());
+        QVERIFY(web_->quitarFallas());
+        QCOMPARE(r.codigo, 1);
+        QCOMPARE(r.errores.trimmed(),
+                 u"ERROR Carga Formula\nRespuesta del servidor: HTTP 500: Data too long for "
+                 "column 'receta' at row 1"_qs);
+
+        const Salida s = cli(QStringList{QStringLiteral("enviar"), QStringLiteral("--web")} + credenciales());
+        QVERIFY2(s.codigo == 0, qPrintable(s.errores));
+        QCOMPARE(web_->filas(u"select receta, alimento from Prg_Carga where cliente = 7"_qs),
+                 QStringList{largo + u'|' + largo});
+        QCOMPARE(web_->filas(u"select corral from Prg_Descarga"_qs), QStringList{largo});
+        QCOMPARE(web_->filas(u"select Nick from Operarios"_qs), QStringList{largo});
+        QCOMPARE(web_->filas(u"select Descripcion from Alimentos"_qs), QStringList{largo});
     }
 
     void recibirListaPorFecha() {
@@ -205,6 +233,29 @@ private Q_SLOTS:
         QCOMPARE(pedidos.size(), 5);
     }
 
+    void recibirConFilasIlegibles() {
+        // A null amount on the server: that row is reported and left out, the others are written,
+        // and the exit code says the download was not whole.
+        QVERIFY(web_->ejecutar(QStringLiteral(
+            "insert into lectura_carga_tracker (cliente, fecha, hora, receta, id_alim, alimento, kg_real, "
+            "Operario, kg_sug) values (7, '2024-01-15', '08:00', 'Engorde', 5, 'Maiz', null, 4, '110'), "
+            "(7, '2024-01-15', '09:00', 'Engorde', 6, 'Soja', '50', 4, '50')")));
+        const QString csv = base_->carpeta() + QStringLiteral("/sucesos.csv");
+        const Salida s =
+            cli(QStringList{QStringLiteral("recibir"), QStringLiteral("--web"), QStringLiteral("--desde"),
+                            QStringLiteral("2024-01-01"), QStringLiteral("--hasta"),
+                            QStringLiteral("2024-01-31"), QStringLiteral("--csv"), csv} +
+                credenciales());
+        QCOMPARE(s.codigo, 1);
+        QCOMPARE(s.errores.trimmed(),
+                 u"Error 94 (Uso no válido de Null) en procedimiento Recibir_web de Formulario "
+                 "Form1\nSe listó 1 fila; 1 registro no se pudo leer"_qs);
+        QFile f(csv);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts).mid(1),
+                 QStringList{u"CARGA,2024-01-15,09:00,Engorde,Soja,50,50,4 inexistente"_qs});
+    }
+
     void recibirRangoVacio() {
         QVERIFY(
             web_->ejecutar(QStringLiteral("insert into lectura_carga_tracker (cliente, fecha, hora) values "
@@ -224,14 +275,16 @@ private Q_SLOTS:
             cli(QStringList{QStringLiteral("enviar"), QStringLiteral("--web")} + credenciales(u"mala"_qs));
         QCOMPARE(e.codigo, 1);
         QCOMPARE(e.errores.trimmed(),
-                 QStringLiteral("Los datos de usuario o password remotos, no son correctos"));
+                 QStringLiteral("Los datos de usuario o password remotos, no son correctos\n"
+                                "Respuesta del servidor: HTTP 200: []"));
         const Salida r = cli(QStringList{QStringLiteral("recibir"), QStringLiteral("--web"),
                                          QStringLiteral("--desde"), QStringLiteral("2024-01-01"),
                                          QStringLiteral("--hasta"), QStringLiteral("2024-01-31")} +
                              credenciales(u"' or ''='"_qs));
         QCOMPARE(r.codigo, 1);
         QCOMPARE(r.errores.trimmed(),
-                 QStringLiteral("Los datos de usuario o password remotos, no son correctos"));
+                 QStringLiteral("Los datos de usuario o password remotos, no son correctos\n"
+                                "Respuesta del servidor: HTTP 200: []"));
         QVERIFY(r.salida.isEmpty());
     }
 

@@ -4,6 +4,10 @@
 -- column keeps exactly that, so a check can tell one from the other and see every row as it arrived.
 -- Dates are DATE, as the statements compare them with '20240101' and with 20240115.
 -- No keys on the programme tables: every row that is sent is kept, duplicates included.
+-- Names (recipes, feeds, operators, pens) are TEXT: the local columns are unbounded text and the
+-- editors take a name of any length, so no VARCHAR width would hold every name they accept. TEXT
+-- holds 65,535 bytes, at least 16,383 characters in utf8mb4; MariaDB refuses a longer value
+-- ("Data too long"), and the program then shows that reason under its message.
 
 CREATE TABLE IF NOT EXISTS clientes (
     id INT NOT NULL PRIMARY KEY,
@@ -16,9 +20,9 @@ CREATE TABLE IF NOT EXISTS Prg_Carga (
     fecha DATE,
     id_viaje INT,
     id_receta INT,
-    receta VARCHAR(100),
+    receta TEXT,
     id_alim INT,
-    alimento VARCHAR(100),
+    alimento TEXT,
     kg VARCHAR(32),
     hora VARCHAR(8),
     base INT,
@@ -31,7 +35,7 @@ CREATE TABLE IF NOT EXISTS Prg_Descarga (
     fecha DATE,
     id_viaje INT,
     id_receta INT,
-    corral VARCHAR(50),
+    corral TEXT,
     porc VARCHAR(32),
     hora VARCHAR(8),
     base INT,
@@ -50,23 +54,23 @@ CREATE TABLE IF NOT EXISTS Prg_Viajes (
 CREATE TABLE IF NOT EXISTS Operarios (
     Cliente INT,
     Id INT,
-    Nick VARCHAR(50),
-    Clave VARCHAR(50)
+    Nick TEXT,
+    Clave TEXT
 ) DEFAULT CHARSET = utf8mb4 COLLATE = utf8mb4_unicode_ci;
 
 CREATE TABLE IF NOT EXISTS Alimentos (
     Cliente INT,
     Id INT,
-    Descripcion VARCHAR(100)
+    Descripcion TEXT
 ) DEFAULT CHARSET = utf8mb4 COLLATE = utf8mb4_unicode_ci;
 
 CREATE TABLE IF NOT EXISTS lectura_carga_tracker (
     cliente INT,
     fecha DATE,
     hora VARCHAR(8),
-    receta VARCHAR(100),
+    receta TEXT,
     id_alim INT,
-    alimento VARCHAR(100),
+    alimento TEXT,
     kg_real VARCHAR(32),
     Operario INT,
     kg_sug VARCHAR(32)
@@ -76,7 +80,7 @@ CREATE TABLE IF NOT EXISTS lectura_descarga_tracker (
     cliente INT,
     fecha DATE,
     hora VARCHAR(8),
-    corral VARCHAR(50),
+    corral TEXT,
     kg_sug VARCHAR(32),
     kg_real VARCHAR(32)
 ) DEFAULT CHARSET = utf8mb4 COLLATE = utf8mb4_unicode_ci;

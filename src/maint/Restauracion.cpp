@@ -1,0 +1,159 @@
+#include "maint/Restauracion.h"
+
+#include "core/ArchivoSeguro.h"
+#include "db/ImportacionAccess.h"
+#include "maint/ArchivoCab.h"
+#include "maint/ComprobacionBase.h"
+#include "maint/Mantenimiento.h"
+
+#include <QAtomicInt>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <cerrno>
+
+namespace {
+
+// Progress: expanding is most of the bar; the database check takes the rest at the end.
+constexpr int kHastaComprobar = 95;
+
+QString nativa(const QString& ruta) {
+    return QDir::toNativeSeparators(ruta);
+}
+
+// A journal beside the old base.db belongs to an interrupted write of the old file: left there,
+// SQLite would replay it onto the restored one. Opening the old file once rolls it back.
+void cerrarDiarioAnterior(const QString& base) {
+    const QString diario = base + QStringLiteral("-journal");
+    if (!QFileInfo::exists(diario))
+        return;
+    static QAtomicInt contador;
+    const QString nombre = QStringLiteral("tolvaro-diario-%1").arg(contador.fetchAndAddRelaxed(1));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
+        db.setDatabaseName(base);
+        if (db.open()) {
+            QSqlQuery q(db);
+            q.exec(QStringLiteral("select count(*) from sqlite_master"));
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(nombre);
+    // Not a database SQLite can recover: the journal goes with the old file, where it belongs.
+    if (QFileInfo::exists(diario)) {
+        const QString junto = ArchivoSeguro::rutaAnterior(base) + QStringLiteral("-journal");
+        QFile::remove(junto);
+        QFile::rename(diario, junto);
+    }
+}
+
+} // namespace
+
+Restauracion::Restauracion(const QString& archivo, const QString& carpeta, QObject* padre)
+    : Trabajo(padre), archivo_(archivo), carpeta_(carpeta) {}
+
+Restauracion::~Restauracion() {
+    // The job must have stopped before its temporary file goes.
+    cancelar();
+    esperar();
+}
+
+QString Restauracion::destino() const {
+    return QDir(carpeta_).filePath(Mantenimiento::kBase);
+}
+
+Resultado Restauracion::hacer() {
+    salida_.reset();
+    ArchivoCab cab(archivo_);
+    FalloCab fallo;
+    if (!cab.abrir(&fallo))
+        return Resultado::fallo(fallo.numero, fallo.descripcion);
+    if (!QFileInfo(carpeta_).isDir())
+        return Resultado::fallo(ENOENT, QStringLiteral("No existe la carpeta %1.").arg(nativa(carpeta_)));
+    auto salida = std::make_unique<ArchivoSeguro>(destino(), true);
+    if (!salida->preparar())
+        return Resultado::fallo(salida->numeroError(), salida->error());
+    salida_ = std::move(salida);
+
+    Resultado r;
+    if (const int i = cab.buscar(Mantenimiento::kBase); i >= 0)
+        r = expandir(cab, i);
+    else if (const int j = cab.buscar(Mantenimiento::kBaseAccess); j >= 0)
+        r = importar(cab, j);
+    else
+        r = Resultado::fallo(0, QStringLiteral("El archivo %1 no contiene la base de datos %2.")
+                                    .arg(nativa(archivo_), Mantenimiento::kBase));
+    if (r.ok) {
+        if (const auto motivo = comprobarBase(salida_->rutaTemporal()))
+            r = Resultado::fallo(0, QStringLiteral("La base de datos del archivo %1 no se puede usar: %2.")
+                                        .arg(nativa(archivo_), *motivo));
+    }
+    if (!r.ok || cancelado()) {
+        salida_.reset();
+        return r;
+    }
+    informar(100);
+    return diferido_ ? Resultado::exito() : reemplazar();
+}
+
+void Restauracion::avance(qint64 leido, qint64 total) {
+    informar(qMin(leido, total) * kHastaComprobar, qMax<qint64>(total, 1) * 100);
+}
+
+Resultado Restauracion::expandir(ArchivoCab& cab, int indice) {
+    const QString temporal = salida_->rutaTemporal();
+    // libgcab creates the file itself; the name was only reserved.
+    QFile::remove(temporal);
+    FalloCab fallo;
+    const qint64 hasta = cab.leidoHasta(indice);
+    const bool ok = cab.extraer(
+        indice, carpeta_, QFileInfo(temporal).fileName(),
+        [&](qint64 leido) {
+            avance(leido, hasta);
+            return !cancelado();
+        },
+        &fallo);
+    if (!ok)
+        return Resultado::fallo(fallo.numero, fallo.descripcion);
+    return Resultado::exito();
+}
+
+Resultado Restauracion::importar(ArchivoCab& cab, int indice) {
+    // The Access file is expanded under its own name, which the import's messages then show.
+    QTemporaryDir carpeta;
+    if (!carpeta.isValid())
+        return Resultado::fallo(
+            0, QStringLiteral("No se pudo crear una carpeta temporal: %1").arg(carpeta.errorString()));
+    FalloCab fallo;
+    const qint64 hasta = cab.leidoHasta(indice);
+    const bool ok = cab.extraer(
+        indice, carpeta.path(), Mantenimiento::kBaseAccess,
+        [&](qint64 leido) {
+            avance(leido, hasta);
+            return !cancelado();
+        },
+        &fallo);
+    if (!ok)
+        return Resultado::fallo(fallo.numero, fallo.descripcion);
+    QString error;
+    if (!ImportacionAccess::importar(QDir(carpeta.path()).filePath(Mantenimiento::kBaseAccess),
+                                     salida_->rutaTemporal(), nullptr, &error, false, banderaCancelar()))
+        return Resultado::fallo(0, error);
+    return Resultado::exito();
+}
+
+Resultado Restauracion::reemplazar() {
+    if (!salida_)
+        return Resultado::fallo(
+            0,
+            QStringLiteral("No hay una base de datos restaurada para reemplazar %1.").arg(nativa(destino())));
+    cerrarDiarioAnterior(destino());
+    const bool ok = salida_->confirmar();
+    Resultado r = ok ? Resultado::exito() : Resultado::fallo(salida_->numeroError(), salida_->error());
+    salida_.reset();
+    return r;
+}

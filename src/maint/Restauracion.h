@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/Trabajo.h"
+
+#include <memory>
+
+class ArchivoCab;
+class ArchivoSeguro;
+
+// The restore: the database of a backup archive becomes `carpeta`/base.db. The archive's base.db
+// (its name matched regardless of case) is expanded into a temporary file in `carpeta`; an
+// archive of the farm's earlier program, holding Base.mdb instead, is converted by the Access
+// import. The result must pass the database check before it replaces base.db, by one rename; the
+// file it replaces stays beside it as base.db.anterior. Whatever fails, and wherever the process
+// is killed, base.db is the old file or the new one, whole.
+class Restauracion : public Trabajo {
+    Q_OBJECT
+public:
+    Restauracion(const QString& archivo, const QString& carpeta, QObject* padre = nullptr);
+    ~Restauracion() override;
+
+    // The job then stops short of the swap, which the owner makes with reemplazar() on its own
+    // thread: the restore into the running program's data folder closes the shared connection
+    // between the two.
+    void setReemplazoDiferido(bool diferido) { diferido_ = diferido; }
+    // Puts the checked file in place of base.db. After the job succeeded; once.
+    Resultado reemplazar();
+
+    const QString& archivo() const { return archivo_; }
+    // `carpeta`/base.db.
+    QString destino() const;
+
+protected:
+    Resultado hacer() override;
+
+private:
+    Resultado expandir(ArchivoCab& cab, int indice);
+    Resultado importar(ArchivoCab& cab, int indice);
+    void avance(qint64 leido, qint64 total);
+
+    QString archivo_;
+    QString carpeta_;
+    bool diferido_ = false;
+    std::unique_ptr<ArchivoSeguro> salida_;
+};

@@ -1,0 +1,438 @@
+#include "maint/frmMantenimiento.h"
+
+#include "db/Ajustes.h"
+#include "db/BaseDatos.h"
+#include "maint/ListadoCab.h"
+#include "maint/Mantenimiento.h"
+#include "maint/Respaldo.h"
+#include "maint/Restauracion.h"
+#include "ui/Accesible.h"
+#include "ui/Controles.h"
+#include "ui/Dialogos.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kTituloCarpeta = QStringLiteral("Seleccione la carpeta a donde guardar el Back Up");
+const QString kTituloArchivo = QStringLiteral("Seleccione el archivo a recuperar de los Back Up...");
+const QString kFiltroCab = QStringLiteral("[Archivos CAB] (*.cab)");
+const QString kAbierta = QStringLiteral("open");
+const QString kCerrada = QStringLiteral("close");
+
+QString nativa(const QString& ruta) {
+    return QDir::toNativeSeparators(ruta);
+}
+
+QString interna(const QString& ruta) {
+    return QDir::fromNativeSeparators(ruta);
+}
+
+QCheckBox* casilla(const char* nombre, const QString& texto, QWidget* padre) {
+    auto* c = new QCheckBox(texto, padre);
+    c->setObjectName(QLatin1String(nombre));
+    Accesible::boton(c);
+    return c;
+}
+
+QPushButton* examinar(const char* nombre, const QString& descripcion, QWidget* padre) {
+    QPushButton* b = Controles::boton(nombre, QStringLiteral("..."), padre);
+    b->setAccessibleDescription(descripcion);
+    return b;
+}
+
+} // namespace
+
+frmMantenimiento::frmMantenimiento(qint16 accion, QWidget* parent) : QDialog(parent), Accion(accion) {
+    construir();
+    // Load.
+    Estado_Conexion = kAbierta;
+    Ruta_Aplicacion = nativa(carpetaDatos() + u'/');
+    posicionar();
+    for (int i = 0; i < stbMantenimineto->count(); ++i)
+        stbMantenimineto->setTabEnabled(i, i == Accion);
+    stbMantenimineto->setCurrentIndex(Accion);
+    Setear_Controles();
+}
+
+frmMantenimiento::~frmMantenimiento() {
+    // A window torn down without closing (never from the user, who is refused while it writes)
+    // still gives the program its connection back.
+    Comprimir.reset();
+    restauracion_.reset();
+    Extraer.reset();
+    if (!descargada_ && Estado_Conexion == kCerrada)
+        reabrirConexion();
+    ocupar(false);
+}
+
+void frmMantenimiento::construir() {
+    setObjectName(QStringLiteral("frmMantenimiento"));
+    setWindowTitle(Mantenimiento::kCaption);
+    auto* raiz = new QVBoxLayout(this);
+
+    stbMantenimineto = new QTabWidget(this);
+    stbMantenimineto->setObjectName(QStringLiteral("stbMantenimineto"));
+    raiz->addWidget(stbMantenimineto);
+
+    auto* respaldo = new QWidget(stbMantenimineto);
+    auto* r = new QGridLayout(respaldo);
+    Label4 = Controles::etiqueta("Label4", QStringLiteral("Base de datos a compactar:"), respaldo);
+    fleBackUpBD = new QListWidget(respaldo);
+    fleBackUpBD->setObjectName(QStringLiteral("fleBackUpBD"));
+    Accesible::conEtiqueta(fleBackUpBD, Label4);
+    Label5 =
+        Controles::etiqueta("Label5", QStringLiteral("Ruta a donde quedara el Back Up de la BD:"), respaldo);
+    txtRutaBackUp = Controles::caja("txtRutaBackUp", Label5, respaldo);
+    cmdExaminarBackUp =
+        examinar("cmdExaminarBackUp", QStringLiteral("Elegir la carpeta del Back Up"), respaldo);
+    chkRutaDefecto = casilla("chkRutaDefecto", QStringLiteral("Ruta de la aplicación"), respaldo);
+    cmdBackUpBD = Controles::boton("cmdBackUpBD", QStringLiteral("Crear Bakup"), respaldo);
+    lblTotalACompactar = Controles::etiqueta("lblTotalACompactar", QString(), respaldo);
+    lblTotalCompactado = Controles::etiqueta("lblTotalCompactado", QString(), respaldo);
+    lblInfo = Controles::etiqueta("lblInfo", QString(), respaldo);
+    r->addWidget(Label4, 0, 0, 1, 2);
+    r->addWidget(fleBackUpBD, 1, 0, 1, 2);
+    r->addWidget(Label5, 2, 0, 1, 2);
+    r->addWidget(txtRutaBackUp, 3, 0);
+    r->addWidget(cmdExaminarBackUp, 3, 1);
+    r->addWidget(chkRutaDefecto, 4, 0, 1, 2);
+    r->addWidget(cmdBackUpBD, 5, 0, 1, 2, Qt::AlignLeft);
+    r->addWidget(lblTotalACompactar, 6, 0, 1, 2);
+    r->addWidget(lblTotalCompactado, 7, 0, 1, 2);
+    r->addWidget(lblInfo, 8, 0, 1, 2);
+    stbMantenimineto->addTab(respaldo, QStringLiteral("Back Up BD"));
+
+    auto* recuperar = new QWidget(stbMantenimineto);
+    auto* g = new QGridLayout(recuperar);
+    Label6 = Controles::etiqueta(
+        "Label6", QStringLiteral("Seleccione los archivos de Back Up realizados anteriormente:"), recuperar);
+    txtRutaRecuperar = Controles::caja("txtRutaRecuperar", Label6, recuperar);
+    cmdExaminarRecuperar =
+        examinar("cmdExaminarRecuperar", QStringLiteral("Elegir el archivo de Back Up"), recuperar);
+    lstArchivosCab = new QListWidget(recuperar);
+    lstArchivosCab->setObjectName(QStringLiteral("lstArchivosCab"));
+    lstArchivosCab->setAccessibleName(QStringLiteral("Archivos del Back Up"));
+    lstArchivosCab->setSelectionMode(QAbstractItemView::MultiSelection);
+    Label7 = Controles::etiqueta(
+        "Label7", QStringLiteral("Indique a donde se guardaran los arhivos extraidos del Back Up:"),
+        recuperar);
+    chkRecuperar = casilla("chkRecuperar", QStringLiteral("Ruta de la aplicación"), recuperar);
+    txtRutaExtraerRecuperar = Controles::caja("txtRutaExtraerRecuperar", Label7, recuperar);
+    cmdRutaExtraerRecuperar =
+        examinar("cmdRutaExtraerRecuperar", QStringLiteral("Elegir la carpeta donde recuperar"), recuperar);
+    cmdRecupear = Controles::boton("cmdRecupear", QStringLiteral("Recuperar Bakup"), recuperar);
+    g->addWidget(Label6, 0, 0, 1, 2);
+    g->addWidget(txtRutaRecuperar, 1, 0);
+    g->addWidget(cmdExaminarRecuperar, 1, 1);
+    g->addWidget(lstArchivosCab, 2, 0, 1, 2);
+    g->addWidget(Label7, 3, 0, 1, 2);
+    g->addWidget(chkRecuperar, 4, 0, 1, 2);
+    g->addWidget(txtRutaExtraerRecuperar, 5, 0);
+    g->addWidget(cmdRutaExtraerRecuperar, 5, 1);
+    g->addWidget(cmdRecupear, 6, 0, 1, 2, Qt::AlignLeft);
+    stbMantenimineto->addTab(recuperar, QStringLiteral("Recuperar Back Up BD"));
+
+    prgBackUp = new QProgressBar(this);
+    prgBackUp->setObjectName(QStringLiteral("prgBackUp"));
+    prgBackUp->setAccessibleName(QStringLiteral("Progreso"));
+    lblPorcentaje = Controles::etiqueta("lblPorcentaje", QString(), this);
+    CmdSalir = Controles::boton("CmdSalir", QStringLiteral("Salir"), this);
+    auto* pie = new QHBoxLayout;
+    pie->addWidget(prgBackUp, 1);
+    pie->addWidget(lblPorcentaje);
+    pie->addWidget(CmdSalir);
+    raiz->addLayout(pie);
+
+    connect(chkRutaDefecto, &QCheckBox::toggled, this, &frmMantenimiento::chkRutaDefecto_Click);
+    connect(cmdExaminarBackUp, &QPushButton::clicked, this, &frmMantenimiento::cmdExaminarBackUp_Click);
+    connect(cmdBackUpBD, &QPushButton::clicked, this, &frmMantenimiento::cmdBackUpBD_Click);
+    connect(txtRutaBackUp, &QLineEdit::textChanged, this,
+            [this](const QString& t) { cmdBackUpBD->setEnabled(!t.isEmpty() && !ocupado()); });
+    connect(cmdExaminarRecuperar, &QPushButton::clicked, this, &frmMantenimiento::cmdExaminarRecuperar_Click);
+    connect(txtRutaRecuperar, &QLineEdit::textChanged, this, [this](const QString& t) {
+        chkRecuperar->setEnabled(!t.isEmpty());
+        lstArchivosCab->clear();
+        if (QFileInfo(interna(t)).isFile())
+            RecuperarCAB();
+        else if (listando_)
+            Extraer->cancelar();
+    });
+    connect(chkRecuperar, &QCheckBox::toggled, this, &frmMantenimiento::chkRecuperar_Click);
+    connect(cmdRutaExtraerRecuperar, &QPushButton::clicked, this,
+            &frmMantenimiento::cmdRutaExtraerRecuperar_Click);
+    connect(txtRutaExtraerRecuperar, &QLineEdit::textChanged, this,
+            [this](const QString& t) { cmdRecupear->setEnabled(!t.isEmpty() && !ocupado()); });
+    connect(cmdRecupear, &QPushButton::clicked, this, &frmMantenimiento::cmdRecupear_Click);
+    connect(CmdSalir, &QPushButton::clicked, this, &frmMantenimiento::CmdSalir_Click);
+    resize(560, 420);
+}
+
+void frmMantenimiento::posicionar() {
+    // Centred across the screen, its top at an eighth of the height the window leaves free.
+    const QScreen* pantalla = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (!pantalla)
+        return;
+    const QRect g = pantalla->geometry();
+    move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 8);
+}
+
+QString frmMantenimiento::carpetaDatos() const {
+    return BaseDatos::carpeta();
+}
+
+void frmMantenimiento::Setear_Controles() {
+    fleBackUpBD->clear();
+    fleBackUpBD->addItems(Mantenimiento::archivosARespaldar(carpetaDatos()));
+    prgBackUp->setRange(0, 100);
+    prgBackUp->setValue(0);
+    prgBackUp->setVisible(false);
+    txtRutaBackUp->setReadOnly(true);
+    QPalette p = txtRutaBackUp->palette();
+    p.setColor(QPalette::Base, p.color(QPalette::Button));
+    txtRutaBackUp->setPalette(p);
+    cmdBackUpBD->setEnabled(false);
+    cmdRecupear->setEnabled(false);
+    lblPorcentaje->clear();
+    chkRecuperar->setEnabled(false);
+}
+
+void frmMantenimiento::ocupar(bool ocupado) {
+    // The busy pointer while the archive work runs; the window still answers meanwhile.
+    if (ocupado && !cursorOcupado_)
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    else if (!ocupado && cursorOcupado_)
+        QApplication::restoreOverrideCursor();
+    cursorOcupado_ = ocupado;
+}
+
+void frmMantenimiento::mostrarAvance(int porcentaje) {
+    prgBackUp->setValue(porcentaje);
+    lblPorcentaje->setText(QStringLiteral("%1% de %2%").arg(prgBackUp->value()).arg(prgBackUp->maximum()));
+}
+
+// ---- Backup ----
+
+void frmMantenimiento::chkRutaDefecto_Click() {
+    if (chkRutaDefecto->isChecked()) {
+        cmdExaminarBackUp->setEnabled(false);
+        txtRutaBackUp->setText(Ruta_Aplicacion + Mantenimiento::nombreArchivo(QDateTime::currentDateTime()));
+    } else {
+        cmdExaminarBackUp->setEnabled(true);
+        txtRutaBackUp->clear();
+    }
+}
+
+void frmMantenimiento::cmdExaminarBackUp_Click() {
+    const QString carpeta = Dialogos::carpeta(this, kTituloCarpeta, interna(Ruta_Aplicacion));
+    if (carpeta.isEmpty())
+        return;
+    txtRutaBackUp->setText(
+        nativa(QDir(interna(carpeta)).filePath(Mantenimiento::nombreArchivo(QDateTime::currentDateTime()))));
+}
+
+void frmMantenimiento::cmdBackUpBD_Click() {
+    if (ocupado() || txtRutaBackUp->text().isEmpty())
+        return;
+    ocupar(true);
+    if (BaseDatos::abierta()) {
+        BaseDatos::cerrar();
+        Estado_Conexion = kCerrada;
+    }
+    if (fleBackUpBD->count() == 0) {
+        ocupar(false);
+        Dialogos::mostrar(this, Mantenimiento::mensajeSinArchivos());
+        cmdBackUpBD->setEnabled(false);
+        return;
+    }
+    prgBackUp->setVisible(true);
+    cmdBackUpBD->setEnabled(false);
+    fleBackUpBD->setEnabled(false);
+    chkRutaDefecto->setEnabled(false);
+
+    QStringList archivos;
+    for (int i = 0; i < fleBackUpBD->count(); ++i)
+        archivos << QDir(carpetaDatos()).filePath(fleBackUpBD->item(i)->text());
+    Comprimir = std::make_unique<Respaldo>(archivos, interna(txtRutaBackUp->text()));
+    lblTotalACompactar->setText(Mantenimiento::textoTamano(QStringLiteral("Total a compactar: "),
+                                                           double(Comprimir->totalACompactar())));
+    lblTotalCompactado->clear();
+    connect(Comprimir.get(), &Trabajo::avance, this, &frmMantenimiento::mostrarAvance);
+    connect(Comprimir.get(), &Trabajo::terminado, this, &frmMantenimiento::respaldoTerminado);
+    escribiendo_ = true;
+    Comprimir->iniciar();
+}
+
+void frmMantenimiento::respaldoTerminado(const Resultado& r) {
+    escribiendo_ = false;
+    ocupar(false);
+    if (!r.ok) {
+        Dialogos::mostrar(this,
+                          errorVentana(QString::number(r.numero), r.descripcion, Mantenimiento::kCaption));
+        return;
+    }
+    lblTotalCompactado->setText(
+        Mantenimiento::textoTamano(QStringLiteral("Total compactado: "), double(r.valor.toLongLong())));
+    Dialogos::mostrar(this, Mantenimiento::mensajeRespaldoHecho());
+}
+
+// ---- Restore ----
+
+void frmMantenimiento::cmdExaminarRecuperar_Click() {
+    const QString archivo =
+        Dialogos::archivoAbrir(this, kTituloArchivo, interna(Ruta_Aplicacion), kFiltroCab);
+    // A cancelled dialog answers with the file chosen last in it.
+    if (!archivo.isEmpty())
+        ultimoArchivoCM1_ = nativa(archivo);
+    txtRutaRecuperar->setText(ultimoArchivoCM1_);
+}
+
+void frmMantenimiento::chkRecuperar_Click() {
+    if (chkRecuperar->isChecked()) {
+        cmdRutaExtraerRecuperar->setEnabled(false);
+        txtRutaExtraerRecuperar->setText(Ruta_Aplicacion.chopped(1));
+    } else {
+        cmdRutaExtraerRecuperar->setEnabled(true);
+        txtRutaExtraerRecuperar->clear();
+    }
+}
+
+void frmMantenimiento::cmdRutaExtraerRecuperar_Click() {
+    const QString carpeta = Dialogos::carpeta(this, kTituloCarpeta, interna(Ruta_Aplicacion));
+    if (!carpeta.isEmpty())
+        txtRutaExtraerRecuperar->setText(nativa(carpeta));
+}
+
+void frmMantenimiento::cmdRecupear_Click() {
+    if (ocupado() || txtRutaExtraerRecuperar->text().isEmpty())
+        return;
+    Extraer_Archivos(interna(txtRutaRecuperar->text()), interna(txtRutaExtraerRecuperar->text()));
+}
+
+void frmMantenimiento::Extraer_Archivos(const QString& archivo, const QString& destino) {
+    // Into the running program's own folder the swap waits for the shared connection to close.
+    const bool enVivo = !carpetaDatos().isEmpty() && QFileInfo(destino) == QFileInfo(carpetaDatos());
+    restauracion_ = std::make_unique<Restauracion>(archivo, destino);
+    restauracion_->setReemplazoDiferido(enVivo);
+    ocupar(true);
+    cmdRecupear->setEnabled(false);
+    prgBackUp->setValue(0);
+    prgBackUp->setVisible(true);
+    connect(restauracion_.get(), &Trabajo::avance, this, &frmMantenimiento::mostrarAvance);
+    connect(restauracion_.get(), &Trabajo::terminado, this,
+            [this, enVivo](const Resultado& r) { restauracionTerminada(r, enVivo); });
+    escribiendo_ = true;
+    restauracion_->iniciar();
+}
+
+void frmMantenimiento::restauracionTerminada(const Resultado& resultado, bool enVivo) {
+    Resultado r = resultado;
+    if (r.ok && enVivo) {
+        // Nothing may hold the old file across the swap; the program goes on with the new one.
+        BaseDatos::cerrar();
+        r = restauracion_->reemplazar();
+        if (r.ok)
+            baseRestaurada_ = true;
+        Estado_Conexion = reabrirConexion() ? kAbierta : kCerrada;
+    }
+    escribiendo_ = false;
+    ocupar(false);
+    cmdRecupear->setEnabled(!txtRutaExtraerRecuperar->text().isEmpty());
+    Dialogos::mostrar(this, Mantenimiento::mensajeRecuperacion(r.ok, r.descripcion));
+}
+
+bool frmMantenimiento::RecuperarCAB() {
+    const QString archivo = interna(txtRutaRecuperar->text());
+    lstArchivosCab->clear();
+    if (archivo.isEmpty())
+        return false;
+    // One listing at a time: a running one is stopped and this one follows when it ends.
+    if (listando_) {
+        Extraer->cancelar();
+        listadoPendiente_ = true;
+        return true;
+    }
+    listadoPendiente_ = false;
+    listando_ = true;
+    Extraer = std::make_unique<ListadoCab>(archivo);
+    connect(Extraer.get(), &Trabajo::avance, this, [this](int p) {
+        if (!ocupado() && !listadoPendiente_)
+            mostrarAvance(p);
+    });
+    connect(Extraer.get(), &Trabajo::terminado, this,
+            [this, archivo](const Resultado& r) { listadoTerminado(r, archivo); });
+    Extraer->iniciar();
+    return true;
+}
+
+void frmMantenimiento::listadoTerminado(const Resultado& r, const QString& archivo) {
+    listando_ = false;
+    if (listadoPendiente_) {
+        RecuperarCAB();
+        return;
+    }
+    // The box has named another file since.
+    if (archivo != interna(txtRutaRecuperar->text()))
+        return;
+    if (!r.ok) {
+        Dialogos::mostrar(this, Mantenimiento::mensajeArchivoDanado(archivo));
+        return;
+    }
+    const QStringList nombres = r.valor.toStringList();
+    for (int i = 0; i < nombres.size(); ++i) {
+        auto* item = new QListWidgetItem(nombres[i], lstArchivosCab);
+        item->setData(Qt::UserRole, i + 1);
+        item->setSelected(true);
+    }
+}
+
+// ---- Closing ----
+
+bool frmMantenimiento::reabrirConexion() {
+    if (const auto error = BaseDatos::abrir(carpetaDatos())) {
+        Dialogos::mostrar(this, errorVentana(QStringLiteral("0"), *error, Mantenimiento::kCaption));
+        return false;
+    }
+    if (const auto m = Comprobar_Tablas())
+        Dialogos::mostrar(this, *m);
+    return true;
+}
+
+void frmMantenimiento::CmdSalir_Click() {
+    close();
+}
+
+void frmMantenimiento::closeEvent(QCloseEvent* e) {
+    if (ocupado()) {
+        // Nothing half-written may be left behind: the window stays until the archive is done.
+        e->ignore();
+        QApplication::beep();
+        return;
+    }
+    QDialog::closeEvent(e);
+}
+
+void frmMantenimiento::done(int resultado) {
+    if (ocupado())
+        return;
+    if (!descargada_) {
+        descargada_ = true;
+        if (Estado_Conexion == kCerrada && reabrirConexion())
+            Estado_Conexion = kAbierta;
+    }
+    QDialog::done(resultado);
+}

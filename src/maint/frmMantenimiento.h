@@ -1,0 +1,112 @@
+#pragma once
+
+#include "core/Trabajo.h"
+
+#include <QDialog>
+#include <memory>
+
+class ListadoCab;
+class Respaldo;
+class Restauracion;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QProgressBar;
+class QPushButton;
+class QTabWidget;
+
+// The maintenance window: backs the database up into a dated cabinet archive (tab 0) and
+// restores it from one (tab 1). Only the tab `Accion` names can be used; the other is shown
+// disabled. The archive work runs in the background, so the window repaints and answers while
+// the progress bar moves; it cannot be closed while an archive or a database is being written.
+// A backup closes the shared connection, which closing the window opens again.
+class frmMantenimiento : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmMantenimiento(qint16 accion = 0, QWidget* parent = nullptr);
+    ~frmMantenimiento() override;
+
+    // 0 the backup tab, 1 the restore tab.
+    const qint16 Accion;
+    // The data folder followed by its separator.
+    QString Ruta_Aplicacion;
+    // "open", or "close" once a backup has closed the shared connection.
+    QString Estado_Conexion;
+
+    void Setear_Controles();
+    // Lists the archive named in txtRutaRecuperar in lstArchivosCab, every entry selected with
+    // its position (1, 2, 3 ...) as item data, once every block of the archive has been checked;
+    // a damaged archive is reported instead. The check runs in the background: false when the
+    // box names no file, true when the listing has started.
+    bool RecuperarCAB();
+
+    // Whether an archive or a database is being written (the window then refuses to close).
+    bool ocupado() const { return escribiendo_; }
+    // Whether a restore replaced the running program's own database.
+    bool baseRestaurada() const { return baseRestaurada_; }
+
+public Q_SLOTS:
+    void chkRutaDefecto_Click();
+    void cmdExaminarBackUp_Click();
+    void cmdBackUpBD_Click();
+    void cmdExaminarRecuperar_Click();
+    void chkRecuperar_Click();
+    void cmdRutaExtraerRecuperar_Click();
+    void cmdRecupear_Click();
+    void CmdSalir_Click();
+    void done(int resultado) override;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void construir();
+    void posicionar();
+    QString carpetaDatos() const;
+    // Starts the restore of `archivo` into the folder `destino`.
+    void Extraer_Archivos(const QString& archivo, const QString& destino);
+    void mostrarAvance(int porcentaje);
+    void respaldoTerminado(const Resultado& r);
+    void restauracionTerminada(const Resultado& r, bool enVivo);
+    void listadoTerminado(const Resultado& r, const QString& archivo);
+    // Opens the shared connection again, with the schema check of the start-up.
+    bool reabrirConexion();
+    void ocupar(bool ocupado);
+
+    QTabWidget* stbMantenimineto;
+    QLabel* Label4;
+    QListWidget* fleBackUpBD;
+    QLabel* Label5;
+    QLineEdit* txtRutaBackUp;
+    QCheckBox* chkRutaDefecto;
+    QPushButton* cmdExaminarBackUp;
+    QPushButton* cmdBackUpBD;
+    QLabel* lblTotalACompactar;
+    QLabel* lblTotalCompactado;
+    QLabel* lblInfo;
+    QLabel* Label6;
+    QLineEdit* txtRutaRecuperar;
+    QPushButton* cmdExaminarRecuperar;
+    QListWidget* lstArchivosCab;
+    QLabel* Label7;
+    QCheckBox* chkRecuperar;
+    QLineEdit* txtRutaExtraerRecuperar;
+    QPushButton* cmdRutaExtraerRecuperar;
+    QPushButton* cmdRecupear;
+    QProgressBar* prgBackUp;
+    QLabel* lblPorcentaje;
+    QPushButton* CmdSalir;
+
+    // The compressor, the restore and the archive listing of the moment.
+    std::unique_ptr<Respaldo> Comprimir;
+    std::unique_ptr<Restauracion> restauracion_;
+    std::unique_ptr<ListadoCab> Extraer;
+    bool escribiendo_ = false; // a backup or a restore runs
+    bool listando_ = false;
+    bool listadoPendiente_ = false; // a listing waits for the one it replaces to stop
+    QString ultimoArchivoCM1_;      // what the archive dialog answers when cancelled
+    bool cursorOcupado_ = false;
+    bool descargada_ = false;
+    bool baseRestaurada_ = false;
+};

@@ -1,0 +1,427 @@
+// The maintenance window driven as a user would, its pickers answered through the dialog layer:
+// controls and load, the path rules, a backup with the shared connection, the archive listing
+// and restores into another folder and into the running program's own.
+#include "Accesibilidad.h"
+#include "AyudaMantenimiento.h"
+#include "BaseTemporal.h"
+
+#include "app/FrmPrincipal.h"
+#include "maint/Mantenimiento.h"
+#include "maint/Respaldo.h"
+#include "maint/frmMantenimiento.h"
+#include "ui/Dialogos.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace AyudaMantenimiento;
+
+namespace {
+template <typename T> T* control(QWidget* w, const char* nombre) {
+    T* c = w->findChild<T*>(QLatin1String(nombre));
+    if (!c)
+        qFatal("falta el control %s", nombre);
+    return c;
+}
+QString nativa(const QString& r) {
+    return QDir::toNativeSeparators(r);
+}
+// The last message box shown, once the window's background work has shown one.
+Mensaje esperarMensaje(int cuantos = 1) {
+    if (!QTest::qWaitFor([&] { return Dialogos::mostrados().size() >= cuantos; }, 120000))
+        return {};
+    return Dialogos::mostrados().last();
+}
+} // namespace
+
+class TstFrmMantenimiento : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { Dialogos::activarModoPrueba(); }
+    void init();
+    void cleanup();
+    void controlesYCarga_data();
+    void controlesYCarga();
+    void rutasDelRespaldo();
+    void respaldoConLaConexion();
+    void respaldoSinArchivos();
+    void archivoYDestinoDeLaRecuperacion();
+    void recuperarEnOtraCarpeta();
+    void recuperarEnLaCarpetaDelPrograma();
+    void principalAbreElRespaldo();
+    void principalTrasRecuperar();
+
+private:
+    std::unique_ptr<BaseTemporal> base_;
+};
+
+void TstFrmMantenimiento::init() {
+    Dialogos::limpiar();
+    base_ = std::make_unique<BaseTemporal>();
+    QVERIFY(base_->ok());
+}
+
+void TstFrmMantenimiento::cleanup() {
+    base_.reset();
+}
+
+void TstFrmMantenimiento::controlesYCarga_data() {
+    QTest::addColumn<int>("accion");
+    QTest::newRow("respaldo") << 0;
+    QTest::newRow("recuperación") << 1;
+}
+
+void TstFrmMantenimiento::controlesYCarga() {
+    QFETCH(int, accion);
+    frmMantenimiento w{qint16(accion)};
+    QCOMPARE(w.objectName(), QStringLiteral("frmMantenimiento"));
+    QCOMPARE(w.windowTitle(), QStringLiteral("Mantenimiento"));
+    QCOMPARE(w.Accion, accion);
+    QCOMPARE(w.Estado_Conexion, QStringLiteral("open"));
+    QCOMPARE(w.Ruta_Aplicacion, nativa(base_->carpeta() + "/"));
+    const QList<QPair<const char*, QString>> textos = {
+        {"Label4", "Base de datos a compactar:"},
+        {"Label5", "Ruta a donde quedara el Back Up de la BD:"},
+        {"chkRutaDefecto", "Ruta de la aplicación"},
+        {"cmdExaminarBackUp", "..."},
+        {"cmdBackUpBD", "Crear Bakup"},
+        {"CmdSalir", "Salir"},
+        {"Label6", "Seleccione los archivos de Back Up realizados anteriormente:"},
+        {"cmdExaminarRecuperar", "..."},
+        {"Label7", "Indique a donde se guardaran los arhivos extraidos del Back Up:"},
+        {"chkRecuperar", "Ruta de la aplicación"},
+        {"cmdRutaExtraerRecuperar", "..."},
+        {"cmdRecupear", "Recuperar Bakup"}};
+    for (const auto& [nombre, texto] : textos) {
+        QWidget* c = control<QWidget>(&w, nombre);
+        const QString t = qobject_cast<QLabel*>(c) ? static_cast<QLabel*>(c)->text()
+                                                   : static_cast<QAbstractButton*>(c)->text();
+        QCOMPARE(t, texto);
+    }
+    for (const char* nombre :
+         {"fleBackUpBD", "txtRutaBackUp", "lblTotalACompactar", "lblTotalCompactado", "lblInfo",
+          "txtRutaRecuperar", "lstArchivosCab", "txtRutaExtraerRecuperar", "prgBackUp", "lblPorcentaje"})
+        QVERIFY(control<QWidget>(&w, nombre));
+    QCOMPARE(controlesSinNombreAccesible(&w), QStringList());
+    QCOMPARE(control<QLineEdit>(&w, "txtRutaBackUp")->accessibleName(),
+             "Ruta a donde quedara el Back Up de la BD:");
+
+    auto* tabs = control<QTabWidget>(&w, "stbMantenimineto");
+    QCOMPARE(tabs->tabText(0), "Back Up BD");
+    QCOMPARE(tabs->tabText(1), "Recuperar Back Up BD");
+    QCOMPARE(tabs->currentIndex(), accion);
+    QCOMPARE(tabs->isTabEnabled(0), accion == 0);
+    QCOMPARE(tabs->isTabEnabled(1), accion == 1);
+
+    // Setear_Controles.
+    QCOMPARE(control<QListWidget>(&w, "fleBackUpBD")->count(), 1);
+    QCOMPARE(control<QListWidget>(&w, "fleBackUpBD")->item(0)->text(), "base.db");
+    auto* prg = control<QProgressBar>(&w, "prgBackUp");
+    QVERIFY(prg->isHidden());
+    QCOMPARE(prg->minimum(), 0);
+    QCOMPARE(prg->maximum(), 100);
+    auto* ruta = control<QLineEdit>(&w, "txtRutaBackUp");
+    QVERIFY(ruta->isReadOnly());
+    QVERIFY(ruta->text().isEmpty());
+    QCOMPARE(ruta->palette().color(QPalette::Base), ruta->palette().color(QPalette::Button));
+    QVERIFY(!control<QCheckBox>(&w, "chkRutaDefecto")->isChecked());
+    for (const char* nombre : {"cmdBackUpBD", "cmdRecupear", "chkRecuperar"})
+        QVERIFY2(!control<QWidget>(&w, nombre)->isEnabled(), nombre);
+    QVERIFY(control<QLabel>(&w, "lblPorcentaje")->text().isEmpty());
+
+    // Centred, the top at an eighth of the free height.
+    const QRect p = QGuiApplication::primaryScreen()->geometry();
+    QCOMPARE(w.x(), p.x() + (p.width() - w.width()) / 2);
+    QCOMPARE(w.y(), p.y() + (p.height() - w.height()) / 8);
+}
+
+void TstFrmMantenimiento::rutasDelRespaldo() {
+    frmMantenimiento w;
+    auto* defecto = control<QCheckBox>(&w, "chkRutaDefecto");
+    auto* examinar = control<QPushButton>(&w, "cmdExaminarBackUp");
+    auto* ruta = control<QLineEdit>(&w, "txtRutaBackUp");
+    auto* crear = control<QPushButton>(&w, "cmdBackUpBD");
+    const QString antes = Mantenimiento::nombreArchivo(QDateTime::currentDateTime());
+    defecto->click();
+    const QString despues = Mantenimiento::nombreArchivo(QDateTime::currentDateTime());
+    QVERIFY(ruta->text() == w.Ruta_Aplicacion + antes || ruta->text() == w.Ruta_Aplicacion + despues);
+    QVERIFY(!examinar->isEnabled());
+    QVERIFY(crear->isEnabled());
+    defecto->click();
+    QVERIFY(ruta->text().isEmpty());
+    QVERIFY(examinar->isEnabled());
+    QVERIFY(!crear->isEnabled());
+
+    QTemporaryDir copias;
+    Dialogos::encolarRuta(copias.path());
+    examinar->click();
+    QVERIFY(ruta->text().startsWith(nativa(copias.path() + "/BD_")));
+    QVERIFY(ruta->text().endsWith(".cab"));
+    QVERIFY(crear->isEnabled());
+    const QString elegida = ruta->text();
+    Dialogos::encolarRuta(QString());
+    examinar->click();
+    QCOMPARE(ruta->text(), elegida);
+    QCOMPARE(Dialogos::dialogosDeRuta(), QStringList(2, "Seleccione la carpeta a donde guardar el Back Up"));
+}
+
+void TstFrmMantenimiento::respaldoConLaConexion() {
+    QVERIFY(llenarPlan(2000));
+    QTemporaryDir copias;
+    frmMantenimiento w;
+    w.show();
+    Dialogos::encolarRuta(copias.path());
+    control<QPushButton>(&w, "cmdExaminarBackUp")->click();
+    const QString archivo = QDir::fromNativeSeparators(control<QLineEdit>(&w, "txtRutaBackUp")->text());
+    const qint64 tamano = QFileInfo(base_->archivo()).size();
+    control<QPushButton>(&w, "cmdBackUpBD")->click();
+
+    // The database is left alone while it is archived, and the window stays while it writes.
+    QVERIFY(!BaseDatos::abierta());
+    QCOMPARE(w.Estado_Conexion, QStringLiteral("close"));
+    QVERIFY(w.ocupado());
+    QVERIFY(!w.close());
+    QVERIFY(w.isVisible());
+    QVERIFY(control<QProgressBar>(&w, "prgBackUp")->isVisible());
+    for (const char* nombre : {"cmdBackUpBD", "fleBackUpBD", "chkRutaDefecto"})
+        QVERIFY2(!control<QWidget>(&w, nombre)->isEnabled(), nombre);
+    QCOMPARE(control<QLabel>(&w, "lblTotalACompactar")->text(),
+             Mantenimiento::textoTamano("Total a compactar: ", double(tamano)));
+
+    const Mensaje m = esperarMensaje();
+    QCOMPARE(m, Mantenimiento::mensajeRespaldoHecho());
+    QCOMPARE(m.titulo, "Back Up finalizado");
+    QCOMPARE(control<QLabel>(&w, "lblTotalCompactado")->text(),
+             Mantenimiento::textoTamano("Total compactado: ", double(QFileInfo(archivo).size())));
+    QCOMPARE(control<QLabel>(&w, "lblPorcentaje")->text(), "100% de 100%");
+    QCOMPARE(control<QProgressBar>(&w, "prgBackUp")->value(), 100);
+    QVERIFY(!control<QWidget>(&w, "cmdBackUpBD")->isEnabled());
+    QCOMPARE(correr("cabextract", {"-t", archivo}), 0);
+
+    // Closing gives the program its connection back, with the same rows.
+    QVERIFY(!BaseDatos::abierta());
+    QVERIFY(w.close());
+    QVERIFY(BaseDatos::abierta());
+    QCOMPARE(base_->valor("select count(*) from viajes").toInt(), 2000);
+}
+
+void TstFrmMantenimiento::respaldoSinArchivos() {
+    BaseDatos::cerrar();
+    QVERIFY(QFile::remove(base_->archivo()));
+    frmMantenimiento w;
+    QCOMPARE(control<QListWidget>(&w, "fleBackUpBD")->count(), 0);
+    control<QCheckBox>(&w, "chkRutaDefecto")->click();
+    control<QPushButton>(&w, "cmdBackUpBD")->click();
+    QCOMPARE(Dialogos::mostrados(), QList<Mensaje>({Mantenimiento::mensajeSinArchivos()}));
+    QCOMPARE(Dialogos::mostrados().first().titulo, "Error");
+    QVERIFY(!control<QWidget>(&w, "cmdBackUpBD")->isEnabled());
+    QVERIFY(QDir(base_->carpeta()).entryList(QDir::Files).isEmpty());
+}
+
+void TstFrmMantenimiento::archivoYDestinoDeLaRecuperacion() {
+    QTemporaryDir d;
+    const QDir dir(d.path());
+    QStringList tres;
+    for (const char* n : {"uno.db", "dos.mdb", "tres.txt"}) {
+        QVERIFY(escribir(dir.filePath(n), QByteArray(n) + " contenido"));
+        tres << dir.filePath(n);
+    }
+    const QString cab = dir.filePath("tres.cab");
+    QVERIFY(Respaldo(tres, cab).ejecutar().ok);
+    const QString danado = dir.filePath("danado.cab");
+    QByteArray bytes = leer(cab);
+    bytes[bytes.size() - 5] = char(bytes[bytes.size() - 5] ^ 1);
+    QVERIFY(escribir(danado, bytes));
+
+    frmMantenimiento w(1);
+    auto* archivo = control<QLineEdit>(&w, "txtRutaRecuperar");
+    auto* lista = control<QListWidget>(&w, "lstArchivosCab");
+    auto* chk = control<QCheckBox>(&w, "chkRecuperar");
+    auto* destino = control<QLineEdit>(&w, "txtRutaExtraerRecuperar");
+    auto* examinarDestino = control<QPushButton>(&w, "cmdRutaExtraerRecuperar");
+    auto* recuperar = control<QPushButton>(&w, "cmdRecupear");
+    auto* examinar = control<QPushButton>(&w, "cmdExaminarRecuperar");
+
+    // A cancelled dialog gives the file chosen last, empty the first time.
+    Dialogos::encolarRuta(QString());
+    examinar->click();
+    QVERIFY(archivo->text().isEmpty());
+    Dialogos::encolarRuta(cab);
+    examinar->click();
+    QCOMPARE(archivo->text(), nativa(cab));
+    Dialogos::encolarRuta(QString());
+    examinar->click();
+    QCOMPARE(archivo->text(), nativa(cab));
+    QCOMPARE(Dialogos::dialogosDeRuta().last(), "Seleccione el archivo a recuperar de los Back Up...");
+
+    // The archive named is listed, every entry selected, numbered from 1.
+    QVERIFY(chk->isEnabled());
+    QTRY_COMPARE_WITH_TIMEOUT(lista->count(), 3, 30000);
+    for (int i = 0; i < 3; ++i) {
+        QCOMPARE(lista->item(i)->text(), QFileInfo(tres[i]).fileName());
+        QCOMPARE(lista->item(i)->data(Qt::UserRole).toInt(), i + 1);
+        QVERIFY(lista->item(i)->isSelected());
+    }
+    archivo->clear();
+    QVERIFY(!chk->isEnabled());
+    QCOMPARE(lista->count(), 0);
+
+    archivo->setText(nativa(danado));
+    const Mensaje m = esperarMensaje();
+    QCOMPARE(m.texto,
+             "Existe un error en el archivo " + nativa(danado) + ".\r\nProbablemente se encuentre dañado.");
+    QCOMPARE(m.titulo, "Error al recuperar");
+    QCOMPARE(m.icono, Icono::Critico);
+    QCOMPARE(lista->count(), 0);
+
+    // The destination.
+    chk->click();
+    QCOMPARE(destino->text(), nativa(base_->carpeta()));
+    QVERIFY(!examinarDestino->isEnabled());
+    QVERIFY(recuperar->isEnabled());
+    chk->click();
+    QVERIFY(destino->text().isEmpty());
+    QVERIFY(examinarDestino->isEnabled());
+    QVERIFY(!recuperar->isEnabled());
+    Dialogos::encolarRuta(d.path());
+    examinarDestino->click();
+    QCOMPARE(destino->text(), nativa(d.path()));
+    Dialogos::encolarRuta(QString());
+    examinarDestino->click();
+    QCOMPARE(destino->text(), nativa(d.path()));
+    QVERIFY(recuperar->isEnabled());
+}
+
+void TstFrmMantenimiento::recuperarEnOtraCarpeta() {
+    QVERIFY(llenarPlan(50));
+    QTemporaryDir d;
+    const QString cab = QDir(d.path()).filePath("copia.cab");
+    QVERIFY(Respaldo({base_->archivo()}, cab).ejecutar().ok);
+    QTemporaryDir vacia;
+
+    frmMantenimiento w(1);
+    control<QLineEdit>(&w, "txtRutaRecuperar")->setText(nativa(cab));
+    Dialogos::encolarRuta(vacia.path());
+    control<QPushButton>(&w, "cmdRutaExtraerRecuperar")->click();
+    control<QPushButton>(&w, "cmdRecupear")->click();
+    QVERIFY(!w.close());
+    const Mensaje m = esperarMensaje();
+    QCOMPARE(m, Mensaje{"Ok"});
+    QCOMPARE(leer(QDir(vacia.path()).filePath("base.db")), leer(base_->archivo()));
+    QVERIFY(!w.baseRestaurada());
+    QVERIFY(BaseDatos::abierta());
+    QVERIFY(control<QPushButton>(&w, "cmdRecupear")->isEnabled());
+}
+
+void TstFrmMantenimiento::recuperarEnLaCarpetaDelPrograma() {
+    QVERIFY(llenarPlan(20000));
+    const QStringList respaldadas = volcado(BaseDatos::ConexionBD());
+    QTemporaryDir d;
+    const QString cab = QDir(d.path()).filePath("copia.cab");
+    BaseDatos::cerrar();
+    QVERIFY(Respaldo({base_->archivo()}, cab).ejecutar().ok);
+    const QString danado = QDir(d.path()).filePath("danado.cab");
+    QVERIFY(escribir(danado, leer(cab).left(9000)));
+    QVERIFY(!BaseDatos::abrir(base_->carpeta()));
+    // Work done after the backup, which the restore takes back.
+    QVERIFY(base_->ejecutar("delete from viajes where id > 10"));
+    QVERIFY(base_->ejecutar("update tipo_conexion set direccion = '10.0.0.9' where tipo = 'directa'"));
+    const QStringList posteriores = volcado(BaseDatos::ConexionBD());
+
+    frmMantenimiento w(1);
+    control<QLineEdit>(&w, "txtRutaRecuperar")->setText(nativa(danado));
+    esperarMensaje();
+    control<QCheckBox>(&w, "chkRecuperar")->click();
+    control<QPushButton>(&w, "cmdRecupear")->click();
+    Mensaje m = esperarMensaje(2);
+    QVERIFY2(m.texto.startsWith("Falso\n"), qPrintable(m.texto));
+    QVERIFY2(m.texto.contains("incompleto"), qPrintable(m.texto));
+    QCOMPARE(m.icono, Icono::Ninguno);
+    QCOMPARE(m.titulo, "Tolvaro");
+    QVERIFY(BaseDatos::abierta());
+    QCOMPARE(volcado(BaseDatos::ConexionBD()), posteriores);
+
+    control<QLineEdit>(&w, "txtRutaRecuperar")->setText(nativa(cab));
+    control<QPushButton>(&w, "cmdRecupear")->click();
+    m = esperarMensaje(3);
+    QCOMPARE(m, Mensaje{"Ok"});
+    QVERIFY(w.baseRestaurada());
+    QCOMPARE(w.Estado_Conexion, QStringLiteral("open"));
+    // The program goes on with the restored rows, through the same shared connection.
+    QVERIFY(BaseDatos::abierta());
+    QCOMPARE(volcado(BaseDatos::ConexionBD()), respaldadas);
+    QVERIFY(base_->ejecutar("insert into operarios values (7, 'Después')"));
+    QCOMPARE(base_->valor("select descripcion from operarios where id = 7").toString(), "Después");
+    // The database it replaced is kept beside it.
+    {
+        QSqlDatabase anterior = QSqlDatabase::addDatabase("QSQLITE", "anterior");
+        anterior.setDatabaseName(base_->archivo() + ".anterior");
+        QVERIFY(anterior.open());
+        QCOMPARE(volcado(anterior), posteriores);
+    }
+    QSqlDatabase::removeDatabase("anterior");
+    QVERIFY(w.close());
+    QVERIFY(BaseDatos::abierta());
+}
+
+void TstFrmMantenimiento::principalAbreElRespaldo() {
+    FrmPrincipal principal;
+    int accion = -1;
+    bool restaurarHabilitada = true;
+    QTimer::singleShot(0, [&] {
+        auto* w = qobject_cast<frmMantenimiento*>(QApplication::activeModalWidget());
+        if (!w)
+            return;
+        accion = w->Accion;
+        restaurarHabilitada = w->findChild<QTabWidget*>("stbMantenimineto")->isTabEnabled(1);
+        w->close();
+    });
+    principal.findChild<QPushButton*>("Command4")->click();
+    QCOMPARE(accion, 0);
+    QVERIFY(!restaurarHabilitada);
+}
+
+void TstFrmMantenimiento::principalTrasRecuperar() {
+    // Restored from the main window, the boxes it shows follow the restored settings.
+    QVERIFY(base_->ejecutar("update tipo_conexion set direccion = '192.168.1.50' where tipo = 'directa'"));
+    BaseDatos::cerrar();
+    QTemporaryDir d;
+    const QString cab = QDir(d.path()).filePath("copia.cab");
+    QVERIFY(Respaldo({base_->archivo()}, cab).ejecutar().ok);
+    QVERIFY(!BaseDatos::abrir(base_->carpeta()));
+    QVERIFY(base_->ejecutar("update tipo_conexion set direccion = '10.0.0.9' where tipo = 'directa'"));
+
+    FrmPrincipal principal;
+    auto* direccion = principal.findChild<QLineEdit*>("TxtDir");
+    QCOMPARE(direccion->text(), "10.0.0.9");
+    int accion = -1;
+    QTimer::singleShot(0, [&] {
+        auto* w = qobject_cast<frmMantenimiento*>(QApplication::activeModalWidget());
+        if (!w)
+            return;
+        accion = w->Accion;
+        w->findChild<QLineEdit*>("txtRutaRecuperar")->setText(nativa(cab));
+        w->findChild<QCheckBox*>("chkRecuperar")->click();
+        w->findChild<QPushButton*>("cmdRecupear")->click();
+        esperarMensaje();
+        w->close();
+    });
+    principal.abrirMantenimiento(1);
+    QCOMPARE(accion, 1);
+    QCOMPARE(Dialogos::mostrados().last(), Mensaje{"Ok"});
+    QCOMPARE(direccion->text(), "192.168.1.50");
+}
+
+QTEST_MAIN(TstFrmMantenimiento)
+#include "tst_frmmantenimiento.moc"

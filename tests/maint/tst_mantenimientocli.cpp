@@ -1,0 +1,207 @@
+// tolvaro-cli respaldar, recuperar and contenido end to end: output, exit codes, damaged archives,
+// usage errors, and a restore killed at any instant.
+#include "AyudaMantenimiento.h"
+#include "BaseTemporal.h"
+
+#include <QDateTime>
+#include "maint/Mantenimiento.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace AyudaMantenimiento;
+
+namespace {
+struct Salida {
+    int codigo = -1;
+    QString salida;
+    QString errores;
+};
+
+Salida cli(const QStringList& args) {
+    QByteArray o;
+    QByteArray e;
+    Salida s;
+    s.codigo = correr(AyudaMantenimiento::cli(), args, &o, &e);
+    s.salida = QString::fromUtf8(o);
+    s.errores = QString::fromUtf8(e);
+    return s;
+}
+
+// A data folder holding a database of `filas` plan rows, closed.
+void prepararDatos(const QString& carpeta, int filas) {
+    QVERIFY(!BaseDatos::abrir(carpeta));
+    QVERIFY(llenarPlan(filas));
+    BaseDatos::cerrar();
+}
+} // namespace
+
+class TstMantenimientoCli : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void respaldarYContenido();
+    void respaldarSinArchivos();
+    void recuperar();
+    void archivosDanados();
+    void erroresDeUso_data();
+    void erroresDeUso();
+    void recuperacionInterrumpida();
+};
+
+void TstMantenimientoCli::respaldarYContenido() {
+    QTemporaryDir datos;
+    QTemporaryDir copias;
+    prepararDatos(datos.path(), 500);
+    const qint64 tamano = QFileInfo(QDir(datos.path()).filePath("base.db")).size();
+
+    const Salida s = cli({"--datos", datos.path(), "respaldar", "--carpeta", copias.path()});
+    QCOMPARE(s.codigo, 0);
+    const QStringList lineas = s.salida.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lineas.size(), 3);
+    const QString archivo = QDir::fromNativeSeparators(lineas[0]);
+    QCOMPARE(QFileInfo(archivo).absolutePath(), QFileInfo(copias.path()).absoluteFilePath());
+    QVERIFY(QFileInfo(archivo).fileName().startsWith("BD_"));
+    QCOMPARE(lineas[1], Mantenimiento::textoTamano("Total a compactar: ", double(tamano)));
+    QCOMPARE(lineas[2], Mantenimiento::textoTamano("Total compactado: ", double(QFileInfo(archivo).size())));
+    QCOMPARE(correr("cabextract", {"-t", archivo}), 0);
+
+    const Salida c = cli({"contenido", archivo});
+    QCOMPARE(c.codigo, 0);
+    QCOMPARE(c.salida, "base.db\n");
+
+    // Without --carpeta the archive goes into the data folder.
+    const Salida d = cli({"--datos", datos.path(), "respaldar"});
+    QCOMPARE(d.codigo, 0);
+    QCOMPARE(QFileInfo(QDir::fromNativeSeparators(d.salida.section('\n', 0, 0))).absolutePath(),
+             QFileInfo(datos.path()).absoluteFilePath());
+}
+
+void TstMantenimientoCli::respaldarSinArchivos() {
+    QTemporaryDir datos;
+    const Salida s = cli({"--datos", datos.path(), "respaldar"});
+    QCOMPARE(s.codigo, 1);
+    QCOMPARE(s.errores.trimmed(), "No existen archivos a compactar.");
+    // The database is not created on the way.
+    QVERIFY(QDir(datos.path()).entryList(QDir::Files).isEmpty());
+}
+
+void TstMantenimientoCli::recuperar() {
+    QTemporaryDir datos;
+    prepararDatos(datos.path(), 500);
+    const QString base = QDir(datos.path()).filePath("base.db");
+    const QByteArray respaldada = leer(base);
+    QTemporaryDir copias;
+    const Salida r = cli({"--datos", datos.path(), "respaldar", "--carpeta", copias.path()});
+    QCOMPARE(r.codigo, 0);
+    const QString archivo = QDir::fromNativeSeparators(r.salida.section('\n', 0, 0));
+
+    QTemporaryDir otra;
+    Salida s = cli({"recuperar", archivo, "--destino", otra.path()});
+    QCOMPARE(s.codigo, 0);
+    QCOMPARE(s.salida, "Ok\n");
+    QCOMPARE(leer(QDir(otra.path()).filePath("base.db")), respaldada);
+
+    // Into the data folder, even when its database no longer opens.
+    QVERIFY(escribir(base, "dañada"));
+    s = cli({"--datos", datos.path(), "recuperar", archivo});
+    QCOMPARE(s.codigo, 0);
+    QCOMPARE(leer(base), respaldada);
+    QCOMPARE(leer(base + ".anterior"), QByteArray("dañada"));
+}
+
+void TstMantenimientoCli::archivosDanados() {
+    QTemporaryDir d;
+    const QString texto = QDir(d.path()).filePath("carta.cab");
+    QVERIFY(escribir(texto, "Querido amigo:\n"));
+    QVERIFY(escribir(QDir(d.path()).filePath("base.db"), "la de antes"));
+    const QStringList antes = foto(d.path());
+
+    const Salida s = cli({"recuperar", texto, "--destino", d.path()});
+    QCOMPARE(s.codigo, 1);
+    QVERIFY2(s.errores.startsWith("Falso\nEl archivo " + QDir::toNativeSeparators(texto) +
+                                  " no es un archivo de Back Up"),
+             qPrintable(s.errores));
+    QVERIFY(s.salida.isEmpty());
+    QCOMPARE(foto(d.path()), antes);
+
+    const Salida c = cli({"contenido", texto});
+    QCOMPARE(c.codigo, 1);
+    QVERIFY(c.salida.isEmpty());
+    QVERIFY2(c.errores.startsWith("Existe un error en el archivo " + QDir::toNativeSeparators(texto) +
+                                  ".\nProbablemente se encuentre dañado.\n"),
+             qPrintable(c.errores));
+}
+
+void TstMantenimientoCli::erroresDeUso_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("recuperar sin archivo") << QStringList{"recuperar"};
+    QTest::newRow("opción desconocida") << QStringList{"respaldar", "--nube"};
+    QTest::newRow("carpeta sin valor") << QStringList{"respaldar", "--carpeta"};
+    QTest::newRow("dos archivos") << QStringList{"contenido", "a.cab", "b.cab"};
+}
+
+void TstMantenimientoCli::erroresDeUso() {
+    QFETCH(QStringList, args);
+    QTemporaryDir datos;
+    const Salida s = cli(QStringList{"--datos", datos.path()} + args);
+    QCOMPARE(s.codigo, 2);
+    QVERIFY(s.errores.contains("Uso: tolvaro-cli"));
+    QCOMPARE(cli({"--datos", datos.path(), args.first(), "--help"}).codigo, 0);
+}
+
+void TstMantenimientoCli::recuperacionInterrumpida() {
+    // Killed at any instant, the destination holds the old base.db or the new one, whole.
+    QTemporaryDir datos;
+    prepararDatos(datos.path(), 20000);
+    const QString base = QDir(datos.path()).filePath("base.db");
+    const QByteArray nueva = leer(base);
+    QTemporaryDir copias;
+    const Salida r = cli({"--datos", datos.path(), "respaldar", "--carpeta", copias.path()});
+    QCOMPARE(r.codigo, 0);
+    const QString archivo = QDir::fromNativeSeparators(r.salida.section('\n', 0, 0));
+    const QByteArray vieja = QByteArray("vieja ").repeated(1000);
+
+    int antes = 0;
+    int despues = 0;
+    for (int espera : {-1, 0, 5, 15, 30, 60, 120, 250, 500}) {
+        QVERIFY(escribir(base, vieja));
+        QProcess p;
+        p.start(AyudaMantenimiento::cli(), {"--datos", datos.path(), "recuperar", archivo});
+        QVERIFY(p.waitForStarted());
+        if (espera < 0) {
+            // The moment the expanded file appears beside base.db.
+            QElapsedTimer t;
+            t.start();
+            while (t.elapsed() < 10000 && p.state() == QProcess::Running &&
+                   QDir(datos.path()).entryList({".base.db.*"}, QDir::Files | QDir::Hidden).isEmpty())
+                QThread::usleep(200);
+        } else {
+            QThread::msleep(ulong(espera));
+        }
+        p.kill();
+        p.waitForFinished();
+        const QByteArray queda = leer(base);
+        QVERIFY2(queda == vieja || queda == nueva, qPrintable(QStringLiteral("espera %1").arg(espera)));
+        (queda == vieja ? antes : despues)++;
+    }
+    qInfo("interrumpidas antes del cambio: %d, después: %d", antes, despues);
+
+    // A backup killed midway leaves no archive under its name, or a whole one.
+    for (int espera : {10, 40, 150}) {
+        QTemporaryDir destino;
+        QProcess p;
+        p.start(AyudaMantenimiento::cli(),
+                {"--datos", datos.path(), "respaldar", "--carpeta", destino.path()});
+        QVERIFY(p.waitForStarted());
+        QThread::msleep(ulong(espera));
+        p.kill();
+        p.waitForFinished();
+        for (const QString& n : QDir(destino.path()).entryList({"BD_*.cab"}, QDir::Files))
+            QCOMPARE(correr("cabextract", {"-t", QDir(destino.path()).filePath(n)}), 0);
+    }
+}
+
+QTEST_GUILESS_MAIN(TstMantenimientoCli)
+#include "tst_mantenimientocli.moc"
