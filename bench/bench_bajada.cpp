@@ -6,9 +6,9 @@
 
 #include "RespuestaSucesos.h"
 #include "ServidorTableta.h"
-#include "ui/Dialogos.h"
 #include "db/BaseDatos.h"
 #include "events/FrmSucesos.h"
+#include "ui/Dialogos.h"
 
 #include <QCoreApplication>
 #include <QDateEdit>
@@ -82,7 +82,7 @@ double medirBajada() {
         tableta.setSucesos(&sucesos);
         tableta.escuchar(QHostAddress::LocalHost, 0);
 
-        FrmSucesos ventana(nullptr);
+        FrmSucesos ventana;
         ventana.show();
         ventana.findChild<QLineEdit*>(QStringLiteral("TxtDir"))
             ->setText(QStringLiteral("127.0.0.1:%1").arg(tableta.puerto()));

@@ -4,11 +4,11 @@
 // totales_ms: the totals queries alone.
 #include "Figuras.h"
 
-#include "ui/Dialogos.h"
 #include "db/BaseDatos.h"
 #include "plan/FrmRodeos.h"
 #include "plan/FrmViajes.h"
 #include "plan/Totales.h"
+#include "ui/Dialogos.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,11 +1,11 @@
 #include "app/FrmPrincipal.h"
 
+#include "db/Ajustes.h"
+#include "link/BotonConectar.h"
+#include "link/ConexionTablet.h"
 #include "ui/Accesible.h"
-#include "app/BotonConectar.h"
 #include "ui/Controles.h"
 #include "ui/Dialogos.h"
-#include "core/Cp1252.h"
-#include "db/Ajustes.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -19,13 +19,8 @@
 #include <QVBoxLayout>
 
 const QString FrmPrincipal::kCaptionDiseno = QStringLiteral("Programacion Tolvaro");
-const QString FrmPrincipal::kAcuseRecibo = QStringLiteral("Los datos se enviaron a Tolvaro® correctamente");
-
-namespace {
-using BotonConectar::kConectar;
-using BotonConectar::kDesconectar;
-
-} // namespace
+const QString FrmPrincipal::kAcuseRecibo = ConexionTablet::mensajeAcuse().texto;
+const QString FrmPrincipal::kProgramacionEnviada = QStringLiteral("Programación enviada");
 
 FrmPrincipal::FrmPrincipal(QWidget* parent) : QMainWindow(parent) {
     construir();
@@ -86,13 +81,17 @@ void FrmPrincipal::construir() {
         "Label5", QStringLiteral("Ingrese el IP de la Tablet Tolvaro a la cual desea conectarse:"),
         FrDirecto);
     TxtDir = Controles::caja("TxtDir", Label5, FrDirecto);
-    CmdConectar = Controles::boton("CmdConectar", kConectar, FrDirecto);
+    CmdConectar = Controles::boton("CmdConectar", BotonConectar::kConectar, FrDirecto);
     auto* filaDir = new QHBoxLayout;
     filaDir->addWidget(TxtDir, 1);
     filaDir->addWidget(CmdConectar);
     directo->addWidget(Label5);
     directo->addLayout(filaDir);
     raiz->addWidget(FrDirecto);
+    conexion_ = new ConexionTablet(this);
+    conexion_->socket()->setObjectName(QStringLiteral("WS"));
+    botonConectar_ = new BotonConectar(CmdConectar, TxtDir, conexion_);
+    directo->addWidget(botonConectar_->estado());
 
     FrWeb = new QGroupBox(QStringLiteral("USUARIO Y CLAVE TOLVARO"), centro);
     FrWeb->setObjectName(QStringLiteral("FrWeb"));
@@ -123,9 +122,6 @@ void FrmPrincipal::construir() {
     raiz->addWidget(Bar);
     raiz->addStretch();
 
-    WS = new QTcpSocket(this);
-    WS->setObjectName(QStringLiteral("WS"));
-
     for (QLineEdit* t : {TxtDir, TxtServ, TXTUS, TXTPASS})
         t->installEventFilter(this);
 
@@ -137,16 +133,20 @@ void FrmPrincipal::construir() {
     connect(Command2, &QPushButton::clicked, this, &FrmPrincipal::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &FrmPrincipal::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &FrmPrincipal::Command4_Click);
-    connect(WS, &QTcpSocket::connected, this, &FrmPrincipal::WS_Connect);
-    connect(WS, &QTcpSocket::readyRead, this, &FrmPrincipal::WS_DataArrival);
+    connect(conexion_, &ConexionTablet::acuse, this,
+            [this] { Dialogos::mostrar(this, ConexionTablet::mensajeAcuse()); });
     resize(640, 420);
 }
 
-bool FrmPrincipal::webSeleccionado() const {
-    return OptWeb->isChecked();
+QTcpSocket* FrmPrincipal::socket() const {
+    return conexion_->socket();
 }
-QString FrmPrincipal::direccionTablet() const {
-    return TxtDir->text();
+
+DatosSucesos FrmPrincipal::datosSucesos() const {
+    return {TxtDir->text(),
+            {TxtServ->text(), TXTUS->text(), TXTPASS->text()},
+            OptWeb->isChecked(),
+            conexion_->abierta()};
 }
 
 bool FrmPrincipal::eventFilter(QObject* o, QEvent* e) {
@@ -192,18 +192,7 @@ void FrmPrincipal::OptWeb_Click() {
 }
 
 void FrmPrincipal::CmdConectar_Click() {
-    BotonConectar::click(this, CmdConectar, TxtDir, WS, BotonConectar::Despedida::SiNoEstaCerrado);
-}
-
-void FrmPrincipal::WS_Connect() {
-    WS->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    BotonConectar::conectado(CmdConectar);
-}
-
-void FrmPrincipal::WS_DataArrival() {
-    const QString texto = Cp1252::decodificar(WS->readAll());
-    if (texto.contains(QStringLiteral("ok")))
-        Dialogos::mostrar(this, {kAcuseRecibo, Icono::Informacion});
+    botonConectar_->pulsar();
 }
 
 void FrmPrincipal::CmdEnv_Click() {
@@ -222,10 +211,8 @@ void FrmPrincipal::closeEvent(QCloseEvent* e) {
     if (!descargado_) {
         descargado_ = true;
         // Shutdown ignores every error: tell the tablet we leave, let the socket write it.
-        if (WS->state() == QAbstractSocket::ConnectedState) {
-            WS->write(kDesconectar);
-            WS->flush();
-        }
+        if (conexion_->enLinea())
+            conexion_->despedirse();
         QCoreApplication::processEvents();
     }
     e->accept();

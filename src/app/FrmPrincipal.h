@@ -1,8 +1,12 @@
 #pragma once
 
+#include "events/DatosSucesos.h"
+
 #include <QMainWindow>
 #include <QTcpSocket>
 
+class BotonConectar;
+class ConexionTablet;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -17,17 +21,16 @@ class FrmPrincipal : public QMainWindow {
 public:
     static const QString kCaptionDiseno;
     static const QString kAcuseRecibo;
+    // What the progress label reads once an upload has gone out whole.
+    static const QString kProgramacionEnviada;
 
     explicit FrmPrincipal(QWidget* parent = nullptr);
     ~FrmPrincipal() override;
 
-    QTcpSocket* socket() { return WS; }
-    bool webSeleccionado() const;
-    QString direccionTablet() const;
-    // The web service settings as typed (the events window downloads with them).
-    QString servidorWeb() const;
-    QString usuarioWeb() const;
-    QString claveWeb() const;
+    QTcpSocket* socket() const;
+    // What the events window takes from this one: the tablet's address, the web settings as
+    // typed, the chosen road and whether the main connection is open.
+    DatosSucesos datosSucesos() const;
     // Opens the maintenance window on tab `accion` (0 backup, 1 restore).
     void abrirMantenimiento(qint16 accion);
 
@@ -44,10 +47,6 @@ public Q_SLOTS:
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
-
-private Q_SLOTS:
-    void WS_Connect();
-    void WS_DataArrival();
 
 protected:
     // The two roads of the upload, each in a file of its own.
@@ -77,7 +76,8 @@ protected:
     QLabel* Lbl;
     QProgressBar* Bar;
     QLabel* Image1;
-    QTcpSocket* WS;
+    ConexionTablet* conexion_;
+    BotonConectar* botonConectar_;
 
 private:
     void construir();

@@ -1,7 +1,8 @@
 // "Enviar Programacion" over the direct link to the tablet.
-#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
+#include "link/ConexionTablet.h"
 #include "link/EnvioDirecto.h"
+#include "ui/Dialogos.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -11,7 +12,7 @@ void FrmPrincipal::Conexion_Directa() {
     // The pauses leave the window live: one upload at a time.
     if (findChild<EnvioDirecto*>(QString(), Qt::FindDirectChildrenOnly))
         return;
-    auto* envio = new EnvioDirecto(WS, this);
+    auto* envio = new EnvioDirecto(conexion_->socket(), this);
     auto soltar = [this, envio] {
         envio->setParent(nullptr);
         envio->deleteLater();
@@ -21,9 +22,13 @@ void FrmPrincipal::Conexion_Directa() {
     connect(envio, &EnvioDirecto::maximoBarra, Bar, &QProgressBar::setMaximum);
     connect(envio, &EnvioDirecto::valorBarra, Bar, &QProgressBar::setValue);
     connect(envio, &EnvioDirecto::barraVisible, Bar, &QProgressBar::setVisible);
-    connect(envio, &EnvioDirecto::terminado, this, soltar);
+    connect(envio, &EnvioDirecto::terminado, this, [this, soltar] {
+        soltar();
+        Lbl->setText(kProgramacionEnviada);
+    });
     connect(envio, &EnvioDirecto::fallo, this, [this, soltar](const Mensaje& m) {
         soltar();
+        Bar->setVisible(false);
         Dialogos::mostrar(this, m);
     });
     ponerOcupado(true);

@@ -1,8 +1,8 @@
 // The buttons of the main window that open the other windows.
 #include "app/FrmPrincipal.h"
 
-#include "ui/Accesible.h"
 #include "events/FrmSucesos.h"
+#include "link/ConexionTablet.h"
 #include "maint/frmMantenimiento.h"
 #include "plan/FrmRodeos.h"
 #include "plan/FrmViajes.h"
@@ -23,14 +23,12 @@ void FrmPrincipal::Command2_Click() {
 
 void FrmPrincipal::Command3_Click() {
     {
-        FrmSucesos sucesos(this);
+        FrmSucesos sucesos(datosSucesos(), this);
         sucesos.exec();
     }
     // The events window had its own connection to the tablet: the main one is made again.
-    if (!TxtDir->text().isEmpty()) {
-        Accesible::caption(CmdConectar, QStringLiteral("Conectar"));
-        CmdConectar_Click();
-    }
+    if (!TxtDir->text().isEmpty())
+        conexion_->conectar(TxtDir->text());
 }
 
 void FrmPrincipal::Command4_Click() {

@@ -8,16 +8,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 
-QString FrmPrincipal::servidorWeb() const {
-    return TxtServ->text();
-}
-QString FrmPrincipal::usuarioWeb() const {
-    return TXTUS->text();
-}
-QString FrmPrincipal::claveWeb() const {
-    return TXTPASS->text();
-}
-
 void FrmPrincipal::Conexion_Web() {
     auto* envio = new EnvioWeb({TxtServ->text(), TXTUS->text(), TXTPASS->text()}, this);
     // The window stays responsive while the statements travel; the exchange buttons wait.
@@ -25,11 +15,14 @@ void FrmPrincipal::Conexion_Web() {
     Bar->setRange(0, 0);
     Bar->setVisible(true);
     connect(envio, &EnvioWeb::avance, Lbl, &QLabel::setText);
-    connect(envio, &EnvioWeb::terminado, this, [this, envio](const Mensaje& m, bool) {
+    connect(envio, &EnvioWeb::terminado, this, [this, envio](const Mensaje& m, bool exito) {
         envio->deleteLater();
         Bar->setVisible(false);
         Bar->setRange(0, 100);
-        Lbl->clear();
+        if (exito)
+            Lbl->setText(kProgramacionEnviada);
+        else
+            Lbl->clear();
         ponerOcupado(false);
         Dialogos::mostrar(this, m);
     });

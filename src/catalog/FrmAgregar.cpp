@@ -1,11 +1,11 @@
 #include "catalog/FrmAgregar.h"
 
-#include "ui/Accesible.h"
-#include "ui/Controles.h"
-#include "ui/Dialogos.h"
 #include "catalog/Catalogo.h"
 #include "core/Texto.h"
 #include "db/Compartido.h"
+#include "ui/Accesible.h"
+#include "ui/Controles.h"
+#include "ui/Dialogos.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -193,6 +193,7 @@ void FrmAgregar::Cmdadd_Click() {
         Flex->setEnabled(true);
     }
     TxtDes->clear();
+    TxtDes->setFocus(); // the next entry can be typed at once
 }
 
 void FrmAgregar::Flex_DblClick() {

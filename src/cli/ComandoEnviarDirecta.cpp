@@ -1,31 +1,30 @@
 // tolvaro-cli enviar --directa: the programme to the tablet over TCP.
 #include "cli/Comandos.h"
-#include "core/Cp1252.h"
 #include "db/Ajustes.h"
-#include "link/DireccionTablet.h"
+#include "link/ConexionTablet.h"
 #include "link/EnvioDirecto.h"
 
 #include <QEventLoop>
-#include <QTcpSocket>
 #include <QTimer>
+
+#include <memory>
 
 namespace {
 constexpr int kEsperaConexionMs = 10000;
 constexpr int kEsperaOkMs = 30000;
 constexpr int kEsperaCierreMs = 2000;
-} // namespace
 
-int enviarDirecta(const QStringList& args, ContextoCli& ctx) {
-    QString texto;
-    for (const QString& a : args) {
-        if (a == QStringLiteral("--directa"))
-            continue;
-        if (a.startsWith(QStringLiteral("-")) || !texto.isEmpty()) {
-            ctx.errores << "Argumento inesperado: " << a << Qt::endl;
-            return 2;
-        }
-        texto = a;
+// The tablet named on the command line, or the saved one; the exit code when there is none.
+std::optional<int> leerDireccion(const QCommandLineParser& p, DireccionTablet* dir, ContextoCli& ctx) {
+    const QStringList posicionales = p.positionalArguments();
+    std::optional<QString> inesperado = OpcionesCli::primeraDada(p, OpcionesCli::kOpcionesWeb);
+    if (!inesperado && posicionales.size() > 1)
+        inesperado = posicionales.at(1);
+    if (inesperado) {
+        ctx.errores << "Argumento inesperado: " << *inesperado << Qt::endl;
+        return 2;
     }
+    QString texto = posicionales.value(0);
     if (texto.isEmpty()) {
         if (const auto e = Leer_Conexion(QStringLiteral("directa"))) {
             ctx.errores << "No se pudo leer la dirección guardada: " << e->descripcion << Qt::endl;
@@ -37,108 +36,125 @@ int enviarDirecta(const QStringList& args, ContextoCli& ctx) {
             return 2;
         }
     }
-    const DireccionTablet dir = DireccionTablet::leer(texto);
-    if (dir.host.isEmpty()) {
+    *dir = DireccionTablet::leer(texto);
+    if (dir->host.isEmpty()) {
         ctx.errores << "Dirección de tablet no válida: " << texto << Qt::endl;
         return 2;
     }
+    return std::nullopt;
+}
 
-    QTcpSocket socket;
-    QEventLoop bucle;
+// Runs the loop until something quits it or the time is up.
+void esperar(QEventLoop& bucle, int ms) {
     QTimer plazo;
     plazo.setSingleShot(true);
     QObject::connect(&plazo, &QTimer::timeout, &bucle, &QEventLoop::quit);
-
-    // Connect.
-    QObject::connect(&socket, &QTcpSocket::connected, &bucle, &QEventLoop::quit);
-    QObject::connect(&socket, &QTcpSocket::errorOccurred, &bucle, &QEventLoop::quit);
-    ctx.salida << "Conectando con " << dir.host << ":" << dir.puerto << Qt::endl;
-    socket.connectToHost(dir.host, dir.puerto);
-    plazo.start(kEsperaConexionMs);
+    plazo.start(ms);
     bucle.exec();
-    if (socket.state() != QAbstractSocket::ConnectedState) {
-        ctx.errores << "No se pudo conectar con la tablet en " << dir.host << ":" << dir.puerto << ": "
-                    << (plazo.isActive() ? socket.errorString() : QStringLiteral("tiempo agotado"))
-                    << Qt::endl;
-        return 1;
-    }
-    plazo.stop();
-    QObject::disconnect(&socket, nullptr, &bucle, nullptr);
-    socket.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+}
 
-    // Send, as the window does, and watch for the acknowledgement meanwhile.
+bool conectar(ConexionTablet& conexion, const DireccionTablet& dir, ContextoCli& ctx) {
+    QEventLoop bucle;
+    QString motivo = QStringLiteral("tiempo agotado");
+    QObject::connect(&conexion, &ConexionTablet::error, &bucle, [&](const QString& m) { motivo = m; });
+    QObject::connect(&conexion, &ConexionTablet::estadoCambiado, &bucle, &QEventLoop::quit);
+    ctx.salida << "Conectando con " << dir.host << ":" << dir.puerto << Qt::endl;
+    conexion.conectar(dir);
+    esperar(bucle, kEsperaConexionMs);
+    if (conexion.estado() == ConexionTablet::Estado::Conectado)
+        return true;
+    ctx.errores << "No se pudo conectar con la tablet en " << dir.host << ":" << dir.puerto << ": " << motivo
+                << Qt::endl;
+    return false;
+}
+
+// The window's label and bar, as lines.
+void mostrarAvance(const EnvioDirecto& envio, ContextoCli& ctx) {
+    auto rotulo = std::make_shared<QString>();
+    auto maximo = std::make_shared<int>(100);
+    QObject::connect(&envio, &EnvioDirecto::etiqueta, [&ctx, rotulo](const QString& t) {
+        *rotulo = t;
+        ctx.salida << t << Qt::endl;
+    });
+    QObject::connect(&envio, &EnvioDirecto::maximoBarra, [maximo](int m) { *maximo = m; });
+    QObject::connect(&envio, &EnvioDirecto::valorBarra, [&ctx, rotulo, maximo](int v) {
+        if (v > 0)
+            ctx.salida << "  " << *rotulo << " " << v << "/" << *maximo << Qt::endl;
+    });
+    QObject::connect(&envio, &EnvioDirecto::finEnviado,
+                     [&ctx] { ctx.salida << "'fin' enviado" << Qt::endl; });
+}
+
+// Leaves as the window does, and lets the bytes go out before closing.
+void despedirse(ConexionTablet& conexion) {
+    if (conexion.enLinea()) {
+        conexion.despedirse();
+        QEventLoop bucle;
+        QObject::connect(conexion.socket(), &QTcpSocket::disconnected, &bucle, &QEventLoop::quit);
+        conexion.socket()->disconnectFromHost();
+        if (conexion.abierta())
+            esperar(bucle, kEsperaCierreMs);
+    }
+    conexion.cerrar();
+}
+} // namespace
+
+int enviarDirecta(const QCommandLineParser& p, ContextoCli& ctx) {
+    DireccionTablet dir;
+    if (const std::optional<int> r = leerDireccion(p, &dir, ctx))
+        return *r;
+    ConexionTablet conexion;
+    if (!conectar(conexion, dir, ctx))
+        return 1;
+
+    // Send, as the window does, and watch for the acknowledgement meanwhile: the upload is over
+    // once both have come, or when it fails, or when the tablet stays silent or leaves after "'fin'".
+    EnvioDirecto envio(conexion.socket());
+    mostrarAvance(envio, ctx);
+    QEventLoop bucle;
+    QTimer plazoOk;
+    plazoOk.setSingleShot(true);
     bool ok = false;
     bool terminado = false;
     QString falla;
-    QString recibido;
-    QObject::connect(&socket, &QTcpSocket::readyRead, &bucle, [&] {
-        recibido += Cp1252::decodificar(socket.readAll());
-        if (!ok && recibido.contains(QStringLiteral("ok"))) {
-            ok = true;
+    QObject::connect(&plazoOk, &QTimer::timeout, &bucle, &QEventLoop::quit);
+    QObject::connect(&conexion, &ConexionTablet::acuse, &bucle, [&] {
+        if (!ok)
             ctx.salida << "La tablet confirmó la recepción (ok)" << Qt::endl;
-            if (terminado)
-                bucle.quit();
-        }
+        ok = true;
+        if (terminado)
+            bucle.quit();
     });
-    EnvioDirecto envio(&socket);
-    QString rotulo;
-    int maximo = 100;
-    QObject::connect(&envio, &EnvioDirecto::etiqueta, [&](const QString& t) {
-        rotulo = t;
-        ctx.salida << t << Qt::endl;
-    });
-    QObject::connect(&envio, &EnvioDirecto::maximoBarra, [&](int m) { maximo = m; });
-    QObject::connect(&envio, &EnvioDirecto::valorBarra, [&](int v) {
-        if (v > 0)
-            ctx.salida << "  " << rotulo << " " << v << "/" << maximo << Qt::endl;
-    });
-    QObject::connect(&envio, &EnvioDirecto::finEnviado, [&] {
-        ctx.salida << "'fin' enviado" << Qt::endl;
-        plazo.start(kEsperaOkMs);
-    });
-    QObject::connect(&envio, &EnvioDirecto::terminado, [&] {
+    QObject::connect(&envio, &EnvioDirecto::finEnviado, &bucle, [&] { plazoOk.start(kEsperaOkMs); });
+    QObject::connect(&envio, &EnvioDirecto::terminado, &bucle, [&] {
         terminado = true;
         if (ok)
             bucle.quit();
     });
-    QObject::connect(&envio, &EnvioDirecto::fallo, [&](const Mensaje& m) {
+    QObject::connect(&envio, &EnvioDirecto::fallo, &bucle, [&](const Mensaje& m) {
         falla = m.texto;
         bucle.quit();
     });
-    // A tablet that closes after "'fin'" without "ok" will not answer any more.
-    QObject::connect(&socket, &QTcpSocket::disconnected, &bucle, [&] {
-        if (terminado || plazo.isActive())
+    QObject::connect(&conexion, &ConexionTablet::error, &bucle, [&] {
+        if (terminado || plazoOk.isActive())
             bucle.quit();
     });
-    envio.iniciar(maximo);
+    envio.iniciar();
     if (envio.enCurso())
         bucle.exec();
+    plazoOk.stop();
 
-    int resultado = 0;
-    if (!falla.isEmpty()) {
-        ctx.errores << falla << Qt::endl;
-        resultado = 1;
-    } else if (!ok) {
-        ctx.errores << (socket.state() == QAbstractSocket::ConnectedState
-                            ? "La tablet no confirmó la recepción (no respondió \"ok\" en 30 segundos)"
-                            : "La tablet cerró la conexión sin confirmar la recepción (no respondió \"ok\")")
-                    << Qt::endl;
-        resultado = 1;
-    } else {
-        ctx.salida << "Los datos se enviaron a Tolvaro® correctamente" << Qt::endl;
-    }
-
-    // Leave as the window does, and let the bytes go out before closing.
-    plazo.stop();
-    if (socket.state() == QAbstractSocket::ConnectedState) {
-        socket.write("'desconectar'");
-        QObject::connect(&socket, &QTcpSocket::disconnected, &bucle, &QEventLoop::quit);
-        socket.disconnectFromHost();
-        if (socket.state() != QAbstractSocket::UnconnectedState) {
-            plazo.start(kEsperaCierreMs);
-            bucle.exec();
-        }
-    }
-    socket.abort();
-    return resultado;
+    QString error = falla;
+    if (error.isEmpty() && !ok)
+        error =
+            conexion.enLinea()
+                ? QStringLiteral("La tablet no confirmó la recepción (no respondió \"ok\" en 30 segundos)")
+                : QStringLiteral(
+                      "La tablet cerró la conexión sin confirmar la recepción (no respondió \"ok\")");
+    if (error.isEmpty())
+        ctx.salida << ConexionTablet::mensajeAcuse().texto << Qt::endl;
+    else
+        ctx.errores << error << Qt::endl;
+    despedirse(conexion);
+    return error.isEmpty() ? 0 : 1;
 }

@@ -24,30 +24,19 @@ bool tieneDatos() {
             return true;
     return false;
 }
-} // namespace
 
-int comandoImportar(const QStringList& args, ContextoCli& ctx) {
-    QCommandLineParser parser;
-    const QCommandLineOption reemplazar(QStringLiteral("reemplazar"));
-    const QCommandLineOption ayuda(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    parser.addOption(reemplazar);
-    parser.addOption(ayuda);
-    parser.addPositionalArgument(QStringLiteral("ARCHIVO"), QString());
-    if (!parser.parse(QStringList{QStringLiteral("importar")} + args)) {
-        ctx.errores << parser.errorText() << Qt::endl << kAyudaImportar;
-        return 2;
-    }
-    if (parser.isSet(ayuda)) {
-        ctx.salida << kAyudaImportar;
-        return 0;
-    }
-    if (parser.positionalArguments().size() != 1) {
-        ctx.errores << "Indique un archivo .mdb" << Qt::endl << kAyudaImportar;
-        return 2;
-    }
-    const QString mdb = parser.positionalArguments().first();
+void declarar(QCommandLineParser& p) {
+    p.addOption(
+        {QStringLiteral("reemplazar"), QStringLiteral("reemplaza una base de datos que ya tiene datos")});
+    p.addPositionalArgument(QStringLiteral("ARCHIVO"), QStringLiteral("la base de Access (.mdb)"));
+}
+
+int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+    if (p.positionalArguments().size() != 1)
+        return errorDeUso(QStringLiteral("Indique un archivo .mdb"), "importar", ctx);
+    const QString mdb = p.positionalArguments().first();
     const QString destino = BaseDatos::archivo(ctx.carpetaDatos);
-    const bool conAnterior = parser.isSet(reemplazar);
+    const bool conAnterior = p.isSet(QStringLiteral("reemplazar"));
     if (!conAnterior && tieneDatos()) {
         ctx.errores << QStringLiteral(
                            "La base de datos %1 ya tiene datos; no se importa %2 sin --reemplazar.")
@@ -69,4 +58,11 @@ int comandoImportar(const QStringList& args, ContextoCli& ctx) {
     }
     ctx.salida << resumen.texto(mdb) << Qt::endl;
     return 0;
+}
+} // namespace
+
+const Comando& comandoImportar() {
+    static const Comando c{"importar", "trae los datos de una base de Access (.mdb) a la base de datos",
+                           kAyudaImportar, declarar, ejecutar};
+    return c;
 }

@@ -11,18 +11,25 @@ const char* const kAyudaRecibir =
     "(UTF-8, separado por comas, primera línea con los encabezados) en el ARCHIVO de --csv,\n"
     "y como libro de hoja de cálculo (.xlsx, hoja \"Sucesos\") en el ARCHIVO de --xlsx.\n"
     "Sin --csv ni --xlsx, el CSV va a la salida. Una descarga fallida no escribe nada.\n";
+
+void declarar(QCommandLineParser& p) {
+    OpcionesCli::declararCaminos(p);
+    p.addOptions(
+        {{QStringLiteral("desde"), QStringLiteral("primer día"), QStringLiteral("AAAA-MM-DD")},
+         {QStringLiteral("hasta"), QStringLiteral("último día"), QStringLiteral("AAAA-MM-DD")},
+         {QStringLiteral("csv"), QStringLiteral("archivo del CSV"), QStringLiteral("ARCHIVO")},
+         {QStringLiteral("xlsx"), QStringLiteral("archivo del libro .xlsx"), QStringLiteral("ARCHIVO")},
+         {QStringLiteral("espera"), QStringLiteral("silencio de la tablet que da la descarga por fallida"),
+          QStringLiteral("SEGUNDOS")}});
 }
 
-int comandoRecibir(const QStringList& args, ContextoCli& ctx) {
-    if (args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"))) {
-        ctx.salida << kAyudaRecibir;
-        return 0;
-    }
-    const bool directa = args.contains(QStringLiteral("--directa"));
-    const bool web = args.contains(QStringLiteral("--web"));
-    if (directa == web) {
-        ctx.errores << "Indique --directa o --web" << Qt::endl << kAyudaRecibir;
-        return 2;
-    }
-    return directa ? recibirDirecta(args, ctx) : recibirWeb(args, ctx);
+int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+    return OpcionesCli::porCamino(p, kAyudaRecibir, recibirDirecta, recibirWeb, ctx);
+}
+} // namespace
+
+const Comando& comandoRecibir() {
+    static const Comando c{"recibir", "descarga los sucesos de la tablet o del servicio web (CSV, .xlsx)",
+                           kAyudaRecibir, declarar, ejecutar};
+    return c;
 }

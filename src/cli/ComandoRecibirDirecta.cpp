@@ -2,12 +2,12 @@
 #include "cli/Comandos.h"
 
 #include "db/Ajustes.h"
-#include "link/DireccionTablet.h"
+#include "events/CsvEventos.h"
+#include "link/ConexionTablet.h"
 #include "link/RecepcionSucesos.h"
 
 #include <QDate>
 #include <QEventLoop>
-#include <QTcpSocket>
 #include <QTimer>
 
 namespace {
@@ -21,53 +21,30 @@ struct OpcionesRecibir {
     int esperaMs = 30000; // silence of the tablet that ends the download as failed
 };
 
-// Reads "--directa [HOST[:PORT]] --desde D --hasta D [--csv F] [--xlsx F] [--espera S]"; the error text
-// when they are wrong.
-std::optional<QString> leerOpciones(const QStringList& args, OpcionesRecibir* o) {
-    QString desde;
-    QString hasta;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString a = args[i];
-        auto valor = [&](const QString& nombre, QString* destino) {
-            if (a == nombre) {
-                if (i + 1 >= args.size())
-                    return false;
-                *destino = args[++i];
-                return true;
-            }
-            *destino = a.mid(nombre.size() + 1);
-            return true;
-        };
-        auto es = [&](const char* nombre) {
-            const QString n = QString::fromLatin1(nombre);
-            return a == n || a.startsWith(n + u'=');
-        };
-        if (a == QStringLiteral("--directa")) {
-            if (i + 1 < args.size() && !args[i + 1].startsWith(QStringLiteral("--")))
-                o->direccion = args[++i];
-        } else if (es("--desde")) {
-            if (!valor(QStringLiteral("--desde"), &desde))
-                return QStringLiteral("Falta la fecha después de --desde");
-        } else if (es("--hasta")) {
-            if (!valor(QStringLiteral("--hasta"), &hasta))
-                return QStringLiteral("Falta la fecha después de --hasta");
-        } else if (es("--csv")) {
-            if (!valor(QStringLiteral("--csv"), &o->csv) || o->csv.isEmpty())
-                return QStringLiteral("Falta el archivo después de --csv");
-        } else if (es("--xlsx")) {
-            if (!valor(QStringLiteral("--xlsx"), &o->xlsx) || o->xlsx.isEmpty())
-                return QStringLiteral("Falta el archivo después de --xlsx");
-        } else if (es("--espera")) {
-            QString s;
-            bool ok = false;
-            const int segundos = valor(QStringLiteral("--espera"), &s) ? s.toInt(&ok) : 0;
-            if (!ok || segundos <= 0)
-                return QStringLiteral("--espera lleva un número de segundos");
-            o->esperaMs = segundos * 1000;
-        } else {
-            return QStringLiteral("Opción desconocida: ") + a;
-        }
+// The options of "--directa [HOST[:PORT]] --desde D --hasta D [--csv F] [--xlsx F] [--espera S]";
+// the error text when they are wrong.
+std::optional<QString> leerOpciones(const QCommandLineParser& p, OpcionesRecibir* o) {
+    if (const auto ajena = OpcionesCli::primeraDada(p, OpcionesCli::kOpcionesWeb))
+        return QStringLiteral("Opción desconocida: ") + *ajena;
+    const QStringList posicionales = p.positionalArguments();
+    if (posicionales.size() > 1)
+        return QStringLiteral("Opción desconocida: ") + posicionales.at(1);
+    o->direccion = posicionales.value(0);
+    o->csv = p.value(QStringLiteral("csv"));
+    if (p.isSet(QStringLiteral("csv")) && o->csv.isEmpty())
+        return QStringLiteral("Falta el archivo después de --csv");
+    o->xlsx = p.value(QStringLiteral("xlsx"));
+    if (p.isSet(QStringLiteral("xlsx")) && o->xlsx.isEmpty())
+        return QStringLiteral("Falta el archivo después de --xlsx");
+    if (p.isSet(QStringLiteral("espera"))) {
+        bool ok = false;
+        const int segundos = p.value(QStringLiteral("espera")).toInt(&ok);
+        if (!ok || segundos <= 0)
+            return QStringLiteral("--espera lleva un número de segundos");
+        o->esperaMs = segundos * 1000;
     }
+    const QString desde = p.value(QStringLiteral("desde"));
+    const QString hasta = p.value(QStringLiteral("hasta"));
     if (desde.isEmpty() || hasta.isEmpty())
         return QStringLiteral("Indique --desde y --hasta (AAAA-MM-DD)");
     o->desde = QDate::fromString(desde, QStringLiteral("yyyy-MM-dd"));
@@ -81,12 +58,10 @@ std::optional<QString> leerOpciones(const QStringList& args, OpcionesRecibir* o)
 
 } // namespace
 
-int recibirDirecta(const QStringList& args, ContextoCli& ctx) {
+int recibirDirecta(const QCommandLineParser& p, ContextoCli& ctx) {
     OpcionesRecibir o;
-    if (const auto error = leerOpciones(args, &o)) {
-        ctx.errores << *error << Qt::endl << "'tolvaro-cli recibir --help' describe el comando." << Qt::endl;
-        return 2;
-    }
+    if (const auto error = leerOpciones(p, &o))
+        return errorDeUso(*error, "recibir", ctx);
     if (o.direccion.isEmpty()) {
         Leer_Conexion(QStringLiteral("directa"));
         o.direccion = Direccion_Conexion.trimmed();
@@ -97,10 +72,9 @@ int recibirDirecta(const QStringList& args, ContextoCli& ctx) {
         }
     }
 
-    const DireccionTablet destino = DireccionTablet::leer(o.direccion);
     RecepcionSucesos recepcion;
     QList<FilaEvento> filas;
-    QTcpSocket ws;
+    ConexionTablet conexion;
     QEventLoop bucle;
     QTimer silencio;
     silencio.setSingleShot(true);
@@ -118,15 +92,16 @@ int recibirDirecta(const QStringList& args, ContextoCli& ctx) {
                     << filas.size() << " registros recibidos)" << Qt::endl;
         terminar(1);
     });
-    QObject::connect(&ws, &QTcpSocket::connected, [&] {
-        ws.setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    QObject::connect(&conexion, &ConexionTablet::estadoCambiado, [&](ConexionTablet::Estado e) {
+        if (e != ConexionTablet::Estado::Conectado)
+            return;
         recepcion.iniciar(o.desde, o.hasta, o.direccion);
-        ws.write(RecepcionSucesos::pedidoCodificado(o.desde, o.hasta));
+        conexion.enviar(RecepcionSucesos::pedidoCodificado(o.desde, o.hasta));
         silencio.start();
     });
-    QObject::connect(&ws, &QTcpSocket::readyRead, [&] {
+    QObject::connect(&conexion, &ConexionTablet::llegada, [&](const QByteArray& datos) {
         silencio.start();
-        for (const PasoRecepcion& p : recepcion.recibir(ws.readAll())) {
+        for (const PasoRecepcion& p : recepcion.recibir(datos)) {
             if (p.fila)
                 filas << *p.fila;
             // Errors of single records are reported and the download goes on; the final
@@ -139,25 +114,22 @@ int recibirDirecta(const QStringList& args, ContextoCli& ctx) {
             }
         }
     });
-    QObject::connect(&ws, &QAbstractSocket::errorOccurred, [&](QAbstractSocket::SocketError) {
+    QObject::connect(&conexion, &ConexionTablet::error, [&](const QString& motivo) {
         if (resultado >= 0)
             return;
-        ctx.errores << "Error de conexión con la tablet " << o.direccion << ": " << ws.errorString()
-                    << Qt::endl;
+        ctx.errores << "Error de conexión con la tablet " << o.direccion << ": " << motivo << Qt::endl;
         terminar(1);
     });
 
-    ws.connectToHost(destino.host, destino.puerto);
+    conexion.conectar(o.direccion);
     silencio.start();
     if (resultado < 0)
         bucle.exec();
     silencio.stop();
 
-    if (ws.state() == QAbstractSocket::ConnectedState) {
-        ws.write("'desconectar'");
-        ws.flush();
-    }
-    ws.abort();
+    if (conexion.enLinea())
+        conexion.despedirse();
+    conexion.cerrar();
     if (resultado != 0)
         return resultado; // a download cut short leaves no file that could pass for a whole one
 

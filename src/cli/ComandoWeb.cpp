@@ -19,45 +19,29 @@ struct OpcionesWeb {
 
 // Reads the options of the web road; the settings saved by the window fill what is not given.
 // Returns the exit code of a usage error, or 0.
-int leerOpciones(const QStringList& args, bool conFechas, OpcionesWeb* o, ContextoCli& ctx) {
+int leerOpciones(const QCommandLineParser& p, bool conFechas, OpcionesWeb* o, ContextoCli& ctx) {
     if (const auto e = Leer_Conexion(QStringLiteral("web"))) {
         ctx.errores << "No se pueden leer los datos del servicio web: " << e->descripcion << Qt::endl;
         return 1;
     }
     o->datos = {Direccion_Conexion, Usuario_Web, Clave_Web};
-    QString desde, hasta;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& a = args.at(i);
-        if (a == QLatin1String("--web"))
-            continue;
-        QString* destino = nullptr;
-        if (a == QLatin1String("--servidor"))
-            destino = &o->datos.servidor;
-        else if (a == QLatin1String("--usuario"))
-            destino = &o->datos.usuario;
-        else if (a == QLatin1String("--clave"))
-            destino = &o->datos.clave;
-        else if (conFechas && a == QLatin1String("--desde"))
-            destino = &desde;
-        else if (conFechas && a == QLatin1String("--hasta"))
-            destino = &hasta;
-        else if (conFechas && a == QLatin1String("--csv"))
-            destino = &o->csv;
-        else if (conFechas && a == QLatin1String("--xlsx"))
-            destino = &o->xlsx;
-        if (!destino) {
-            ctx.errores << "Opción desconocida: " << a << Qt::endl;
-            return 2;
-        }
-        if (i + 1 >= args.size()) {
-            ctx.errores << "Falta el valor de " << a << Qt::endl;
-            return 2;
-        }
-        *destino = args.at(++i);
+    std::optional<QString> ajena = OpcionesCli::primeraDada(p, {QStringLiteral("espera")});
+    if (!ajena && !p.positionalArguments().isEmpty())
+        ajena = p.positionalArguments().first();
+    if (ajena) {
+        ctx.errores << "Opción desconocida: " << *ajena << Qt::endl;
+        return 2;
     }
+    const std::pair<const char*, QString*> dados[] = {
+        {"servidor", &o->datos.servidor}, {"usuario", &o->datos.usuario}, {"clave", &o->datos.clave}};
+    for (const auto& [nombre, destino] : dados)
+        if (p.isSet(QLatin1String(nombre)))
+            *destino = p.value(QLatin1String(nombre));
     if (conFechas) {
-        o->desde = QDate::fromString(desde, QStringLiteral("yyyy-MM-dd"));
-        o->hasta = QDate::fromString(hasta, QStringLiteral("yyyy-MM-dd"));
+        o->desde = QDate::fromString(p.value(QStringLiteral("desde")), QStringLiteral("yyyy-MM-dd"));
+        o->hasta = QDate::fromString(p.value(QStringLiteral("hasta")), QStringLiteral("yyyy-MM-dd"));
+        o->csv = p.value(QStringLiteral("csv"));
+        o->xlsx = p.value(QStringLiteral("xlsx"));
         if (!o->desde.isValid() || !o->hasta.isValid()) {
             ctx.errores << "Indique --desde y --hasta como AAAA-MM-DD" << Qt::endl;
             return 2;
@@ -72,9 +56,9 @@ int leerOpciones(const QStringList& args, bool conFechas, OpcionesWeb* o, Contex
 
 } // namespace
 
-int enviarWeb(const QStringList& args, ContextoCli& ctx) {
+int enviarWeb(const QCommandLineParser& p, ContextoCli& ctx) {
     OpcionesWeb o;
-    if (const int r = leerOpciones(args, false, &o, ctx))
+    if (const int r = leerOpciones(p, false, &o, ctx))
         return r;
     EnvioWeb envio(o.datos);
     QEventLoop bucle;
@@ -93,9 +77,9 @@ int enviarWeb(const QStringList& args, ContextoCli& ctx) {
     return exito ? 0 : 1;
 }
 
-int recibirWeb(const QStringList& args, ContextoCli& ctx) {
+int recibirWeb(const QCommandLineParser& p, ContextoCli& ctx) {
     OpcionesWeb o;
-    if (const int r = leerOpciones(args, true, &o, ctx))
+    if (const int r = leerOpciones(p, true, &o, ctx))
         return r;
     DescargaWeb descarga(o.datos, o.desde, o.hasta);
     QList<FilaEvento> filas;

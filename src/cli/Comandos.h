@@ -2,30 +2,74 @@
 
 #include "core/FilaEvento.h"
 
+#include <QCommandLineParser>
+#include <QList>
 #include <QStringList>
 #include <QTextStream>
 
-// The commands of tolvaro-cli. Each gets its own arguments (after the command word) and
-// returns the exit code: 0 done, 1 the exchange failed, 2 usage error.
+#include <optional>
+
+// What a command of tolvaro-cli works with: the data folder, whose database is open while the
+// command runs, and the two output streams.
 struct ContextoCli {
     QString carpetaDatos;
     QTextStream& salida;
     QTextStream& errores;
 };
 
-int comandoEnviar(const QStringList& args, ContextoCli& ctx);
-int comandoRecibir(const QStringList& args, ContextoCli& ctx);
-int comandoImportar(const QStringList& args, ContextoCli& ctx);
-// Backup, restore and listing of cabinet archives; they never open the database themselves.
+// One command of tolvaro-cli. It declares its options on a parser of its own and runs on what
+// that parser read; it returns the exit code: 0 done, 1 the exchange failed, 2 usage error.
+struct Comando {
+    const char* nombre;
+    const char* resumen; // its line in the general help
+    const char* ayuda;   // `tolvaro-cli NOMBRE --help`
+    void (*declarar)(QCommandLineParser& opciones);
+    int (*ejecutar)(const QCommandLineParser& opciones, ContextoCli& ctx);
+    // A command that reads its own arguments instead (no `declarar` nor `ejecutar`), and whether
+    // it works through the shared connection. The archive commands work on the files alone: a
+    // backup wants them untouched, and a restore must not need a usable database.
+    int (*ejecutarArgumentos)(const QStringList& args, ContextoCli& ctx) = nullptr;
+    bool usaBase = true;
+};
+
+// The commands, in the order the general help lists them.
+const Comando& comandoEnviar();
+const Comando& comandoRecibir();
+const Comando& comandoImportar();
+
+// Parses a command's arguments (after the command word) on its own parser. Prints the help and
+// returns 0 for --help, prints the usage error and returns 2 for arguments the parser refuses;
+// returns nothing when the command may run.
+std::optional<int> leerArgumentos(const Comando& c, const QStringList& args, QCommandLineParser& opciones,
+                                  QTextStream& salida, QTextStream& errores);
+
+// A usage error found by the command itself: the text, then where the command is described.
+int errorDeUso(const QString& texto, const char* comando, ContextoCli& ctx);
+
+// Backup, restore and listing of cabinet archives; each reads its own arguments and never opens
+// the database itself.
 int comandoRespaldar(const QStringList& args, ContextoCli& ctx);
 int comandoRecuperar(const QStringList& args, ContextoCli& ctx);
 int comandoContenido(const QStringList& args, ContextoCli& ctx);
 
 // The two roads of each command.
-int enviarDirecta(const QStringList& args, ContextoCli& ctx);
-int enviarWeb(const QStringList& args, ContextoCli& ctx);
-int recibirDirecta(const QStringList& args, ContextoCli& ctx);
-int recibirWeb(const QStringList& args, ContextoCli& ctx);
+int enviarDirecta(const QCommandLineParser& opciones, ContextoCli& ctx);
+int enviarWeb(const QCommandLineParser& opciones, ContextoCli& ctx);
+int recibirDirecta(const QCommandLineParser& opciones, ContextoCli& ctx);
+int recibirWeb(const QCommandLineParser& opciones, ContextoCli& ctx);
+
+// Options shared by the commands.
+namespace OpcionesCli {
+// --directa [HOST[:PUERTO]] and --web [--servidor S --usuario U --clave C].
+void declararCaminos(QCommandLineParser& p);
+// Runs the road chosen with --directa or --web; a usage error (2) unless exactly one is given.
+using Camino = int (*)(const QCommandLineParser&, ContextoCli&);
+int porCamino(const QCommandLineParser& p, const char* ayuda, Camino directa, Camino web, ContextoCli& ctx);
+// The first of these options that was given, as typed ("--servidor"): options of the other road.
+std::optional<QString> primeraDada(const QCommandLineParser& p, const QStringList& nombres);
+inline const QStringList kOpcionesWeb = {QStringLiteral("servidor"), QStringLiteral("usuario"),
+                                         QStringLiteral("clave")};
+} // namespace OpcionesCli
 
 // The downloaded events as CSV: on standard output when `archivo` is empty, otherwise written
 // safely to the file (a failure leaves the file as it was and says why on stderr).

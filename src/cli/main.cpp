@@ -5,46 +5,61 @@
 
 #include <QCoreApplication>
 
-#include <cstdio>
-
 namespace {
 
-const char* const kAyuda =
-    "Uso: tolvaro-cli [--datos CARPETA] COMANDO [OPCIONES]\n"
-    "\n"
-    "Programa el Tolvaro sin ventanas, con la misma base de datos que el programa.\n"
-    "\n"
-    "Opciones generales:\n"
-    "  --datos CARPETA  carpeta de la base de datos base.db (se crea si falta)\n"
-    "  --version        muestra la versión\n"
-    "  --help           muestra esta ayuda\n"
-    "\n"
-    "Comandos:\n"
-    "  enviar     envía la programación a la tablet (--directa) o al servicio web (--web)\n"
-    "  recibir    descarga los sucesos de la tablet o del servicio web (CSV, .xlsx)\n"
-    "  importar   trae los datos de una base de Access (.mdb) a la base de datos\n"
-    "  respaldar  guarda la base de datos en un archivo de Back Up (.cab)\n"
-    "  recuperar  recupera la base de datos de un archivo de Back Up\n"
-    "  contenido  lista los archivos de un archivo de Back Up\n"
-    "\n"
-    "'tolvaro-cli COMANDO --help' describe cada comando.\n";
+const char* const kAyuda = "Uso: tolvaro-cli [--datos CARPETA] COMANDO [OPCIONES]\n"
+                           "\n"
+                           "Programa el Tolvaro sin ventanas, con la misma base de datos que el programa.\n"
+                           "\n"
+                           "Opciones generales:\n"
+                           "  --datos CARPETA  carpeta de la base de datos base.db (se crea si falta)\n"
+                           "  --version        muestra la versión\n"
+                           "  --help           muestra esta ayuda\n"
+                           "\n"
+                           "Comandos:\n";
 
-struct Comando {
-    const char* nombre;
-    int (*ejecutar)(const QStringList&, ContextoCli&);
-    // Whether the command works through the shared connection. The archive commands work on the
-    // files alone: a backup wants them untouched, and a restore must not need a usable database.
-    bool usaBase = true;
-};
+const char* const kAyudaPie = "\n'tolvaro-cli COMANDO --help' describe cada comando.\n";
 
-const Comando kComandos[] = {
-    {"enviar", comandoEnviar},
-    {"recibir", comandoRecibir},
-    {"importar", comandoImportar},
-    {"respaldar", comandoRespaldar, false},
-    {"recuperar", comandoRecuperar, false},
-    {"contenido", comandoContenido, false},
-};
+const Comando kRespaldar{"respaldar", "guarda la base de datos en un archivo de Back Up (.cab)",
+                         nullptr,     nullptr,
+                         nullptr,     comandoRespaldar,
+                         false};
+const Comando kRecuperar{"recuperar", "recupera la base de datos de un archivo de Back Up",
+                         nullptr,     nullptr,
+                         nullptr,     comandoRecuperar,
+                         false};
+const Comando kContenido{
+    "contenido", "lista los archivos de un archivo de Back Up", nullptr, nullptr, nullptr, comandoContenido,
+    false};
+
+QList<const Comando*> todos() {
+    return {&comandoEnviar(), &comandoRecibir(), &comandoImportar(), &kRespaldar, &kRecuperar, &kContenido};
+}
+
+void ayuda(QTextStream& s) {
+    s << kAyuda;
+    for (const Comando* c : todos())
+        s << "  " << QString::fromLatin1(c->nombre).leftJustified(10) << " " << c->resumen << "\n";
+    s << kAyudaPie;
+}
+
+// Opens the data folder's database for a command, as the program does: a farm's Access base.mdb
+// becomes its database first (the summary goes to stderr, so that a command's own output, a CSV
+// on stdout, stays clean). The exit code when the command cannot run.
+std::optional<int> abrirBase(const QString& carpeta, QTextStream& errores) {
+    if (const auto aviso = ImportacionInicial::importarSiHaceFalta(carpeta)) {
+        errores << aviso->texto << Qt::endl;
+        if (!aviso->ok)
+            return 1;
+    }
+    if (const auto error = BaseDatos::abrir(carpeta)) {
+        errores << *error << Qt::endl;
+        return 1;
+    }
+    if (const auto m = Comprobar_Tablas())
+        errores << m->texto << Qt::endl;
+    return std::nullopt;
+}
 
 } // namespace
 
@@ -54,70 +69,73 @@ int main(int argc, char** argv) {
     QTextStream salida(stdout);
     QTextStream errores(stderr);
 
-    QStringList args = QCoreApplication::arguments().mid(1);
-    QString carpeta;
-    while (!args.isEmpty() && args.first().startsWith(QStringLiteral("--"))) {
-        const QString a = args.takeFirst();
-        if (a == QStringLiteral("--version")) {
-            salida << "tolvaro-cli " << TOLVARO_VERSION << Qt::endl;
-            return 0;
-        }
-        if (a == QStringLiteral("--help") || a == QStringLiteral("-h")) {
-            salida << kAyuda;
-            return 0;
-        }
-        if (a == QStringLiteral("--datos")) {
-            if (args.isEmpty()) {
-                errores << "Falta la carpeta después de --datos" << Qt::endl;
-                return 2;
-            }
-            carpeta = args.takeFirst();
-        } else if (a.startsWith(QStringLiteral("--datos="))) {
-            carpeta = a.mid(8);
-        } else {
-            errores << "Opción desconocida: " << a << Qt::endl << kAyuda;
-            return 2;
-        }
+    // The general options come before the command word; the rest belongs to the command.
+    QCommandLineParser general;
+    general.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    const QCommandLineOption datos = BaseDatos::opcionDatos();
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("muestra la versión"));
+    const QCommandLineOption verAyuda({QStringLiteral("h"), QStringLiteral("help")},
+                                      QStringLiteral("muestra esta ayuda"));
+    general.addOptions({datos, version, verAyuda});
+    const bool leidos = general.parse(QCoreApplication::arguments());
+    if (general.isSet(version)) {
+        salida << "tolvaro-cli " << TOLVARO_VERSION << Qt::endl;
+        return 0;
     }
+    if (general.isSet(verAyuda)) {
+        ayuda(salida);
+        return 0;
+    }
+    if (!leidos) {
+        const QStringList desconocidas = general.unknownOptionNames();
+        if (desconocidas.isEmpty()) {
+            errores << "Falta la carpeta después de --datos" << Qt::endl;
+        } else {
+            errores << "Opción desconocida: " << (desconocidas.first().size() > 1 ? "--" : "-")
+                    << desconocidas.first() << Qt::endl;
+            ayuda(errores);
+        }
+        return 2;
+    }
+    QStringList args = general.positionalArguments();
     if (args.isEmpty()) {
-        errores << kAyuda;
+        ayuda(errores);
         return 2;
     }
     const QString nombre = args.takeFirst();
     const Comando* comando = nullptr;
-    for (const Comando& c : kComandos)
-        if (nombre == QLatin1String(c.nombre))
-            comando = &c;
+    for (const Comando* c : todos())
+        if (nombre == QLatin1String(c->nombre))
+            comando = c;
     if (!comando) {
-        errores << "Comando desconocido: " << nombre << Qt::endl << kAyuda;
+        errores << "Comando desconocido: " << nombre << Qt::endl;
+        ayuda(errores);
         return 2;
     }
-    const bool soloAyuda = args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
-
-    ContextoCli ctx{QString(), salida, errores};
-    if (!soloAyuda) {
-        // Every command works on the data folder's database, created on first use as the program does.
-        QStringList global;
-        if (!carpeta.isEmpty())
-            global << QStringLiteral("--datos") << carpeta;
-        ctx.carpetaDatos = BaseDatos::carpetaDatos(global);
-        if (comando->usaBase) {
-            // A farm's Access base.mdb becomes its database first; the summary goes to stderr so
-            // that a command's own output (a CSV on stdout) stays clean.
-            if (const auto aviso = ImportacionInicial::importarSiHaceFalta(ctx.carpetaDatos)) {
-                errores << aviso->texto << Qt::endl;
-                if (!aviso->ok)
-                    return 1;
-            }
-            if (const auto error = BaseDatos::abrir(ctx.carpetaDatos)) {
-                errores << *error << Qt::endl;
-                return 1;
-            }
-            if (const auto m = Comprobar_Tablas())
-                errores << m->texto << Qt::endl;
+    if (comando->ejecutarArgumentos) {
+        // The command reads its own arguments; its help needs no data folder.
+        const bool soloAyuda = args.contains(QStringLiteral("--help")) || args.contains(QStringLiteral("-h"));
+        ContextoCli ctx{soloAyuda ? QString() : BaseDatos::carpetaDatos(general.value(datos)), salida,
+                        errores};
+        if (!soloAyuda && comando->usaBase) {
+            if (const auto r = abrirBase(ctx.carpetaDatos, errores))
+                return *r;
         }
+        const int r = comando->ejecutarArgumentos(args, ctx);
+        salida.flush();
+        errores.flush();
+        BaseDatos::cerrar();
+        return r;
     }
-    const int r = comando->ejecutar(args, ctx);
+    QCommandLineParser opciones;
+    if (const std::optional<int> r = leerArgumentos(*comando, args, opciones, salida, errores))
+        return *r;
+
+    // Every command works on the data folder's database, created on first use as the program does.
+    ContextoCli ctx{BaseDatos::carpetaDatos(general.value(datos)), salida, errores};
+    if (const auto r = abrirBase(ctx.carpetaDatos, errores))
+        return *r;
+    const int r = comando->ejecutar(opciones, ctx);
     salida.flush();
     errores.flush();
     BaseDatos::cerrar();

@@ -3,7 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstring>
@@ -66,16 +66,24 @@ bool ArchivoSeguro::preparar() {
         return fallar(
             ENOENT,
             QStringLiteral("No existe la carpeta %1").arg(QDir::toNativeSeparators(info.absolutePath())));
-    // A hidden name in the same folder, so the final rename never crosses file systems.
-    QTemporaryFile t(info.absolutePath() + QStringLiteral("/.") + info.fileName() +
-                     QStringLiteral(".XXXXXX"));
-    t.setAutoRemove(false);
-    errno = 0;
-    if (!t.open())
-        return fallar(errno ? errno : EACCES, QStringLiteral("No se puede escribir en la carpeta %1")
-                                                  .arg(QDir::toNativeSeparators(info.absolutePath())));
-    temporal_ = t.fileName();
-    return true;
+    // A hidden name in the same folder, so the final rename never crosses file systems. It is
+    // created as any file of ours is (the umask decides), not owner-only like a QTemporaryFile.
+    const QString base = info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.';
+    int numero = EACCES;
+    for (int intento = 0; intento < 16; ++intento) {
+        const QString nombre = base + QString::number(QRandomGenerator::global()->generate(), 36);
+        QFile f(nombre);
+        errno = 0;
+        if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            temporal_ = nombre;
+            return true;
+        }
+        numero = errno ? errno : EACCES;
+        if (numero != EEXIST)
+            break;
+    }
+    return fallar(numero, QStringLiteral("No se puede escribir en la carpeta %1")
+                              .arg(QDir::toNativeSeparators(info.absolutePath())));
 }
 
 bool ArchivoSeguro::confirmar() {
@@ -84,6 +92,11 @@ bool ArchivoSeguro::confirmar() {
     if (const int e = sincronizar(temporal_))
         return fallar(e, QStringLiteral("No se puede guardar %1").arg(QDir::toNativeSeparators(destino_)));
     std::error_code ec;
+    // The new file keeps the permissions of the one it replaces.
+    const fs::file_status previo = fs::status(ruta(destino_), ec);
+    if (!ec && fs::exists(previo))
+        fs::permissions(ruta(temporal_), previo.permissions(), ec);
+    ec.clear();
     if (guardarAnterior_ && fs::exists(ruta(destino_), ec)) {
         // The old file gains a second name first; the rename below then swaps the target in one
         // step, so the target name always holds a whole file.

@@ -9,13 +9,20 @@ Trabajo::Trabajo(QObject* padre) : QObject(padre) {
 }
 
 Trabajo::~Trabajo() {
-    cancelar();
-    esperar();
+    detener();
 }
 
 void Trabajo::iniciar(QThreadPool* pool) {
+    pool_ = pool ? pool : QThreadPool::globalInstance();
     enCurso_.store(true);
-    (pool ? pool : QThreadPool::globalInstance())->start(this);
+    pool_->start(this);
+}
+
+void Trabajo::detener() {
+    cancelar();
+    if (enCurso_.load() && pool_ && pool_->tryTake(this))
+        enCurso_.store(false); // never started: nothing to wait for, and no terminado()
+    esperar();
 }
 
 Resultado Trabajo::ejecutar(const std::function<void(int)>& progreso) {

@@ -36,7 +36,7 @@ class Trabajo : public QObject, public QRunnable {
     Q_OBJECT
 public:
     explicit Trabajo(QObject* padre = nullptr);
-    // Asks the job to stop and waits for it: a job never outlives the object that owns it.
+    // Stops the job and waits for it (detener()): a job never outlives the object that owns it.
     ~Trabajo() override;
 
     // Starts the job on `pool` (the global one when null). Call once.
@@ -50,6 +50,10 @@ public:
     bool enCurso() const { return enCurso_.load(); }
     // Blocks until a started job has ended (for shutdown and tests, never in a click handler).
     void esperar();
+    // Asks the job to stop and waits until it has: one still queued is taken off the pool
+    // without running. A subclass whose hacer() uses its own members calls it first thing in
+    // its destructor, since by the time ~Trabajo runs those members are gone.
+    void detener();
 
 Q_SIGNALS:
     void avance(int porcentaje);
@@ -73,5 +77,6 @@ private:
     std::atomic_bool cancelado_{false};
     std::atomic_bool enCurso_{false};
     std::atomic_int ultimo_{-1};
+    QThreadPool* pool_ = nullptr;
     std::function<void(int)> progreso_;
 };

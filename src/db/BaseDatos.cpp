@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -70,16 +71,21 @@ ErrorBD errorDe(const QSqlError& e) {
     return {numero, texto};
 }
 
+QCommandLineOption BaseDatos::opcionDatos() {
+    return {QStringLiteral("datos"), QStringLiteral("carpeta de la base de datos base.db (se crea si falta)"),
+            QStringLiteral("CARPETA")};
+}
+
 QString BaseDatos::carpetaDatos(const QStringList& argumentos) {
-    QString carpeta;
-    const int i = argumentos.indexOf(QStringLiteral("--datos"));
-    if (i >= 0 && i + 1 < argumentos.size()) {
-        carpeta = argumentos.at(i + 1);
-    } else {
-        for (const QString& a : argumentos)
-            if (a.startsWith(QStringLiteral("--datos=")))
-                carpeta = a.mid(8);
-    }
+    QCommandLineParser p;
+    const QCommandLineOption datos = opcionDatos();
+    p.addOption(datos);
+    p.parse(argumentos); // the window's other arguments are not ours to refuse
+    return carpetaDatos(p.value(datos));
+}
+
+QString BaseDatos::carpetaDatos(const QString& indicada) {
+    QString carpeta = indicada;
     if (carpeta.isEmpty()) {
 #ifdef Q_OS_WIN
         carpeta = QCoreApplication::applicationDirPath();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCommandLineOption>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
@@ -21,8 +22,12 @@ public:
     static const QString kNombreConexion;
     static const QString kNombreArchivo;
 
-    // The data folder: `--datos DIR` when given, otherwise the program's folder on Windows and the
-    // user's data folder elsewhere. The folder is created when missing.
+    // `--datos CARPETA`, the option of the program and of every command of tolvaro-cli.
+    static QCommandLineOption opcionDatos();
+    // The data folder: the one given, otherwise the program's folder on Windows and the user's
+    // data folder elsewhere. The folder is created when missing.
+    static QString carpetaDatos(const QString& indicada);
+    // The same from the program's arguments (`--datos CARPETA`; other arguments are ignored).
     static QString carpetaDatos(const QStringList& argumentos);
 
     static QString archivo(const QString& carpeta);

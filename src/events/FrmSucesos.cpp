@@ -1,11 +1,13 @@
 #include "events/FrmSucesos.h"
 
+#include "events/ModeloSucesos.h"
+#include "link/BotonConectar.h"
+#include "link/ConexionTablet.h"
 #include "ui/Accesible.h"
-#include "app/BotonConectar.h"
 #include "ui/Controles.h"
 #include "ui/Dialogos.h"
-#include "app/FrmPrincipal.h"
-#include "events/ModeloSucesos.h"
+#include "ui/EntradaFechaHora.h"
+#include "ui/ListaReporte.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -20,35 +22,32 @@
 #include <QVBoxLayout>
 
 namespace {
-using BotonConectar::kConectar;
-using BotonConectar::kDesconectar;
-
 QDateEdit* selectorFecha(const char* nombre, const QDate& fecha, QLabel* rotulo, QWidget* padre) {
     auto* d = new QDateEdit(fecha, padre);
     d->setObjectName(QString::fromLatin1(nombre));
     d->setCalendarPopup(true);
     d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     Accesible::conEtiqueta(d, rotulo);
+    EntradaFechaHora::desdeElPrincipio(d);
     return d;
 }
 } // namespace
 
-FrmSucesos::FrmSucesos(FrmPrincipal* principal, QWidget* parent)
-    : QDialog(parent ? parent : principal), principal_(principal) {
+FrmSucesos::FrmSucesos(const DatosSucesos& datos, QWidget* parent) : QDialog(parent), datos_(datos) {
     construir();
 
     // Load: the last 30 days, the main window's tablet when it is connected, the chosen road.
     DTDESDE->setDate(QDate::currentDate().addDays(-30));
     DTHASTA->setDate(QDate::currentDate());
-    if (principal_ && principal_->socket()->state() != QAbstractSocket::UnconnectedState) {
-        TxtDir->setText(principal_->direccionTablet());
+    if (datos_.principalConectada) {
+        TxtDir->setText(datos_.direccionTablet);
         CmdConectar_Click();
     }
-    Frame1->setVisible(!(principal_ && principal_->webSeleccionado()));
+    Frame1->setVisible(!datos_.porWeb);
 }
 
 FrmSucesos::~FrmSucesos() {
-    WS->abort();
+    conexion_->cerrar();
 }
 
 void FrmSucesos::construir() {
@@ -77,6 +76,7 @@ void FrmSucesos::construir() {
     ListSuc->horizontalHeader()->setHighlightSections(false);
     ListSuc->horizontalHeader()->setDefaultSectionSize(twips(2540));
     ListSuc->horizontalHeader()->setStretchLastSection(false);
+    ListaReporte::ajustarColumnas(ListSuc);
     // The selection stays visible when the list loses the focus.
     QPalette paleta = ListSuc->palette();
     paleta.setColor(QPalette::Inactive, QPalette::Highlight,
@@ -110,32 +110,38 @@ void FrmSucesos::construir() {
 
     Frame1 = new QGroupBox(QStringLiteral("Conectar con la tablet"), barra_);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    auto* directo = new QHBoxLayout(Frame1);
-    directo->setContentsMargins(6, 2, 6, 2);
+    auto* columna = new QVBoxLayout(Frame1);
+    columna->setContentsMargins(6, 2, 6, 2);
+    columna->setSpacing(2);
+    auto* directo = new QHBoxLayout;
     Label5 = Controles::etiqueta(
         "Label5", QStringLiteral("Ingrese el IP de la Tablet Tolvaro a la cual desea conectarse:"), Frame1);
     Label5->setWordWrap(true);
     TxtDir = new QLineEdit(Frame1);
     TxtDir->setObjectName(QStringLiteral("TxtDir"));
     Accesible::conEtiqueta(TxtDir, Label5);
-    CmdConectar = Controles::boton("CmdConectar", kConectar, Frame1);
+    CmdConectar = Controles::boton("CmdConectar", BotonConectar::kConectar, Frame1);
     directo->addWidget(Label5, 2);
     directo->addWidget(TxtDir, 1);
     directo->addWidget(CmdConectar);
+    columna->addLayout(directo);
     fila->addWidget(Frame1, 1);
 
-    WS = new QTcpSocket(this);
-    WS->setObjectName(QStringLiteral("WS"));
+    conexion_ = new ConexionTablet(this);
+    conexion_->socket()->setObjectName(QStringLiteral("WS"));
+    botonConectar_ = new BotonConectar(CmdConectar, TxtDir, conexion_);
+    columna->addWidget(botonConectar_->estado());
 
     TxtDir->installEventFilter(this);
     connect(CMDREC, &QPushButton::clicked, this, &FrmSucesos::CMDREC_Click);
     connect(CmdExportar, &QPushButton::clicked, this, &FrmSucesos::CmdExportar_Click);
     connect(CmdConectar, &QPushButton::clicked, this, &FrmSucesos::CmdConectar_Click);
-    connect(WS, &QTcpSocket::connected, this, &FrmSucesos::WS_Connect);
-    connect(WS, &QTcpSocket::readyRead, this, &FrmSucesos::WS_DataArrival);
+    connect(conexion_, &ConexionTablet::llegada, this, &FrmSucesos::WS_DataArrival);
 
-    setMinimumSize(640, 360);
-    resize(twips(13000), twips(8000));
+    // Wide enough for the eight columns of a download on a 1366x768 screen; never so small that
+    // the controls below the list are cut.
+    setMinimumSize(760, 380);
+    resize(1100, 620);
 }
 
 int FrmSucesos::twips(int t) const {
@@ -150,8 +156,11 @@ void FrmSucesos::resizeEvent(QResizeEvent* e) {
     const int altoMarco = std::max(0, height() - twips(700));
     Frame3->setGeometry(margen, margen, anchoMarco, altoMarco);
     const int anchoLista = std::max(0, anchoMarco - twips(200));
-    const int altoLista = std::max(0, altoMarco - twips(1200));
     const int arriba = twips(240);
+    // Below the list: 1200 twips, or more when the controls there need it (a larger font, the
+    // connection's status line), so they are never cut.
+    const int pie = std::max(twips(1200), arriba + barra_->sizeHint().height() + twips(180));
+    const int altoLista = std::max(0, altoMarco - pie);
     ListSuc->setGeometry(twips(100), arriba, anchoLista, altoLista);
     const int yBarra = arriba + altoLista + twips(60);
     barra_->setGeometry(twips(100), yBarra, anchoLista, std::max(0, altoMarco - yBarra - twips(60)));
@@ -170,7 +179,7 @@ bool FrmSucesos::eventFilter(QObject* o, QEvent* e) {
 
 void FrmSucesos::done(int resultado) {
     // Closing the window ends its connection without a word to the tablet.
-    WS->abort();
+    conexion_->cerrar();
     QDialog::done(resultado);
 }
 
@@ -194,12 +203,7 @@ QDate FrmSucesos::hasta() const {
 }
 
 void FrmSucesos::CmdConectar_Click() {
-    BotonConectar::click(this, CmdConectar, TxtDir, WS, BotonConectar::Despedida::SiEstaAbierto);
-}
-
-void FrmSucesos::WS_Connect() {
-    WS->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    BotonConectar::conectado(CmdConectar);
+    botonConectar_->pulsar();
 }
 
 void FrmSucesos::CMDREC_Click() {
@@ -209,24 +213,17 @@ void FrmSucesos::CMDREC_Click() {
     }
     // Only a connection that is up can take the request: one still being made, or one that
     // failed, is treated like no connection at all.
-    if (WS->state() != QAbstractSocket::ConnectedState) {
+    if (!conexion_->enLinea()) {
         Dialogos::mostrar(this, {QStringLiteral("primero debe conectarse a la tablet"), Icono::Exclamacion});
         return;
     }
     limpiarLista();
     recepcion_.iniciar(DTDESDE->date(), DTHASTA->date(), TxtDir->text());
-    WS->write(RecepcionSucesos::pedidoCodificado(DTDESDE->date(), DTHASTA->date()));
+    conexion_->enviar(RecepcionSucesos::pedidoCodificado(DTDESDE->date(), DTHASTA->date()));
 }
 
-void FrmSucesos::WS_DataArrival() {
-    // A message box shown for one arrival lets the next ones come in: they wait in the socket
-    // and are read here, in order, once the box is closed.
-    if (atendiendo_)
-        return;
-    atendiendo_ = true;
-    while (WS->bytesAvailable() > 0)
-        aplicar(recepcion_.recibir(WS->readAll()));
-    atendiendo_ = false;
+void FrmSucesos::WS_DataArrival(const QByteArray& datos) {
+    aplicar(recepcion_.recibir(datos));
 }
 
 void FrmSucesos::aplicar(const QList<PasoRecepcion>& pasos) {

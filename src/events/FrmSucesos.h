@@ -2,13 +2,14 @@
 
 #include "core/FilaEvento.h"
 #include "core/Trabajo.h"
+#include "events/DatosSucesos.h"
 #include "link/RecepcionSucesos.h"
 
 #include <QDialog>
-#include <QTcpSocket>
 
+class BotonConectar;
+class ConexionTablet;
 class ExportacionSucesos;
-class FrmPrincipal;
 class ModeloSucesos;
 class QDateEdit;
 class QGroupBox;
@@ -24,9 +25,9 @@ class QWidget;
 class FrmSucesos : public QDialog {
     Q_OBJECT
 public:
-    // The main window supplies its socket state, the tablet's address and the chosen road;
-    // without one the window starts on the direct road, not connected.
-    explicit FrmSucesos(FrmPrincipal* principal, QWidget* parent = nullptr);
+    // The main window supplies its connection state, the tablet's address and the chosen road;
+    // without them the window starts on the direct road, not connected.
+    explicit FrmSucesos(const DatosSucesos& datos = {}, QWidget* parent = nullptr);
     ~FrmSucesos() override;
 
     // For both download roads.
@@ -38,7 +39,6 @@ public:
     void setOperarioActual(const QString& texto) { recepcion_.setOperarioActual(texto); }
     QDate desde() const;
     QDate hasta() const;
-    FrmPrincipal* principal() const { return principal_; }
 
     // The download through the web service (its own file).
     void Recibir_web();
@@ -50,8 +50,7 @@ public Q_SLOTS:
     void done(int resultado) override;
 
 private Q_SLOTS:
-    void WS_Connect();
-    void WS_DataArrival();
+    void WS_DataArrival(const QByteArray& datos);
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -65,10 +64,9 @@ private:
     void exportacionTerminada(const Resultado& r);
     int twips(int t) const;
 
-    FrmPrincipal* principal_;
+    DatosSucesos datos_;
     RecepcionSucesos recepcion_;
     ModeloSucesos* modelo_;
-    bool atendiendo_ = false;
     ExportacionSucesos* exportacion_ = nullptr; // the export running, if any
 
     QGroupBox* Frame3;
@@ -84,5 +82,6 @@ private:
     QLabel* Label5;
     QLineEdit* TxtDir;
     QPushButton* CmdConectar;
-    QTcpSocket* WS;
+    ConexionTablet* conexion_;
+    BotonConectar* botonConectar_;
 };

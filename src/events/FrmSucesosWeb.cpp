@@ -2,7 +2,6 @@
 #include "events/FrmSucesos.h"
 
 #include "ui/Dialogos.h"
-#include "app/FrmPrincipal.h"
 #include "web/DescargaWeb.h"
 
 #include <QPushButton>
@@ -10,12 +9,10 @@
 #include <memory>
 
 void FrmSucesos::Recibir_web() {
-    if (!principal_ || findChild<DescargaWeb*>())
+    if (findChild<DescargaWeb*>())
         return; // one download at a time
     limpiarLista();
-    auto* descarga =
-        new DescargaWeb({principal_->servidorWeb(), principal_->usuarioWeb(), principal_->claveWeb()},
-                        desde(), hasta(), this);
+    auto* descarga = new DescargaWeb(datos_.web, desde(), hasta(), this);
     // The window stays responsive while the server answers; "RECIBIR" waits for the end.
     CMDREC->setEnabled(false);
     setCursor(Qt::BusyCursor);

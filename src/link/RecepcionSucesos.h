@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/Mensaje.h"
 #include "core/FilaEvento.h"
+#include "core/Mensaje.h"
 
 #include <QByteArray>
 #include <QDate>

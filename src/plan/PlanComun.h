@@ -39,6 +39,14 @@ inline const QString kFormatoFechaLista = QStringLiteral("dd/MM/yyyy");
 inline const QString kFormatoFechaBase = QStringLiteral("yyyy-MM-dd");
 inline const QString kFormatoHora = QStringLiteral("HH:mm");
 
+// How an amount of the plan is given; the lists show it after the number.
+enum class Unidad { Kilos, Porcentaje };
+inline const QString kSufijoKilos = QStringLiteral("Kg");
+inline const QString kSufijoPorcentaje = QStringLiteral("%");
+inline const QString& sufijo(Unidad u) {
+    return u == Unidad::Kilos ? kSufijoKilos : kSufijoPorcentaje;
+}
+
 // Result of the load type lookup of a recipe or a trip.
 struct TipoCarga {
     bool encontrado = false;

@@ -13,15 +13,24 @@ namespace PlanDescargas {
 
 inline const QString kEliminado = QStringLiteral("ELIMINADO");
 // A pen of a recipe loaded by kilograms receives a percentage of the ration, and the reverse.
-inline const QString kUnidadPorcentaje = QStringLiteral("%");
-inline const QString kUnidadKilos = QStringLiteral("Kg");
+inline const QString& kUnidadPorcentaje = PlanComun::kSufijoPorcentaje;
+inline const QString& kUnidadKilos = PlanComun::kSufijoKilos;
 
 // The trips of the plan with their recipe, one entry per trip and recipe, shown as
 // "trip | description" (`CARGAR_VIAJES`).
 PlanComun::Entradas cargarViajes();
 
+// The pair that addresses a row.
+struct Clave {
+    int viaje = 0;
+    QString rodeo;
+    bool operator==(const Clave&) const = default;
+};
+
+// One line of the list, its five cells in column order, and the row's pair.
 struct Linea {
     QString viaje, receta, corral, orden, cantidad;
+    Clave clave;
     QStringList celdas() const;
 };
 
@@ -43,11 +52,6 @@ struct Fila {
     QString rodeo;
     double por = 0;
     int orden = 0;
-};
-
-struct Clave {
-    int viaje = 0;
-    QString rodeo;
 };
 
 std::optional<ErrorBD> insertar(const Fila& f);

@@ -65,6 +65,7 @@ Lista cargarViajes() {
         l.orden = texto(q.value(7));
         l.idReceta = texto(q.value(3));
         l.idAlimento = texto(q.value(5));
+        l.clave = {q.value(0).toInt(), q.value(3).toInt(), q.value(5).toInt()};
         r.lineas.push_back(std::move(l));
     }
     if (q.lastError().isValid())

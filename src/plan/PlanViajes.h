@@ -13,16 +13,25 @@
 namespace PlanViajes {
 
 inline const QString kInexistente = QStringLiteral("Inexistente");
-inline const QString kUnidadKilos = QStringLiteral("Kg");
-inline const QString kUnidadPorcentaje = QStringLiteral("%");
+inline const QString& kUnidadKilos = PlanComun::kSufijoKilos;
+inline const QString& kUnidadPorcentaje = PlanComun::kSufijoPorcentaje;
 
 // The picking combos: every recipe (`Cargar_recetas`) or feed (`Cargar_Alimento`) by description.
 PlanComun::Entradas cargarRecetas();
 PlanComun::Entradas cargarAlimentos();
 
-// One line of the plan list, its ten cells in column order.
+// The triple that addresses a row.
+struct Clave {
+    int viaje = 0;
+    int idReceta = 0;
+    int idAlimento = 0;
+    bool operator==(const Clave&) const = default;
+};
+
+// One line of the plan list, its ten cells in column order, and the row's triple.
 struct Linea {
     QString fecha, hora, viaje, receta, operario, alimento, cantidad, orden, idReceta, idAlimento;
+    Clave clave;
     QStringList celdas() const;
 };
 
@@ -49,12 +58,6 @@ struct Fila {
     int idAlimento = 0;
     double cantidad = 0;
     int orden = 0;
-};
-
-struct Clave {
-    int viaje = 0;
-    int idReceta = 0;
-    int idAlimento = 0;
 };
 
 std::optional<ErrorBD> insertar(const Fila& f);

@@ -1,6 +1,7 @@
 #include "ui/Controles.h"
 
 #include "ui/Accesible.h"
+#include "ui/ComboEditable.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -42,6 +43,15 @@ QLineEdit* caja(const char* nombre, QLabel* rotulo, QWidget* padre, const QRect&
         t->setGeometry(donde);
     Accesible::conEtiqueta(t, rotulo);
     return t;
+}
+
+ComboEditable* combo(const char* nombre, QLabel* rotulo, QWidget* padre, const QRect& donde) {
+    auto* c = new ComboEditable(padre);
+    c->setObjectName(QString::fromLatin1(nombre));
+    if (donde.isValid())
+        c->setGeometry(donde);
+    Accesible::conEtiqueta(c, rotulo);
+    return c;
 }
 
 } // namespace Controles

@@ -3,6 +3,7 @@
 #include <QRect>
 #include <QString>
 
+class ComboEditable;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -18,4 +19,6 @@ QLabel* etiqueta(const char* nombre, const QString& texto, QWidget* padre, const
 QPushButton* boton(const char* nombre, const QString& texto, QWidget* padre, const QRect& donde = {});
 // A text box whose accessible name is its label.
 QLineEdit* caja(const char* nombre, QLabel* rotulo, QWidget* padre, const QRect& donde = {});
+// A picking combo whose accessible name is its label.
+ComboEditable* combo(const char* nombre, QLabel* rotulo, QWidget* padre, const QRect& donde = {});
 } // namespace Controles

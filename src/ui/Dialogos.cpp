@@ -1,8 +1,8 @@
 #include "ui/Dialogos.h"
 
 #include <QFileDialog>
-#include <QPushButton>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QQueue>
 
 #include <cstdio>

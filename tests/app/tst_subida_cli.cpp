@@ -1,6 +1,6 @@
 // tolvaro-cli enviar --directa against the tablet simulator.
-#include "../link/PlanSubida.h"
 #include "BaseTemporal.h"
+#include "PlanSubida.h"
 #include "ServidorTableta.h"
 
 #include <QDir>

@@ -1,12 +1,13 @@
 // The catalogue editors of feeds, operators and recipes, driven through their controls.
 #include "Accesibilidad.h"
 #include "BaseTemporal.h"
+#include "Ventanas.h"
 
-#include "ui/Dialogos.h"
 #include "catalog/Catalogo.h"
 #include "catalog/FrmAgregar.h"
 #include "catalog/FrmAgregarRec.h"
 #include "db/Compartido.h"
+#include "ui/Dialogos.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -31,37 +32,31 @@ private Q_SLOTS:
     void accesibilidad();
 
 private:
-    template <typename T> static T* c(QWidget* w, const char* nombre) {
-        T* x = w->findChild<T*>(QString::fromLatin1(nombre));
-        if (!x)
-            qFatal("falta %s", nombre);
-        return x;
-    }
     // Grid rows as the editor counts them: 1 is the first catalogue row.
     static QString celda(QWidget* w, int fila, int col) {
-        const QTableWidgetItem* it = c<QTableWidget>(w, "Flex")->item(fila - 1, col);
+        const QTableWidgetItem* it = control<QTableWidget>(w, "Flex")->item(fila - 1, col);
         return it ? it->text() : QString();
     }
     static QStringList ids(QWidget* w) {
         QStringList r;
-        auto* flex = c<QTableWidget>(w, "Flex");
+        auto* flex = control<QTableWidget>(w, "Flex");
         for (int i = 1; i <= flex->rowCount(); ++i)
             r << celda(w, i, 0);
         return r;
     }
     static void seleccionar(QWidget* w, int fila) {
-        auto* flex = c<QTableWidget>(w, "Flex");
+        auto* flex = control<QTableWidget>(w, "Flex");
         const QRect r = flex->visualRect(flex->model()->index(fila - 1, 1));
         QTest::mouseClick(flex->viewport(), Qt::LeftButton, {}, r.center());
     }
     static void dobleClic(QWidget* w, int fila) {
-        auto* flex = c<QTableWidget>(w, "Flex");
+        auto* flex = control<QTableWidget>(w, "Flex");
         const QRect r = flex->visualRect(flex->model()->index(fila - 1, 1));
         QTest::mouseClick(flex->viewport(), Qt::LeftButton, {}, r.center());
         QTest::mouseDClick(flex->viewport(), Qt::LeftButton, {}, r.center());
     }
     static void agregar(QWidget* w, const QString& texto) {
-        auto* txt = c<QLineEdit>(w, "TxtDes");
+        auto* txt = control<QLineEdit>(w, "TxtDes");
         txt->setFocus();
         bool ascii = true;
         for (QChar ch : texto)
@@ -70,12 +65,12 @@ private:
             QTest::keyClicks(txt, texto);
         else
             txt->insert(texto); // the test keyboard types ASCII only
-        QTest::mouseClick(c<QPushButton>(w, "Cmdadd"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "Cmdadd"), Qt::LeftButton);
     }
     static void eliminar(QWidget* w, int fila) {
         seleccionar(w, fila);
         Dialogos::encolarRespuesta(Respuesta::Si);
-        QTest::mouseClick(c<QPushButton>(w, "CmdEliminar"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(w, "CmdEliminar"), Qt::LeftButton);
     }
     static std::unique_ptr<FrmAgregar> abrir(const QString& tabla, const QString& caption) {
         Tabla_ABM = tabla;
@@ -95,7 +90,7 @@ void TstCatalogo::init() {
 void TstCatalogo::tablaVaciaYPrimerAgregado() {
     BaseTemporal base;
     auto f = abrir("Alimentos", "ABM Alimento");
-    auto* flex = c<QTableWidget>(f.get(), "Flex");
+    auto* flex = control<QTableWidget>(f.get(), "Flex");
     QCOMPARE(flex->rowCount(), 1); // the blank row only
     QCOMPARE(f->Cant_Filas(), 0);
     QCOMPARE(flex->horizontalHeaderItem(0)->text(), QString("Id"));
@@ -104,8 +99,8 @@ void TstCatalogo::tablaVaciaYPrimerAgregado() {
     agregar(f.get(), "silo");
     QCOMPARE(ids(f.get()), QStringList({"1", "2", ""}));
     QCOMPARE(celda(f.get(), 1, 1), QString("Una Bolsa De Maíz"));
-    QCOMPARE(c<QLineEdit>(f.get(), "TxtDes")->text(), QString());
-    QTest::mouseClick(c<QPushButton>(f.get(), "CmdGrabar"), Qt::LeftButton);
+    QCOMPARE(control<QLineEdit>(f.get(), "TxtDes")->text(), QString());
+    QTest::mouseClick(control<QPushButton>(f.get(), "CmdGrabar"), Qt::LeftButton);
     QCOMPARE(f->result(), int(QDialog::Accepted));
     QCOMPARE(base.filas("select id, descripcion from alimentos order by id"),
              QStringList({"1|Una Bolsa De Maíz", "2|Silo"}));
@@ -133,7 +128,7 @@ void TstCatalogo::idsTrasEliminar() {
         // Answering No keeps the row.
         seleccionar(f.get(), 1);
         Dialogos::encolarRespuesta(Respuesta::No);
-        QTest::mouseClick(c<QPushButton>(f.get(), "CmdEliminar"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(f.get(), "CmdEliminar"), Qt::LeftButton);
         QCOMPARE(f->Cant_Filas(), 3);
     }
     // Nothing was written without "Grabar".
@@ -144,19 +139,19 @@ void TstCatalogo::agregarVacioYEdicion() {
     BaseTemporal base;
     QVERIFY(base.ejecutar("insert into alimentos values (1, 'Avena'), (2, 'Maiz')"));
     auto f = abrir("Alimentos", "ABM Alimento");
-    QTest::mouseClick(c<QPushButton>(f.get(), "Cmdadd"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.get(), "Cmdadd"), Qt::LeftButton);
     QCOMPARE(f->Cant_Filas(), 2);
     QVERIFY(Dialogos::mostrados().isEmpty());
 
     dobleClic(f.get(), 2);
-    auto* flex = c<QTableWidget>(f.get(), "Flex");
+    auto* flex = control<QTableWidget>(f.get(), "Flex");
     QVERIFY(!flex->isEnabled());
-    QVERIFY(!c<QPushButton>(f.get(), "CmdEliminar")->isEnabled());
-    QCOMPARE(c<QLineEdit>(f.get(), "TxtDes")->text(), QString("Maiz"));
-    c<QLineEdit>(f.get(), "TxtDes")->clear();
-    QTest::mouseClick(c<QPushButton>(f.get(), "Cmdadd"), Qt::LeftButton);
+    QVERIFY(!control<QPushButton>(f.get(), "CmdEliminar")->isEnabled());
+    QCOMPARE(control<QLineEdit>(f.get(), "TxtDes")->text(), QString("Maiz"));
+    control<QLineEdit>(f.get(), "TxtDes")->clear();
+    QTest::mouseClick(control<QPushButton>(f.get(), "Cmdadd"), Qt::LeftButton);
     QVERIFY(flex->isEnabled());
-    QVERIFY(c<QPushButton>(f.get(), "CmdEliminar")->isEnabled());
+    QVERIFY(control<QPushButton>(f.get(), "CmdEliminar")->isEnabled());
     QCOMPARE(celda(f.get(), 2, 1), QString()); // the edit sets the empty text
     QCOMPARE(f->Cant_Filas(), 2);
 
@@ -165,7 +160,7 @@ void TstCatalogo::agregarVacioYEdicion() {
     QTest::mouseClick(flexVista, Qt::RightButton, {}, flex->visualRect(flex->model()->index(0, 1)).center());
     Q_EMIT flex->customContextMenuRequested(flex->visualRect(flex->model()->index(0, 1)).center());
     f->findChild<QAction*>("MnuModif")->trigger();
-    QCOMPARE(c<QLineEdit>(f.get(), "TxtDes")->text(), QString("Avena"));
+    QCOMPARE(control<QLineEdit>(f.get(), "TxtDes")->text(), QString("Avena"));
     QVERIFY(!flex->isEnabled());
 }
 
@@ -174,10 +169,10 @@ void TstCatalogo::filaBlancaNoHaceNada() {
     QVERIFY(base.ejecutar("insert into alimentos values (1, 'Avena')"));
     auto f = abrir("Alimentos", "ABM Alimento");
     dobleClic(f.get(), 2); // the blank row
-    QVERIFY(c<QTableWidget>(f.get(), "Flex")->isEnabled());
-    QCOMPARE(c<QLineEdit>(f.get(), "TxtDes")->text(), QString());
+    QVERIFY(control<QTableWidget>(f.get(), "Flex")->isEnabled());
+    QCOMPARE(control<QLineEdit>(f.get(), "TxtDes")->text(), QString());
     seleccionar(f.get(), 2);
-    QTest::mouseClick(c<QPushButton>(f.get(), "CmdEliminar"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.get(), "CmdEliminar"), Qt::LeftButton);
     QVERIFY(Dialogos::mostrados().isEmpty());
     QCOMPARE(f->Cant_Filas(), 1);
 }
@@ -185,7 +180,7 @@ void TstCatalogo::filaBlancaNoHaceNada() {
 void TstCatalogo::reglasDelTexto() {
     BaseTemporal base;
     auto f = abrir("Alimentos", "ABM Alimento");
-    auto* txt = c<QLineEdit>(f.get(), "TxtDes");
+    auto* txt = control<QLineEdit>(f.get(), "TxtDes");
     txt->setFocus();
     QTest::keyClicks(txt, "a,b");
     QCOMPARE(txt->text(), QString("ab"));
@@ -194,7 +189,7 @@ void TstCatalogo::reglasDelTexto() {
                  {{"No se permite el ingreso de la ''Coma'' en este campo de texto", Icono::Exclamacion}}));
     // Enter moves the focus to "Agre.", which also puts the text in proper case.
     QTest::keyClick(txt, Qt::Key_Return);
-    QTRY_VERIFY(c<QPushButton>(f.get(), "Cmdadd")->hasFocus());
+    QTRY_VERIFY(control<QPushButton>(f.get(), "Cmdadd")->hasFocus());
     QCOMPARE(txt->text(), QString("Ab"));
     QVERIFY(f->isVisible());
 }
@@ -206,7 +201,7 @@ void TstCatalogo::grabarYCancelar() {
         auto f = abrir("Alimentos", "ABM Alimento");
         agregar(f.get(), "Nuevo");
         eliminar(f.get(), 1);
-        QTest::mouseClick(c<QPushButton>(f.get(), "CmdCancelar"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(f.get(), "CmdCancelar"), Qt::LeftButton);
         QCOMPARE(f->result(), int(QDialog::Rejected));
     }
     QCOMPARE(base.filas("select * from alimentos order by id"), QStringList({"1|Avena", "2|Maiz"}));
@@ -215,8 +210,8 @@ void TstCatalogo::grabarYCancelar() {
         auto f = abrir("Alimentos", "ABM Alimento");
         agregar(f.get(), "d'angelo");
         dobleClic(f.get(), 1);
-        c<QLineEdit>(f.get(), "TxtDes")->setText("Cambiado");
-        QTest::mouseClick(c<QPushButton>(f.get(), "CmdGrabar"), Qt::LeftButton);
+        control<QLineEdit>(f.get(), "TxtDes")->setText("Cambiado");
+        QTest::mouseClick(control<QPushButton>(f.get(), "CmdGrabar"), Qt::LeftButton);
     }
     QCOMPARE(base.filas("select * from alimentos order by id"),
              QStringList({"1|Avena", "2|Maiz", "3|D'angelo"}));
@@ -224,7 +219,7 @@ void TstCatalogo::grabarYCancelar() {
         auto f = abrir("Alimentos", "ABM Alimento");
         for (int i = 0; i < 3; ++i)
             eliminar(f.get(), 1);
-        QTest::mouseClick(c<QPushButton>(f.get(), "CmdGrabar"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(f.get(), "CmdGrabar"), Qt::LeftButton);
     }
     QCOMPARE(base.valor("select count(*) from alimentos").toInt(), 0);
 }
@@ -238,7 +233,7 @@ void TstCatalogo::grabarFallidoNoTocaLaTabla() {
     agregar(f.get(), "Bueno");
     agregar(f.get(), "Malo");
     agregar(f.get(), "Otro");
-    QTest::mouseClick(c<QPushButton>(f.get(), "CmdGrabar"), Qt::LeftButton);
+    QTest::mouseClick(control<QPushButton>(f.get(), "CmdGrabar"), Qt::LeftButton);
     QVERIFY(f->isVisible());
     QCOMPARE(Dialogos::mostrados().size(), 1);
     const Mensaje m = Dialogos::mostrados().first();
@@ -268,25 +263,26 @@ void TstCatalogo::recetasConTipoDeCarga() {
         FrmAgregarRec f("ABM Recetas");
         f.show();
         QVERIFY(QTest::qWaitForWindowActive(&f));
-        QCOMPARE(c<QTableWidget>(&f, "Flex")->horizontalHeaderItem(2)->text(), QString("Tipo de Carga"));
+        QCOMPARE(control<QTableWidget>(&f, "Flex")->horizontalHeaderItem(2)->text(),
+                 QString("Tipo de Carga"));
         QCOMPARE(celda(&f, 1, 2), QString("Kilos"));
         QCOMPARE(celda(&f, 2, 2), QString("Porcentaje"));
-        QVERIFY(c<QRadioButton>(&f, "OptK")->isChecked());
+        QVERIFY(control<QRadioButton>(&f, "OptK")->isChecked());
         agregar(&f, "tambo");
         QCOMPARE(celda(&f, 3, 2), QString("Kilos"));
         // Editing the percentage recipe selects its option; "Por Kg" turns it into kilograms.
         dobleClic(&f, 2);
-        QVERIFY(c<QRadioButton>(&f, "OptP")->isChecked());
-        c<QRadioButton>(&f, "OptK")->click();
-        QTest::mouseClick(c<QPushButton>(&f, "Cmdadd"), Qt::LeftButton);
+        QVERIFY(control<QRadioButton>(&f, "OptP")->isChecked());
+        control<QRadioButton>(&f, "OptK")->click();
+        QTest::mouseClick(control<QPushButton>(&f, "Cmdadd"), Qt::LeftButton);
         QCOMPARE(celda(&f, 2, 2), QString("Kilos"));
         // Options keep their state for the next new recipe.
-        c<QRadioButton>(&f, "OptP")->click();
+        control<QRadioButton>(&f, "OptP")->click();
         agregar(&f, "ciclo");
         agregar(&f, "otro");
         QCOMPARE(celda(&f, 4, 2), QString("Porcentaje"));
         QCOMPARE(celda(&f, 5, 2), QString("Porcentaje"));
-        QTest::mouseClick(c<QPushButton>(&f, "CmdGrabar"), Qt::LeftButton);
+        QTest::mouseClick(control<QPushButton>(&f, "CmdGrabar"), Qt::LeftButton);
     }
     QCOMPARE(base.filas("select id, descripcion, calcula_kg from recetas order by id"),
              QStringList({"1|Engorde|0", "2|Recria|0", "3|Tambo|0", "4|Ciclo|-1", "5|Otro|-1"}));
@@ -297,7 +293,7 @@ void TstCatalogo::accesibilidad() {
     BaseTemporal base;
     auto f = abrir("Alimentos", "ABM Alimento");
     QCOMPARE(controlesSinNombreAccesible(f.get()), QStringList());
-    QCOMPARE(c<QLineEdit>(f.get(), "TxtDes")->accessibleName(), QString("DESCRIPCION:"));
+    QCOMPARE(control<QLineEdit>(f.get(), "TxtDes")->accessibleName(), QString("DESCRIPCION:"));
     Tabla_ABM = "Recetas";
     FrmAgregarRec r("ABM Recetas");
     QCOMPARE(controlesSinNombreAccesible(&r), QStringList());

@@ -3,10 +3,11 @@
 #include "BaseTemporal.h"
 #include "RespuestaSucesos.h"
 #include "ServidorTableta.h"
+#include "Ventanas.h"
 
-#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "events/FrmSucesos.h"
+#include "ui/Dialogos.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -62,6 +63,8 @@ private Q_SLOTS:
     void descarga_data();
     void descarga();
     void desconectar();
+    void perdidaEnLaLineaDeEstado();
+    void columnasALaVista();
     void desdeLaVentanaPrincipal();
 
 private:
@@ -100,7 +103,7 @@ bool TstFrmSucesos::conectar(FrmSucesos& f) {
 
 void TstFrmSucesos::controlesYRango() {
     FrmPrincipal principal;
-    FrmSucesos f(&principal);
+    FrmSucesos f(principal.datosSucesos(), &principal);
     QCOMPARE(f.windowTitle(), QStringLiteral("Sucesos"));
     QCOMPARE(f.findChild<QGroupBox*>("Frame3")->title(), QStringLiteral("SUCESOS"));
     QCOMPARE(f.findChild<QGroupBox*>("Frame1")->title(), QStringLiteral("Conectar con la tablet"));
@@ -150,7 +153,7 @@ void TstFrmSucesos::seConectaSolaConLaPrincipal() {
     conectar->click();
     QTRY_COMPARE(conectar->text(), kConectado);
 
-    FrmSucesos f(&principal);
+    FrmSucesos f(principal.datosSucesos(), &principal);
     QCOMPARE(f.findChild<QLineEdit*>("TxtDir")->text(), direccion());
     auto* propio = f.findChild<QPushButton*>("CmdConectar");
     QTRY_COMPARE(propio->text(), kConectado);
@@ -162,7 +165,7 @@ void TstFrmSucesos::seConectaSolaConLaPrincipal() {
 void TstFrmSucesos::webOcultaElMarco() {
     FrmPrincipal principal;
     principal.findChild<QRadioButton*>("OptWeb")->click();
-    FrmSucesos f(&principal);
+    FrmSucesos f(principal.datosSucesos(), &principal);
     QVERIFY(f.findChild<QGroupBox*>("Frame1")->isHidden());
     // "RECIBIR" takes the web road: no word to the tablet, no "connect first" message.
     f.findChild<QPushButton*>("CMDREC")->click();
@@ -172,7 +175,7 @@ void TstFrmSucesos::webOcultaElMarco() {
 
 void TstFrmSucesos::recibirSinConexion() {
     const QStringList aviso = {"primero debe conectarse a la tablet"};
-    FrmSucesos f(nullptr);
+    FrmSucesos f;
     auto* recibir = f.findChild<QPushButton*>("CMDREC");
     recibir->click(); // never connected
     QCOMPARE(textos(Dialogos::mostrados()), aviso);
@@ -219,7 +222,7 @@ void TstFrmSucesos::descarga() {
     QFETCH(QDate, desde);
     QFETCH(int, filas);
     sucesos_->setModo(RespuestaSucesos::Modo(modo));
-    FrmSucesos f(nullptr);
+    FrmSucesos f;
     QVERIFY(conectar(f));
     f.findChild<QDateEdit*>("DTDESDE")->setDate(desde);
     f.findChild<QDateEdit*>("DTHASTA")->setDate(QDate(2021, 6, 30));
@@ -253,7 +256,7 @@ void TstFrmSucesos::descarga() {
 }
 
 void TstFrmSucesos::desconectar() {
-    FrmSucesos f(nullptr);
+    FrmSucesos f;
     QVERIFY(conectar(f));
     auto* boton = f.findChild<QPushButton*>("CmdConectar");
     boton->click();
@@ -269,6 +272,53 @@ void TstFrmSucesos::desconectar() {
     QVERIFY(Dialogos::mostrados().isEmpty());
 }
 
+void TstFrmSucesos::perdidaEnLaLineaDeEstado() {
+    FrmSucesos f;
+    f.show();
+    auto* estado = f.findChild<QLabel*>("LblEstadoConexion");
+    QVERIFY(estado);
+    QCOMPARE(estado->parentWidget(), f.findChild<QGroupBox*>("Frame1"));
+    QVERIFY(conectar(f));
+    auto* boton = f.findChild<QPushButton*>("CmdConectar");
+    tableta_->cerrarConexiones();
+    QTRY_COMPARE(boton->text(), QStringLiteral("Conectar"));
+    QCOMPARE(estado->text(), "Se perdió la conexión con " + direccion() + ": la tablet cerró la conexión");
+
+    QVERIFY(Dialogos::mostrados().isEmpty());
+}
+
+void TstFrmSucesos::columnasALaVista() {
+    FrmSucesos f;
+    f.show();
+    // Opens within a 1366x768 screen with the eight columns of a download in view, each as wide
+    // as its longest text.
+    QVERIFY(f.width() <= 1366 && f.height() <= 740);
+    auto* lista = f.findChild<QTableView*>("ListSuc");
+    const FilaEvento fila{
+        "DESCARGA", "15/06/2021", "10:30",     "Receta de terminación novillos", "Silo de maíz picado fino",
+        "12000",    "11985",      "Juan Pérez"};
+    f.agregarFilas({fila, fila});
+    const QStringList celdas = fila.celdas();
+    QTRY_VERIFY(lista->horizontalHeader()->sectionSize(3) >=
+                lista->fontMetrics().horizontalAdvance(celdas[3]));
+    int total = 0;
+    for (int c = 0; c < 8; ++c) {
+        QVERIFY2(lista->horizontalHeader()->sectionSize(c) >=
+                     lista->fontMetrics().horizontalAdvance(celdas[c]),
+                 qPrintable(celdas[c]));
+        total += lista->horizontalHeader()->sectionSize(c);
+    }
+    QCOMPARE(total, lista->viewport()->width()); // the last column takes what is left
+
+    // Never so small that the controls below the list are cut.
+    f.resize(100, 100);
+    for (const char* nombre : {"CMDREC", "CmdExportar", "CmdConectar", "TxtDir", "LblEstadoConexion"}) {
+        auto* w = f.findChild<QWidget*>(nombre);
+        const QRect enVentana(w->mapTo(&f, QPoint(0, 0)), w->size());
+        QVERIFY2(f.rect().contains(enVentana) && w->height() >= w->minimumSizeHint().height(), nombre);
+    }
+}
+
 void TstFrmSucesos::desdeLaVentanaPrincipal() {
     FrmPrincipal principal;
     auto* directo = principal.findChild<QGroupBox*>("FrDirecto");
@@ -279,8 +329,8 @@ void TstFrmSucesos::desdeLaVentanaPrincipal() {
 
     bool vista = false;
     bool conectadaSola = false;
-    QTimer::singleShot(0, this, [&] {
-        auto* f = qobject_cast<FrmSucesos*>(QApplication::activeModalWidget());
+    alAbrirModal(this, [&](QWidget* w) {
+        auto* f = qobject_cast<FrmSucesos*>(w);
         vista = f != nullptr;
         if (!f)
             return;

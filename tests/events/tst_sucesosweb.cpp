@@ -3,9 +3,9 @@
 #include "BaseTemporal.h"
 #include "ServicioWebPrueba.h"
 
-#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
 #include "events/FrmSucesos.h"
+#include "ui/Dialogos.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
@@ -51,7 +51,7 @@ void TstSucesosWeb::recibirPorElServicioWeb() {
                               .arg(web_->servidor())));
     FrmPrincipal principal;
     principal.findChild<QRadioButton*>("OptWeb")->click();
-    FrmSucesos f(&principal);
+    FrmSucesos f(principal.datosSucesos(), &principal);
     f.show();
     QVERIFY(f.findChild<QGroupBox*>("Frame1")->isHidden());
     auto* recibir = f.findChild<QPushButton*>("CMDREC");

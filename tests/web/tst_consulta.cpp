@@ -3,8 +3,8 @@
 #include "BaseTemporal.h"
 #include "ServidorFalso.h"
 
-#include "ui/Dialogos.h"
 #include "app/FrmPrincipal.h"
+#include "ui/Dialogos.h"
 #include "web/DescargaWeb.h"
 #include "web/EnvioWeb.h"
 #include "web/TuplasWeb.h"

@@ -5,8 +5,8 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QTcpSocket>
 #include <QString>
+#include <QTcpSocket>
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 // tolvaro-tablet-sim: a tablet to try the program without a wagon.
-#include "ServidorTableta.h"
 #include "RespuestaSucesos.h"
+#include "ServidorTableta.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

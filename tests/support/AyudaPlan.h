@@ -1,7 +1,9 @@
 #pragma once
 
-// Driving the plan windows in tests: finding controls by name, picking combo entries with the
-// keyboard, reading list lines and the message boxes shown.
+// Driving the plan windows in tests: picking combo entries with the keyboard, reading list lines
+// and the message boxes shown (controls are found with Ventanas.h).
+#include "Ventanas.h"
+
 #include "ui/Dialogos.h"
 
 #include <QComboBox>
@@ -12,13 +14,6 @@
 #include <QTreeWidget>
 
 namespace AyudaPlan {
-
-template <typename T> T* control(QWidget* ventana, const char* nombre) {
-    T* c = ventana->findChild<T*>(QString::fromLatin1(nombre));
-    if (!c)
-        qFatal("no control %s", nombre);
-    return c;
-}
 
 // Picks the entry with the given text as a user does: arrow keys in the combo.
 inline bool elegir(QComboBox* combo, const QString& texto) {

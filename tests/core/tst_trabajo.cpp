@@ -1,0 +1,204 @@
+// The long-job class and the safe file writer that every long file operation is built on.
+#include "core/ArchivoSeguro.h"
+#include "core/Trabajo.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSemaphore>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+namespace {
+
+// Counts to 100 in steps of 10; with `retener`, waits for the test between steps (so it can be
+// cancelled in the middle), and reports the thread it ran on.
+class Contar : public Trabajo {
+public:
+    explicit Contar(bool retener = false) : retener_(retener) {}
+    ~Contar() override { detener(); }
+    QSemaphore paso;
+    QThread* hilo = nullptr;
+
+protected:
+    Resultado hacer() override {
+        hilo = QThread::currentThread();
+        for (int i = 0; i <= 10; ++i) {
+            while (retener_ && !paso.tryAcquire(1, 10))
+                if (cancelado())
+                    return Resultado::interrumpido();
+            if (cancelado())
+                return Resultado::interrumpido();
+            informar(i, 10);
+            informar(i, 10); // the same figure twice is reported once
+        }
+        return Resultado::exito(QStringLiteral("contado"));
+    }
+
+private:
+    const bool retener_;
+};
+
+QList<int> enteros(const QSignalSpy& spy) {
+    QList<int> r;
+    for (const QList<QVariant>& s : spy)
+        r << s.first().toInt();
+    return r;
+}
+
+const QList<int> kDecenas = {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
+
+// Names in a folder, hidden ones included: a temporary file left behind shows here.
+QStringList nombres(const QString& carpeta) {
+    return QDir(carpeta).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+}
+
+uint modo(const QString& ruta) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(ruta).constData(), &st) == 0 ? st.st_mode & 0777 : 0;
+}
+
+QByteArray leer(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(no se puede leer)");
+}
+
+} // namespace
+
+class TstTrabajo : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void avanceYFinEnElHiloDeLaVentana();
+    void cancelarAMitad();
+    void formaSincronica();
+    void escribirReemplazaYGuardaElAnterior();
+    void fallaSinTocarElDestino_data();
+    void fallaSinTocarElDestino();
+    void fallaAlEscribirDejaElDestino();
+};
+
+void TstTrabajo::avanceYFinEnElHiloDeLaVentana() {
+    Contar t;
+    QSignalSpy avance(&t, &Trabajo::avance);
+    QList<QThread*> hilosFin;
+    Resultado fin;
+    connect(&t, &Trabajo::terminado, this, [&](const Resultado& r) {
+        hilosFin << QThread::currentThread();
+        fin = r;
+    });
+    t.iniciar();
+    QTRY_COMPARE(hilosFin.size(), 1);
+    QCOMPARE(hilosFin.first(), QThread::currentThread());
+    QVERIFY(t.hilo != QThread::currentThread());
+    QVERIFY(fin.ok);
+    QCOMPARE(fin.valor.toString(), QStringLiteral("contado"));
+    QCOMPARE(enteros(avance), kDecenas);
+    QTRY_VERIFY(!t.enCurso());
+}
+
+void TstTrabajo::cancelarAMitad() {
+    Contar t(true);
+    QSignalSpy fin(&t, &Trabajo::terminado);
+    t.iniciar();
+    t.paso.release(3);
+    t.cancelar();
+    t.paso.release(20);
+    QTRY_COMPARE(fin.size(), 1);
+    const Resultado r = fin.first().first().value<Resultado>();
+    QVERIFY(!r.ok);
+    QVERIFY(r.cancelado);
+
+    // Destroyed while it runs: the destructor stops it and waits, so nothing runs on after it.
+    auto* otro = new Contar(true);
+    otro->iniciar();
+    otro->paso.release();
+    QTRY_VERIFY(otro->hilo);
+    delete otro;
+}
+
+void TstTrabajo::formaSincronica() {
+    Contar t;
+    QSignalSpy avance(&t, &Trabajo::avance);
+    QSignalSpy fin(&t, &Trabajo::terminado);
+    QList<int> vistos;
+    const Resultado r = t.ejecutar([&](int p) { vistos << p; });
+    QVERIFY(r.ok);
+    QCOMPARE(t.hilo, QThread::currentThread());
+    QCOMPARE(vistos, kDecenas);
+    QVERIFY(avance.isEmpty());
+    QVERIFY(fin.isEmpty());
+    QVERIFY(!t.enCurso());
+}
+
+void TstTrabajo::escribirReemplazaYGuardaElAnterior() {
+    QTemporaryDir dir;
+    const QString destino = dir.filePath(QStringLiteral("sucesos.csv"));
+    QVERIFY(ArchivoSeguro::escribir(destino, "primero"));
+    QCOMPARE(leer(destino), QByteArray("primero"));
+    // A new file gets the usual permissions (the umask's), not a temporary file's owner-only ones.
+    const mode_t mascara = ::umask(0);
+    ::umask(mascara);
+    QCOMPARE(modo(destino), uint(0666 & ~mascara));
+
+    QVERIFY(::chmod(QFile::encodeName(destino).constData(), 0640) == 0);
+    ArchivoSeguro a(destino, true);
+    QVERIFY(a.preparar());
+    QFile t(a.rutaTemporal());
+    QVERIFY(t.open(QIODevice::WriteOnly));
+    t.write("segundo");
+    t.close();
+    QVERIFY(a.confirmar());
+    QCOMPARE(leer(destino), QByteArray("segundo"));
+    QCOMPARE(leer(ArchivoSeguro::rutaAnterior(destino)), QByteArray("primero"));
+    // The replaced file's permissions carry over to the new one.
+    QCOMPARE(modo(destino), 0640u);
+    QCOMPARE(nombres(dir.path()), QStringList({"sucesos.csv", "sucesos.csv.anterior"}));
+}
+
+void TstTrabajo::fallaSinTocarElDestino_data() {
+    QTest::addColumn<QString>("carpeta");
+    QTest::newRow("carpeta que falta") << QStringLiteral("no/existe");
+    QTest::newRow("carpeta en la que no se escribe") << QStringLiteral("/proc");
+}
+
+void TstTrabajo::fallaSinTocarElDestino() {
+    QFETCH(QString, carpeta);
+    QTemporaryDir dir;
+    const QString en = QDir(dir.path()).filePath(carpeta);
+    const QString destino = QDir(en).filePath(QStringLiteral("sucesos.csv"));
+    QString error;
+    QVERIFY(!ArchivoSeguro::escribir(destino, "datos", &error));
+    QVERIFY2(error.contains(QDir::toNativeSeparators(QFileInfo(destino).absolutePath())), qPrintable(error));
+    QVERIFY(!QFile::exists(destino));
+    if (QDir(en).exists() && en.startsWith(dir.path()))
+        QCOMPARE(nombres(en), QStringList());
+}
+
+void TstTrabajo::fallaAlEscribirDejaElDestino() {
+    // A file-size limit makes the write fail half-way, as a full disk would.
+    QTemporaryDir dir;
+    const QString destino = dir.filePath(QStringLiteral("respaldo.cab"));
+    QVERIFY(ArchivoSeguro::escribir(destino, "el respaldo bueno"));
+    const auto anterior = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limite{};
+    QVERIFY(::getrlimit(RLIMIT_FSIZE, &limite) == 0);
+    rlimit chico = limite;
+    chico.rlim_cur = 4096;
+    QVERIFY(::setrlimit(RLIMIT_FSIZE, &chico) == 0);
+    QString error;
+    const bool escrito = ArchivoSeguro::escribir(destino, QByteArray(64 * 1024, 'x'), &error);
+    ::setrlimit(RLIMIT_FSIZE, &limite);
+    std::signal(SIGXFSZ, anterior);
+    QVERIFY(!escrito);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(leer(destino), QByteArray("el respaldo bueno"));
+    QCOMPARE(nombres(dir.path()), QStringList({"respaldo.cab"}));
+}
+
+QTEST_GUILESS_MAIN(TstTrabajo)
+#include "tst_trabajo.moc"
