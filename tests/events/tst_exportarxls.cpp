@@ -62,7 +62,7 @@ void TstExportarXls::exportar(FrmSucesos& f, bool esperaTrabajo) {
 
 void TstExportarXls::exportaLasColumnasComoSeMuestran() {
     QTemporaryDir dir;
-    FrmSucesos f(nullptr);
+    FrmSucesos f;
     f.agregarFilas(kFilas);
     // The user dragged "TIPO DE SUCESO" to the third place.
     f.findChild<QTableView*>("ListSuc")->horizontalHeader()->moveSection(0, 2);
@@ -92,7 +92,7 @@ void TstExportarXls::exportaLasColumnasComoSeMuestran() {
 
 void TstExportarXls::listaVacia() {
     QTemporaryDir dir;
-    FrmSucesos f(nullptr);
+    FrmSucesos f;
     Dialogos::encolarRuta(dir.filePath("vacio"));
     exportar(f);
     QCOMPARE(Dialogos::mostrados(), QList<Mensaje>{exito(dir.filePath("vacio.xlsx"))});
@@ -101,7 +101,7 @@ void TstExportarXls::listaVacia() {
 
 void TstExportarXls::cancelarNoHaceNada() {
     QTemporaryDir dir;
-    FrmSucesos f(nullptr);
+    FrmSucesos f;
     f.agregarFilas(kFilas);
     Dialogos::encolarRuta(QString());
     exportar(f, false);
@@ -127,7 +127,7 @@ void TstExportarXls::archivoExistente() {
         QVERIFY(a.open(QIODevice::WriteOnly));
         a.write("anterior");
     }
-    FrmSucesos f(nullptr);
+    FrmSucesos f;
     f.agregarFilas(kFilas);
     // Chosen without its extension: the question is about the file that would be written.
     Dialogos::encolarRuta(dir.filePath("sucesos"));
@@ -150,7 +150,7 @@ void TstExportarXls::archivoExistente() {
 
 void TstExportarXls::fallaSinDejarArchivo() {
     QTemporaryDir dir;
-    FrmSucesos f(nullptr);
+    FrmSucesos f;
     f.agregarFilas(kFilas);
     const QString carpeta = QDir::toNativeSeparators(dir.filePath("no-existe"));
     Dialogos::encolarRuta(dir.filePath("no-existe/sucesos.xlsx"));

@@ -94,7 +94,7 @@ void TstSucesosWeb::filasIlegibles() {
                               .arg(web_->servidor())));
     FrmPrincipal principal;
     principal.findChild<QRadioButton*>("OptWeb")->click();
-    FrmSucesos f(&principal);
+    FrmSucesos f(principal.datosSucesos(), &principal);
     f.show();
     Dialogos::limpiar();
     f.findChild<QDateEdit*>("DTDESDE")->setDate(QDate(2024, 3, 1));
