@@ -8,8 +8,8 @@
 #include <QStringEncoder>
 
 #include <algorithm>
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <vector>

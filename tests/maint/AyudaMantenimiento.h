@@ -50,8 +50,8 @@ inline QString cli() {
 inline QString fixture(const QString& nombre) {
     const QString fuente = qEnvironmentVariable("TOLVARO_SOURCE");
     for (const QString& carpeta :
-         {qEnvironmentVariable("TOLVARO_FIXTURES"), fuente + "/tests/fixtures/legacy", fuente + "/../shared/fixtures/legacy",
-          fuente + "/../../shared/fixtures/legacy"}) {
+         {qEnvironmentVariable("TOLVARO_FIXTURES"), fuente + "/tests/fixtures/legacy",
+          fuente + "/../shared/fixtures/legacy", fuente + "/../../shared/fixtures/legacy"}) {
         const QString ruta = QDir(carpeta).filePath(nombre);
         if (!carpeta.isEmpty() && QFileInfo::exists(ruta))
             return QFileInfo(ruta).absoluteFilePath();
@@ -119,13 +119,18 @@ inline QStringList volcado(const QSqlDatabase& db) {
 // What the legacy archive's Base.mdb holds, as volcado() shows it: recipe 2 planned in percentages
 // (-1), 2800.5 kg, the pen "Vaquillonas Ñ", the web password "cl'ave" and the null user of "directa".
 inline bool esLaGranjaDelLegado(const QStringList& filas) {
-    return filas.size() == 22 && filas.contains(QStringLiteral("recetas|qlonglong:2|QString:Recría Vaquillonas|qlonglong:-1")) &&
-           filas.contains(QStringLiteral("viajes|qlonglong:1|QString:2026-12-07|QString:06:30|qlonglong:1|qlonglong:1|"
-                                         "qlonglong:2|double:2800.5|qlonglong:2")) &&
-           filas.contains(QStringLiteral("descarga|qlonglong:2|QString:Vaquillonas Ñ|double:1800|qlonglong:1")) &&
-           filas.contains(QStringLiteral("tipo_conexion|qlonglong:1|QString:directa|QString:192.168.1.50|QString:|QString:")) &&
-           filas.contains(QStringLiteral("tipo_conexion|qlonglong:2|QString:web|QString:feed.example.net|QString:estancia|"
-                                         "QString:cl'ave"));
+    return filas.size() == 22 &&
+           filas.contains(QStringLiteral("recetas|qlonglong:2|QString:Recría Vaquillonas|qlonglong:-1")) &&
+           filas.contains(
+               QStringLiteral("viajes|qlonglong:1|QString:2026-12-07|QString:06:30|qlonglong:1|qlonglong:1|"
+                              "qlonglong:2|double:2800.5|qlonglong:2")) &&
+           filas.contains(
+               QStringLiteral("descarga|qlonglong:2|QString:Vaquillonas Ñ|double:1800|qlonglong:1")) &&
+           filas.contains(QStringLiteral(
+               "tipo_conexion|qlonglong:1|QString:directa|QString:192.168.1.50|QString:|QString:")) &&
+           filas.contains(QStringLiteral(
+               "tipo_conexion|qlonglong:2|QString:web|QString:feed.example.net|QString:estancia|"
+               "QString:cl'ave"));
 }
 
 // The names and bytes of every file of a folder, to tell that nothing changed.

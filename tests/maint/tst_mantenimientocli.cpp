@@ -3,13 +3,13 @@
 #include "AyudaMantenimiento.h"
 #include "BaseTemporal.h"
 
-#include <QDateTime>
 #include "maint/Mantenimiento.h"
+#include <QDateTime>
 
 #include <QElapsedTimer>
-#include <QThread>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 using namespace AyudaMantenimiento;
 
