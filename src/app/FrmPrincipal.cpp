@@ -26,6 +26,7 @@ const QString FrmPrincipal::kCaptionDiseno = QStringLiteral("Programacion Tolvar
 const QString FrmPrincipal::kAcuseRecibo = ConexionTablet::mensajeAcuse().texto;
 const QString FrmPrincipal::kPreguntaInterrumpir =
     QStringLiteral("Se está enviando la programación a la tablet. ¿Interrumpir el envío y salir?");
+const QString FrmPrincipal::kProgramacionEnviada = QStringLiteral("Programación enviada");
 
 FrmPrincipal::FrmPrincipal(QWidget* parent) : QMainWindow(parent) {
     construir();
@@ -94,6 +95,10 @@ void FrmPrincipal::construir() {
     directo->addWidget(Label5);
     directo->addLayout(filaDir);
     raiz->addWidget(FrDirecto);
+    conexion_ = new ConexionTablet(this);
+    conexion_->socket()->setObjectName(QStringLiteral("WS"));
+    botonConectar_ = new BotonConectar(CmdConectar, TxtDir, conexion_);
+    directo->addWidget(botonConectar_->estado());
 
     FrWeb = new QGroupBox(QStringLiteral("USUARIO Y CLAVE TOLVARO"), centro);
     FrWeb->setObjectName(QStringLiteral("FrWeb"));
@@ -123,10 +128,6 @@ void FrmPrincipal::construir() {
     Bar->setVisible(false);
     raiz->addWidget(Bar);
     raiz->addStretch();
-
-    conexion_ = new ConexionTablet(this);
-    conexion_->socket()->setObjectName(QStringLiteral("WS"));
-    botonConectar_ = new BotonConectar(CmdConectar, TxtDir, conexion_);
 
     for (QLineEdit* t : {TxtDir, TxtServ, TXTUS, TXTPASS})
         t->installEventFilter(this);

@@ -23,6 +23,8 @@ public:
     static const QString kCaptionDiseno;
     static const QString kAcuseRecibo;
     static const QString kPreguntaInterrumpir;
+    // What the progress label reads once an upload has gone out whole.
+    static const QString kProgramacionEnviada;
 
     explicit FrmPrincipal(QWidget* parent = nullptr);
     ~FrmPrincipal() override;

@@ -18,9 +18,13 @@ void FrmPrincipal::Conexion_Directa() {
     connect(envio, &EnvioDirecto::maximoBarra, Bar, &QProgressBar::setMaximum);
     connect(envio, &EnvioDirecto::valorBarra, Bar, &QProgressBar::setValue);
     connect(envio, &EnvioDirecto::barraVisible, Bar, &QProgressBar::setVisible);
-    connect(envio, &EnvioDirecto::terminado, this, &FrmPrincipal::envioTerminado);
+    connect(envio, &EnvioDirecto::terminado, this, [this] {
+        if (envioTerminado())
+            Lbl->setText(kProgramacionEnviada);
+    });
     connect(envio, &EnvioDirecto::interrumpido, this, &FrmPrincipal::envioTerminado);
     connect(envio, &EnvioDirecto::fallo, this, [this](const Mensaje& m) {
+        Bar->setVisible(false);
         if (envioTerminado())
             Dialogos::mostrar(this, m);
     });

@@ -24,9 +24,12 @@ void FrmPrincipal::Conexion_Web() {
         Lbl->clear();
         return envioTerminado();
     };
-    connect(envio, &EnvioWeb::terminado, this, [this, fin](const Mensaje& m, bool) {
-        if (fin())
-            Dialogos::mostrar(this, m);
+    connect(envio, &EnvioWeb::terminado, this, [this, fin](const Mensaje& m, bool exito) {
+        if (!fin())
+            return;
+        if (exito)
+            Lbl->setText(kProgramacionEnviada);
+        Dialogos::mostrar(this, m);
     });
     connect(envio, &EnvioWeb::interrumpida, this, fin);
     envio->iniciar();

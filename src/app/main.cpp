@@ -2,6 +2,7 @@
 #include "db/BaseDatos.h"
 #include "db/ImportacionInicial.h"
 #include "ui/Dialogos.h"
+#include "ui/TeclaEnter.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -35,6 +36,7 @@ int main(int argc, char** argv) {
     for (const int lado : {16, 32, 48, 64, 128, 256})
         icono.addFile(QStringLiteral(":/iconos/hicolor/%1x%1/apps/tolvaro.png").arg(lado));
     QApplication::setWindowIcon(icono);
+    TeclaEnter::instalar(&app);
 
     // For scripted runs: message boxes are answered with their first button and printed on stderr.
     if (qEnvironmentVariableIntValue("TOLVARO_SIN_DIALOGOS") == 1)

@@ -196,6 +196,7 @@ void FrmAgregar::Cmdadd_Click() {
         Flex->setEnabled(true);
     }
     TxtDes->clear();
+    TxtDes->setFocus(); // the next entry can be typed at once
 }
 
 void FrmAgregar::Flex_DblClick() {

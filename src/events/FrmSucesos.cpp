@@ -7,6 +7,8 @@
 #include "ui/Accesible.h"
 #include "ui/Controles.h"
 #include "ui/Dialogos.h"
+#include "ui/EntradaFechaHora.h"
+#include "ui/ListaReporte.h"
 
 #include <QDateEdit>
 #include <QGridLayout>
@@ -27,6 +29,7 @@ QDateEdit* selectorFecha(const char* nombre, const QDate& fecha, QLabel* rotulo,
     d->setCalendarPopup(true);
     d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     Accesible::conEtiqueta(d, rotulo);
+    EntradaFechaHora::desdeElPrincipio(d);
     return d;
 }
 } // namespace
@@ -77,6 +80,7 @@ void FrmSucesos::construir() {
     ListSuc->horizontalHeader()->setHighlightSections(false);
     ListSuc->horizontalHeader()->setDefaultSectionSize(twips(2540));
     ListSuc->horizontalHeader()->setStretchLastSection(false);
+    ListaReporte::ajustarColumnas(ListSuc);
     // The selection stays visible when the list loses the focus.
     QPalette paleta = ListSuc->palette();
     paleta.setColor(QPalette::Inactive, QPalette::Highlight,
@@ -110,8 +114,10 @@ void FrmSucesos::construir() {
 
     Frame1 = new QGroupBox(QStringLiteral("Conectar con la tablet"), barra_);
     Frame1->setObjectName(QStringLiteral("Frame1"));
-    auto* directo = new QHBoxLayout(Frame1);
-    directo->setContentsMargins(6, 2, 6, 2);
+    auto* columna = new QVBoxLayout(Frame1);
+    columna->setContentsMargins(6, 2, 6, 2);
+    columna->setSpacing(2);
+    auto* directo = new QHBoxLayout;
     Label5 = Controles::etiqueta(
         "Label5", QStringLiteral("Ingrese el IP de la Tablet Tolvaro a la cual desea conectarse:"), Frame1);
     Label5->setWordWrap(true);
@@ -122,11 +128,13 @@ void FrmSucesos::construir() {
     directo->addWidget(Label5, 2);
     directo->addWidget(TxtDir, 1);
     directo->addWidget(CmdConectar);
+    columna->addLayout(directo);
     fila->addWidget(Frame1, 1);
 
     conexion_ = new ConexionTablet(this);
     conexion_->socket()->setObjectName(QStringLiteral("WS"));
     botonConectar_ = new BotonConectar(CmdConectar, TxtDir, conexion_);
+    columna->addWidget(botonConectar_->estado());
 
     TxtDir->installEventFilter(this);
     connect(CMDREC, &QPushButton::clicked, this, &FrmSucesos::CMDREC_Click);
@@ -139,8 +147,10 @@ void FrmSucesos::construir() {
             recibiendoDirecta_ = false;
     });
 
-    setMinimumSize(640, 360);
-    resize(twips(13000), twips(8000));
+    // Wide enough for the eight columns of a download on a 1366x768 screen; never so small that
+    // the controls below the list are cut.
+    setMinimumSize(760, 380);
+    resize(1100, 620);
 }
 
 int FrmSucesos::twips(int t) const {
@@ -155,8 +165,11 @@ void FrmSucesos::resizeEvent(QResizeEvent* e) {
     const int altoMarco = std::max(0, height() - twips(700));
     Frame3->setGeometry(margen, margen, anchoMarco, altoMarco);
     const int anchoLista = std::max(0, anchoMarco - twips(200));
-    const int altoLista = std::max(0, altoMarco - twips(1200));
     const int arriba = twips(240);
+    // Below the list: 1200 twips, or more when the controls there need it (a larger font, the
+    // connection's status line), so they are never cut.
+    const int pie = std::max(twips(1200), arriba + barra_->sizeHint().height() + twips(180));
+    const int altoLista = std::max(0, altoMarco - pie);
     ListSuc->setGeometry(twips(100), arriba, anchoLista, altoLista);
     const int yBarra = arriba + altoLista + twips(60);
     barra_->setGeometry(twips(100), yBarra, anchoLista, std::max(0, altoMarco - yBarra - twips(60)));

@@ -3,28 +3,27 @@
 #include "ui/Accesible.h"
 #include "ui/Dialogos.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 const QString BotonConectar::kConectar = QStringLiteral("Conectar");
 const QString BotonConectar::kConectado = QStringLiteral("Conectado...");
 
-namespace {
-// A connection the tablet ended is not reported: the button keeps saying "Conectado..." until it
-// is clicked, and the click then only changes the caption.
-bool pareceConectada(ConexionTablet::Estado e) {
-    return e == ConexionTablet::Estado::Conectado || e == ConexionTablet::Estado::Perdida;
-}
-} // namespace
-
 BotonConectar::BotonConectar(QPushButton* boton, const QLineEdit* direccion, ConexionTablet* conexion)
     : QObject(boton), boton_(boton), direccion_(direccion), conexion_(conexion) {
+    estado_ = new QLabel(boton->parentWidget());
+    estado_->setObjectName(QStringLiteral("LblEstadoConexion"));
+    estado_->setAccessibleName(QStringLiteral("Estado de la conexión"));
+    estado_->setWordWrap(true);
+    estado_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     mostrar(conexion->estado());
     connect(conexion, &ConexionTablet::estadoCambiado, this, &BotonConectar::mostrar);
+    connect(conexion, &ConexionTablet::error, this, &BotonConectar::fallo);
 }
 
 void BotonConectar::pulsar() {
-    if (pareceConectada(conexion_->estado())) {
+    if (conexion_->estado() == ConexionTablet::Estado::Conectado) {
         conexion_->despedirse();
         return;
     }
@@ -37,5 +36,17 @@ void BotonConectar::pulsar() {
 }
 
 void BotonConectar::mostrar(ConexionTablet::Estado estado) {
-    Accesible::caption(boton_, pareceConectada(estado) ? kConectado : kConectar);
+    Accesible::caption(boton_, estado == ConexionTablet::Estado::Conectado ? kConectado : kConectar);
+    if (estado == ConexionTablet::Estado::Conectando)
+        estado_->setText(QStringLiteral("Conectando con %1...").arg(conexion_->destino()));
+    else if (estado != ConexionTablet::Estado::Perdida)
+        estado_->clear(); // a failure's reason follows in fallo()
+}
+
+void BotonConectar::fallo(const QString& motivo) {
+    // The connection announces the failure after its new state.
+    const QString formato = conexion_->estado() == ConexionTablet::Estado::Perdida
+                                ? QStringLiteral("Se perdió la conexión con %1: %2")
+                                : QStringLiteral("No se pudo conectar con %1: %2");
+    estado_->setText(formato.arg(conexion_->destino(), motivo));
 }

@@ -5,12 +5,14 @@
 #include <QObject>
 #include <QString>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
 // The "Conectar" / "Conectado..." button of a window's own connection to the tablet, used by the
-// main window and the events window. The caption shows the connection's state; a click connects
-// to the address typed in the window, or says goodbye to the tablet.
+// main window and the events window. The caption follows the socket ("Conectado..." only while it
+// is connected); a click connects to the address typed in the window, or says goodbye to the
+// tablet. A status line under the address tells a connect under way and why one failed or ended.
 class BotonConectar : public QObject {
     Q_OBJECT
 public:
@@ -20,12 +22,18 @@ public:
     // Lives as long as the button; the address box and the connection must outlive it.
     BotonConectar(QPushButton* boton, const QLineEdit* direccion, ConexionTablet* conexion);
 
-    // The click: "Conectar" asks for an address or starts connecting to it (a failure is not
-    // reported); "Conectado..." says goodbye.
+    // The status line, named `LblEstadoConexion`, for the window to place under the address box.
+    QLabel* estado() const { return estado_; }
+
+    // The click: "Conectar" asks for an address or starts connecting to it; "Conectado..." says
+    // goodbye.
     void pulsar();
 
 private:
     void mostrar(ConexionTablet::Estado estado);
+    void fallo(const QString& motivo);
+
+    QLabel* estado_;
 
     QPushButton* boton_;
     const QLineEdit* direccion_;

@@ -13,6 +13,9 @@ Mensaje ConexionTablet::mensajeAcuse() {
 ConexionTablet::ConexionTablet(QObject* parent) : QObject(parent), socket_(new QTcpSocket(this)) {
     connect(socket_, &QAbstractSocket::stateChanged, this, &ConexionTablet::socketCambio);
     connect(socket_, &QIODevice::readyRead, this, &ConexionTablet::leer);
+    espera_.setSingleShot(true);
+    espera_.setInterval(kEsperaMs);
+    connect(&espera_, &QTimer::timeout, this, &ConexionTablet::agotado);
 }
 
 ConexionTablet::~ConexionTablet() {
@@ -23,7 +26,9 @@ ConexionTablet::~ConexionTablet() {
 void ConexionTablet::conectar(const DireccionTablet& direccion) {
     cerrar();
     ultimo_ = 0;
+    destino_ = direccion.texto();
     ponerEstado(Estado::Conectando);
+    espera_.start();
     socket_->connectToHost(direccion.host, direccion.puerto);
 }
 
@@ -98,7 +103,19 @@ void ConexionTablet::leer() {
     leyendo_ = false;
 }
 
+void ConexionTablet::agotado() {
+    if (estado_ != Estado::Conectando)
+        return;
+    cerrando_ = true;
+    socket_->abort();
+    cerrando_ = false;
+    ponerEstado(Estado::Desconectado);
+    Q_EMIT error(QStringLiteral("la tablet no respondió en %1 segundos").arg(espera_.interval() / 1000));
+}
+
 void ConexionTablet::ponerEstado(Estado e) {
+    if (e != Estado::Conectando)
+        espera_.stop();
     if (estado_ == e)
         return;
     estado_ = e;

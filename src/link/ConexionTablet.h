@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QString>
 #include <QTcpSocket>
+#include <QTimer>
 
 // One TCP connection of the program to the tablet (the program is always the client). It owns
 // the socket, says goodbye with "'desconectar'", reports every arrival and the tablet's "ok"
@@ -25,6 +26,8 @@ public:
 
     static const QByteArray kDesconectar; // "'desconectar'"
     static const QByteArray kAcuse;       // "ok", anywhere in what the tablet sends
+    // A tablet that has not answered the handshake by then is given up.
+    static constexpr int kEsperaMs = 10000;
     // What the user is told once the tablet has acknowledged an upload.
     static Mensaje mensajeAcuse();
 
@@ -47,6 +50,10 @@ public:
     void cerrar();
 
     Estado estado() const { return estado_; }
+    // Where the last connect went, as "host:port".
+    QString destino() const { return destino_; }
+    // For tests: how long a handshake may take.
+    void setEspera(int ms) { espera_.setInterval(ms); }
     // The socket is connected (whatever the state says after a goodbye the tablet has not
     // answered yet).
     bool enLinea() const;
@@ -69,9 +76,12 @@ private:
     void socketCambio();
     void leer();
     void ponerEstado(Estado e);
+    void agotado();
     QString motivo() const;
 
     QTcpSocket* socket_;
+    QTimer espera_;
+    QString destino_;
     Estado estado_ = Estado::Desconectado;
     bool cerrando_ = false; // our own abort is not a lost connection
     bool leyendo_ = false;

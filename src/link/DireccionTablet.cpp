@@ -33,3 +33,8 @@ DireccionTablet DireccionTablet::leer(const QString& texto) {
     }
     return d;
 }
+
+QString DireccionTablet::texto() const {
+    const QString h = host.contains(u':') ? u'[' + host + u']' : host;
+    return h + u':' + QString::number(puerto);
+}

@@ -10,4 +10,6 @@ struct DireccionTablet {
 
     static constexpr quint16 kPuertoTablet = 4999;
     static DireccionTablet leer(const QString& texto);
+    // "host:port" ("[v6]:port" for IPv6), as the user is told where the program connects.
+    QString texto() const;
 };

@@ -44,6 +44,8 @@ FrmRodeos::FrmRodeos(QWidget* parent)
     alElegir(CmbViajes, [this] { CmbViajes_Click(); });
     connect(CMD_INS_ROD, &QPushButton::clicked, this, &FrmRodeos::CMD_INS_ROD_Click);
 
+    // The header's controls and a few lines of the list are never cut.
+    setMinimumSize(900, 420);
     resize(900, 600);
     Form_Load();
 }
@@ -51,7 +53,6 @@ FrmRodeos::FrmRodeos(QWidget* parent)
 void FrmRodeos::Form_Load() {
     prepararListas({QStringLiteral("id_FORMULA"), QStringLiteral("RECETA"), QStringLiteral("Corral"),
                     QStringLiteral("Orden"), QStringLiteral("Cantidad")});
-    lista_->setColumnWidth(cReceta, 260);
     CARGAR_VIAJES();
     CARGAR_descargas();
     Comprobar_Totales();
@@ -97,7 +98,8 @@ void FrmRodeos::CMD_INS_ROD_Click() {
     double por = 0;
     int orden = 0;
     if (!idEnRango(Id_Viaje, QStringLiteral("El viaje elegido"), CmbViajes) ||
-        !numero(TXTPOR, Label17, &por) || !entero(TXTOR, Label3, &orden))
+        !cantidadValida(TXTPOR, Label17, &por) || !entero(TXTOR, Label3, &orden) ||
+        !existente(Validacion::Referencia::Viaje, Id_Viaje, CmbViajes, QStringLiteral("CMD_INS_ROD_Click")))
         return;
     const PlanDescargas::Fila fila{static_cast<int>(Id_Viaje), TXTCORRAL->text(), por, orden};
 

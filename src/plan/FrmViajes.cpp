@@ -8,6 +8,7 @@
 #include "ui/ComboEditable.h"
 #include "ui/Controles.h"
 #include "ui/Dialogos.h"
+#include "ui/EntradaFechaHora.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
@@ -67,6 +68,8 @@ FrmViajes::FrmViajes(QWidget* parent)
     DT_HORA_FOR->setDisplayFormat(PlanComun::kFormatoHora);
     DT_HORA_FOR->setGeometry(470, 55, 80, 24);
     Accesible::conEtiqueta(DT_HORA_FOR, Label4);
+    EntradaFechaHora::desdeElPrincipio(DT_FEC_FOR);
+    EntradaFechaHora::desdeElPrincipio(DT_HORA_FOR);
     Label5 = etiqueta("Label5", QStringLiteral("ID_OPERARIO:"), Frame1, {10, 88, 130, 24});
     TXTOP = caja("TXTOP", Label5, Frame1, {145, 88, 80, 24});
     CMDOP = boton("CMDOP", QStringLiteral("?"), Frame1, {230, 88, 30, 24});
@@ -100,6 +103,8 @@ FrmViajes::FrmViajes(QWidget* parent)
     connect(CMDALIM, &QPushButton::clicked, this, &FrmViajes::CMDALIM_Click);
     connect(CMDOP, &QPushButton::clicked, this, &FrmViajes::CMDOP_Click);
 
+    // The header's controls and a few lines of the list are never cut.
+    setMinimumSize(900, 480);
     resize(900, 640);
     Form_Load();
 }
@@ -109,6 +114,9 @@ void FrmViajes::Form_Load() {
                     QStringLiteral("RECETA"), QStringLiteral("OPERARIO"), QStringLiteral("ALIMENTO"),
                     QStringLiteral("CANTIDAD"), QStringLiteral("ORDEN"), QStringLiteral("IDREC"),
                     QStringLiteral("IDALIM")});
+    // The ids travel with the line for change and delete; the user picks by name.
+    lista_->setColumnHidden(cIdRec, true);
+    lista_->setColumnHidden(cIdAlim, true);
     Cargar_Alimento();
     Cargar_recetas();
     Cargar_Viajes();
@@ -178,9 +186,16 @@ void FrmViajes::CMD_INS_FOR_Click() {
     int viaje = 0, operario = 0, orden = 0;
     double cantidad = 0;
     if (!entero(TXT_ID_VIA_FOR, Label2, &viaje) || !entero(TXTOP, Label5, &operario) ||
-        !numero(TXTKILOS, Label8, &cantidad) || !entero(TXT_OR_FOR, Label7, &orden) ||
+        !cantidadValida(TXTKILOS, Label8, &cantidad) || !entero(TXT_OR_FOR, Label7, &orden) ||
         !idEnRango(Id_Receta, QStringLiteral("La receta elegida"), CmbNombre) ||
         !idEnRango(Id_Alim, QStringLiteral("El alimento elegido"), CMBALIM))
+        return;
+    // What the row points at must be there: the upload leaves out rows whose ends are gone.
+    using Validacion::Referencia;
+    const QString proc = QStringLiteral("CMD_INS_FOR_Click");
+    if (!existente(Referencia::Operario, operario, TXTOP, proc) ||
+        !existente(Referencia::Receta, Id_Receta, CmbNombre, proc) ||
+        !existente(Referencia::Alimento, Id_Alim, CMBALIM, proc))
         return;
     const PlanViajes::Fila fila{viaje,
                                 DT_FEC_FOR->date(),

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/Mensaje.h"
+#include "db/BaseDatos.h"
+#include "plan/PlanComun.h"
 
 #include <QString>
 #include <optional>
@@ -26,5 +28,24 @@ Mensaje idFueraDeRango(const QString& cual, qint64 id);
 
 // The label of a field as a name in a message: "KILOS:" gives "KILOS".
 QString nombreCampo(const QString& etiqueta);
+
+// No mixer carries more; a larger amount in kilograms is asked about before it is stored.
+inline constexpr double kKilosConfirmar = 100000;
+
+// An amount of a plan row as typed, in its unit: a number in the regional or the C form, never
+// with an exponent ("1e5"), never negative, a percentage at most 100.
+struct RevisionCantidad {
+    std::optional<double> valor; // none: refused with `mensaje`
+    Mensaje mensaje;             // the refusal, or the question when `confirmar`
+    bool confirmar = false;      // a kilogram amount above kKilosConfirmar: ask (Sí stores it)
+};
+RevisionCantidad cantidad(const QString& texto, const QString& campo, PlanComun::Unidad unidad);
+
+// What a plan row points at in the catalogues and the plan.
+enum class Referencia { Operario, Receta, Alimento, Viaje };
+// Whether the id is there (an error of the lookup is returned in `error`).
+bool existe(Referencia que, qint64 id, std::optional<ErrorBD>* error);
+// "No existe el operario 7." and the like.
+Mensaje inexistente(Referencia que, qint64 id);
 
 } // namespace Validacion

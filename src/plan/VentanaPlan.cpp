@@ -10,6 +10,7 @@
 #include "ui/ListaReporte.h"
 
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,7 +67,8 @@ void VentanaPlan::prepararListas(const QStringList& columnas) {
     ListaReporte::preparar(lista_, columnas, Frame3->title());
     ListaReporte::preparar(LisTot, {QStringLiteral("Receta"), QStringLiteral("Cantidad")},
                            marcoTotales_->title());
-    LisTot->setColumnWidth(0, 180);
+    ListaReporte::ajustarColumnas(lista_);
+    ListaReporte::ajustarColumnas(LisTot);
 }
 
 void VentanaPlan::construirCantidad(QLabel* rotulo, QLineEdit* caja, const QString& rotuloKilos,
@@ -193,20 +195,39 @@ bool VentanaPlan::entero(QLineEdit* caja, const QLabel* rotulo, int* valor) {
     return true;
 }
 
-bool VentanaPlan::numero(QLineEdit* caja, const QLabel* rotulo, double* valor) {
-    if (!Texto::leerNumeroUsuario(caja->text(), valor)) {
-        rehusar(Validacion::numeroInvalido(Validacion::nombreCampo(rotulo->text())), caja);
-        return false;
-    }
-    return true;
-}
-
 bool VentanaPlan::idEnRango(qint64 id, const QString& que, QWidget* campo) {
     if (!Validacion::cabeEn16(id)) {
         rehusar(Validacion::idFueraDeRango(que, id), campo);
         return false;
     }
     return true;
+}
+
+bool VentanaPlan::cantidadValida(QLineEdit* caja, const QLabel* rotulo, double* valor) {
+    const Validacion::RevisionCantidad r =
+        Validacion::cantidad(caja->text(), Validacion::nombreCampo(rotulo->text()), unidad_);
+    if (!r.valor) {
+        rehusar(r.mensaje, caja);
+        return false;
+    }
+    if (r.confirmar && Dialogos::mostrar(this, r.mensaje) != Respuesta::Si) {
+        caja->setFocus();
+        return false;
+    }
+    *valor = *r.valor;
+    return true;
+}
+
+bool VentanaPlan::existente(Validacion::Referencia que, qint64 id, QWidget* campo,
+                            const QString& procedimiento) {
+    std::optional<ErrorBD> error;
+    if (Validacion::existe(que, id, &error))
+        return true;
+    if (error)
+        informar(*error, procedimiento);
+    else
+        rehusar(Validacion::inexistente(que, id), campo);
+    return false;
 }
 
 QString VentanaPlan::textoCantidad(double cantidad) const {
@@ -265,6 +286,8 @@ void VentanaPlan::guardar(const std::function<std::optional<ErrorBD>()>& inserta
     foco->setFocus();
     lineaCambio_ = nullptr;
     lista_->setEnabled(true);
+    // No line stays chosen from before: "ELIMINAR" acts only on lines picked after this.
+    lista_->selectionModel()->clear();
     Comprobar_Totales();
 }
 

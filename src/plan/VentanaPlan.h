@@ -2,6 +2,7 @@
 
 #include "core/Mensaje.h"
 #include "plan/PlanComun.h"
+#include "plan/Validacion.h"
 
 #include <QDialog>
 #include <QVariant>
@@ -89,8 +90,11 @@ protected:
     void pedirCompletar();
     // The checks of "INSERTAR": each refuses (message, focus) and returns false on a bad value.
     bool entero(QLineEdit* caja, const QLabel* rotulo, int* valor);
-    bool numero(QLineEdit* caja, const QLabel* rotulo, double* valor);
     bool idEnRango(qint64 id, const QString& que, QWidget* campo);
+    // The amount in the unit shown: refused when out of bounds, asked about when too large.
+    bool cantidadValida(QLineEdit* caja, const QLabel* rotulo, double* valor);
+    // The row's operator, recipe, feed or trip is there (a failed lookup is reported as `procedimiento`).
+    bool existente(Validacion::Referencia que, qint64 id, QWidget* campo, const QString& procedimiento);
 
     // An amount as the list shows it, with the unit, and back to the text the user types.
     QString textoCantidad(double cantidad) const;

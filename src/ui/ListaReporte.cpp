@@ -3,6 +3,8 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTableView>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -42,6 +44,36 @@ void preparar(QTreeWidget* lista, const QStringList& columnas, const QString& no
     for (QPalette::ColorRole rol : {QPalette::Highlight, QPalette::HighlightedText})
         pal.setColor(QPalette::Inactive, rol, pal.color(QPalette::Active, rol));
     lista->setPalette(pal);
+}
+
+void ajustarColumnas(QAbstractItemView* vista) {
+    QHeaderView* cabecera = nullptr;
+    if (auto* arbol = qobject_cast<QTreeView*>(vista))
+        cabecera = arbol->header();
+    else if (auto* tabla = qobject_cast<QTableView*>(vista))
+        cabecera = tabla->horizontalHeader();
+    if (!cabecera || !vista->model())
+        return;
+    cabecera->setResizeContentsPrecision(200);
+    // Several changes in one pass of the event loop are measured once.
+    auto* reloj = new QTimer(vista);
+    reloj->setSingleShot(true);
+    reloj->setInterval(0);
+    auto medir = [cabecera] {
+        cabecera->resizeSections(QHeaderView::ResizeToContents);
+        // Measuring sets the last section too; the stretch is applied again afterwards.
+        cabecera->setStretchLastSection(false);
+        cabecera->setStretchLastSection(true);
+    };
+    QObject::connect(reloj, &QTimer::timeout, cabecera, medir);
+    QAbstractItemModel* modelo = vista->model();
+    auto pedir = [reloj] { reloj->start(); };
+    QObject::connect(modelo, &QAbstractItemModel::rowsInserted, reloj, pedir);
+    QObject::connect(modelo, &QAbstractItemModel::rowsRemoved, reloj, pedir);
+    QObject::connect(modelo, &QAbstractItemModel::modelReset, reloj, pedir);
+    QObject::connect(modelo, &QAbstractItemModel::dataChanged, reloj, pedir);
+    QObject::connect(modelo, &QAbstractItemModel::headerDataChanged, reloj, pedir);
+    medir();
 }
 
 } // namespace ListaReporte

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QHostAddress>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,6 +30,7 @@ private Q_SLOTS:
     void conectarDesconectarYSalir();
     void enterEnDireccionConecta();
     void direccionVaciaORechazada();
+    void lineaDeEstadoSigueAlSocket();
     void acuseDeRecibo();
     void fallaDeComprobarTablasSeInformaYSigue();
 
@@ -183,6 +185,49 @@ void TstFrmPrincipal::direccionVaciaORechazada() {
     QTRY_COMPARE(w.socket()->state(), QAbstractSocket::UnconnectedState);
     QCOMPARE(conectar->text(), QString("Conectar"));
     QCOMPARE(Dialogos::mostrados().size(), 1);
+}
+
+void TstFrmPrincipal::lineaDeEstadoSigueAlSocket() {
+    BaseTemporal base;
+    FrmPrincipal w;
+    w.show();
+    auto* dir = control<QLineEdit>(&w, "TxtDir");
+    auto* conectar = control<QPushButton>(&w, "CmdConectar");
+    auto* estado = control<QLabel>(&w, "LblEstadoConexion");
+    QCOMPARE(estado->accessibleName(), QString("Estado de la conexión"));
+    QCOMPARE(estado->parentWidget(), control<QGroupBox>(&w, "FrDirecto"));
+
+    quint16 libre = 0;
+    {
+        QTcpServer s;
+        QVERIFY(s.listen(QHostAddress::LocalHost, 0));
+        libre = s.serverPort();
+    }
+    const QString rechaza = QStringLiteral("127.0.0.1:%1").arg(libre);
+    dir->setText(rechaza);
+    conectar->click();
+    QCOMPARE(estado->text(), "Conectando con " + rechaza + "...");
+    QTRY_COMPARE(estado->text(), "No se pudo conectar con " + rechaza + ": la tablet rechazó la conexión");
+    QCOMPARE(conectar->text(), QString("Conectar"));
+
+    // The tablet drops the connection: the caption goes back to "Conectar" and the line says why.
+    ServidorTableta tableta;
+    QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
+    const QString buena = QStringLiteral("127.0.0.1:%1").arg(tableta.puerto());
+    dir->setText(buena);
+    conectar->click();
+    QTRY_COMPARE(conectar->text(), QString("Conectado..."));
+    QCOMPARE(estado->text(), QString());
+    QTRY_COMPARE(tableta.conexionesAbiertas(), 1);
+    tableta.cerrarConexiones();
+    QTRY_COMPARE(conectar->text(), QString("Conectar"));
+    QCOMPARE(conectar->accessibleName(), QString("Conectar"));
+    QCOMPARE(estado->text(), "Se perdió la conexión con " + buena + ": la tablet cerró la conexión");
+    // A click then connects again instead of saying goodbye on a closed socket.
+    conectar->click();
+    QTRY_COMPARE(conectar->text(), QString("Conectado..."));
+    QTRY_COMPARE(tableta.conexionesAceptadas(), 2);
+    QVERIFY(Dialogos::mostrados().isEmpty());
 }
 
 void TstFrmPrincipal::acuseDeRecibo() {

@@ -66,7 +66,7 @@ void TstSubida::envioCompletoConBotonesBloqueados() {
                                         todos.at(8), todos.at(9), todos.at(10)};
     QTRY_COMPARE(tableta.mensajes(), esperado);
     QVERIFY(bar->isHidden());
-    QCOMPARE(lbl->text(), QStringLiteral("Enviando Operarios"));
+    QCOMPARE(lbl->text(), QStringLiteral("Programación enviada"));
     QTRY_VERIFY(!Dialogos::mostrados().isEmpty());
     QCOMPARE(Dialogos::mostrados().constLast().texto, FrmPrincipal::kAcuseRecibo);
 }
@@ -80,9 +80,9 @@ void TstSubida::sinConexionMuestraElError() {
     env->click();
     QCOMPARE(Dialogos::mostrados().size(), 1);
     QCOMPARE(Dialogos::mostrados().at(0), EnvioDirecto::mensajeError(EnvioDirecto::errorNoConectado()));
-    // The bar keeps its last state; the buttons are free for another try.
+    // The bar is hidden after a failure; the buttons are free for another try.
     auto* bar = control<QProgressBar>(v, "Bar");
-    QVERIFY(bar->isVisible());
+    QVERIFY(bar->isHidden());
     QCOMPARE(bar->maximum(), 1);
     QCOMPARE(control<QLabel>(v, "Lbl")->text(), QStringLiteral("Enviando Alimentos"));
     QVERIFY(env->isEnabled());
@@ -108,6 +108,7 @@ void TstSubida::conexionPerdidaLiberaLosBotones() {
              qPrintable(m.texto));
     QCOMPARE(m.titulo, QStringLiteral("Error en FrmPrincipal"));
     QCOMPARE(tableta.mensajes().size(), 1);
+    QVERIFY(control<QProgressBar>(v, "Bar")->isHidden());
 }
 
 QTEST_MAIN(TstSubida)

@@ -63,6 +63,8 @@ private Q_SLOTS:
     void descarga_data();
     void descarga();
     void desconectar();
+    void perdidaEnLaLineaDeEstado();
+    void columnasALaVista();
     void desdeLaVentanaPrincipal();
     void cerrarDuranteLaDescarga();
 
@@ -269,6 +271,53 @@ void TstFrmSucesos::desconectar() {
     boton->click();
     QCOMPARE(boton->text(), QStringLiteral("Conectar"));
     QVERIFY(Dialogos::mostrados().isEmpty());
+}
+
+void TstFrmSucesos::perdidaEnLaLineaDeEstado() {
+    FrmSucesos f;
+    f.show();
+    auto* estado = f.findChild<QLabel*>("LblEstadoConexion");
+    QVERIFY(estado);
+    QCOMPARE(estado->parentWidget(), f.findChild<QGroupBox*>("Frame1"));
+    QVERIFY(conectar(f));
+    auto* boton = f.findChild<QPushButton*>("CmdConectar");
+    tableta_->cerrarConexiones();
+    QTRY_COMPARE(boton->text(), QStringLiteral("Conectar"));
+    QCOMPARE(estado->text(), "Se perdió la conexión con " + direccion() + ": la tablet cerró la conexión");
+
+    QVERIFY(Dialogos::mostrados().isEmpty());
+}
+
+void TstFrmSucesos::columnasALaVista() {
+    FrmSucesos f;
+    f.show();
+    // Opens within a 1366x768 screen with the eight columns of a download in view, each as wide
+    // as its longest text.
+    QVERIFY(f.width() <= 1366 && f.height() <= 740);
+    auto* lista = f.findChild<QTableView*>("ListSuc");
+    const FilaEvento fila{
+        "DESCARGA", "15/06/2021", "10:30",     "Receta de terminación novillos", "Silo de maíz picado fino",
+        "12000",    "11985",      "Juan Pérez"};
+    f.agregarFilas({fila, fila});
+    const QStringList celdas = fila.celdas();
+    QTRY_VERIFY(lista->horizontalHeader()->sectionSize(3) >=
+                lista->fontMetrics().horizontalAdvance(celdas[3]));
+    int total = 0;
+    for (int c = 0; c < 8; ++c) {
+        QVERIFY2(lista->horizontalHeader()->sectionSize(c) >=
+                     lista->fontMetrics().horizontalAdvance(celdas[c]),
+                 qPrintable(celdas[c]));
+        total += lista->horizontalHeader()->sectionSize(c);
+    }
+    QCOMPARE(total, lista->viewport()->width()); // the last column takes what is left
+
+    // Never so small that the controls below the list are cut.
+    f.resize(100, 100);
+    for (const char* nombre : {"CMDREC", "CmdExportar", "CmdConectar", "TxtDir", "LblEstadoConexion"}) {
+        auto* w = f.findChild<QWidget*>(nombre);
+        const QRect enVentana(w->mapTo(&f, QPoint(0, 0)), w->size());
+        QVERIFY2(f.rect().contains(enVentana) && w->height() >= w->minimumSizeHint().height(), nombre);
+    }
 }
 
 void TstFrmSucesos::desdeLaVentanaPrincipal() {

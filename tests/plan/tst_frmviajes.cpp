@@ -6,6 +6,7 @@
 
 #include "db/Compartido.h"
 #include "plan/FrmViajes.h"
+#include "ui/TeclaEnter.h"
 
 #include <QApplication>
 #include <QDateEdit>
@@ -34,6 +35,11 @@ private Q_SLOTS:
     void recetaYAlimentoInexistentes();
     void noAlBorrarRecalculaTotales();
     void validaciones();
+    void cantidadesYReferencias();
+    void insertarNoDejaLineasElegidas();
+    void enterEnBotonYFocoTrasInsertar();
+    void horaYFechaEscritasTrasUnClic_data();
+    void horaYFechaEscritasTrasUnClic();
     void apostrofes();
     void falloDeLaBaseNoDejaLineas();
     void botonesDeCatalogos();
@@ -63,6 +69,7 @@ void TstFrmViajes::sembrar(BaseTemporal& base) {
     QVERIFY(base.ok());
     QVERIFY(base.ejecutar("insert into recetas values (1, 'Receta Kilos', 0), (2, 'Receta Porc', -1)"));
     QVERIFY(base.ejecutar("insert into alimentos values (10, 'Maíz'), (11, 'Avena')"));
+    QVERIFY(base.ejecutar("insert into operarios values (7, 'Pedro')"));
 }
 
 void TstFrmViajes::completar(QWidget* v, const QString& receta, const QString& alimento, const QString& viaje,
@@ -392,11 +399,144 @@ void TstFrmViajes::validaciones() {
     QCOMPARE(base.valor("select count(*) from viajes").toInt(), 2);
 }
 
+void TstFrmViajes::cantidadesYReferencias() {
+    BaseTemporal base;
+    sembrar(base);
+    FrmViajes v;
+    v.show();
+    struct Caso {
+        const char* receta;
+        const char* kilos;
+        const char* operario;
+        QString mensaje;
+    };
+    const QList<Caso> casos{
+        {"Receta Kilos", "-5", "7", "El valor de KILOS no puede ser negativo."},
+        {"Receta Kilos", "1e5", "7", "El valor de KILOS debe ser un número."},
+        {"Receta Porc", "101", "7", "El valor de Porc. es un porcentaje: no puede ser mayor que 100."},
+        {"Receta Kilos", "10", "99", "No existe el operario 99."},
+    };
+    for (const Caso& c : casos) {
+        Dialogos::limpiar();
+        completar(&v, c.receta, "Maíz", "3", c.kilos, "1", c.operario);
+        pulsar(&v, "CMD_INS_FOR");
+        QCOMPARE(textos(), QStringList{c.mensaje});
+    }
+    QCOMPARE(base.valor("select count(*) from viajes").toInt(), 0);
+
+    // Far more than a mixer carries: asked, No stores nothing, Sí stores it.
+    Dialogos::limpiar();
+    Dialogos::encolarRespuesta(Respuesta::No);
+    completar(&v, "Receta Kilos", "Maíz", "3", "150000", "1");
+    pulsar(&v, "CMD_INS_FOR");
+    QCOMPARE(Dialogos::mostrados().size(), 1);
+    QCOMPARE(Dialogos::mostrados().constFirst().botones, Botones::SiNo);
+    QCOMPARE(base.valor("select count(*) from viajes").toInt(), 0);
+    Dialogos::encolarRespuesta(Respuesta::Si);
+    pulsar(&v, "CMD_INS_FOR");
+    QCOMPARE(base.valor("select cantidad from viajes").toDouble(), 150000.0);
+
+    // A recipe and a feed removed while the window was open are refused by id.
+    QVERIFY(base.ejecutar("delete from alimentos where id = 11"));
+    Dialogos::limpiar();
+    completar(&v, "Receta Kilos", "Avena", "3", "10", "2");
+    pulsar(&v, "CMD_INS_FOR");
+    QCOMPARE(textos(), QStringList{"No existe el alimento 11."});
+    QVERIFY(base.ejecutar("delete from recetas where id = 1"));
+    Dialogos::limpiar();
+    completar(&v, "Receta Kilos", "Maíz", "4", "10", "1");
+    pulsar(&v, "CMD_INS_FOR");
+    QCOMPARE(textos(), QStringList{"No existe la receta 1."});
+    QCOMPARE(base.valor("select count(*) from viajes").toInt(), 1);
+}
+
+void TstFrmViajes::insertarNoDejaLineasElegidas() {
+    BaseTemporal base;
+    sembrar(base);
+    QVERIFY(base.ejecutar("insert into viajes values (3, '2024-05-02', '09:45', 1, 7, 10, 250, 1)"));
+    FrmViajes v;
+    v.show();
+    auto* lista = control<QTreeWidget>(&v, "ListR");
+    seleccionar(lista, 0);
+    completar(&v, "Receta Kilos", "Avena", "4", "10");
+    pulsar(&v, "CMD_INS_FOR");
+    QVERIFY(lista->selectedItems().isEmpty());
+    // The changed line is not left chosen either.
+    dobleClic(lista, 1);
+    escribir(control<QLineEdit>(&v, "TXTKILOS"), "12");
+    pulsar(&v, "CMD_INS_FOR");
+    QVERIFY(lista->selectedItems().isEmpty());
+    Dialogos::limpiar();
+    Dialogos::encolarRespuesta(Respuesta::Si);
+    pulsar(&v, "CMD_QUITAR_FOR");
+    QCOMPARE(base.valor("select count(*) from viajes").toInt(), 2);
+}
+
+void TstFrmViajes::enterEnBotonYFocoTrasInsertar() {
+    TeclaEnter::instalar(qApp);
+    QVERIFY(qApp->styleSheet().contains("QPushButton:focus"));
+    BaseTemporal base;
+    sembrar(base);
+    FrmViajes v;
+    v.show();
+    QApplication::setActiveWindow(&v);
+    QVERIFY(QTest::qWaitForWindowActive(&v));
+    completar(&v, "Receta Kilos", "Maíz", "3", "250");
+    auto* insertar = control<QPushButton>(&v, "CMD_INS_FOR");
+    insertar->setFocus();
+    QTRY_VERIFY(insertar->hasFocus());
+    QTest::keyClick(insertar, Qt::Key_Return);
+    QVERIFY(Dialogos::mostrados().isEmpty());
+    QCOMPARE(base.valor("select count(*) from viajes").toInt(), 1);
+    // Back on the first input of the feed row, for the next one.
+    QTRY_VERIFY(control<QComboBox>(&v, "CMBALIM")->hasFocus());
+
+    // The keypad's Enter presses "ELIMINAR" too.
+    auto* quitar = control<QPushButton>(&v, "CMD_QUITAR_FOR");
+    quitar->setFocus();
+    QTRY_VERIFY(quitar->hasFocus());
+    QTest::keyClick(quitar, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(textos(), QStringList{"Desea quitar los detalles seleccionados"});
+}
+
+void TstFrmViajes::horaYFechaEscritasTrasUnClic_data() {
+    QTest::addColumn<QString>("hora");
+    QTest::newRow("HH:mm") << "06:30";
+    QTest::newRow("H:mm") << "6:30";
+    QTest::newRow("HHmm") << "0630";
+}
+
+void TstFrmViajes::horaYFechaEscritasTrasUnClic() {
+    QFETCH(QString, hora);
+    BaseTemporal base;
+    sembrar(base);
+    FrmViajes v;
+    v.show();
+    QApplication::setActiveWindow(&v);
+    QVERIFY(QTest::qWaitForWindowActive(&v));
+    auto* cajaHora = control<QTimeEdit>(&v, "DT_HORA_FOR");
+    auto* cajaFecha = control<QDateEdit>(&v, "DT_FEC_FOR");
+    cajaHora->setTime(QTime(17, 45));
+    cajaFecha->setDate(QDate(2025, 1, 31));
+    // One click towards the right end of each box, then the value typed.
+    for (QAbstractSpinBox* caja :
+         {static_cast<QAbstractSpinBox*>(cajaHora), static_cast<QAbstractSpinBox*>(cajaFecha)}) {
+        control<QLineEdit>(&v, "TXTKILOS")->setFocus();
+        QTest::mouseClick(caja, Qt::LeftButton, {}, QPoint(caja->width() - 30, caja->height() / 2));
+        QTRY_VERIFY(caja->hasFocus());
+        QTest::qWait(20);
+        QTest::keyClicks(caja, caja == cajaHora ? hora : QString("07/12/2026"));
+    }
+    QCOMPARE(cajaHora->time(), QTime(6, 30));
+    QCOMPARE(cajaFecha->date(), QDate(2026, 12, 7));
+}
+
 void TstFrmViajes::apostrofes() {
     BaseTemporal base;
     QVERIFY(base.ok());
     QVERIFY(base.ejecutar("insert into recetas values (1, 'La ''especial''', 0)"));
     QVERIFY(base.ejecutar("insert into alimentos values (10, 'Maíz d''oro'), (11, 'Heno')"));
+    QVERIFY(base.ejecutar("insert into operarios values (7, 'Pedro')"));
     FrmViajes v;
     v.show();
     auto* lista = control<QTreeWidget>(&v, "ListR");
@@ -517,6 +657,16 @@ void TstFrmViajes::listasYRedimension() {
         QVERIFY(v.findChild<QGroupBox*>(nombre));
     QCOMPARE(control<QPushButton>(&v, "CMD_INS_FOR")->accessibleName(), QString("INSERTAR"));
     QCOMPARE(control<QComboBox>(&v, "CmbNombre")->accessibleName(), QString("NOMBRE DE RECETA:"));
+    // The ids are kept in the lines but not shown; the columns follow their content.
+    QVERIFY(lista->isColumnHidden(8) && lista->isColumnHidden(9));
+    QVERIFY(lista->header()->stretchLastSection());
+    QVERIFY(base.ejecutar("insert into viajes values (3, '2024-05-02', '09:45', 1, 7, 10, 250, 1)"));
+    QVERIFY(base.ejecutar("update alimentos set descripcion = 'Silo de maíz picado muy fino' where id = 10"));
+    FrmViajes otra;
+    otra.show();
+    auto* lista2 = control<QTreeWidget>(&otra, "ListR");
+    QTRY_VERIFY(lista2->columnWidth(5) >=
+                lista2->fontMetrics().horizontalAdvance("Silo de maíz picado muy fino"));
 
     v.resize(1000, 700);
     auto* marco = control<QGroupBox>(&v, "Frame3");
@@ -525,6 +675,9 @@ void TstFrmViajes::listasYRedimension() {
     QCOMPARE(marco->width(), ancho + 100);
     QCOMPARE(marco->height(), alto + 100);
     QCOMPARE(lista->width(), marco->width() - 13);
+    // The window is never made smaller than its controls need; below that, the sizes clamp at zero.
+    QVERIFY(v.minimumWidth() >= 900);
+    v.setMinimumSize(0, 0);
     v.resize(20, 20);
     QCOMPARE(marco->width(), 0);
     QCOMPARE(marco->height(), 0);
