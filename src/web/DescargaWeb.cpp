@@ -199,7 +199,17 @@ void DescargaWeb::finDeGrupo() {
 }
 
 void DescargaWeb::alDescargas(const RespuestaWeb& r) {
-    if (r.texto.contains(u'{')) {
+    if (!r.texto.contains(u'{') && !estadoCorrecto(r)) {
+        // A refused statement is no day without discharges: that day's are missing, and the
+        // download must not end as if it had everything.
+        ++ilegibles_;
+        Q_EMIT registroIlegible(conRazon({QStringLiteral("No se pudieron leer las descargas del %1.")
+                                              .arg(fechaGrupo_.toString(u"dd/MM/yyyy")),
+                                          Icono::Critico},
+                                         razonDelServidor(r)));
+        if (terminado_)
+            return;
+    } else if (r.texto.contains(u'{')) {
         const QStringView v = recortarRespuesta(r.texto);
         qsizetype i = v.isEmpty() ? -1 : 0;
         while (i >= 0) {

@@ -21,6 +21,7 @@ private Q_SLOTS:
     void cleanupTestCase() { web_.reset(); }
     void recibirPorElServicioWeb();
     void filasIlegibles();
+    void descargasRechazadas();
 
 private:
     std::unique_ptr<ServicioWebPrueba> web_;
@@ -107,6 +108,35 @@ void TstSucesosWeb::filasIlegibles() {
     QCOMPARE(Dialogos::mostrados(),
              QList<Mensaje>({errorProcedimiento("94", "Uso no válido de Null", "Recibir_web", "Form1"),
                              {"Se listó 1 fila; 1 registro no se pudo leer", Icono::Exclamacion}}));
+}
+
+void TstSucesosWeb::descargasRechazadas() {
+    // The server refuses the discharges of a day: the loads stay listed, the refusal is told with
+    // the server's reason, and the end does not claim every record.
+    QVERIFY(web_->fallarCuandoContenga("lectura_descarga_tracker", 500, "tabla bloqueada"));
+    BaseTemporal base;
+    QVERIFY(base.ejecutar(QStringLiteral("update tipo_conexion set direccion = '%1', usuario = 'juan', "
+                                         "contraseña = 'clave' where tipo = 'web'")
+                              .arg(web_->servidor())));
+    FrmPrincipal principal;
+    principal.findChild<QRadioButton*>("OptWeb")->click();
+    FrmSucesos f(principal.datosSucesos(), &principal);
+    f.show();
+    Dialogos::limpiar();
+    f.findChild<QDateEdit*>("DTDESDE")->setDate(QDate(2024, 1, 15));
+    f.findChild<QDateEdit*>("DTHASTA")->setDate(QDate(2024, 1, 15));
+    auto* recibir = f.findChild<QPushButton*>("CMDREC");
+    QTest::mouseClick(recibir, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(recibir->isEnabled(), 20000);
+    QVERIFY(web_->quitarFallas());
+    QCOMPARE(f.filas().size(), 1);
+    QCOMPARE(f.filas().first().tipo, QStringLiteral("CARGA"));
+    const QList<Mensaje> m = Dialogos::mostrados();
+    QCOMPARE(m.size(), 2);
+    QVERIFY2(m[0].texto.startsWith("No se pudieron leer las descargas del 15/01/2024.\n") &&
+                 m[0].texto.contains("500") && m[0].texto.contains("tabla bloqueada"),
+             qPrintable(m[0].texto));
+    QCOMPARE(m[1], (Mensaje{"Se listó 1 fila; 1 registro no se pudo leer", Icono::Exclamacion}));
 }
 
 QTEST_MAIN(TstSucesosWeb)
