@@ -25,6 +25,11 @@ const QString kDescarga = QStringLiteral("'descarga'");
 // a marker was cut at the end of the arrival.
 constexpr qsizetype kColaSinMarca = 9;
 
+// A record holds eleven short fields. Text that long after a marker without completing a record
+// is no record: it is read as one (and reported) at this length, so a peer sending endless text
+// cannot fill the memory, and the result does not depend on how the text was cut into arrivals.
+constexpr qsizetype kRegistroMaximo = 64 * 1024;
+
 constexpr int kCamposCarga = 11;
 constexpr int kCamposDescarga = 6;
 
@@ -171,6 +176,9 @@ QList<PasoRecepcion> RecepcionSucesos::recibir(const QByteArray& llegada) {
         qsizetype fin = enesimaComa(buffer_, m->posicion, carga ? kCamposCarga : kCamposDescarga) + 1;
         if (siguiente && (fin == 0 || fin > siguiente->posicion))
             fin = siguiente->posicion; // a short record ends where the next reply begins
+        const qsizetype tope = m->posicion + kRegistroMaximo;
+        if (fin > tope || (fin == 0 && buffer_.size() > tope + kColaSinMarca))
+            fin = tope;
         if (fin == 0)
             break; // the rest of the record is still on its way
         const QString registro = buffer_.mid(m->posicion, fin - m->posicion);

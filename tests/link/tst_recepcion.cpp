@@ -61,6 +61,7 @@ private Q_SLOTS:
     void finConRegistros();
     void sinDatos();
     void registrosMalformados();
+    void textoSinFin();
 
 private:
     BaseTemporal base_;
@@ -245,6 +246,25 @@ void TstRecepcion::registrosMalformados() {
     // A new request starts the count again; a download without errors keeps the old message.
     r.iniciar(kDesde, kHasta, "t");
     QCOMPARE(mensajesDe(r.recibir(descarga("06/17/2021") + "'fin'")), QStringList({kFin}));
+}
+
+void TstRecepcion::textoSinFin() {
+    // A marker followed by endless text without commas: the buffer stays bounded, the text is
+    // reported as an unreadable record, and a record after it is read normally.
+    RecepcionSucesos r;
+    r.iniciar(kDesde, kHasta, "t");
+    QList<PasoRecepcion> pasos = r.recibir("'carga',");
+    for (int i = 0; i < 200; ++i) {
+        pasos += r.recibir(QByteArray(1000, 'x'));
+        QVERIFY(r.pendiente().size() < 70 * 1024);
+    }
+    pasos += r.recibir(descarga("06/17/2021") + "'fin'");
+    QCOMPARE(filasDe(pasos), QList<FilaEvento>({filaDescarga("17/06/2021", "0")}));
+    QCOMPARE(
+        mensajesDe(pasos),
+        QStringList({"Error 9 (El subíndice está fuera del intervalo) en procedimiento ws_DataArrival de "
+                     "Formulario FrmSucesos",
+                     "Se listó 1 fila; 1 registro no se pudo leer"}));
 }
 
 QTEST_GUILESS_MAIN(TstRecepcion)
