@@ -45,6 +45,36 @@ bool leerNumeroUsuario(const QString& texto, double* valor) {
     return true;
 }
 
+int cifras(QStringView t, qsizetype i, qsizetype n) {
+    if (i < 0 || i + n > t.size())
+        return -1;
+    int v = 0;
+    for (qsizetype k = i; k < i + n; ++k) {
+        const char16_t c = t[k].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        v = v * 10 + (c - u'0');
+    }
+    return v;
+}
+
+std::optional<QDate> leerFecha(QStringView texto) {
+    const QStringView t = texto.trimmed();
+    int a = -1, m = -1, d = -1;
+    if (t.size() >= 10 && (t[4] == u'-' || t[4] == u'/') && t[7] == t[4] &&
+        (t.size() == 10 || t[10] == u' ' || t[10] == u'T')) {
+        a = cifras(t, 0, 4), m = cifras(t, 5, 2), d = cifras(t, 8, 2);
+    } else if (t.size() == 10 && t[2] == u'/' && t[5] == u'/') {
+        d = cifras(t, 0, 2), m = cifras(t, 3, 2), a = cifras(t, 6, 4);
+    } else if (t.size() == 8) {
+        a = cifras(t, 0, 4), m = cifras(t, 4, 2), d = cifras(t, 6, 2);
+    }
+    if (a < 0 || m < 0 || d < 0)
+        return std::nullopt;
+    const QDate f(a, m, d);
+    return f.isValid() ? std::optional<QDate>(f) : std::nullopt;
+}
+
 QString tipoTitulo(const QString& texto) {
     // A word starts after a blank, as the platform's proper-case conversion does.
     QString r = texto;

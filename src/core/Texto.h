@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QDate>
 #include <QLocale>
 #include <QString>
+#include <QStringView>
+#include <optional>
 
 // Conversions of values to text as the system writes them.
 namespace Texto {
@@ -21,6 +24,13 @@ QString numeroPunto(double valor);
 // Reads a number typed by the user: the regional decimal separator and "." are both accepted.
 // Returns false when the text is not a number.
 bool leerNumeroUsuario(const QString& texto, double* valor);
+
+// The value of the `n` decimal digits of `t` from `i`, or -1 when one is missing or no digit.
+int cifras(QStringView t, qsizetype i, qsizetype n);
+
+// A date as the tablet and the web service write it: "dd/mm/yyyy", "yyyy-mm-dd" (a time may
+// follow), "yyyy/mm/dd" or "yyyymmdd". Nothing when the text is none of these or no real date.
+std::optional<QDate> leerFecha(QStringView texto);
 
 // Proper case: the first letter of every word upper case, the other letters lower case.
 QString tipoTitulo(const QString& texto);

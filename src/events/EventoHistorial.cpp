@@ -7,19 +7,6 @@
 
 namespace {
 
-int cifras(QStringView t, qsizetype i, qsizetype n) {
-    if (i + n > t.size())
-        return -1;
-    int v = 0;
-    for (qsizetype k = i; k < i + n; ++k) {
-        const char16_t c = t[k].unicode();
-        if (c < u'0' || c > u'9')
-            return -1;
-        v = v * 10 + (c - u'0');
-    }
-    return v;
-}
-
 QString numeroClave(const std::optional<double>& v, const QString& texto) {
     if (!v)
         return u't' + texto.trimmed().toCaseFolded();
@@ -31,35 +18,18 @@ QString numeroClave(const std::optional<double>& v, const QString& texto) {
 
 } // namespace
 
-std::optional<QDate> EventoHistorial::leerFecha(QStringView texto) {
-    const QStringView t = texto.trimmed();
-    int a = -1, m = -1, d = -1;
-    if (t.size() >= 10 && (t[4] == u'-' || t[4] == u'/') && t[7] == t[4] &&
-        (t.size() == 10 || t[10] == u' ' || t[10] == u'T')) {
-        a = cifras(t, 0, 4), m = cifras(t, 5, 2), d = cifras(t, 8, 2);
-    } else if (t.size() == 10 && t[2] == u'/' && t[5] == u'/') {
-        d = cifras(t, 0, 2), m = cifras(t, 3, 2), a = cifras(t, 6, 4);
-    } else if (t.size() == 8) {
-        a = cifras(t, 0, 4), m = cifras(t, 4, 2), d = cifras(t, 6, 2);
-    }
-    if (a < 0 || m < 0 || d < 0)
-        return std::nullopt;
-    const QDate f(a, m, d);
-    return f.isValid() ? std::optional<QDate>(f) : std::nullopt;
-}
-
 std::optional<QString> EventoHistorial::leerHora(QStringView texto) {
     const QStringView t = texto.trimmed();
     const qsizetype dosPuntos = t.indexOf(u':');
     if (dosPuntos < 1 || dosPuntos > 2)
         return std::nullopt;
-    const int h = cifras(t, 0, dosPuntos);
-    const int m = cifras(t, dosPuntos + 1, 2);
+    const int h = Texto::cifras(t, 0, dosPuntos);
+    const int m = Texto::cifras(t, dosPuntos + 1, 2);
     const qsizetype resto = dosPuntos + 3;
     if (h < 0 || h > 23 || m < 0 || m > 59)
         return std::nullopt;
     // Seconds (and their fraction) may follow; anything else makes it no time.
-    if (resto < t.size() && (t[resto] != u':' || cifras(t, resto + 1, 2) < 0))
+    if (resto < t.size() && (t[resto] != u':' || Texto::cifras(t, resto + 1, 2) < 0))
         return std::nullopt;
     const QChar r[5] = {QChar(u'0' + h / 10), QChar(u'0' + h % 10), u':', QChar(u'0' + m / 10),
                         QChar(u'0' + m % 10)};
@@ -112,7 +82,7 @@ std::optional<EventoHistorial> EventoHistorial::desde(const FilaEvento& fila) {
     e.tipo = fila.tipo.trimmed().toUpper();
     if (e.tipo != QLatin1String("CARGA") && e.tipo != QLatin1String("DESCARGA"))
         return std::nullopt;
-    const std::optional<QDate> fecha = leerFecha(fila.fecha);
+    const std::optional<QDate> fecha = Texto::leerFecha(fila.fecha);
     const std::optional<QString> hora = leerHora(fila.hora);
     if (!fecha || !hora)
         return std::nullopt;

@@ -33,8 +33,6 @@ struct EventoHistorial {
     // and the web road none; the road and the time of arrival are left out too.
     QString clave() const;
 
-    // "dd/mm/yyyy", "yyyy-mm-dd" (a time may follow), "yyyy/mm/dd" or "yyyymmdd".
-    static std::optional<QDate> leerFecha(QStringView texto);
     // "H:mm" or "HH:mm", seconds and fractions allowed and dropped; returned as "HH:mm".
     static std::optional<QString> leerHora(QStringView texto);
     // Kilograms as the tablet or the server write them: an optional sign, digits and at most one

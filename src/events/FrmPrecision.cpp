@@ -2,8 +2,8 @@
 
 #include "core/Texto.h"
 #include "db/Preferencias.h"
+#include "events/DestinoLibro.h"
 #include "events/ExportacionInforme.h"
-#include "events/ExportacionSucesos.h"
 #include "events/GraficoPrecision.h"
 #include "events/ModeloPrecision.h"
 #include "events/TrabajoInforme.h"
@@ -14,9 +14,7 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QDir>
 #include <QDoubleSpinBox>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -25,17 +23,6 @@
 #include <QSplitter>
 #include <QTableView>
 #include <QVBoxLayout>
-
-namespace {
-QDateEdit* selectorFecha(const char* nombre, const QDate& fecha, QLabel* rotulo, QWidget* padre) {
-    auto* d = new QDateEdit(fecha, padre);
-    d->setObjectName(QString::fromLatin1(nombre));
-    d->setCalendarPopup(true);
-    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    Accesible::conEtiqueta(d, rotulo);
-    return d;
-}
-} // namespace
 
 FrmPrecision::FrmPrecision(QWidget* parent) : QDialog(parent) {
     construir();
@@ -55,9 +42,9 @@ void FrmPrecision::construir() {
 
     auto* filtros = new QHBoxLayout;
     LblDesde = Controles::etiqueta("LblDesde", QStringLiteral("DESDE:"), this);
-    DTDESDE = selectorFecha("DTDESDE", QDate::currentDate().addDays(-30), LblDesde, this);
+    DTDESDE = Controles::fecha("DTDESDE", QDate::currentDate().addDays(-30), LblDesde, this);
     LblHasta = Controles::etiqueta("LblHasta", QStringLiteral("HASTA:"), this);
-    DTHASTA = selectorFecha("DTHASTA", QDate::currentDate(), LblHasta, this);
+    DTHASTA = Controles::fecha("DTHASTA", QDate::currentDate(), LblHasta, this);
     LblAgrupar = Controles::etiqueta("LblAgrupar", QStringLiteral("AGRUPAR POR:"), this);
     CmbAgrupar = new QComboBox(this);
     CmbAgrupar->setObjectName(QStringLiteral("CmbAgrupar"));
@@ -121,7 +108,7 @@ void FrmPrecision::construir() {
         programar();
     });
     connect(CmdExportar, &QPushButton::clicked, this, &FrmPrecision::CmdExportar_Click);
-    resize(1000, 700);
+    resize(1000, 640); // fits a 1366x768 screen with its taskbar
 }
 
 bool FrmPrecision::calculando() const {
@@ -180,20 +167,9 @@ void FrmPrecision::alTerminar(const QVariant& valor, bool ok, const QString& err
 void FrmPrecision::CmdExportar_Click() {
     if (exportacion_ || calculando())
         return; // one export at a time, of the table on show
-    const QString elegido =
-        Dialogos::archivoGuardar(this, QStringLiteral("Exportar la precisión de carga"), BaseDatos::carpeta(),
-                                 QStringLiteral("Archivos XLSX (*.xlsx)"), false);
-    if (elegido.isEmpty())
+    const QString ruta = elegirDestinoLibro(this, QStringLiteral("Exportar la precisión de carga"));
+    if (ruta.isEmpty())
         return; // cancelled
-    const QString ruta = QDir::toNativeSeparators(ExportacionSucesos::nombreLibro(elegido));
-    // The dialog does not ask: the name may have just gained its extension.
-    if (QFileInfo::exists(ruta)) {
-        const Mensaje pregunta{QStringLiteral("El archivo ") + ruta +
-                                   QStringLiteral(" ya existe. ¿Desea reemplazarlo?"),
-                               Icono::Pregunta, kTituloAplicacion, Botones::SiNo};
-        if (Dialogos::mostrar(this, pregunta) != Respuesta::Si)
-            return;
-    }
     setCursor(Qt::BusyCursor);
     CmdExportar->setEnabled(false);
     // The table as it is shown: its rows in the order the user sorted them.

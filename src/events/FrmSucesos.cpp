@@ -7,7 +7,6 @@
 #include "ui/Accesible.h"
 #include "ui/Controles.h"
 #include "ui/Dialogos.h"
-#include "ui/EntradaFechaHora.h"
 #include "ui/ListaReporte.h"
 
 #include <QDateEdit>
@@ -21,18 +20,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
-
-namespace {
-QDateEdit* selectorFecha(const char* nombre, const QDate& fecha, QLabel* rotulo, QWidget* padre) {
-    auto* d = new QDateEdit(fecha, padre);
-    d->setObjectName(QString::fromLatin1(nombre));
-    d->setCalendarPopup(true);
-    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
-    Accesible::conEtiqueta(d, rotulo);
-    EntradaFechaHora::desdeElPrincipio(d);
-    return d;
-}
-} // namespace
 
 const QString FrmSucesos::kPreguntaInterrumpir =
     QStringLiteral("Se están recibiendo los sucesos. ¿Interrumpir la recepción y salir?");
@@ -96,9 +83,9 @@ void FrmSucesos::construir() {
     auto* fechas = new QGridLayout;
     fechas->setVerticalSpacing(2);
     Label3 = Controles::etiqueta("Label3", QStringLiteral("DESDE:"), barra_);
-    DTDESDE = selectorFecha("DTDESDE", QDate::currentDate(), Label3, barra_);
+    DTDESDE = Controles::fecha("DTDESDE", QDate::currentDate(), Label3, barra_);
     Label4 = Controles::etiqueta("Label4", QStringLiteral("HASTA:"), barra_);
-    DTHASTA = selectorFecha("DTHASTA", QDate::currentDate(), Label4, barra_);
+    DTHASTA = Controles::fecha("DTHASTA", QDate::currentDate(), Label4, barra_);
     fechas->addWidget(Label3, 0, 0);
     fechas->addWidget(DTDESDE, 0, 1);
     fechas->addWidget(Label4, 1, 0);

@@ -1,12 +1,10 @@
 // "EXPORTAR XLS": the events list into a workbook, written off the window's thread.
 #include "events/FrmSucesos.h"
 
-#include "db/BaseDatos.h"
+#include "events/DestinoLibro.h"
 #include "events/ExportacionSucesos.h"
 #include "ui/Dialogos.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
@@ -29,20 +27,9 @@ QList<int> FrmSucesos::columnasVisibles() const {
 void FrmSucesos::CmdExportar_Click() {
     if (exportacion_)
         return; // one export at a time
-    const QString elegido =
-        Dialogos::archivoGuardar(this, QStringLiteral("Seleccione la carpeta de destino"),
-                                 BaseDatos::carpeta(), QStringLiteral("Archivos XLSX (*.xlsx)"), false);
-    if (elegido.isEmpty())
+    const QString ruta = elegirDestinoLibro(this, QStringLiteral("Seleccione la carpeta de destino"));
+    if (ruta.isEmpty())
         return; // cancelled: nothing, silently
-    const QString ruta = QDir::toNativeSeparators(ExportacionSucesos::nombreLibro(elegido));
-    // The dialog does not ask: the name may have just gained its extension.
-    if (QFileInfo::exists(ruta)) {
-        const Mensaje pregunta{QStringLiteral("El archivo ") + ruta +
-                                   QStringLiteral(" ya existe. ¿Desea reemplazarlo?"),
-                               Icono::Pregunta, kTituloAplicacion, Botones::SiNo};
-        if (Dialogos::mostrar(this, pregunta) != Respuesta::Si)
-            return;
-    }
 
     setCursor(Qt::BusyCursor);
     CmdExportar->setEnabled(false);

@@ -2,7 +2,9 @@
 
 #include "ui/Accesible.h"
 #include "ui/ComboEditable.h"
+#include "ui/EntradaFechaHora.h"
 
+#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +54,16 @@ ComboEditable* combo(const char* nombre, QLabel* rotulo, QWidget* padre, const Q
         c->setGeometry(donde);
     Accesible::conEtiqueta(c, rotulo);
     return c;
+}
+
+QDateEdit* fecha(const char* nombre, const QDate& valor, QLabel* rotulo, QWidget* padre) {
+    auto* d = new QDateEdit(valor, padre);
+    d->setObjectName(QString::fromLatin1(nombre));
+    d->setCalendarPopup(true);
+    d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+    Accesible::conEtiqueta(d, rotulo);
+    EntradaFechaHora::desdeElPrincipio(d);
+    return d;
 }
 
 } // namespace Controles

@@ -4,6 +4,8 @@
 #include <QString>
 
 class ComboEditable;
+class QDate;
+class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -21,4 +23,7 @@ QPushButton* boton(const char* nombre, const QString& texto, QWidget* padre, con
 QLineEdit* caja(const char* nombre, QLabel* rotulo, QWidget* padre, const QRect& donde = {});
 // A picking combo whose accessible name is its label.
 ComboEditable* combo(const char* nombre, QLabel* rotulo, QWidget* padre, const QRect& donde = {});
+// A day picker (dd/mm/yyyy, with its calendar) whose accessible name is its label; a day typed
+// after one click is taken whole.
+QDateEdit* fecha(const char* nombre, const QDate& valor, QLabel* rotulo, QWidget* padre);
 } // namespace Controles

@@ -14,7 +14,11 @@ public:
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
-        auto* caja = static_cast<QDateTimeEdit*>(o);
+        // Checked, not assumed: a box being destroyed still sends its focus-out through here,
+        // when it is a plain widget already.
+        auto* caja = qobject_cast<QDateTimeEdit*>(o);
+        if (!caja)
+            return false;
         if (e->type() == QEvent::KeyPress) {
             const QString texto = static_cast<QKeyEvent*>(e)->text();
             const bool digito = texto.size() == 1 && texto.at(0).isDigit();

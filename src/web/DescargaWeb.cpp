@@ -1,5 +1,6 @@
 #include "web/DescargaWeb.h"
 
+#include "core/Texto.h"
 #include "link/BuscarOperario.h"
 #include "link/RecepcionSucesos.h"
 #include "web/Json.h"
@@ -21,17 +22,6 @@ constexpr int kFilasPorTurno = 2000;
 const QString kUsoNull = QStringLiteral("Uso no válido de Null");
 const QString kNoCoinciden = QStringLiteral("No coinciden los tipos");
 
-int cifras(QStringView t, qsizetype i, qsizetype n) {
-    int v = 0;
-    for (qsizetype k = i; k < i + n; ++k) {
-        const char16_t c = t[k].unicode();
-        if (c < u'0' || c > u'9')
-            return -1;
-        v = v * 10 + (c - u'0');
-    }
-    return v;
-}
-
 } // namespace
 
 DescargaWeb::DescargaWeb(const DatosWeb& datos, QDate desde, QDate hasta, QObject* parent)
@@ -52,22 +42,7 @@ QString DescargaWeb::sentenciaDescargas(const QString& cliente, QDate fecha) {
 std::optional<QDate> DescargaWeb::leerFecha(const ValorJson& valor) {
     if (valor.tipo() != ValorJson::Tipo::Texto && valor.tipo() != ValorJson::Tipo::Numero)
         return std::nullopt;
-    const QStringView t = QStringView(valor.cadena()).trimmed();
-    int a = -1, m = -1, d = -1;
-    if (t.size() >= 10 && (t[4] == u'-' || t[4] == u'/') && t[7] == t[4] &&
-        (t.size() == 10 || t[10] == u' ' || t[10] == u'T')) {
-        a = cifras(t, 0, 4), m = cifras(t, 5, 2), d = cifras(t, 8, 2);
-    } else if (t.size() == 10 && t[2] == u'/' && t[5] == u'/') {
-        d = cifras(t, 0, 2), m = cifras(t, 3, 2), a = cifras(t, 6, 4);
-    } else if (t.size() == 8) {
-        a = cifras(t, 0, 4), m = cifras(t, 4, 2), d = cifras(t, 6, 2);
-    }
-    if (a < 0 || m < 0 || d < 0)
-        return std::nullopt;
-    const QDate f(a, m, d);
-    if (!f.isValid())
-        return std::nullopt;
-    return f;
+    return Texto::leerFecha(valor.cadena());
 }
 
 void DescargaWeb::ingresado() {
