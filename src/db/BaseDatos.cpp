@@ -64,12 +64,12 @@ const char* const kTablas[] = {"recetas", "alimentos", "operarios", "viajes", "d
 // REAL or NULL beside the texts as received). Its one index serves both the merge of a download
 // (kind, date and time first) and the accuracy report, which reads only the index.
 const char* const kEsquemaAgregado[] = {
-    "create table if not exists historial_sucesos (id INTEGER PRIMARY KEY, tipo TEXT NOT NULL, "
-    "fecha TEXT NOT NULL, hora TEXT NOT NULL, receta_corral TEXT COLLATE NOCASE, "
-    "alimento TEXT COLLATE NOCASE, kg_sugerido REAL, kg_real REAL, operario TEXT COLLATE NOCASE, "
-    "via TEXT, recibido TEXT, texto_sugerido TEXT, texto_real TEXT)",
-    "create index if not exists historial_sucesos_suceso on historial_sucesos "
-    "(tipo, fecha, hora, receta_corral, alimento, kg_sugerido, kg_real, operario)",
+    ("create table if not exists historial_sucesos (id INTEGER PRIMARY KEY, tipo TEXT NOT NULL, "
+     "fecha TEXT NOT NULL, hora TEXT NOT NULL, receta_corral TEXT COLLATE NOCASE, "
+     "alimento TEXT COLLATE NOCASE, kg_sugerido REAL, kg_real REAL, operario TEXT COLLATE NOCASE, "
+     "via TEXT, recibido TEXT, texto_sugerido TEXT, texto_real TEXT)"),
+    ("create index if not exists historial_sucesos_suceso on historial_sucesos "
+     "(tipo, fecha, hora, receta_corral, alimento, kg_sugerido, kg_real, operario)"),
     "create table if not exists preferencias (clave TEXT PRIMARY KEY COLLATE NOCASE, valor TEXT)",
 };
 
