@@ -108,7 +108,7 @@ void FrmPrecision::construir() {
         programar();
     });
     connect(CmdExportar, &QPushButton::clicked, this, &FrmPrecision::CmdExportar_Click);
-    resize(1000, 640); // fits a 1366x768 screen with its taskbar
+    resize(1200, 640); // every column shown, on a 1366x768 screen with its taskbar
 }
 
 bool FrmPrecision::calculando() const {
