@@ -52,7 +52,7 @@ void dibujar(QChart* grafico, const InformePrecision& informe) {
     auto* ejeX = new QBarCategoryAxis;
     ejeX->append(categorias);
     auto* ejeY = new QValueAxis;
-    ejeY->setTitleText(QStringLiteral("Diferencia %"));
+    ejeY->setTitleText(QStringLiteral("%")); // the chart's title names the measure
     alto = std::max(1.0, alto * 1.2);
     ejeY->setRange(-alto, alto);
     ejeY->setLabelFormat(QStringLiteral("%.1f"));
