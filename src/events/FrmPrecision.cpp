@@ -157,10 +157,12 @@ void FrmPrecision::alTerminar(const QVariant& valor, bool ok, const QString& err
                            ? QStringLiteral("No hay %1 guardadas entre el %2 y el %3.")
                                  .arg(clase, informe_.desde.toString(QStringLiteral("dd/MM/yyyy")),
                                       informe_.hasta.toString(QStringLiteral("dd/MM/yyyy")))
-                           : QStringLiteral("%1 %2 en %3 grupos; %4 fuera de la tolerancia.")
+                           : QStringLiteral("%1 %2 en %3; %4 fuera de la tolerancia.")
                                  .arg(sucesos)
-                                 .arg(clase)
-                                 .arg(informe_.grupos.size())
+                                 .arg(sucesos == 1 ? clase.chopped(1) : clase)
+                                 .arg(informe_.grupos.size() == 1
+                                          ? QStringLiteral("1 grupo")
+                                          : QStringLiteral("%1 grupos").arg(informe_.grupos.size()))
                                  .arg(fuera));
 }
 

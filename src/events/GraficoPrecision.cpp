@@ -37,10 +37,13 @@ void dibujar(QChart* grafico, const InformePrecision& informe) {
     QList<int> fuera;
     for (qsizetype i = 0; i < n; ++i) {
         const GrupoPrecision& g = informe.grupos[i];
-        const double v = g.diferenciaPorcentaje().value_or(0);
+        const std::optional<double> p = g.diferenciaPorcentaje();
+        const double v = p.value_or(0);
         barras->append(v);
         alto = std::max(alto, std::fabs(v));
-        categorias << SalidaInforme::nombreGrupo(g, informe.agrupacion);
+        // Nothing planned: no percentage to draw, and a flat bar must not pass for an exact one.
+        categorias << SalidaInforme::nombreGrupo(g, informe.agrupacion) +
+                          (p ? QString() : QStringLiteral(" (sin %)"));
         if (g.fueraDeTolerancia(informe.tolerancia))
             fuera << static_cast<int>(i);
     }

@@ -1,7 +1,9 @@
 #include "events/InformePrecision.h"
 
+#include "core/Texto.h"
 #include "db/SentenciaSqlite.h"
 
+#include <QCollator>
 #include <QHash>
 
 #include <algorithm>
@@ -47,7 +49,9 @@ struct HashBytes {
 std::optional<double> GrupoPrecision::diferenciaPorcentaje() const {
     if (sugerido == 0)
         return std::nullopt;
-    return diferencia() / sugerido * 100;
+    // Over the planned amount's size, as each event's share is: more loaded than planned is
+    // positive whatever the sign of the plan.
+    return diferencia() / std::fabs(sugerido) * 100;
 }
 
 std::optional<double> GrupoPrecision::desvioMedio() const {
@@ -141,9 +145,17 @@ std::optional<ErrorBD> InformePrecision::calcular(QSqlDatabase db, Agrupacion ag
         destino.conDesvio += g.conDesvio;
         destino.fuera += g.fuera;
     }
+    // In the Spanish alphabet, or the one of the user's settings when they name a language
+    // ("Álfalfa" by "Alfalfa", "Ñandú" after "N"); days, kept as yyyy-MM-dd, sort as the
+    // calendar does either way.
+    QLocale idioma = Texto::regional();
+    if (idioma.language() == QLocale::C)
+        idioma = QLocale(QLocale::Spanish);
+    QCollator alfabeto(idioma);
+    alfabeto.setCaseSensitivity(Qt::CaseInsensitive);
     std::sort(informe->grupos.begin(), informe->grupos.end(),
-              [](const GrupoPrecision& x, const GrupoPrecision& y) {
-                  const int c = QString::compare(x.grupo, y.grupo, Qt::CaseInsensitive);
+              [&alfabeto](const GrupoPrecision& x, const GrupoPrecision& y) {
+                  const int c = alfabeto.compare(x.grupo, y.grupo);
                   return c != 0 ? c < 0 : x.grupo < y.grupo;
               });
     return std::nullopt;

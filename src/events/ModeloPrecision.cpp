@@ -22,11 +22,12 @@ int ModeloPrecision::columnCount(const QModelIndex& padre) const {
     return padre.isValid() ? 0 : kColumnas;
 }
 
-QVariant ModeloPrecision::orden(const GrupoPrecision& g, int columna) const {
+QVariant ModeloPrecision::orden(qsizetype fila, int columna) const {
+    const GrupoPrecision& g = informe_.grupos[fila];
     switch (columna) {
     case 0:
-        // Dates are kept as yyyy-MM-dd, which sorts as the calendar does.
-        return informe_.agrupacion == Agrupacion::Dia ? g.grupo : g.grupo.toCaseFolded();
+        // The report comes in alphabetical (or calendar) order already: its position is the key.
+        return static_cast<qlonglong>(fila);
     case 1:
         return g.sucesos;
     case 2:
@@ -54,7 +55,7 @@ QVariant ModeloPrecision::data(const QModelIndex& indice, int rol) const {
     case Qt::DisplayRole:
         return textos_[fila].at(indice.column());
     case kOrdenRol:
-        return orden(informe_.grupos[fila], indice.column());
+        return orden(fila, indice.column());
     case kFueraRol:
         return fuera_[fila];
     case Qt::TextAlignmentRole:

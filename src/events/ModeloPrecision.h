@@ -24,7 +24,7 @@ public:
     void mostrar(const InformePrecision& informe);
 
 private:
-    QVariant orden(const GrupoPrecision& g, int columna) const;
+    QVariant orden(qsizetype fila, int columna) const;
 
     InformePrecision informe_;
     QList<QStringList> textos_;

@@ -51,6 +51,7 @@ private Q_SLOTS:
     void unaCarga();
     void agrupaciones_data();
     void agrupaciones();
+    void ordenAlfabetico();
 };
 
 void TstInformePrecision::unaCarga_data() {
@@ -71,6 +72,10 @@ void TstInformePrecision::unaCarga_data() {
                                   << "1030" << 2.9 << QStringList{"Maiz", "1",    "1000,0", "1030,0", "30,0",
                                                                   "3,00", "3,00", "1",      "0"}
                                   << true;
+    QTest::newRow("plan negativo: más de lo planeado es positivo")
+        << "-100"
+        << "-90" << 3.0 << QStringList{"Maiz", "1", "-100,0", "-90,0", "10,0", "10,00", "10,00", "1", "0"}
+        << true;
     QTest::newRow("sugerido no numérico")
         << "s/d"
         << "985" << 3.0 << QStringList{"Maiz", "1", "0,0", "0,0", "0,0", "", "", "0", "1"} << false;
@@ -133,6 +138,22 @@ void TstInformePrecision::agrupaciones() {
                                                {int(Agrupacion::Receta), {"Recria"}},
                                                {int(Agrupacion::Corral), {}}};
     QCOMPARE(fuera, esperados.value(agrupacion));
+}
+
+void TstInformePrecision::ordenAlfabetico() {
+    // Accented and Spanish letters sort where a reader looks for them, not after "Z".
+    BaseTemporal base;
+    QList<FilaEvento> filas;
+    for (const char* alimento : {"Zanahoria", "Ñandú", "Álfalfa", "Nabo"})
+        filas << FilaEvento{"CARGA", "01/03/2024", "08:00", "R", QString::fromUtf8(alimento), "1", "1", "J"};
+    QVERIFY(!HistorialSucesos::fusionar(BaseDatos::ConexionBD(), filas, HistorialSucesos::kDirecta));
+    InformePrecision informe;
+    QVERIFY(!InformePrecision::calcular(BaseDatos::ConexionBD(), Agrupacion::Alimento, QDate(2024, 3, 1),
+                                        QDate(2024, 3, 1), 3, &informe));
+    QStringList grupos;
+    for (const GrupoPrecision& g : informe.grupos)
+        grupos << g.grupo;
+    QCOMPARE(grupos, QStringList({"Álfalfa", "Nabo", "Ñandú", "Zanahoria"}));
 }
 
 QTEST_GUILESS_MAIN(TstInformePrecision)
