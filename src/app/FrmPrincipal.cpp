@@ -200,6 +200,8 @@ void FrmPrincipal::OptWeb_Click() {
 }
 
 void FrmPrincipal::CmdConectar_Click() {
+    if (envio_)
+        return; // Enter in the address box, while an upload uses the link
     botonConectar_->pulsar();
 }
 
@@ -221,9 +223,11 @@ bool FrmPrincipal::planListoParaEnviar() {
 }
 
 void FrmPrincipal::ponerOcupado(bool ocupado) {
-    // The plan windows too: a plan edited while it travels would go half old, half new.
-    for (QPushButton* b : {CmdEnv, Command1, Command2, Command3, Command4})
-        b->setEnabled(!ocupado);
+    // The plan windows too: a plan edited while it travels would go half old, half new. And the
+    // link itself: its goodbye on the socket in use would cut the programme.
+    for (QWidget* w : std::initializer_list<QWidget*>{CmdEnv, Command1, Command2, Command3, Command4,
+                                                      CmdConectar, OptDir, OptWeb})
+        w->setEnabled(!ocupado);
 }
 
 bool FrmPrincipal::envioTerminado() {
@@ -240,14 +244,15 @@ bool FrmPrincipal::envioTerminado() {
 }
 
 void FrmPrincipal::closeEvent(QCloseEvent* e) {
-    if (envio_) {
+    if (envio_ && !saliendo_) {
         // Cut off, the tablet would keep a partial programme: stop between two messages instead.
-        if (!saliendo_) {
-            if (Dialogos::mostrar(this, {kPreguntaInterrumpir, Icono::Pregunta, kTituloAplicacion,
-                                         Botones::SiNo}) != Respuesta::Si) {
-                e->ignore();
-                return;
-            }
+        if (Dialogos::mostrar(this, {kPreguntaInterrumpir, Icono::Pregunta, kTituloAplicacion,
+                                     Botones::SiNo}) != Respuesta::Si) {
+            e->ignore();
+            return;
+        }
+        // The question leaves the window live: the upload may have ended while it was open.
+        if (envio_) {
             saliendo_ = true;
             Lbl->setText(QStringLiteral("Interrumpiendo el envío..."));
             if (auto* d = qobject_cast<EnvioDirecto*>(envio_))
@@ -255,6 +260,8 @@ void FrmPrincipal::closeEvent(QCloseEvent* e) {
             else if (auto* w = qobject_cast<EnvioWeb*>(envio_))
                 w->interrumpir();
         }
+    }
+    if (envio_) {
         e->ignore(); // closed again once the upload has stopped
         return;
     }

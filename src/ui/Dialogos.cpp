@@ -6,6 +6,7 @@
 #include <QQueue>
 
 #include <cstdio>
+#include <utility>
 
 namespace Dialogos {
 
@@ -15,6 +16,7 @@ bool g_eco = false;
 QQueue<Respuesta> g_respuestas;
 QQueue<QString> g_rutas;
 QList<Mensaje> g_mostrados;
+std::function<void()> g_alMostrar;
 QStringList g_dialogos;
 
 QMessageBox::Icon icono(Icono i) {
@@ -42,6 +44,8 @@ QString rutaDePrueba(const QString& titulo) {
 Respuesta mostrar(QWidget* padre, const Mensaje& m) {
     if (g_prueba) {
         g_mostrados << m;
+        if (g_alMostrar)
+            std::exchange(g_alMostrar, nullptr)();
         if (g_eco)
             std::fprintf(stderr, "%s: %s\n", qPrintable(m.titulo), qPrintable(m.texto));
         if (!g_respuestas.isEmpty())
@@ -98,6 +102,9 @@ bool modoPrueba() {
 void encolarRespuesta(Respuesta r) {
     g_respuestas.enqueue(r);
 }
+void alMostrar(std::function<void()> accion) {
+    g_alMostrar = std::move(accion);
+}
 void encolarRuta(const QString& ruta) {
     g_rutas.enqueue(ruta);
 }
@@ -113,6 +120,7 @@ void limpiar() {
     g_rutas.clear();
     g_mostrados.clear();
     g_dialogos.clear();
+    g_alMostrar = nullptr;
 }
 
 } // namespace Dialogos

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 // Every message box and file or folder dialog of the program goes through here. In test mode
@@ -31,6 +33,9 @@ bool modoPrueba();
 void encolarRespuesta(Respuesta r);
 // Result of the next file or folder dialog (an empty text means cancelled).
 void encolarRuta(const QString& ruta);
+// Runs `accion` once while the next message box is open, before it is answered: the time a user
+// takes to answer, during which the window's work goes on.
+void alMostrar(std::function<void()> accion);
 // The message boxes shown so far, oldest first.
 QList<Mensaje> mostrados();
 // The titles of the file and folder dialogs shown so far.

@@ -74,6 +74,7 @@ private Q_SLOTS:
     void planIncompletoWeb();
     void cerrarDuranteEnvioDirecto();
     void cerrarDuranteEnvioWeb();
+    void envioTerminaMientrasPregunta();
 };
 
 void TstResguardos::planIncompletoDirecto() {
@@ -188,6 +189,27 @@ void TstResguardos::cerrarDuranteEnvioWeb() {
     QTest::qWait(300);
     QCOMPARE(srv.sentencias.size(), 1);        // the login was never sent
     QCOMPARE(Dialogos::mostrados().size(), 1); // no outcome box on the way out
+}
+
+void TstResguardos::envioTerminaMientrasPregunta() {
+    // The upload ends while the close question is open, and the link cannot be touched meanwhile.
+    BaseTemporal b;
+    QVERIFY(PlanSubida::cargarMixto(b));
+    ServidorTableta tableta;
+    QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
+    FrmPrincipal v;
+    v.show();
+    QVERIFY(conectar(v, tableta));
+    control<QPushButton>(v, "CmdEnv")->click();
+    for (const char* c : {"CmdConectar", "OptDir", "OptWeb"})
+        QVERIFY2(!control<QWidget>(v, c)->isEnabled(), c);
+    Dialogos::alMostrar([&] {
+        QVERIFY(QTest::qWaitFor([&] { return control<QPushButton>(v, "CmdEnv")->isEnabled(); }, 20000));
+    });
+    Dialogos::encolarRespuesta(Respuesta::Si);
+    v.close();
+    QTRY_VERIFY(!v.isVisible()); // the answer closes it, not a later upload
+    QTRY_COMPARE(tableta.mensajes(), PlanSubida::esperadoMixto() << "'desconectar'"); // whole, then goodbye
 }
 
 QTEST_MAIN(TstResguardos)

@@ -275,6 +275,32 @@ void TstFrmRodeos::validaciones() {
     QCOMPARE(textos(),
              QStringList{"El viaje elegido (50000) tiene un id fuera del rango de -32768 a 32767."});
     QCOMPARE(base.valor("select count(*) from descarga").toInt(), 0);
+
+    // Impossible amounts: a kilogram recipe's pens take shares, a percentage recipe's take kilos.
+    const QList<QStringList> casos{
+        {"3 | Receta Kilos", "-5", "El valor de % DE DIETA no puede ser negativo."},
+        {"3 | Receta Kilos", "1e5", "El valor de % DE DIETA debe ser un número."},
+        {"3 | Receta Kilos", "101", "El valor de % DE DIETA es un porcentaje: no puede ser mayor que 100."},
+    };
+    for (const QStringList& c : casos) {
+        Dialogos::limpiar();
+        completar(&otra, c[0], "A", c[1]);
+        pulsar(&otra, "CMD_INS_ROD");
+        QCOMPARE(textos(), QStringList{c[2]});
+    }
+    Dialogos::limpiar();
+    Dialogos::encolarRespuesta(Respuesta::No);
+    completar(&otra, "8 | Receta Porc", "A", "150000");
+    pulsar(&otra, "CMD_INS_ROD");
+    QCOMPARE(Dialogos::mostrados().size(), 1);
+    QCOMPARE(Dialogos::mostrados().constFirst().botones, Botones::SiNo);
+    // A trip removed while the window was open is refused by number.
+    QVERIFY(base.ejecutar("delete from viajes where id = 3"));
+    Dialogos::limpiar();
+    completar(&otra, "3 | Receta Kilos", "A", "40");
+    pulsar(&otra, "CMD_INS_ROD");
+    QCOMPARE(textos(), QStringList{"No existe el viaje 3."});
+    QCOMPARE(base.valor("select count(*) from descarga").toInt(), 0);
 }
 
 void TstFrmRodeos::apostrofes() {

@@ -9,6 +9,7 @@
 #include "web/EnvioWeb.h"
 #include "web/TuplasWeb.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -368,6 +369,7 @@ private Q_SLOTS:
         QCOMPARE(Dialogos::mostrados().last().titulo, u"Informacion... Exitosa"_qs);
         QVERIFY(env->isEnabled());
         QVERIFY(!w.findChild<QProgressBar*>(u"Bar"_qs)->isVisible());
+        QCOMPARE(w.findChild<QLabel*>(u"Lbl"_qs)->text(), FrmPrincipal::kProgramacionEnviada);
         QCOMPARE(srv.sentencias.size(), 7);
     }
 };
