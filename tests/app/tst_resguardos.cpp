@@ -1,6 +1,7 @@
 // What the main window asks before an upload that would leave plan rows out, and when it is
 // closed while an upload runs, on both roads.
 #include "BaseTemporal.h"
+#include "ConectarPrincipal.h"
 #include "PlanSubida.h"
 #include "ServidorFalso.h"
 #include "ServidorTableta.h"
@@ -15,13 +16,6 @@
 #include <QTest>
 
 namespace {
-bool conectar(FrmPrincipal& v, const ServidorTableta& t) {
-    control<QLineEdit>(v, "TxtDir")->setText(QStringLiteral("127.0.0.1:%1").arg(t.puerto()));
-    v.CmdConectar_Click();
-    return QTest::qWaitFor(
-        [&] { return control<QPushButton>(v, "CmdConectar")->text() == QStringLiteral("Conectado..."); },
-        5000);
-}
 
 void elegirWeb(FrmPrincipal& v, const ServidorFalso& srv) {
     control<QRadioButton>(v, "OptWeb")->click();
@@ -84,7 +78,7 @@ void TstResguardos::planIncompletoDirecto() {
     QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
     FrmPrincipal v;
     v.show();
-    QVERIFY(conectar(v, tableta));
+    QVERIFY(conectarPrincipal(v, tableta));
     auto* env = control<QPushButton>(v, "CmdEnv");
 
     // No: nothing travels.
@@ -143,11 +137,12 @@ void TstResguardos::cerrarDuranteEnvioDirecto() {
     QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
     FrmPrincipal v;
     v.show();
-    QVERIFY(conectar(v, tableta));
+    QVERIFY(conectarPrincipal(v, tableta));
     control<QPushButton>(v, "CmdEnv")->click();
-    // The plan windows wait for the upload like the other exchange buttons.
-    for (const char* b : {"Command1", "Command2", "Command3", "Command4", "CmdEnv"})
-        QVERIFY2(!control<QPushButton>(v, b)->isEnabled(), b);
+    // The plan windows wait for the upload like the other exchange buttons, and so does the link.
+    for (const char* c :
+         {"Command1", "Command2", "Command3", "Command4", "CmdEnv", "CmdConectar", "OptDir", "OptWeb"})
+        QVERIFY2(!control<QWidget>(v, c)->isEnabled(), c);
     QTRY_COMPARE(tableta.mensajes().size(), 1);
 
     // No: the window stays and the upload goes on.
@@ -192,17 +187,15 @@ void TstResguardos::cerrarDuranteEnvioWeb() {
 }
 
 void TstResguardos::envioTerminaMientrasPregunta() {
-    // The upload ends while the close question is open, and the link cannot be touched meanwhile.
+    // The upload ends while the close question is open: the answer still closes the window.
     BaseTemporal b;
     QVERIFY(PlanSubida::cargarMixto(b));
     ServidorTableta tableta;
     QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
     FrmPrincipal v;
     v.show();
-    QVERIFY(conectar(v, tableta));
+    QVERIFY(conectarPrincipal(v, tableta));
     control<QPushButton>(v, "CmdEnv")->click();
-    for (const char* c : {"CmdConectar", "OptDir", "OptWeb"})
-        QVERIFY2(!control<QWidget>(v, c)->isEnabled(), c);
     Dialogos::alMostrar([&] {
         QVERIFY(QTest::qWaitFor([&] { return control<QPushButton>(v, "CmdEnv")->isEnabled(); }, 20000));
     });

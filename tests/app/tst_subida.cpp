@@ -1,5 +1,6 @@
 // "Enviar Programacion" over the direct link, from the main window.
 #include "BaseTemporal.h"
+#include "ConectarPrincipal.h"
 #include "PlanSubida.h"
 #include "ServidorTableta.h"
 #include "Ventanas.h"
@@ -13,16 +14,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
-
-namespace {
-bool conectar(FrmPrincipal& v, const ServidorTableta& t) {
-    control<QLineEdit>(v, "TxtDir")->setText(QStringLiteral("127.0.0.1:%1").arg(t.puerto()));
-    v.CmdConectar_Click();
-    return QTest::qWaitFor(
-        [&] { return control<QPushButton>(v, "CmdConectar")->text() == QStringLiteral("Conectado..."); },
-        5000);
-}
-} // namespace
 
 class TstSubida : public QObject {
     Q_OBJECT
@@ -45,7 +36,7 @@ void TstSubida::envioCompletoConBotonesBloqueados() {
     QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
     FrmPrincipal v;
     v.show();
-    QVERIFY(conectar(v, tableta));
+    QVERIFY(conectarPrincipal(v, tableta));
     auto* env = control<QPushButton>(v, "CmdEnv");
     auto* bar = control<QProgressBar>(v, "Bar");
     auto* lbl = control<QLabel>(v, "Lbl");
@@ -97,7 +88,7 @@ void TstSubida::conexionPerdidaLiberaLosBotones() {
     connect(&tableta, &ServidorTableta::llegada, &tableta, [&] { tableta.cerrarConexiones(); });
     FrmPrincipal v;
     v.show();
-    QVERIFY(conectar(v, tableta));
+    QVERIFY(conectarPrincipal(v, tableta));
     auto* env = control<QPushButton>(v, "CmdEnv");
     env->click();
     QVERIFY(!env->isEnabled());

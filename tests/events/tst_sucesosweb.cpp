@@ -14,6 +14,17 @@
 #include <QRadioButton>
 #include <QTest>
 
+namespace {
+// "RECIBIR" for the range, until the window is free again.
+bool recibir(FrmSucesos& f, QDate desde, QDate hasta) {
+    f.findChild<QDateEdit*>("DTDESDE")->setDate(desde);
+    f.findChild<QDateEdit*>("DTHASTA")->setDate(hasta);
+    auto* boton = f.findChild<QPushButton*>("CMDREC");
+    QTest::mouseClick(boton, Qt::LeftButton);
+    return QTest::qWaitFor([boton] { return boton->isEnabled(); }, 20000);
+}
+} // namespace
+
 class TstSucesosWeb : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -100,11 +111,7 @@ void TstSucesosWeb::filasIlegibles() {
     FrmSucesos f(principal.datosSucesos(), &principal);
     f.show();
     Dialogos::limpiar();
-    f.findChild<QDateEdit*>("DTDESDE")->setDate(QDate(2024, 3, 1));
-    f.findChild<QDateEdit*>("DTHASTA")->setDate(QDate(2024, 3, 31));
-    auto* recibir = f.findChild<QPushButton*>("CMDREC");
-    QTest::mouseClick(recibir, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(recibir->isEnabled(), 20000);
+    QVERIFY(recibir(f, QDate(2024, 3, 1), QDate(2024, 3, 31)));
     QCOMPARE(f.filas().size(), 1);
     QCOMPARE(f.filas().first().hora, QStringLiteral("09:00"));
     QCOMPARE(Dialogos::mostrados(),
@@ -123,11 +130,7 @@ void TstSucesosWeb::descargasRechazadas() {
     FrmSucesos f(principal.datosSucesos(), &principal);
     f.show();
     Dialogos::limpiar();
-    f.findChild<QDateEdit*>("DTDESDE")->setDate(QDate(2024, 1, 15));
-    f.findChild<QDateEdit*>("DTHASTA")->setDate(QDate(2024, 1, 15));
-    auto* recibir = f.findChild<QPushButton*>("CMDREC");
-    QTest::mouseClick(recibir, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(recibir->isEnabled(), 20000);
+    QVERIFY(recibir(f, QDate(2024, 1, 15), QDate(2024, 1, 15)));
     QVERIFY(web_->quitarFallas());
     QCOMPARE(f.filas().size(), 1);
     QCOMPARE(f.filas().first().tipo, QStringLiteral("CARGA"));
