@@ -3,13 +3,18 @@
 #include "core/Texto.h"
 #include "db/SentenciaSqlite.h"
 
+#include <QAtomicInteger>
 #include <QCollator>
 #include <QHash>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QThread>
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 
 namespace {
@@ -82,10 +87,14 @@ void GrupoPrecision::agregar(std::optional<double> s, std::optional<double> r, d
         ++fuera;
 }
 
-std::optional<ErrorBD> InformePrecision::calcular(QSqlDatabase db, Agrupacion agrupacion, QDate desde,
-                                                  QDate hasta, double tolerancia, InformePrecision* informe,
-                                                  const std::function<bool()>& cancelado) {
-    *informe = InformePrecision{agrupacion, desde, hasta, tolerancia, {}};
+namespace {
+
+using Acumulado = std::unordered_map<std::string, GrupoPrecision, HashBytes, std::equal_to<>>;
+
+// Adds the events of [desde, hasta] to `porTexto`, keyed by the group's text as kept.
+std::optional<ErrorBD> acumular(QSqlDatabase db, Agrupacion agrupacion, QDate desde, QDate hasta,
+                                double tolerancia, Acumulado* porTexto,
+                                const std::function<bool()>& cancelado) {
     // Straight on SQLite: the index holds every column asked for, and a year of events is summed
     // in one pass without a value object per cell.
     const QByteArray sql = QByteArray("select ") + columna(agrupacion) +
@@ -97,28 +106,25 @@ std::optional<ErrorBD> InformePrecision::calcular(QSqlDatabase db, Agrupacion ag
     consulta.texto(1, agrupacion == Agrupacion::Corral ? u"DESCARGA" : u"CARGA");
     consulta.texto(2, desde.toString(QStringLiteral("yyyy-MM-dd")));
     consulta.texto(3, hasta.toString(QStringLiteral("yyyy-MM-dd")));
-
-    std::unordered_map<std::string, GrupoPrecision, HashBytes, std::equal_to<>> porTexto;
     long filas = 0;
     while (consulta.fila()) {
         if (cancelado && (++filas & 0xffff) == 0 && cancelado())
             break;
         const QByteArrayView bytes = consulta.bytesDe(0);
         const std::string_view clave(bytes.data(), static_cast<size_t>(bytes.size()));
-        auto it = porTexto.find(clave);
-        if (it == porTexto.end())
-            it = porTexto.emplace(std::string(clave), GrupoPrecision{}).first;
+        auto it = porTexto->find(clave);
+        if (it == porTexto->end())
+            it = porTexto->emplace(std::string(clave), GrupoPrecision{}).first;
         it->second.agregar(consulta.numeroDe(1), consulta.numeroDe(2), tolerancia);
     }
     if (consulta.fallo())
         return consulta.error();
-    if (cancelado && cancelado()) {
-        informe->grupos.clear();
-        return std::nullopt;
-    }
+    return std::nullopt;
+}
 
-    // Names that differ only in case are one group (text comparisons ignore case); it is shown
-    // as most of its events spell it.
+// The report's rows from what was added up: names that differ only in case are one group (text
+// comparisons ignore case), shown as most of its events spell it; then sorted.
+void cerrar(Acumulado& porTexto, InformePrecision* informe) {
     QHash<QString, qsizetype> indice;
     QHash<QString, int> mayoria;
     for (auto& [texto, g] : porTexto) {
@@ -126,7 +132,7 @@ std::optional<ErrorBD> InformePrecision::calcular(QSqlDatabase db, Agrupacion ag
         const QString plegado = nombre.toCaseFolded();
         auto it = indice.constFind(plegado);
         if (it == indice.cend()) {
-            g.grupo = nombre.isEmpty() ? sinNombre() : nombre;
+            g.grupo = nombre.isEmpty() ? InformePrecision::sinNombre() : nombre;
             indice.insert(plegado, informe->grupos.size());
             mayoria.insert(plegado, g.sucesos);
             informe->grupos.append(g);
@@ -137,13 +143,7 @@ std::optional<ErrorBD> InformePrecision::calcular(QSqlDatabase db, Agrupacion ag
             destino.grupo = nombre;
             mayoria[plegado] = g.sucesos;
         }
-        destino.sucesos += g.sucesos;
-        destino.sinNumero += g.sinNumero;
-        destino.sugerido += g.sugerido;
-        destino.real += g.real;
-        destino.sumaDesvios += g.sumaDesvios;
-        destino.conDesvio += g.conDesvio;
-        destino.fuera += g.fuera;
+        destino.sumar(g);
     }
     // In the Spanish alphabet, or the one of the user's settings when they name a language
     // ("Álfalfa" by "Alfalfa", "Ñandú" after "N"); days, kept as yyyy-MM-dd, sort as the
@@ -158,6 +158,91 @@ std::optional<ErrorBD> InformePrecision::calcular(QSqlDatabase db, Agrupacion ag
                   const int c = alfabeto.compare(x.grupo, y.grupo);
                   return c != 0 ? c < 0 : x.grupo < y.grupo;
               });
+}
+
+// Runs `leer` on a read-only connection of this thread's own to the database file.
+std::optional<ErrorBD> conConexion(const QString& archivo,
+                                   const std::function<std::optional<ErrorBD>(QSqlDatabase)>& leer) {
+    static QAtomicInteger<quint64> contador;
+    const QString nombre = QStringLiteral("informe-precision-%1").arg(contador.fetchAndAddRelaxed(1));
+    std::optional<ErrorBD> error;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
+        db.setDatabaseName(archivo);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
+        if (!db.open()) {
+            error = errorDe(db.lastError());
+        } else {
+            // Pages read in place rather than copied: a year's report walks a large index.
+            QSqlQuery(db).exec(QStringLiteral("pragma mmap_size = 1073741824"));
+            error = leer(db);
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(nombre);
+    return error;
+}
+
+} // namespace
+
+void GrupoPrecision::sumar(const GrupoPrecision& otro) {
+    sucesos += otro.sucesos;
+    sinNumero += otro.sinNumero;
+    sugerido += otro.sugerido;
+    real += otro.real;
+    sumaDesvios += otro.sumaDesvios;
+    conDesvio += otro.conDesvio;
+    fuera += otro.fuera;
+}
+
+std::optional<ErrorBD> InformePrecision::calcular(QSqlDatabase db, Agrupacion agrupacion, QDate desde,
+                                                  QDate hasta, double tolerancia, InformePrecision* informe,
+                                                  const std::function<bool()>& cancelado) {
+    *informe = InformePrecision{agrupacion, desde, hasta, tolerancia, {}};
+    Acumulado porTexto;
+    if (const auto e = acumular(db, agrupacion, desde, hasta, tolerancia, &porTexto, cancelado))
+        return e;
+    if (!cancelado || !cancelado())
+        cerrar(porTexto, informe);
+    return std::nullopt;
+}
+
+std::optional<ErrorBD> InformePrecision::calcularEnArchivo(const QString& archivo, Agrupacion agrupacion,
+                                                           QDate desde, QDate hasta, double tolerancia,
+                                                           InformePrecision* informe,
+                                                           const std::function<bool()>& cancelado) {
+    *informe = InformePrecision{agrupacion, desde, hasta, tolerancia, {}};
+    // A long range is read as two halves at once, each on a connection of its own: the walk over
+    // the index is what takes the time, and the halves share nothing until they are added up.
+    const qint64 dias = desde.daysTo(hasta);
+    const int partes = dias >= 60 && QThread::idealThreadCount() > 1 ? 2 : 1;
+    const QDate corte = desde.addDays(dias / 2);
+    Acumulado acumulados[2];
+    std::optional<ErrorBD> errores[2];
+    auto leer = [&](int i) {
+        const QDate d = i == 0 ? desde : corte.addDays(1);
+        const QDate h = i == 0 && partes == 2 ? corte : hasta;
+        errores[i] = conConexion(archivo, [&](QSqlDatabase db) {
+            return acumular(db, agrupacion, d, h, tolerancia, &acumulados[i], cancelado);
+        });
+    };
+    std::thread otra;
+    if (partes == 2)
+        otra = std::thread(leer, 1);
+    leer(0);
+    if (otra.joinable())
+        otra.join();
+    for (const std::optional<ErrorBD>& e : errores)
+        if (e)
+            return e;
+    if (cancelado && cancelado())
+        return std::nullopt;
+    for (auto& [texto, g] : acumulados[1]) {
+        auto [it, nuevo] = acumulados[0].try_emplace(texto, g);
+        if (!nuevo)
+            it->second.sumar(g);
+    }
+    cerrar(acumulados[0], informe);
     return std::nullopt;
 }
 

@@ -39,6 +39,8 @@ struct GrupoPrecision {
     // Adds one event. Beyond the tolerance means strictly beyond: 3 % off with a tolerance of
     // 3 is within; a suggested 0 with anything else really loaded is beyond.
     void agregar(std::optional<double> sugerido, std::optional<double> real, double tolerancia);
+    // Adds another part's events of the same group.
+    void sumar(const GrupoPrecision& otro);
 };
 
 // The accuracy report of the kept events of a date range: one row per group, sorted by name
@@ -55,6 +57,12 @@ struct InformePrecision {
     static std::optional<ErrorBD> calcular(QSqlDatabase db, Agrupacion agrupacion, QDate desde, QDate hasta,
                                            double tolerancia, InformePrecision* informe,
                                            const std::function<bool()>& cancelado = {});
+    // The same from the database file, on read-only connections of its own: a long range is read
+    // as two halves on two threads. `cancelado` is asked from both.
+    static std::optional<ErrorBD> calcularEnArchivo(const QString& archivo, Agrupacion agrupacion,
+                                                    QDate desde, QDate hasta, double tolerancia,
+                                                    InformePrecision* informe,
+                                                    const std::function<bool()>& cancelado = {});
 
     // "Alimento", "Operario", "Día", "Receta", "Corral".
     static QString nombre(Agrupacion a);

@@ -52,6 +52,7 @@ private Q_SLOTS:
     void agrupaciones_data();
     void agrupaciones();
     void ordenAlfabetico();
+    void enDosMitades();
 };
 
 void TstInformePrecision::unaCarga_data() {
@@ -154,6 +155,24 @@ void TstInformePrecision::ordenAlfabetico() {
     for (const GrupoPrecision& g : informe.grupos)
         grupos << g.grupo;
     QCOMPARE(grupos, QStringList({"Álfalfa", "Nabo", "Ñandú", "Zanahoria"}));
+}
+
+void TstInformePrecision::enDosMitades() {
+    // A year read as two halves on two connections gives the report read in one pass, groups
+    // spanning both halves (in either spelling) added up.
+    BaseTemporal base;
+    QList<FilaEvento> filas = kPlan;
+    filas << FilaEvento{"CARGA", "20/11/2024", "08:00", "Engorde", "MAIZ", "400", "390", "Juan"}
+          << FilaEvento{"CARGA", "21/11/2024", "08:00", "Engorde", "Avena", "300", "330", "Juan"};
+    QVERIFY(!HistorialSucesos::fusionar(BaseDatos::ConexionBD(), filas, HistorialSucesos::kDirecta));
+    for (Agrupacion a : InformePrecision::todas()) {
+        InformePrecision unaVez, mitades;
+        QVERIFY(!InformePrecision::calcular(BaseDatos::ConexionBD(), a, QDate(2024, 1, 1),
+                                            QDate(2024, 12, 31), 3, &unaVez));
+        QVERIFY(!InformePrecision::calcularEnArchivo(BaseDatos::ConexionBD().databaseName(), a,
+                                                     QDate(2024, 1, 1), QDate(2024, 12, 31), 3, &mitades));
+        QCOMPARE(resumen(mitades), resumen(unaVez));
+    }
 }
 
 QTEST_GUILESS_MAIN(TstInformePrecision)
