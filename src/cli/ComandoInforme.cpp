@@ -52,8 +52,8 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
         return errorDeUso(QStringLiteral("Falta el nombre del archivo"), "informe", ctx);
 
     InformePrecision informe;
-    if (const auto e =
-            InformePrecision::calcular(BaseDatos::ConexionBD(), *por, desde, hasta, tolerancia, &informe)) {
+    if (const auto e = InformePrecision::calcularEnArchivo(BaseDatos::ConexionBD().databaseName(), *por,
+                                                           desde, hasta, tolerancia, &informe)) {
         ctx.errores << "No se puede leer el historial: " << e->descripcion << Qt::endl;
         return 1;
     }
