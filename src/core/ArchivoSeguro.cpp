@@ -1,9 +1,11 @@
 #include "core/ArchivoSeguro.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstring>
@@ -52,6 +54,23 @@ bool ArchivoSeguro::fallar(int numero, const QString& que) {
     numero_ = numero;
     error_ = que + QStringLiteral(": ") + describir(numero);
     return false;
+}
+
+int ArchivoSeguro::limpiarRestos(const QString& destino, int edadSegundos) {
+    const QFileInfo info(destino);
+    // The names preparar() gives: "." + the target's name + "." + a number in base 36.
+    const QRegularExpression propio(QStringLiteral("^\\.") + QRegularExpression::escape(info.fileName()) +
+                                    QStringLiteral("\\.[0-9a-z]{1,13}$"));
+    const QDateTime limite = QDateTime::currentDateTimeUtc().addSecs(-edadSegundos);
+    int quitados = 0;
+    const QFileInfoList restos =
+        info.dir().entryInfoList({u'.' + info.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+    for (const QFileInfo& resto : restos) {
+        if (propio.match(resto.fileName()).hasMatch() && resto.lastModified().toUTC() < limite &&
+            QFile::remove(resto.absoluteFilePath()))
+            ++quitados;
+    }
+    return quitados;
 }
 
 bool ArchivoSeguro::preparar() {

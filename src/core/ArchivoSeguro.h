@@ -40,6 +40,9 @@ public:
     static bool escribir(const QString& destino, const QByteArray& datos, QString* error = nullptr);
     // The name the previous copy is kept under.
     static QString rutaAnterior(const QString& destino) { return destino + QStringLiteral(".anterior"); }
+    // Removes the temporary files of `destino` that a killed process left behind: those of its
+    // hidden names not modified for `edadSegundos` (no writer keeps one that long). How many.
+    static int limpiarRestos(const QString& destino, int edadSegundos = 3600);
     // A Spanish description of a system error number (errno).
     static QString describir(int numero);
 

@@ -1,5 +1,7 @@
 #include "db/BaseDatos.h"
 
+#include "core/ArchivoSeguro.h"
+
 #include <sqlite3.h>
 
 #include <QCommandLineParser>
@@ -233,6 +235,9 @@ std::optional<QString> abrirEn(const QString& ruta) {
 std::optional<QString> BaseDatos::abrir(const QString& carpeta) {
     cerrar();
     const QString ruta = archivo(carpeta);
+    // A restore or backup killed halfway leaves its hidden temporary copy beside the database,
+    // as large as the database: gone once it is clearly abandoned.
+    ArchivoSeguro::limpiarRestos(ruta);
     if (const auto motivo = abrirEn(ruta)) {
         cerrar();
         return QStringLiteral("No se puede abrir la base de datos %1: %2")

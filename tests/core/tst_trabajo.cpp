@@ -2,6 +2,7 @@
 #include "core/ArchivoSeguro.h"
 #include "core/Trabajo.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QSemaphore>
@@ -80,6 +81,7 @@ private Q_SLOTS:
     void fallaSinTocarElDestino_data();
     void fallaSinTocarElDestino();
     void fallaAlEscribirDejaElDestino();
+    void restosAbandonados();
 };
 
 void TstTrabajo::avanceYFinEnElHiloDeLaVentana() {
@@ -198,6 +200,23 @@ void TstTrabajo::fallaAlEscribirDejaElDestino() {
     QVERIFY(!error.isEmpty());
     QCOMPARE(leer(destino), QByteArray("el respaldo bueno"));
     QCOMPARE(nombres(dir.path()), QStringList({"respaldo.cab"}));
+}
+
+void TstTrabajo::restosAbandonados() {
+    // Only our own temporary names, and only once they are old: a writer at work keeps its file.
+    QTemporaryDir dir;
+    const QString destino = dir.filePath(QStringLiteral("base.db"));
+    for (const char* n :
+         {"base.db", ".base.db.k3x9a", ".base.db.z1", ".base.db.notas.txt", ".otra.db.k3x9a"}) {
+        QFile f(dir.filePath(QString::fromLatin1(n)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        if (qstrcmp(n, ".base.db.z1") != 0) // the one still being written
+            QVERIFY(
+                f.setFileTime(QDateTime::currentDateTime().addDays(-1), QFileDevice::FileModificationTime));
+    }
+    QCOMPARE(ArchivoSeguro::limpiarRestos(destino), 1);
+    QCOMPARE(nombres(dir.path()),
+             QStringList({".base.db.notas.txt", ".base.db.z1", ".otra.db.k3x9a", "base.db"}));
 }
 
 QTEST_GUILESS_MAIN(TstTrabajo)
