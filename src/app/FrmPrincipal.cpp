@@ -164,7 +164,7 @@ bool FrmPrincipal::eventFilter(QObject* o, QEvent* e) {
     } else if (e->type() == QEvent::KeyPress && o == TxtDir) {
         const int tecla = static_cast<QKeyEvent*>(e)->key();
         if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
-            CmdConectar_Click();
+            CmdConectar->click(); // nothing while the button waits for an upload
             return true;
         }
     }
@@ -200,8 +200,6 @@ void FrmPrincipal::OptWeb_Click() {
 }
 
 void FrmPrincipal::CmdConectar_Click() {
-    if (envio_)
-        return; // Enter in the address box, while an upload uses the link
     botonConectar_->pulsar();
 }
 

@@ -9,9 +9,6 @@
 #include <QPushButton>
 
 void FrmPrincipal::Conexion_Directa() {
-    // The pauses leave the window live: one upload at a time.
-    if (envio_)
-        return;
     auto* envio = new EnvioDirecto(conexion_->socket(), this);
     envio_ = envio;
     connect(envio, &EnvioDirecto::etiqueta, Lbl, &QLabel::setText);

@@ -9,8 +9,6 @@
 #include <QProgressBar>
 
 void FrmPrincipal::Conexion_Web() {
-    if (envio_)
-        return;
     auto* envio = new EnvioWeb({TxtServ->text(), TXTUS->text(), TXTPASS->text()}, this);
     envio_ = envio;
     // The window stays responsive while the statements travel; the exchange buttons wait.

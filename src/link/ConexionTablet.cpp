@@ -106,10 +106,7 @@ void ConexionTablet::leer() {
 void ConexionTablet::agotado() {
     if (estado_ != Estado::Conectando)
         return;
-    cerrando_ = true;
-    socket_->abort();
-    cerrando_ = false;
-    ponerEstado(Estado::Desconectado);
+    cerrar();
     Q_EMIT error(QStringLiteral("la tablet no respondió en %1 segundos").arg(espera_.interval() / 1000));
 }
 

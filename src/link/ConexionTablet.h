@@ -52,8 +52,6 @@ public:
     Estado estado() const { return estado_; }
     // Where the last connect went, as "host:port".
     QString destino() const { return destino_; }
-    // For tests: how long a handshake may take.
-    void setEspera(int ms) { espera_.setInterval(ms); }
     // The socket is connected (whatever the state says after a goodbye the tablet has not
     // answered yet).
     bool enLinea() const;

@@ -34,7 +34,7 @@ FrmRodeos::FrmRodeos(QWidget* parent)
     Label3 = etiqueta("Label3", QStringLiteral("ORDEN:"), Frame5, {230, 88, 50, 24});
     TXTOR = caja("TXTOR", Label3, Frame5, {285, 88, 50, 24});
     CMD_INS_ROD = boton("CMD_INS_ROD", QStringLiteral("INSERTAR"), Frame5, {440, 110, 100, 28});
-    construirCantidad(Label17, TXTPOR, kKilos, kPorcentaje, Unidad::Porcentaje);
+    construirCantidad(Label17, TXTPOR, kKilos, kPorcentaje);
 
     construirTotales("Frame1", 150);
     construirLista({160, QStringLiteral("CORRALES QUE COMERAN LAS RECETAS"), "ListROD", "CMD_QUITAR_ROD",

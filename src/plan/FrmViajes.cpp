@@ -55,12 +55,7 @@ FrmViajes::FrmViajes(QWidget* parent)
     Label2 = etiqueta("Label2", QStringLiteral("Nº FORMULA:"), Frame1, {10, 55, 130, 24});
     TXT_ID_VIA_FOR = caja("TXT_ID_VIA_FOR", Label2, Frame1, {145, 55, 80, 24});
     Label3 = etiqueta("Label3", QStringLiteral("FECHA:"), Frame1, {240, 55, 50, 24});
-    DT_FEC_FOR = new QDateEdit(QDate::currentDate(), Frame1);
-    DT_FEC_FOR->setObjectName(QStringLiteral("DT_FEC_FOR"));
-    DT_FEC_FOR->setDisplayFormat(PlanComun::kFormatoFechaLista);
-    DT_FEC_FOR->setCalendarPopup(true);
-    DT_FEC_FOR->setGeometry(290, 55, 110, 24);
-    Accesible::conEtiqueta(DT_FEC_FOR, Label3);
+    DT_FEC_FOR = fecha("DT_FEC_FOR", QDate::currentDate(), Label3, Frame1, {290, 55, 110, 24});
     Label4 = etiqueta("Label4", QStringLiteral("HORARIO:"), Frame1, {405, 55, 65, 24});
     const QTime ahora = QTime::currentTime();
     DT_HORA_FOR = new QTimeEdit(QTime(ahora.hour(), ahora.minute()), Frame1);
@@ -68,7 +63,6 @@ FrmViajes::FrmViajes(QWidget* parent)
     DT_HORA_FOR->setDisplayFormat(PlanComun::kFormatoHora);
     DT_HORA_FOR->setGeometry(470, 55, 80, 24);
     Accesible::conEtiqueta(DT_HORA_FOR, Label4);
-    EntradaFechaHora::desdeElPrincipio(DT_FEC_FOR);
     EntradaFechaHora::desdeElPrincipio(DT_HORA_FOR);
     Label5 = etiqueta("Label5", QStringLiteral("ID_OPERARIO:"), Frame1, {10, 88, 130, 24});
     TXTOP = caja("TXTOP", Label5, Frame1, {145, 88, 80, 24});
@@ -87,7 +81,7 @@ FrmViajes::FrmViajes(QWidget* parent)
     Label15->setWordWrap(true); // the note must fit beside the amount whatever the font
     Label7 = etiqueta("Label7", QStringLiteral("ORDEN:"), Frame6, {390, 53, 50, 24});
     TXT_OR_FOR = caja("TXT_OR_FOR", Label7, Frame6, {445, 53, 50, 24});
-    construirCantidad(Label8, TXTKILOS, kKilos, kPorcentaje, Unidad::Kilos);
+    construirCantidad(Label8, TXTKILOS, kKilos, kPorcentaje);
 
     construirTotales("Frame2", 215);
     construirLista({225, QStringLiteral("RECETAS CARGADAS"), "ListR", "CMD_QUITAR_FOR",

@@ -67,7 +67,8 @@ Lista cargarDescargas() {
         } else if (auto it = recetas.constFind(q.value(0).toLongLong());
                    !q.value(0).isNull() && it != recetas.constEnd()) {
             l.receta = it->descripcion;
-            unidad = it->kilos ? kUnidadPorcentaje : kUnidadKilos;
+            // A pen of a recipe loaded by kilograms receives a percentage of the ration, and the reverse.
+            unidad = it->kilos ? PlanComun::kSufijoPorcentaje : PlanComun::kSufijoKilos;
         } else {
             l.receta = kEliminado;
         }

@@ -12,9 +12,6 @@
 namespace PlanDescargas {
 
 inline const QString kEliminado = QStringLiteral("ELIMINADO");
-// A pen of a recipe loaded by kilograms receives a percentage of the ration, and the reverse.
-inline const QString& kUnidadPorcentaje = PlanComun::kSufijoPorcentaje;
-inline const QString& kUnidadKilos = PlanComun::kSufijoKilos;
 
 // The trips of the plan with their recipe, one entry per trip and recipe, shown as
 // "trip | description" (`CARGAR_VIAJES`).

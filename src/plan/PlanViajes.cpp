@@ -55,7 +55,7 @@ Lista cargarViajes() {
         QString unidad;
         if (q.value(8).toBool()) {
             l.receta = q.value(9).toString();
-            unidad = q.value(10).toInt() == 0 ? kUnidadKilos : kUnidadPorcentaje;
+            unidad = q.value(10).toInt() == 0 ? PlanComun::kSufijoKilos : PlanComun::kSufijoPorcentaje;
         } else {
             l.receta = kInexistente;
         }

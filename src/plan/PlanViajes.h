@@ -13,8 +13,6 @@
 namespace PlanViajes {
 
 inline const QString kInexistente = QStringLiteral("Inexistente");
-inline const QString& kUnidadKilos = PlanComun::kSufijoKilos;
-inline const QString& kUnidadPorcentaje = PlanComun::kSufijoPorcentaje;
 
 // The picking combos: every recipe (`Cargar_recetas`) or feed (`Cargar_Alimento`) by description.
 PlanComun::Entradas cargarRecetas();

@@ -72,12 +72,12 @@ void VentanaPlan::prepararListas(const QStringList& columnas) {
 }
 
 void VentanaPlan::construirCantidad(QLabel* rotulo, QLineEdit* caja, const QString& rotuloKilos,
-                                    const QString& rotuloPorcentaje, PlanComun::Unidad inicial) {
+                                    const QString& rotuloPorcentaje) {
     rotuloCantidad_ = rotulo;
     cajaCantidad_ = caja;
     rotuloKilos_ = rotuloKilos;
     rotuloPorcentaje_ = rotuloPorcentaje;
-    unidad_ = inicial;
+    unidad_ = diseno_.unidadRecetaEnKilos;
 }
 
 void VentanaPlan::resizeEvent(QResizeEvent* e) {

@@ -54,9 +54,10 @@ protected:
     void ordenTabulacion(const QList<QWidget*>& controles);
     // The list styles and column headers; done on load.
     void prepararListas(const QStringList& columnas);
-    // The amount's label shows the unit (kilos, percentage) with these texts.
+    // The amount's label shows the unit (kilos, percentage) with these texts; it starts as a
+    // kilogram recipe's.
     void construirCantidad(QLabel* rotulo, QLineEdit* caja, const QString& rotuloKilos,
-                           const QString& rotuloPorcentaje, PlanComun::Unidad inicial);
+                           const QString& rotuloPorcentaje);
 
     // Fills a picking combo: a header entry (`cargados`, or `vacio` when there is nothing to pick)
     // and one entry per row carrying its id. Returns the error of the read, for the caller's report.

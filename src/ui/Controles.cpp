@@ -56,9 +56,11 @@ ComboEditable* combo(const char* nombre, QLabel* rotulo, QWidget* padre, const Q
     return c;
 }
 
-QDateEdit* fecha(const char* nombre, const QDate& valor, QLabel* rotulo, QWidget* padre) {
+QDateEdit* fecha(const char* nombre, const QDate& valor, QLabel* rotulo, QWidget* padre, const QRect& donde) {
     auto* d = new QDateEdit(valor, padre);
     d->setObjectName(QString::fromLatin1(nombre));
+    if (donde.isValid())
+        d->setGeometry(donde);
     d->setCalendarPopup(true);
     d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     Accesible::conEtiqueta(d, rotulo);

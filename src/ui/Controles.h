@@ -25,5 +25,6 @@ QLineEdit* caja(const char* nombre, QLabel* rotulo, QWidget* padre, const QRect&
 ComboEditable* combo(const char* nombre, QLabel* rotulo, QWidget* padre, const QRect& donde = {});
 // A day picker (dd/mm/yyyy, with its calendar) whose accessible name is its label; a day typed
 // after one click is taken whole.
-QDateEdit* fecha(const char* nombre, const QDate& valor, QLabel* rotulo, QWidget* padre);
+QDateEdit* fecha(const char* nombre, const QDate& valor, QLabel* rotulo, QWidget* padre,
+                 const QRect& donde = {});
 } // namespace Controles

@@ -85,8 +85,12 @@ bool DescargaWeb::celda(const ValorJson& fila, QStringView clave, QString* texto
 }
 
 void DescargaWeb::ilegible(const QString& numero, const QString& descripcion) {
+    ilegible(errorProcedimiento(numero, descripcion, kProcedimiento, QStringLiteral("Form1")));
+}
+
+void DescargaWeb::ilegible(const Mensaje& mensaje) {
     ++ilegibles_;
-    Q_EMIT registroIlegible(errorProcedimiento(numero, descripcion, kProcedimiento, QStringLiteral("Form1")));
+    Q_EMIT registroIlegible(mensaje);
 }
 
 bool DescargaWeb::listarCarga() {
@@ -177,11 +181,10 @@ void DescargaWeb::alDescargas(const RespuestaWeb& r) {
     if (!r.texto.contains(u'{') && !estadoCorrecto(r)) {
         // A refused statement is no day without discharges: that day's are missing, and the
         // download must not end as if it had everything.
-        ++ilegibles_;
-        Q_EMIT registroIlegible(conRazon({QStringLiteral("No se pudieron leer las descargas del %1.")
-                                              .arg(fechaGrupo_.toString(u"dd/MM/yyyy")),
-                                          Icono::Critico},
-                                         razonDelServidor(r)));
+        ilegible(conRazon({QStringLiteral("No se pudieron leer las descargas del %1.")
+                               .arg(fechaGrupo_.toString(u"dd/MM/yyyy")),
+                           Icono::Critico},
+                          razonDelServidor(r)));
         if (terminado_)
             return;
     } else if (r.texto.contains(u'{')) {

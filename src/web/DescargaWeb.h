@@ -59,6 +59,7 @@ private:
     bool listarCarga();
     bool celda(const ValorJson& fila, QStringView clave, QString* texto);
     void ilegible(const QString& numero, const QString& descripcion);
+    void ilegible(const Mensaje& mensaje);
     void terminar(Fin fin, const Mensaje& m = {});
 
     QDate desde_, hasta_;
