@@ -13,6 +13,8 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 
+#include <atomic>
+
 const QString BaseDatos::kNombreConexion = QStringLiteral("ConexionBD");
 const QString BaseDatos::kNombreArchivo = QStringLiteral("base.db");
 
@@ -117,11 +119,46 @@ QString BaseDatos::archivo(const QString& carpeta) {
     return QDir(carpeta).filePath(kNombreArchivo);
 }
 
-bool BaseDatos::prepararConexion(QSqlDatabase& db) {
-    const QVariant v = db.driver()->handle();
+void BaseDatos::conConexionPropia(const QString& ruta, const QString& opciones,
+                                  const std::function<void(QSqlDatabase&)>& usar) {
+    static std::atomic_int serie{0};
+    const QString nombre = QStringLiteral("tolvaro-propia-%1").arg(++serie);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
+        db.setDatabaseName(ruta);
+        db.setConnectOptions(opciones);
+        usar(db);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(nombre);
+}
+
+sqlite3* BaseDatos::manejador(const QSqlDatabase& db) {
+    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
     if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return false;
-    sqlite3* h = *static_cast<sqlite3* const*>(v.data());
+        return nullptr;
+    return *static_cast<sqlite3* const*>(v.data());
+}
+
+std::optional<ErrorBD> BaseDatos::tablas(QSqlDatabase& db, QStringList* nombres) {
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'table'")))
+        return errorDe(q.lastError());
+    while (q.next())
+        *nombres << q.value(0).toString().toLower();
+    return std::nullopt;
+}
+
+QStringList BaseDatos::tablasFaltantes(const QStringList& tablas) {
+    QStringList faltan;
+    for (const char* t : kTablas)
+        if (!tablas.contains(QLatin1String(t)))
+            faltan << QString::fromLatin1(t);
+    return faltan;
+}
+
+bool BaseDatos::prepararConexion(QSqlDatabase& db) {
+    sqlite3* h = manejador(db);
     if (!h)
         return false;
     sqlite3_create_collation(h, "NOCASE", SQLITE_UTF8, nullptr, compararSinMayusculas);
@@ -204,23 +241,14 @@ std::optional<QString> abrirEn(const QString& ruta) {
 
     // Reading the schema tells a database from any other file; nothing is written before that.
     QStringList tablas;
-    {
-        QSqlQuery q(db);
-        if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'table'")))
-            return QStringLiteral("no es una base de datos válida (%1).")
-                .arg(errorDe(q.lastError()).descripcion);
-        while (q.next())
-            tablas << q.value(0).toString().toLower();
-    }
+    if (const auto e = BaseDatos::tablas(db, &tablas))
+        return QStringLiteral("no es una base de datos válida (%1).").arg(e->descripcion);
     if (tablas.isEmpty()) {
         if (auto e = BaseDatos::crearEsquema(db))
             return QStringLiteral("no se pudo crear (%1).").arg(e->descripcion);
         return std::nullopt;
     }
-    QStringList faltan;
-    for (const char* t : kTablas)
-        if (!tablas.contains(QString::fromLatin1(t)))
-            faltan << QString::fromLatin1(t);
+    const QStringList faltan = BaseDatos::tablasFaltantes(tablas);
     if (!faltan.isEmpty())
         return QStringLiteral("no es una base de datos de Tolvaro (faltan las tablas %1).")
             .arg(faltan.join(QStringLiteral(", ")));

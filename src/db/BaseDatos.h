@@ -4,7 +4,11 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
+#include <QStringList>
+#include <functional>
 #include <optional>
+
+struct sqlite3;
 
 // Number and description of a failed database statement, as the error reports show them.
 struct ErrorBD {
@@ -41,6 +45,20 @@ public:
     static bool abierta();
     static QString carpeta();
     static void cerrar();
+
+    // Runs `usar` on a connection of its own to `ruta` (not yet open), named uniquely and removed
+    // afterwards: for a worker thread (the shared connection belongs to the thread that opened it)
+    // or a file other than the shared one. `opciones` are the driver's connect options.
+    static void conConexionPropia(const QString& ruta, const QString& opciones,
+                                  const std::function<void(QSqlDatabase&)>& usar);
+
+    // The SQLite handle behind an open Qt connection; null when the driver is not SQLite.
+    static sqlite3* manejador(const QSqlDatabase& db);
+
+    // The names of the tables of `db`, lower case.
+    static std::optional<ErrorBD> tablas(QSqlDatabase& db, QStringList* nombres);
+    // Which of this system's own tables are not among `tablas` (lower case names).
+    static QStringList tablasFaltantes(const QStringList& tablas);
 
     // Registers the case-insensitive collation and turns off double-quoted string literals on an
     // open SQLite connection. Returns false when the driver handle is not SQLite.

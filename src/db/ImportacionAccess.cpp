@@ -153,12 +153,8 @@ QString Importacion::escribir(const QByteArray& datos, const QString& temporal) 
     }
 
     // A connection of this import's own: it may run on a worker thread beside the shared one.
-    static std::atomic_int serie{0};
-    const QString conexion = QStringLiteral("ImportacionAccess-%1").arg(++serie);
     QString error;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), conexion);
-        db.setDatabaseName(temporal);
+    BaseDatos::conConexionPropia(temporal, {}, [&](QSqlDatabase& db) {
         if (!db.open()) {
             error = errorDe(db.lastError()).descripcion;
         } else {
@@ -193,9 +189,7 @@ QString Importacion::escribir(const QByteArray& datos, const QString& temporal) 
             if (!error.isEmpty())
                 db.rollback();
         }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(conexion);
+    });
     return error;
 }
 

@@ -2,14 +2,8 @@
 
 #include <sqlite3.h>
 
-#include <QSqlDriver>
-#include <QVariant>
-
 SentenciaSqlite::SentenciaSqlite(QSqlDatabase& db, const char* sql) {
-    const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return;
-    h_ = *static_cast<sqlite3* const*>(v.data());
+    h_ = BaseDatos::manejador(db);
     if (h_ && sqlite3_prepare_v2(h_, sql, -1, &st_, nullptr) != SQLITE_OK) {
         sqlite3_finalize(st_);
         st_ = nullptr;

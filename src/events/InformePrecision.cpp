@@ -3,7 +3,6 @@
 #include "core/Texto.h"
 #include "db/SentenciaSqlite.h"
 
-#include <QAtomicInteger>
 #include <QCollator>
 #include <QHash>
 #include <QSqlError>
@@ -163,23 +162,18 @@ void cerrar(Acumulado& porTexto, InformePrecision* informe) {
 // Runs `leer` on a read-only connection of this thread's own to the database file.
 std::optional<ErrorBD> conConexion(const QString& archivo,
                                    const std::function<std::optional<ErrorBD>(QSqlDatabase)>& leer) {
-    static QAtomicInteger<quint64> contador;
-    const QString nombre = QStringLiteral("informe-precision-%1").arg(contador.fetchAndAddRelaxed(1));
     std::optional<ErrorBD> error;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
-        db.setDatabaseName(archivo);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"));
-        if (!db.open()) {
-            error = errorDe(db.lastError());
-        } else {
-            // Pages read in place rather than copied: a year's report walks a large index.
-            QSqlQuery(db).exec(QStringLiteral("pragma mmap_size = 1073741824"));
-            error = leer(db);
-            db.close();
-        }
-    }
-    QSqlDatabase::removeDatabase(nombre);
+    BaseDatos::conConexionPropia(archivo, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"),
+                                 [&](QSqlDatabase& db) {
+                                     if (!db.open()) {
+                                         error = errorDe(db.lastError());
+                                         return;
+                                     }
+                                     // Pages read in place rather than copied: a year's report walks
+                                     // a large index.
+                                     QSqlQuery(db).exec(QStringLiteral("pragma mmap_size = 1073741824"));
+                                     error = leer(db);
+                                 });
     return error;
 }
 

@@ -2,15 +2,12 @@
 
 #include "db/BaseDatos.h"
 
-#include <QAtomicInt>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStringList>
 
 namespace {
-
-const char* const kTablas[] = {"recetas", "alimentos", "operarios", "viajes", "descarga", "tipo_conexion"};
 
 std::optional<QString> comprobarEn(QSqlDatabase& db) {
     if (!db.open())
@@ -26,15 +23,10 @@ std::optional<QString> comprobarEn(QSqlDatabase& db) {
         problemas << q.value(0).toString();
     if (problemas != QStringList{QStringLiteral("ok")})
         return QStringLiteral("la base de datos está dañada (%1)").arg(problemas.join(QStringLiteral("; ")));
-    if (!q.exec(QStringLiteral("select name from sqlite_master where type = 'table'")))
-        return QStringLiteral("no es una base de datos válida (%1)").arg(errorDe(q.lastError()).descripcion);
     QStringList tablas;
-    while (q.next())
-        tablas << q.value(0).toString().toLower();
-    QStringList faltan;
-    for (const char* t : kTablas)
-        if (!tablas.contains(QLatin1String(t)))
-            faltan << QLatin1String(t);
+    if (const auto e = BaseDatos::tablas(db, &tablas))
+        return QStringLiteral("no es una base de datos válida (%1)").arg(e->descripcion);
+    const QStringList faltan = BaseDatos::tablasFaltantes(tablas);
     if (!faltan.isEmpty())
         return QStringLiteral("no es una base de datos de Tolvaro (faltan las tablas %1)")
             .arg(faltan.join(QStringLiteral(", ")));
@@ -52,16 +44,8 @@ std::optional<QString> comprobarBase(const QString& ruta) {
         return QStringLiteral("no es una base de datos SQLite");
     f.close();
 
-    static QAtomicInt contador;
-    const QString nombre = QStringLiteral("tolvaro-comprobacion-%1").arg(contador.fetchAndAddRelaxed(1));
     std::optional<QString> motivo;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
-        db.setDatabaseName(ruta);
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        motivo = comprobarEn(db);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(nombre);
+    BaseDatos::conConexionPropia(ruta, QStringLiteral("QSQLITE_OPEN_READONLY"),
+                                 [&motivo](QSqlDatabase& db) { motivo = comprobarEn(db); });
     return motivo;
 }

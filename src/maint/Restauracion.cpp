@@ -1,12 +1,12 @@
 #include "maint/Restauracion.h"
 
 #include "core/ArchivoSeguro.h"
+#include "db/BaseDatos.h"
 #include "db/ImportacionAccess.h"
 #include "maint/ArchivoCab.h"
 #include "maint/ComprobacionBase.h"
 #include "maint/Mantenimiento.h"
 
-#include <QAtomicInt>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,18 +31,10 @@ void cerrarDiarioAnterior(const QString& base) {
     const QString diario = base + QStringLiteral("-journal");
     if (!QFileInfo::exists(diario))
         return;
-    static QAtomicInt contador;
-    const QString nombre = QStringLiteral("tolvaro-diario-%1").arg(contador.fetchAndAddRelaxed(1));
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nombre);
-        db.setDatabaseName(base);
-        if (db.open()) {
-            QSqlQuery q(db);
-            q.exec(QStringLiteral("select count(*) from sqlite_master"));
-        }
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(nombre);
+    BaseDatos::conConexionPropia(base, {}, [](QSqlDatabase& db) {
+        if (db.open())
+            QSqlQuery(db).exec(QStringLiteral("select count(*) from sqlite_master"));
+    });
     // Not a database SQLite can recover: the journal goes with the old file, where it belongs.
     if (QFileInfo::exists(diario)) {
         const QString junto = ArchivoSeguro::rutaAnterior(base) + QStringLiteral("-journal");
