@@ -62,11 +62,7 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
     if (!xlsx.isEmpty()) {
         // The same workbook as "EXPORTAR XLS" in the accuracy window.
         ExportacionInforme exportacion(xlsx, informe);
-        const Resultado r = exportacion.ejecutar();
-        if (!r.ok)
-            ctx.errores << "Error " << r.numero << " (" << r.descripcion << ") al escribir " << xlsx
-                        << Qt::endl;
-        return r.ok ? 0 : 1;
+        return escribirLibro(exportacion, xlsx, ctx) ? 0 : 1;
     }
     ctx.salida << SalidaInforme::alineado(informe, Texto::regional());
     return 0;

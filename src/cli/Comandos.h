@@ -12,6 +12,8 @@
 
 // What a command of tolvaro-cli works with: the data folder, whose database is open while the
 // command runs, and the two output streams.
+class Trabajo;
+
 struct ContextoCli {
     QString carpetaDatos;
     QTextStream& salida;
@@ -78,9 +80,9 @@ std::optional<int> leerRango(const QCommandLineParser& p, const char* comando, C
 // The downloaded events as CSV: on standard output when `archivo` is empty, otherwise written
 // safely to the file (a failure leaves the file as it was and says why on stderr).
 bool escribirCsv(const QByteArray& csv, const QString& archivo, ContextoCli& ctx);
-// The downloaded events as an .xlsx workbook written safely to `archivo` (a failure leaves the
-// file as it was and says why on stderr).
-bool escribirXlsx(const QList<FilaEvento>& filas, const QString& archivo, ContextoCli& ctx);
+// Runs a job that writes the workbook `archivo` on this thread; a failure (which leaves the file as
+// it was) is told on stderr.
+bool escribirLibro(Trabajo& escritura, const QString& archivo, ContextoCli& ctx);
 // The outputs of "recibir": the CSV to `csv`, the workbook to `xlsx`; the CSV goes to standard
 // output when neither file is named.
 bool escribirSucesos(const QList<FilaEvento>& filas, const QString& csv, const QString& xlsx,

@@ -3,10 +3,8 @@
 #include "events/CsvEventos.h"
 #include "events/ExportacionSucesos.h"
 
-bool escribirXlsx(const QList<FilaEvento>& filas, const QString& archivo, ContextoCli& ctx) {
-    // The same workbook as "EXPORTAR XLS" in the events window, in the list's own column order.
-    ExportacionSucesos exportacion(archivo, filas);
-    const Resultado r = exportacion.ejecutar();
+bool escribirLibro(Trabajo& escritura, const QString& archivo, ContextoCli& ctx) {
+    const Resultado r = escritura.ejecutar();
     if (!r.ok)
         ctx.errores << "Error " << r.numero << " (" << r.descripcion << ") al escribir " << archivo
                     << Qt::endl;
@@ -17,5 +15,9 @@ bool escribirSucesos(const QList<FilaEvento>& filas, const QString& csv, const Q
                      ContextoCli& ctx) {
     if ((!csv.isEmpty() || xlsx.isEmpty()) && !escribirCsv(CsvEventos::escribir(filas), csv, ctx))
         return false;
-    return xlsx.isEmpty() || escribirXlsx(filas, xlsx, ctx);
+    if (xlsx.isEmpty())
+        return true;
+    // The same workbook as "EXPORTAR XLS" in the events window, in the list's own column order.
+    ExportacionSucesos exportacion(xlsx, filas);
+    return escribirLibro(exportacion, xlsx, ctx);
 }

@@ -118,7 +118,6 @@ struct LibroXlsx::Datos {
     lxw_format* hora = nullptr;
     lxw_row_t filaSiguiente = 0;
     bool conEncabezado = false;
-    lxw_col_t columnas = 0;
     std::vector<int> anchos; // longest value of each column, in characters
     QStringEncoder utf8{QStringEncoder::Utf8};
     std::vector<char> texto; // one cell's text in UTF-8, reused from cell to cell
@@ -281,7 +280,6 @@ bool LibroXlsx::fila(const QList<CeldaLibro>& celdas) {
         d->medir(col, ancho);
         ++col;
     }
-    d->columnas = std::max(d->columnas, col);
     ++d->filaSiguiente;
     return true;
 }
@@ -299,8 +297,9 @@ bool LibroXlsx::cerrar() {
                              nullptr);
     if (d->conEncabezado) {
         worksheet_freeze_panes(d->hoja, 1, 0);
-        if (d->columnas > 0)
-            worksheet_autofilter(d->hoja, 0, 0, d->filaSiguiente - 1, d->columnas - 1);
+        if (!d->anchos.empty())
+            worksheet_autofilter(d->hoja, 0, 0, d->filaSiguiente - 1,
+                                 static_cast<lxw_col_t>(d->anchos.size() - 1));
     }
     // The rows wait in a temporary file whose writes the library does not check: a full disk
     // there would silently cut the sheet short, so it is checked before the workbook is built.

@@ -32,24 +32,22 @@ Formato examinar(const QByteArray& datos) {
         return rechazo(QStringLiteral("no es un archivo de Access"));
     if (datos.size() <= kPosVersion)
         return rechazo(QStringLiteral("el archivo está incompleto o dañado"));
-    Formato f;
+    int pagina = 0; // bytes: Jet 3 and Jet 4
     switch (static_cast<unsigned char>(datos.at(kPosVersion))) {
     case 0:
-        f.jet = 3;
-        f.pagina = 2048;
+        pagina = 2048;
         break;
     case 1:
-        f.jet = 4;
-        f.pagina = 4096;
+        pagina = 4096;
         break;
     default:
         return rechazo(QStringLiteral("es un archivo de Access de una versión desconocida"));
     }
     // A database has at least its header page and the page of its system catalogue; a file cut by a
     // failed copy seldom ends on a page boundary.
-    if (datos.size() < 3 * f.pagina || datos.size() % f.pagina != 0)
+    if (datos.size() < 3 * pagina || datos.size() % pagina != 0)
         return rechazo(QStringLiteral("el archivo está incompleto o dañado"));
-    return f;
+    return Formato{};
 }
 
 } // namespace CabeceraAccess

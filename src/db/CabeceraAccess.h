@@ -9,8 +9,6 @@
 namespace CabeceraAccess {
 
 struct Formato {
-    int jet = 0;    // 3 or 4
-    int pagina = 0; // page size in bytes
     QString motivo; // why it is not a whole Access file, in Spanish; empty when it is
     bool valido() const { return motivo.isEmpty(); }
 };

@@ -24,7 +24,6 @@ public:
     TablaAccess(const TablaAccess&) = delete;
     TablaAccess& operator=(const TablaAccess&) = delete;
 
-    const QString& nombre() const { return nombre_; }
     const QList<ColumnaJet>& columnas() const { return columnas_; }
 
     // Fills `fila` with the next row. False at the end, and also when the table turns out damaged:

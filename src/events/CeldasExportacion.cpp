@@ -1,5 +1,7 @@
 #include "events/CeldasExportacion.h"
 
+#include "core/Texto.h"
+
 #include <QVarLengthArray>
 
 #include <charconv>
@@ -16,13 +18,7 @@ int numero(const QString& s, qsizetype desde, qsizetype hasta, qsizetype minimo,
     const qsizetype n = hasta - desde;
     if (n < minimo || n > maximo)
         return -1;
-    int v = 0;
-    for (qsizetype i = desde; i < hasta; ++i) {
-        if (!esDigito(s[i]))
-            return -1;
-        v = v * 10 + (s[i].unicode() - u'0');
-    }
-    return v;
+    return Texto::cifras(s, desde, n);
 }
 
 // Three runs of digits separated by two "/", with the given lengths: a, b, c.

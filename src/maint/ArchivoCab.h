@@ -29,7 +29,6 @@ public:
     // missing, unreadable or not a cabinet archive.
     bool abrir(FalloCab* fallo);
 
-    const QString& ruta() const { return ruta_; }
     // The archive's size in bytes.
     qint64 tamano() const;
     // The names held, in the archive's order, as stored (a name may carry "\" folders).

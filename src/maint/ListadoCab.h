@@ -12,8 +12,6 @@ public:
     explicit ListadoCab(const QString& archivo, QObject* padre = nullptr);
     ~ListadoCab() override;
 
-    const QString& archivo() const { return archivo_; }
-
 protected:
     Resultado hacer() override;
 

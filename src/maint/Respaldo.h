@@ -18,7 +18,6 @@ public:
 
     // Without the reading back: only the benchmark measures the writing alone.
     void setVerificar(bool verificar) { verificar_ = verificar; }
-    const QString& destino() const { return destino_; }
     // The bytes to compress, as the files were when the job was made.
     qint64 totalACompactar() const { return total_; }
 

@@ -26,7 +26,6 @@ public:
     // Puts the checked file in place of base.db. After the job succeeded; once.
     Resultado reemplazar();
 
-    const QString& archivo() const { return archivo_; }
     // `carpeta`/base.db.
     QString destino() const;
 
