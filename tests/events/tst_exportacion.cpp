@@ -1,6 +1,7 @@
 // The events list as a workbook: what each list text becomes, the workbook as an independent
 // reader (openpyxl) sees it, the same cells under three locales, and failures that leave
 // nothing behind.
+#include "Archivos.h"
 #include "LectorLibro.h"
 
 #include "core/LibroXlsx.h"
@@ -75,11 +76,6 @@ Resultado exportar(const QString& destino, const QList<FilaEvento>& filas, const
 
 QStringList contenido(const QString& carpeta) {
     return QDir(carpeta).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-QByteArray leerArchivo(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
 }
 
 // Child mode: writes kFilas under the locale the process was started with and says which
@@ -268,11 +264,7 @@ void TstExportacion::fallosNoDejanArchivo() {
     QFETCH(QString, descripcion);
     QTemporaryDir dir;
     QString destino = dir.filePath("sucesos.xlsx");
-    {
-        QFile f(destino);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("anterior");
-    }
+    QVERIFY(Archivos::escribir(destino, "anterior"));
     QStringList antes = contenido(dir.path());
 
     QList<FilaEvento> filas(caso == "lleno" || caso == "cancelado" ? 20000 : 3, kFilas[0]);
@@ -312,7 +304,7 @@ void TstExportacion::fallosNoDejanArchivo() {
     QVERIFY2(r.descripcion.contains(descripcion), qPrintable(r.descripcion));
     QVERIFY(r.numero != 0 || r.cancelado);
     QCOMPARE(contenido(dir.path()), antes);
-    QCOMPARE(leerArchivo(dir.filePath("sucesos.xlsx")), QByteArray("anterior"));
+    QCOMPARE(Archivos::leer(dir.filePath("sucesos.xlsx")), QByteArray("anterior"));
 }
 
 void TstExportacion::nombreLibro() {

@@ -1,5 +1,6 @@
 // "EXPORTAR XLS" in the events window, with the dialog layer answering the file name and the
 // overwrite question: the columns as shown, the name's extension, the messages, the pointer.
+#include "Archivos.h"
 #include "LectorLibro.h"
 
 #include "events/FrmSucesos.h"
@@ -24,10 +25,6 @@ Mensaje exito(const QString& ruta) {
     return {QStringLiteral(" Datos exportados en ") + QDir::toNativeSeparators(ruta), Icono::Informacion};
 }
 
-QByteArray leerArchivo(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 } // namespace
 
 class TstExportarXls : public QObject {
@@ -122,11 +119,7 @@ void TstExportarXls::archivoExistente() {
     QFETCH(bool, reemplazar);
     QTemporaryDir dir;
     const QString ruta = dir.filePath("sucesos.xlsx");
-    {
-        QFile a(ruta);
-        QVERIFY(a.open(QIODevice::WriteOnly));
-        a.write("anterior");
-    }
+    QVERIFY(Archivos::escribir(ruta, "anterior"));
     FrmSucesos f;
     f.agregarFilas(kFilas);
     // Chosen without its extension: the question is about the file that would be written.
@@ -139,11 +132,11 @@ void TstExportarXls::archivoExistente() {
                            Icono::Pregunta, kTituloAplicacion, Botones::SiNo};
     if (!reemplazar) {
         QCOMPARE(Dialogos::mostrados(), QList<Mensaje>{pregunta});
-        QCOMPARE(leerArchivo(ruta), QByteArray("anterior"));
+        QCOMPARE(Archivos::leer(ruta), QByteArray("anterior"));
         QCOMPARE(f.cursor().shape(), Qt::ArrowCursor);
     } else {
         QCOMPARE(Dialogos::mostrados(), QList<Mensaje>({pregunta, exito(ruta)}));
-        QVERIFY(leerArchivo(ruta).startsWith("PK"));
+        QVERIFY(Archivos::leer(ruta).startsWith("PK"));
     }
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"sucesos.xlsx"});
 }

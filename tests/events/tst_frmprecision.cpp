@@ -3,6 +3,7 @@
 #include "Accesibilidad.h"
 #include "BaseTemporal.h"
 #include "LectorLibro.h"
+#include "Ventanas.h"
 
 #include "app/FrmPrincipal.h"
 #include "db/BaseDatos.h"
@@ -199,8 +200,8 @@ void TstFrmPrecision::desdeLaVentanaPrincipal() {
     QCOMPARE(boton->text(), QStringLiteral("PRECISIÓN DE CARGA"));
     QCOMPARE(boton->accessibleName(), QStringLiteral("PRECISIÓN DE CARGA"));
     QString titulo;
-    QTimer::singleShot(0, this, [&titulo] {
-        if (QWidget* w = QApplication::activeModalWidget()) {
+    alAbrirModal(this, [&titulo](QWidget* w) {
+        if (w) {
             titulo = w->windowTitle();
             w->close();
         }

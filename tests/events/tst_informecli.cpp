@@ -1,5 +1,6 @@
 // tolvaro-cli informe and historial on a kept history: the table in columns, as CSV, with another
 // tolerance, the kept events listed, and the usage errors.
+#include "Archivos.h"
 #include "BaseTemporal.h"
 #include "LectorLibro.h"
 
@@ -67,8 +68,7 @@ Salida TstInformeCli::correr(const QStringList& args) {
 }
 
 QByteArray TstInformeCli::leer(const QString& nombre) {
-    QFile f(QDir(base_->carpeta()).filePath(nombre));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    return Archivos::leer(QDir(base_->carpeta()).filePath(nombre));
 }
 
 void TstInformeCli::informeEnColumnas() {

@@ -4,6 +4,7 @@
 #include "Accesibilidad.h"
 #include "AyudaMantenimiento.h"
 #include "BaseTemporal.h"
+#include "Ventanas.h"
 
 #include "app/FrmPrincipal.h"
 #include "maint/Mantenimiento.h"
@@ -28,12 +29,6 @@
 using namespace AyudaMantenimiento;
 
 namespace {
-template <typename T> T* control(QWidget* w, const char* nombre) {
-    T* c = w->findChild<T*>(QLatin1String(nombre));
-    if (!c)
-        qFatal("falta el control %s", nombre);
-    return c;
-}
 QString nativa(const QString& r) {
     return QDir::toNativeSeparators(r);
 }
@@ -395,8 +390,8 @@ void TstFrmMantenimiento::principalAbreElRespaldo() {
     FrmPrincipal principal;
     int accion = -1;
     bool restaurarHabilitada = true;
-    QTimer::singleShot(0, [&] {
-        auto* w = qobject_cast<frmMantenimiento*>(QApplication::activeModalWidget());
+    alAbrirModal(&principal, [&](QWidget* m) {
+        auto* w = qobject_cast<frmMantenimiento*>(m);
         if (!w)
             return;
         accion = w->Accion;
@@ -422,8 +417,8 @@ void TstFrmMantenimiento::principalTrasRecuperar() {
     auto* direccion = principal.findChild<QLineEdit*>("TxtDir");
     QCOMPARE(direccion->text(), "10.0.0.9");
     int accion = -1;
-    QTimer::singleShot(0, [&] {
-        auto* w = qobject_cast<frmMantenimiento*>(QApplication::activeModalWidget());
+    alAbrirModal(&principal, [&](QWidget* m) {
+        auto* w = qobject_cast<frmMantenimiento*>(m);
         if (!w)
             return;
         accion = w->Accion;

@@ -1,6 +1,8 @@
 #pragma once
 
 // Helpers of the maintenance tests: archives made by other tools, damaged copies, databases.
+#include "Archivos.h"
+
 #include "db/BaseDatos.h"
 
 #include <QDir>
@@ -15,15 +17,8 @@
 
 namespace AyudaMantenimiento {
 
-inline QByteArray leer(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-inline bool escribir(const QString& ruta, const QByteArray& datos) {
-    QFile f(ruta);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(datos) == datos.size();
-}
+using Archivos::escribir;
+using Archivos::leer;
 
 // Runs a program to its end: its exit code, or -1 when it could not run.
 inline int correr(const QString& programa, const QStringList& args, QByteArray* salida = nullptr,
