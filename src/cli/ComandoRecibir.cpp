@@ -16,10 +16,9 @@ const char* const kAyudaRecibir =
 
 void declarar(QCommandLineParser& p) {
     OpcionesCli::declararCaminos(p);
+    OpcionesCli::declararRango(p);
     p.addOptions(
-        {{QStringLiteral("desde"), QStringLiteral("primer día"), QStringLiteral("AAAA-MM-DD")},
-         {QStringLiteral("hasta"), QStringLiteral("último día"), QStringLiteral("AAAA-MM-DD")},
-         {QStringLiteral("csv"), QStringLiteral("archivo del CSV"), QStringLiteral("ARCHIVO")},
+        {{QStringLiteral("csv"), QStringLiteral("archivo del CSV"), QStringLiteral("ARCHIVO")},
          {QStringLiteral("xlsx"), QStringLiteral("libro de hoja de cálculo"), QStringLiteral("ARCHIVO")},
          {QStringLiteral("espera"), QStringLiteral("silencio de la tablet que da la descarga por fallida"),
           QStringLiteral("SEGUNDOS")}});

@@ -43,17 +43,7 @@ std::optional<QString> leerOpciones(const QCommandLineParser& p, OpcionesRecibir
             return QStringLiteral("--espera lleva un número de segundos");
         o->esperaMs = segundos * 1000;
     }
-    const QString desde = p.value(QStringLiteral("desde"));
-    const QString hasta = p.value(QStringLiteral("hasta"));
-    if (desde.isEmpty() || hasta.isEmpty())
-        return QStringLiteral("Indique --desde y --hasta (AAAA-MM-DD)");
-    o->desde = QDate::fromString(desde, QStringLiteral("yyyy-MM-dd"));
-    o->hasta = QDate::fromString(hasta, QStringLiteral("yyyy-MM-dd"));
-    if (!o->desde.isValid())
-        return QStringLiteral("Fecha no válida en --desde: ") + desde;
-    if (!o->hasta.isValid())
-        return QStringLiteral("Fecha no válida en --hasta: ") + hasta;
-    return std::nullopt;
+    return OpcionesCli::leerFechas(p, &o->desde, &o->hasta);
 }
 
 } // namespace

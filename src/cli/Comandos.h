@@ -69,8 +69,10 @@ int porCamino(const QCommandLineParser& p, const char* ayuda, Camino directa, Ca
 std::optional<QString> primeraDada(const QCommandLineParser& p, const QStringList& nombres);
 inline const QStringList kOpcionesWeb = {QStringLiteral("servidor"), QStringLiteral("usuario"),
                                          QStringLiteral("clave")};
-// --desde and --hasta of the commands that read the kept events (AAAA-MM-DD, both inclusive).
+// --desde and --hasta of the commands that take a range of days (AAAA-MM-DD, both inclusive).
 void declararRango(QCommandLineParser& p);
+// Reads both as dates; the usage error's text when one is missing or no date.
+std::optional<QString> leerFechas(const QCommandLineParser& p, QDate* desde, QDate* hasta);
 // Reads them: nothing when both are dates in order, otherwise the exit code of the usage error
 // (2), already reported.
 std::optional<int> leerRango(const QCommandLineParser& p, const char* comando, ContextoCli& ctx, QDate* desde,
