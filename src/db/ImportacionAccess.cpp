@@ -118,7 +118,7 @@ public:
 
     // Reads `datos` (its header already checked) into a new database at `temporal`. The reason it
     // failed, in Spanish, or empty when the temporary database is complete.
-    QString escribir(const QByteArray& datos, const QString& temporal);
+    QString escribir(QByteArray datos, const QString& temporal);
 
 private:
     QString copiarTabla(QSqlDatabase& db, const TablaNuestra& nuestra, const QString& suya);
@@ -132,9 +132,9 @@ private:
 
 const QString kCancelado = QStringLiteral("se canceló la importación");
 
-QString Importacion::escribir(const QByteArray& datos, const QString& temporal) {
+QString Importacion::escribir(QByteArray datos, const QString& temporal) {
     QString motivo;
-    if (!lector_.abrir(datos, &motivo))
+    if (!lector_.abrir(std::move(datos), &motivo))
         return motivo;
     const QStringList suyas = lector_.tablas();
     bool alguna = false;
@@ -319,7 +319,7 @@ bool importar(const QString& mdb, const QString& destino, ResumenImportacion* re
         return fallar(QStringLiteral("el archivo no existe"));
     if (!archivo.open(QIODevice::ReadOnly))
         return fallar(QStringLiteral("no se puede leer (%1)").arg(archivo.errorString()));
-    const QByteArray datos = archivo.readAll();
+    QByteArray datos = archivo.readAll();
     if (archivo.error() != QFileDevice::NoError)
         return fallar(QStringLiteral("no se puede leer (%1)").arg(archivo.errorString()));
     archivo.close();
@@ -333,7 +333,8 @@ bool importar(const QString& mdb, const QString& destino, ResumenImportacion* re
     if (!salida.preparar())
         return fallar(salida.error());
     Importacion imp(&propio, cancelar);
-    const QString motivo = imp.escribir(datos, salida.rutaTemporal());
+    // The file's one copy in memory goes to the reader.
+    const QString motivo = imp.escribir(std::move(datos), salida.rutaTemporal());
     if (!motivo.isEmpty())
         return fallar(motivo);
     if (!salida.confirmar())

@@ -97,9 +97,10 @@ bool filasCompletas(MdbTableDef* t) {
 }
 } // namespace
 
-bool LectorAccess::abrir(const QByteArray& datos, QString* motivo) {
+bool LectorAccess::abrir(QByteArray datos, QString* motivo) {
     estado_ = std::make_unique<Estado>();
-    estado_->datos = datos;
+    // Taken, not shared: libmdb gets a writable pointer, and a shared buffer would be copied whole.
+    estado_->datos = std::move(datos);
     estado_->mdb = mdb_open_buffer(estado_->datos.data(), size_t(estado_->datos.size()), MDB_NOFLAGS);
     if (!estado_->mdb) {
         *motivo = QStringLiteral("el archivo está dañado (no se pudo abrir)");

@@ -53,7 +53,7 @@ public:
     LectorAccess& operator=(const LectorAccess&) = delete;
 
     // Opens the file and reads its catalogue. False with the reason, in Spanish.
-    bool abrir(const QByteArray& datos, QString* motivo);
+    bool abrir(QByteArray datos, QString* motivo);
     // The user's tables (system and temporary tables left out), as the file names them.
     QStringList tablas() const;
     // A table of tablas() with its columns; null with the reason when its definition is unreadable.
