@@ -58,13 +58,12 @@ bool conectar(ConexionTablet& conexion, const DireccionTablet& dir, ContextoCli&
     QString motivo = QStringLiteral("tiempo agotado");
     QObject::connect(&conexion, &ConexionTablet::error, &bucle, [&](const QString& m) { motivo = m; });
     QObject::connect(&conexion, &ConexionTablet::estadoCambiado, &bucle, &QEventLoop::quit);
-    ctx.salida << "Conectando con " << dir.host << ":" << dir.puerto << Qt::endl;
+    ctx.salida << "Conectando con " << dir.texto() << Qt::endl;
     conexion.conectar(dir);
     esperar(bucle, kEsperaConexionMs);
     if (conexion.estado() == ConexionTablet::Estado::Conectado)
         return true;
-    ctx.errores << "No se pudo conectar con la tablet en " << dir.host << ":" << dir.puerto << ": " << motivo
-                << Qt::endl;
+    ctx.errores << "No se pudo conectar con la tablet en " << dir.texto() << ": " << motivo << Qt::endl;
     return false;
 }
 

@@ -151,13 +151,19 @@ bool ArchivoCab::extraer(int indice, const QString& carpeta, const QString& como
     }
     GCabFile* f = d_->archivos[static_cast<size_t>(indice)];
     gcab_file_set_extract_name(f, rutaGio(comoNombre).constData());
+    const bool ok = expandir(carpeta, f, avance, fallo);
+    gcab_file_set_extract_name(f, nullptr);
+    return ok;
+}
+
+bool ArchivoCab::expandir(const QString& carpeta, void* solo, const AvanceCab& avance, FalloCab* fallo) {
     GError* error = nullptr;
     GFile* destino = archivoGio(carpeta);
     d_->avance = &avance;
-    const bool ok = gcab_cabinet_extract_simple(d_->cabina, destino, soloEste, f, nullptr, &error);
+    const bool ok =
+        gcab_cabinet_extract_simple(d_->cabina, destino, solo ? soloEste : nullptr, solo, nullptr, &error);
     d_->avance = nullptr;
     g_object_unref(destino);
-    gcab_file_set_extract_name(f, nullptr);
     if (!ok && fallo)
         *fallo = falloDe(error, ruta_);
     g_clear_error(&error);
@@ -170,16 +176,7 @@ bool ArchivoCab::extraerTodo(const QString& carpeta, const AvanceCab& avance, Fa
             *fallo = {0, QStringLiteral("El archivo %1 no está abierto.").arg(ruta_)};
         return false;
     }
-    GError* error = nullptr;
-    GFile* destino = archivoGio(carpeta);
-    d_->avance = &avance;
-    const bool ok = gcab_cabinet_extract_simple(d_->cabina, destino, nullptr, nullptr, nullptr, &error);
-    d_->avance = nullptr;
-    g_object_unref(destino);
-    if (!ok && fallo)
-        *fallo = falloDe(error, ruta_);
-    g_clear_error(&error);
-    return ok;
+    return expandir(carpeta, nullptr, avance, fallo);
 }
 
 // ---- Writing ----

@@ -49,6 +49,9 @@ public:
     bool extraerTodo(const QString& carpeta, const AvanceCab& avance, FalloCab* fallo);
 
 private:
+    // Expands into `carpeta` the file `solo` (a GCabFile of this archive), or every file when null.
+    bool expandir(const QString& carpeta, void* solo, const AvanceCab& avance, FalloCab* fallo);
+
     struct Datos;
     QString ruta_;
     std::unique_ptr<Datos> d_;

@@ -95,14 +95,11 @@ void Restauracion::avance(qint64 leido, qint64 total) {
     informar(qMin(leido, total) * kHastaComprobar, qMax<qint64>(total, 1) * 100);
 }
 
-Resultado Restauracion::expandir(ArchivoCab& cab, int indice) {
-    const QString temporal = salida_->rutaTemporal();
-    // libgcab creates the file itself; the name was only reserved.
-    QFile::remove(temporal);
+Resultado Restauracion::extraerA(ArchivoCab& cab, int indice, const QString& carpeta, const QString& nombre) {
     FalloCab fallo;
     const qint64 hasta = cab.leidoHasta(indice);
     const bool ok = cab.extraer(
-        indice, carpeta_, QFileInfo(temporal).fileName(),
+        indice, carpeta, nombre,
         [&](qint64 leido) {
             avance(leido, hasta);
             return !cancelado();
@@ -113,23 +110,21 @@ Resultado Restauracion::expandir(ArchivoCab& cab, int indice) {
     return Resultado::exito();
 }
 
+Resultado Restauracion::expandir(ArchivoCab& cab, int indice) {
+    const QString temporal = salida_->rutaTemporal();
+    // libgcab creates the file itself; the name was only reserved.
+    QFile::remove(temporal);
+    return extraerA(cab, indice, carpeta_, QFileInfo(temporal).fileName());
+}
+
 Resultado Restauracion::importar(ArchivoCab& cab, int indice) {
     // The Access file is expanded under its own name, which the import's messages then show.
     QTemporaryDir carpeta;
     if (!carpeta.isValid())
         return Resultado::fallo(
             0, QStringLiteral("No se pudo crear una carpeta temporal: %1").arg(carpeta.errorString()));
-    FalloCab fallo;
-    const qint64 hasta = cab.leidoHasta(indice);
-    const bool ok = cab.extraer(
-        indice, carpeta.path(), Mantenimiento::kBaseAccess,
-        [&](qint64 leido) {
-            avance(leido, hasta);
-            return !cancelado();
-        },
-        &fallo);
-    if (!ok)
-        return Resultado::fallo(fallo.numero, fallo.descripcion);
+    if (const Resultado r = extraerA(cab, indice, carpeta.path(), Mantenimiento::kBaseAccess); !r.ok)
+        return r;
     QString error;
     if (!ImportacionAccess::importar(QDir(carpeta.path()).filePath(Mantenimiento::kBaseAccess),
                                      salida_->rutaTemporal(), nullptr, &error, false, banderaCancelar()))

@@ -33,6 +33,8 @@ protected:
     Resultado hacer() override;
 
 private:
+    // Expands file `indice` into `carpeta` as `nombre`, with progress and the cancel flag.
+    Resultado extraerA(ArchivoCab& cab, int indice, const QString& carpeta, const QString& nombre);
     Resultado expandir(ArchivoCab& cab, int indice);
     Resultado importar(ArchivoCab& cab, int indice);
     void avance(qint64 leido, qint64 total);
