@@ -1,6 +1,7 @@
 #include "events/ExportacionInforme.h"
 
 #include "core/LibroXlsx.h"
+#include "events/SalidaInforme.h"
 
 namespace {
 CeldaLibro numero(const std::optional<double>& v) {
@@ -27,10 +28,8 @@ Resultado ExportacionInforme::hacer() {
             return Resultado::interrumpido(); // the workbook is dropped, the target untouched
         informar(i, total);
         const GrupoPrecision& g = informe_.grupos.at(i);
-        const QDate dia = QDate::fromString(g.grupo, QStringLiteral("yyyy-MM-dd"));
-        const CeldaLibro grupo = informe_.agrupacion == Agrupacion::Dia && dia.isValid()
-                                     ? CeldaLibro::deFecha(dia)
-                                     : CeldaLibro::deTexto(g.grupo);
+        const QDate dia = SalidaInforme::dia(g, informe_.agrupacion);
+        const CeldaLibro grupo = dia.isValid() ? CeldaLibro::deFecha(dia) : CeldaLibro::deTexto(g.grupo);
         if (!libro.fila({grupo, CeldaLibro::deNumero(g.sucesos), CeldaLibro::deNumero(g.sugerido),
                          CeldaLibro::deNumero(g.real), CeldaLibro::deNumero(g.diferencia()),
                          numero(g.diferenciaPorcentaje()), numero(g.desvioMedio()),

@@ -11,13 +11,13 @@ QString porcentaje(const std::optional<double>& v, const QLocale& local) {
 }
 } // namespace
 
+QDate dia(const GrupoPrecision& g, Agrupacion a) {
+    return a == Agrupacion::Dia ? QDate::fromString(g.grupo, QStringLiteral("yyyy-MM-dd")) : QDate();
+}
+
 QString nombreGrupo(const GrupoPrecision& g, Agrupacion a) {
-    if (a == Agrupacion::Dia) {
-        const QDate d = QDate::fromString(g.grupo, QStringLiteral("yyyy-MM-dd"));
-        if (d.isValid())
-            return d.toString(QStringLiteral("dd/MM/yyyy"));
-    }
-    return g.grupo;
+    const QDate d = dia(g, a);
+    return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : g.grupo;
 }
 
 QStringList textos(const GrupoPrecision& g, Agrupacion a, const QLocale& local) {

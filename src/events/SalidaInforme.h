@@ -12,6 +12,8 @@ namespace SalidaInforme {
 
 // The group's name as shown: a date as dd/mm/yyyy, any other name as kept.
 QString nombreGrupo(const GrupoPrecision& g, Agrupacion a);
+// The day a group stands for when grouped by day; invalid otherwise.
+QDate dia(const GrupoPrecision& g, Agrupacion a);
 // The cells of one row, in the order of InformePrecision::encabezados().
 QStringList textos(const GrupoPrecision& g, Agrupacion a, const QLocale& local);
 // Headers and rows in columns, names to the left and numbers to the right.
