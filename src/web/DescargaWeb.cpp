@@ -68,8 +68,13 @@ void DescargaWeb::alCargas(const RespuestaWeb& r) {
         return;
     }
     inicio_ = 0;
-    actual_ = ParseJson(vista_, 0).value_or(ValorJson::objeto());
+    ponerActual(0);
     grupo();
+}
+
+void DescargaWeb::ponerActual(qsizetype inicio) {
+    actual_ = ParseJson(vista_, inicio).value_or(ValorJson::objeto());
+    fechaActual_ = leerFecha(actual_[u"fecha"]);
 }
 
 bool DescargaWeb::celda(const ValorJson& fila, QStringView clave, QString* texto) {
@@ -124,7 +129,7 @@ bool DescargaWeb::listarCarga() {
         return false;
     ultima_ = std::move(valores);
     // The row is listed as it came; a fecha that is no date is reported after it.
-    if (!leerFecha(actual_[u"fecha"])) {
+    if (!fechaActual_) {
         ilegible(QStringLiteral("13"), kNoCoinciden);
         return !terminado_;
     }
@@ -134,7 +139,7 @@ bool DescargaWeb::listarCarga() {
 void DescargaWeb::grupo() {
     // A group is the run of loads sharing its first row's date. A row whose date cannot be read
     // never starts a group of its own: it stays in the one it is in, where it is reported.
-    fechaGrupo_ = leerFecha(actual_[u"fecha"]).value_or(QDate());
+    fechaGrupo_ = fechaActual_.value_or(QDate());
     seguirGrupo();
 }
 
@@ -148,12 +153,11 @@ void DescargaWeb::seguirGrupo() {
             break;
         }
         inicio_ = siguiente;
-        actual_ = ParseJson(vista_, inicio_).value_or(ValorJson::objeto());
-        const std::optional<QDate> fecha = leerFecha(actual_[u"fecha"]);
-        if (fecha && fechaGrupo_.isValid() && *fecha != fechaGrupo_)
+        ponerActual(inicio_);
+        if (fechaActual_ && fechaGrupo_.isValid() && *fechaActual_ != fechaGrupo_)
             break; // the row stays current for the next group
-        if (fecha && !fechaGrupo_.isValid())
-            fechaGrupo_ = *fecha;
+        if (fechaActual_ && !fechaGrupo_.isValid())
+            fechaGrupo_ = *fechaActual_;
         if (n == kFilasPorTurno - 1) {
             QTimer::singleShot(0, this, [this] {
                 if (!terminado_)

@@ -57,16 +57,20 @@ private:
     void terminarLectura();
     void alDescargas(const RespuestaWeb& r);
     bool listarCarga();
+    // Makes the row that starts at `inicio` of the reply the current one.
+    void ponerActual(qsizetype inicio);
     bool celda(const ValorJson& fila, QStringView clave, QString* texto);
     void ilegible(const QString& numero, const QString& descripcion);
     void ilegible(const Mensaje& mensaje);
     void terminar(Fin fin, const Mensaje& m = {});
 
     QDate desde_, hasta_;
-    QString cargas_;        // the loads reply, kept whole
-    QStringView vista_;     // its cut part, into `cargas_`
-    qsizetype inicio_ = 0;  // the "{" of the current row in `vista_`
-    ValorJson actual_;      // the current load row
+    QString cargas_;                   // the loads reply, kept whole
+    QStringView vista_;                // its cut part, into `cargas_`
+    qsizetype inicio_ = 0;             // the "{" of the current row in `vista_`
+    ValorJson actual_;                 // the current load row
+    std::optional<QDate> fechaActual_; // its date, read once
+
     QStringList ultima_;    // the eight values of the last listed load
     QDate fechaGrupo_;      // the date of the current group; invalid while none of its rows had one
     bool agotadas_ = false; // no load row after the current group
