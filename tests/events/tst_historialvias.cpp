@@ -83,9 +83,7 @@ void TstHistorialVias::init() {
     Dialogos::limpiar();
     base_ = std::make_unique<BaseTemporal>();
     QVERIFY(base_->ejecutar("insert into operarios values (3, 'Juan')"));
-    QVERIFY(base_->ejecutar(QStringLiteral("update tipo_conexion set direccion = '%1', usuario = 'juan', "
-                                           "contraseña = 'clave' where tipo = 'web'")
-                                .arg(web_->servidor())));
+    QVERIFY(web_->usarEnLaBase());
     tableta_ = std::make_unique<ServidorTableta>();
     QVERIFY(tableta_->escuchar(QHostAddress::LocalHost, 0));
     sucesos_ = std::make_unique<RespuestaSucesos>();

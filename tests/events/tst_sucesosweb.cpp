@@ -35,12 +35,6 @@ private Q_SLOTS:
     void descargasRechazadas();
 
 private:
-    bool usarServicio(BaseTemporal& base) const {
-        return base.ejecutar(QStringLiteral("update tipo_conexion set direccion = '%1', usuario = 'juan', "
-                                            "contraseña = 'clave' where tipo = 'web'")
-                                 .arg(web_->servidor()));
-    }
-
     std::unique_ptr<ServicioWebPrueba> web_;
 };
 
@@ -64,7 +58,7 @@ void TstSucesosWeb::initTestCase() {
 void TstSucesosWeb::recibirPorElServicioWeb() {
     BaseTemporal base;
     QVERIFY(base.ejecutar("insert into operarios values (4, 'Juan')"));
-    QVERIFY(usarServicio(base));
+    QVERIFY(web_->usarEnLaBase());
     FrmPrincipal principal;
     principal.findChild<QRadioButton*>("OptWeb")->click();
     FrmSucesos f(principal.datosSucesos(), &principal);
@@ -105,7 +99,7 @@ void TstSucesosWeb::filasIlegibles() {
                        "kg_real, Operario, kg_sug) values (7, '2024-03-01', '08:00', 'Engorde', 5, 'Maiz', "
                        "null, 4, '110'), (7, '2024-03-01', '09:00', 'Engorde', 5, 'Maiz', '90', 4, '90')"));
     BaseTemporal base;
-    QVERIFY(usarServicio(base));
+    QVERIFY(web_->usarEnLaBase());
     FrmPrincipal principal;
     principal.findChild<QRadioButton*>("OptWeb")->click();
     FrmSucesos f(principal.datosSucesos(), &principal);
@@ -124,7 +118,7 @@ void TstSucesosWeb::descargasRechazadas() {
     // the server's reason, and the end does not claim every record.
     QVERIFY(web_->fallarCuandoContenga("lectura_descarga_tracker", 500, "tabla bloqueada"));
     BaseTemporal base;
-    QVERIFY(usarServicio(base));
+    QVERIFY(web_->usarEnLaBase());
     FrmPrincipal principal;
     principal.findChild<QRadioButton*>("OptWeb")->click();
     FrmSucesos f(principal.datosSucesos(), &principal);

@@ -1,5 +1,7 @@
 #include "ServicioWebPrueba.h"
 
+#include "db/BaseDatos.h"
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
@@ -180,6 +182,14 @@ bool ServicioWebPrueba::correrGuion(const QString& accion, QString* salida) {
 
 QString ServicioWebPrueba::servidor() const {
     return QStringLiteral("127.0.0.1:%1").arg(puerto_);
+}
+
+bool ServicioWebPrueba::usarEnLaBase() const {
+    QSqlQuery q(BaseDatos::ConexionBD());
+    q.prepare(QStringLiteral("update tipo_conexion set direccion = ?, usuario = 'juan', contraseña = 'clave' "
+                             "where tipo = 'web'"));
+    q.addBindValue(servidor());
+    return q.exec() && q.numRowsAffected() == 1;
 }
 
 QString ServicioWebPrueba::direccion() const {

@@ -35,6 +35,9 @@ public:
 
     // What the user types as server: "127.0.0.1:PORT".
     QString servidor() const;
+    // Saves this service as the web road of the open local database, with the account
+    // "juan"/"clave" that the tests seed.
+    bool usarEnLaBase() const;
     quint16 puerto() const { return puerto_; }
     // "http://127.0.0.1:PORT/nremoto.php?", the address the program sends to.
     QString direccion() const;
