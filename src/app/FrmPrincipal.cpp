@@ -41,6 +41,7 @@ FrmPrincipal::FrmPrincipal(QWidget* parent) : QMainWindow(parent) {
     TxtDir->setText(Direccion_Conexion);
     if (auto m = Comprobar_Tablas())
         Dialogos::mostrar(this, *m);
+    avisarStock();
 }
 
 FrmPrincipal::~FrmPrincipal() = default;
@@ -64,9 +65,15 @@ void FrmPrincipal::construir() {
     Command3 = Controles::boton("Command3", QStringLiteral("SUCESOS"), centro);
     Command4 = Controles::boton("Command4", QStringLiteral("Generar Backup"), centro);
     CmdPrecision = Controles::boton("CmdPrecision", QStringLiteral("PRECISIÓN DE CARGA"), centro);
-    for (QPushButton* b : {Command1, Command2, Command3, Command4, CmdPrecision})
+    CmdCostos = Controles::boton("CmdCostos", QStringLiteral("COSTOS Y STOCK"), centro);
+    for (QPushButton* b : {Command1, Command2, Command3, Command4, CmdPrecision, CmdCostos})
         botones->addWidget(b);
     raiz->addLayout(botones);
+    LblAvisoStock = Controles::etiqueta("LblAvisoStock", QString(), centro);
+    LblAvisoStock->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    LblAvisoStock->setWordWrap(true);
+    LblAvisoStock->setVisible(false);
+    raiz->addWidget(LblAvisoStock);
 
     auto* opciones = new QHBoxLayout;
     OptDir = new QRadioButton(QStringLiteral("Conexion Directa"), centro);
@@ -141,6 +148,7 @@ void FrmPrincipal::construir() {
     connect(Command3, &QPushButton::clicked, this, &FrmPrincipal::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &FrmPrincipal::Command4_Click);
     connect(CmdPrecision, &QPushButton::clicked, this, &FrmPrincipal::CmdPrecision_Click);
+    connect(CmdCostos, &QPushButton::clicked, this, &FrmPrincipal::CmdCostos_Click);
     connect(conexion_, &ConexionTablet::acuse, this,
             [this] { Dialogos::mostrar(this, ConexionTablet::mensajeAcuse()); });
     resize(640, 420);

@@ -24,7 +24,9 @@ const char* const kAyudaPie = "\n'tolvaro-cli COMANDO --help' describe cada coma
 
 QList<const Comando*> todos() {
     return {&comandoEnviar(),   &comandoRecibir(),   &comandoInforme(),   &comandoHistorial(),
-            &comandoImportar(), &comandoRespaldar(), &comandoRecuperar(), &comandoContenido()};
+            &comandoImportar(), &comandoRespaldar(), &comandoRecuperar(), &comandoContenido(),
+            &comandoPrecio(),   &comandoIngreso(),   &comandoConteo(),    &comandoStock(),
+            &comandoCostos()};
 }
 
 void ayuda(QTextStream& s) {
