@@ -33,7 +33,11 @@ bool leerNumeroUsuario(const QString& texto, double* valor) {
     if (t.isEmpty())
         return false;
     bool ok = false;
-    double v = regional().toDouble(t, &ok);
+    // "." is always a decimal point, never a thousands separator: where the regional one is ","
+    // and "." groups thousands, "0.30" would otherwise read as 30.
+    QLocale local = regional();
+    local.setNumberOptions(QLocale::RejectGroupSeparator);
+    double v = local.toDouble(t, &ok);
     if (!ok) {
         QLocale c = QLocale::c();
         c.setNumberOptions(QLocale::RejectGroupSeparator);

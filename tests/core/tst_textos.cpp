@@ -37,6 +37,11 @@ void TstTextos::numerosDelUsuario() {
     QCOMPARE(v, 12.5);
     QVERIFY(Texto::leerNumeroUsuario(" 12.5 ", &v));
     QCOMPARE(v, 12.5);
+    // A point is a decimal point even where it groups thousands.
+    for (const auto& [texto, valor] : {std::pair{"0.30", 0.3}, std::pair{"1.250", 1.25}}) {
+        QVERIFY(Texto::leerNumeroUsuario(texto, &v));
+        QCOMPARE(v, valor);
+    }
     QVERIFY(!Texto::leerNumeroUsuario("", &v));
     QVERIFY(!Texto::leerNumeroUsuario("doce", &v));
     QVERIFY(!Texto::leerNumeroUsuario("1,2,3", &v));
