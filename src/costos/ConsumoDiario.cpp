@@ -18,16 +18,29 @@ std::optional<ErrorBD> enteros(QSqlQuery& q, const QString& sql, qint64* a, qint
 } // namespace
 
 std::optional<ErrorBD> ConsumoDiario::actualizar(QSqlDatabase db) {
+    // Two lookups by id, whatever the size of the history: its last event, and the event it was
+    // last brought up to, which must still be the same one (a history replaced by another, as
+    // a restore or a rewrite would, is read again whole).
     QSqlQuery q(db);
-    qint64 ultimo = 0, filas = 0, hechoHasta = 0, hechas = 0;
-    if (auto e =
-            enteros(q, QStringLiteral("select max(id), count(*) from historial_sucesos"), &ultimo, &filas))
+    qint64 ultimo = 0, ninguno = 0, hechoHasta = 0;
+    QString sello;
+    if (auto e = enteros(q, QStringLiteral("select max(id), 0 from historial_sucesos"), &ultimo, &ninguno))
         return e;
-    if (auto e =
-            enteros(q, QStringLiteral("select ultimo_id, filas from consumo_diario_estado where clave = 1"),
-                    &hechoHasta, &hechas))
-        return e;
-    if (ultimo == hechoHasta && filas == hechas)
+    if (!q.exec(QStringLiteral("select ultimo_id, sello from consumo_diario_estado where clave = 1")))
+        return errorDe(q.lastError());
+    if (q.next()) {
+        hechoHasta = q.value(0).toLongLong();
+        sello = q.value(1).toString();
+    }
+    const QString kSello = QStringLiteral("select tipo || '|' || fecha || '|' || hora || '|' || "
+                                          "ifnull(alimento, '') || '|' || ifnull(kg_real, '') "
+                                          "from historial_sucesos where id = ?");
+    q.prepare(kSello);
+    q.addBindValue(hechoHasta);
+    if (!q.exec())
+        return errorDe(q.lastError());
+    const bool mismo = hechoHasta == 0 ? sello.isEmpty() : q.next() && q.value(0).toString() == sello;
+    if (mismo && ultimo == hechoHasta)
         return std::nullopt;
     if (!db.transaction())
         return errorDe(db.lastError());
@@ -36,12 +49,7 @@ std::optional<ErrorBD> ConsumoDiario::actualizar(QSqlDatabase db) {
         db.rollback();
         return std::optional<ErrorBD>(e);
     };
-    // Only added events are expected: the kept ones must be exactly those counted last time.
-    q.prepare(QStringLiteral("select count(*) from historial_sucesos where id <= ?"));
-    q.addBindValue(hechoHasta);
-    if (!q.exec() || !q.next())
-        return fallar();
-    if (hechoHasta > ultimo || q.value(0).toLongLong() != hechas) {
+    if (!mismo || hechoHasta > ultimo) {
         if (!q.exec(QStringLiteral("delete from consumo_diario")))
             return fallar();
         hechoHasta = 0;
@@ -54,10 +62,15 @@ std::optional<ErrorBD> ConsumoDiario::actualizar(QSqlDatabase db) {
     q.addBindValue(ultimo);
     if (!q.exec())
         return fallar();
-    q.prepare(QStringLiteral("insert or replace into consumo_diario_estado (clave, ultimo_id, filas) "
+    q.prepare(kSello);
+    q.addBindValue(ultimo);
+    if (!q.exec())
+        return fallar();
+    const QString nuevoSello = q.next() ? q.value(0).toString() : QString();
+    q.prepare(QStringLiteral("insert or replace into consumo_diario_estado (clave, ultimo_id, sello) "
                              "values (1, ?, ?)"));
     q.addBindValue(ultimo);
-    q.addBindValue(filas);
+    q.addBindValue(nuevoSello);
     if (!q.exec())
         return fallar();
     if (!db.commit())

@@ -13,7 +13,7 @@
 // `consumo_diario` so that the stock of every feed is read from a few thousand rows instead of a
 // million events. It is derived data: brought up to date from the history before each reading
 // (the history only grows, so only events with a higher id are added), and rebuilt whole when the
-// history is not the one it was built from (a restored or rewritten database). A download merged
+// event it was last brought up to is gone or another (a history replaced or rewritten). A download merged
 // twice adds no event, so it changes no consumption.
 class ConsumoDiario {
 public:

@@ -9,10 +9,12 @@
 #include <QHash>
 #include <QSet>
 #include <QSqlQuery>
+#include <QThread>
 
 #include <algorithm>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -48,8 +50,13 @@ public:
     Recorrido(PorCosto por, const CatalogoAlimentos& catalogo, const PreciosAlimento& precios)
         : por_(por), catalogo_(catalogo), precios_(precios) {}
 
+    // The second half of a split period starts in the middle of a trip, maybe: its loads and
+    // discharges up to its first load after a discharge are kept apart for the first half.
+    void empezarEnViaje() { prefijo_ = true; }
     std::optional<ErrorBD> recorrer(QSqlDatabase db, QDate desde, QDate hasta,
-                                    const std::function<bool()>& cancelado);
+                                    const std::function<bool()>& cancelado, bool cerrarAlFinal = true);
+    // Adds the second half: its leading part to this half's last trip, then its sums.
+    void seguirCon(Recorrido& otra);
     void cerrar(InformeCostos* informe);
 
 private:
@@ -71,6 +78,9 @@ private:
     GrupoCosto viaje_;
     bool descargando_ = false;
     std::vector<Descarga> descargas_;
+    bool prefijo_ = false;
+    GrupoCosto cargasPrefijo_;
+    std::vector<Descarga> descargasPrefijo_;
 };
 
 NombreLeido& Recorrido::nombre(std::string_view alimento) {
@@ -132,6 +142,14 @@ void Recorrido::cargar(SentenciaSqlite& c) {
         grupo(vista(c.bytesDe(6))).sumar(carga);
         break;
     case PorCosto::Corral:
+        if (descargando_ && prefijo_) {
+            cargasPrefijo_ = viaje_;
+            descargasPrefijo_ = std::move(descargas_);
+            viaje_ = {};
+            descargas_.clear();
+            descargando_ = false;
+            prefijo_ = false;
+        }
         if (descargando_)
             cerrarViaje();
         viaje_.sumar(carga);
@@ -146,7 +164,7 @@ void Recorrido::descargar(SentenciaSqlite& d) {
         x.planificados = Importe::gramos(*s);
     if (const auto r = d.numeroDe(4))
         x.reales = Importe::gramos(*r);
-    if (viaje_.sucesos == 0) {
+    if (viaje_.sucesos == 0 && !prefijo_) {
         // Nothing loaded before it in the period: its kilograms count, at no cost.
         GrupoCosto& g = grupo(x.corral);
         ++g.sucesos;
@@ -190,7 +208,7 @@ void Recorrido::cerrarViaje() {
 }
 
 std::optional<ErrorBD> Recorrido::recorrer(QSqlDatabase db, QDate desde, QDate hasta,
-                                           const std::function<bool()>& cancelado) {
+                                           const std::function<bool()>& cancelado, bool cerrarAlFinal) {
     // Straight on SQLite over the history's index, which holds every column asked for in time order.
     SentenciaSqlite cargas(db, "select fecha, hora, receta_corral, alimento, kg_sugerido, kg_real, operario "
                                "from historial_sucesos where tipo = 'CARGA' and fecha between ?1 and ?2 "
@@ -230,8 +248,45 @@ std::optional<ErrorBD> Recorrido::recorrer(QSqlDatabase db, QDate desde, QDate h
         return cargas.error();
     if (descargas.fallo())
         return descargas.error();
-    cerrarViaje();
+    if (cerrarAlFinal)
+        cerrarViaje();
     return std::nullopt;
+}
+
+void Recorrido::seguirCon(Recorrido& otra) {
+    if (otra.prefijo_) { // it never left its leading part
+        otra.cargasPrefijo_ = otra.viaje_;
+        otra.descargasPrefijo_ = std::move(otra.descargas_);
+        otra.viaje_ = {};
+        otra.descargas_.clear();
+        otra.descargando_ = false;
+    }
+    if (otra.cargasPrefijo_.sucesos > 0) {
+        if (descargando_)
+            cerrarViaje();
+        viaje_.sumar(otra.cargasPrefijo_);
+    }
+    for (Descarga& x : otra.descargasPrefijo_) {
+        if (viaje_.sucesos == 0) {
+            GrupoCosto& g = grupo(x.corral);
+            ++g.sucesos;
+            g.gramosPlanificados += x.planificados;
+            g.gramosReales += x.reales;
+            ++descargasSinCarga_;
+            continue;
+        }
+        descargando_ = true;
+        descargas_.push_back(std::move(x));
+    }
+    cerrarViaje();
+    otra.cerrarViaje();
+    for (auto& [clave, g] : otra.grupos_)
+        grupo(clave).sumar(g);
+    total_.sumar(otra.total_);
+    sinPrecio_.unite(otra.sinPrecio_);
+    for (auto& [texto, n] : otra.nombres_)
+        nombres_.try_emplace(texto, n);
+    descargasSinCarga_ += otra.descargasSinCarga_;
 }
 
 void Recorrido::cerrar(InformeCostos* informe) {
@@ -311,9 +366,10 @@ std::optional<ErrorBD> InformeCostos::calcular(QSqlDatabase db, PorCosto por, QD
     return std::nullopt;
 }
 
-std::optional<ErrorBD> InformeCostos::calcularEnArchivo(const QString& archivo, PorCosto por, QDate desde,
-                                                        QDate hasta, InformeCostos* informe,
-                                                        const std::function<bool()>& cancelado) {
+namespace {
+// Runs `leer` on a read-only connection of this thread's own to the database file.
+std::optional<ErrorBD> conConexion(const QString& archivo,
+                                   const std::function<std::optional<ErrorBD>(QSqlDatabase&)>& leer) {
     std::optional<ErrorBD> error;
     BaseDatos::conConexionPropia(archivo, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"),
                                  [&](QSqlDatabase& db) {
@@ -321,10 +377,59 @@ std::optional<ErrorBD> InformeCostos::calcularEnArchivo(const QString& archivo, 
                                          error = errorDe(db.lastError());
                                          return;
                                      }
+                                     // Pages read in place rather than copied: a year walks a large index.
                                      QSqlQuery(db).exec(QStringLiteral("pragma mmap_size = 1073741824"));
-                                     error = calcular(db, por, desde, hasta, informe, cancelado);
+                                     error = leer(db);
                                  });
     return error;
+}
+} // namespace
+
+std::optional<ErrorBD> InformeCostos::calcularEnArchivo(const QString& archivo, PorCosto por, QDate desde,
+                                                        QDate hasta, InformeCostos* informe,
+                                                        const std::function<bool()>& cancelado) {
+    *informe = {};
+    informe->por = por;
+    informe->desde = desde;
+    informe->hasta = hasta;
+    CatalogoAlimentos catalogo;
+    PreciosAlimento precios;
+    if (auto e = conConexion(archivo, [&](QSqlDatabase& db) {
+            if (auto e = CatalogoAlimentos::cargar(db, &catalogo))
+                return e;
+            return PreciosAlimento::cargar(db, &precios);
+        }))
+        return e;
+    // A long period is walked as two halves at once, each on a connection of its own: the walk
+    // over the index is what takes the time. The second half hands its leading part (the end of
+    // a trip begun in the first) back to the first, so the result is the one of a single walk.
+    const qint64 dias = desde.daysTo(hasta);
+    const bool partir = dias >= 60 && QThread::idealThreadCount() > 1;
+    const QDate corte = desde.addDays(dias / 2);
+    Recorrido primera(por, catalogo, precios), segunda(por, catalogo, precios);
+    segunda.empezarEnViaje();
+    std::optional<ErrorBD> errores[2];
+    std::thread otra;
+    if (partir)
+        otra = std::thread([&] {
+            errores[1] = conConexion(archivo, [&](QSqlDatabase& db) {
+                return segunda.recorrer(db, corte.addDays(1), hasta, cancelado, false);
+            });
+        });
+    errores[0] = conConexion(archivo, [&](QSqlDatabase& db) {
+        return primera.recorrer(db, desde, partir ? corte : hasta, cancelado, !partir);
+    });
+    if (otra.joinable())
+        otra.join();
+    for (const std::optional<ErrorBD>& e : errores)
+        if (e)
+            return e;
+    if (cancelado && cancelado())
+        return std::nullopt;
+    if (partir)
+        primera.seguirCon(segunda);
+    primera.cerrar(informe);
+    return std::nullopt;
 }
 
 QString InformeCostos::nombre(PorCosto p) {

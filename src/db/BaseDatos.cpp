@@ -86,7 +86,7 @@ const char* const kEsquemaAgregado[] = {
     ("create table if not exists consumo_diario (fecha TEXT NOT NULL, alimento TEXT NOT NULL COLLATE NOCASE, "
      "kg REAL NOT NULL, primary key (fecha, alimento))"),
     ("create table if not exists consumo_diario_estado (clave INTEGER PRIMARY KEY, ultimo_id INTEGER, "
-     "filas INTEGER)"),
+     "sello TEXT)"),
 };
 
 } // namespace

@@ -21,6 +21,7 @@ private Q_SLOTS:
     void costos();
     void nombresSinAlimento();
     void descargaRepetidaNoCambiaStock();
+    void periodoLargoEnDosMitades();
 
 private:
     std::unique_ptr<BaseTemporal> base_;
@@ -159,13 +160,40 @@ void TstCostos::descargaRepetidaNoCambiaStock() {
                                         HistorialSucesos::kWeb, &f));
     QCOMPARE(f.agregados, 0);
     QCOMPARE(stock(), antes);
-    // A history rewritten behind its back (one load gone) is read again whole, not trusted.
-    QVERIFY(base_->ejecutar("delete from historial_sucesos where alimento = 'soja'"));
+    // A history cut back behind its back (the last day's soja load and what followed it gone) is
+    // read again whole, not trusted.
+    QVERIFY(base_->ejecutar("delete from historial_sucesos where id >= "
+                            "(select id from historial_sucesos where alimento = 'soja')"));
     QVERIFY(stock().contains("3;Soja;0;0;\r\n"));
     QVERIFY(!HistorialSucesos::fusionar(BaseDatos::ConexionBD(), HistorialCostos::sucesos(),
                                         HistorialSucesos::kWeb, &f));
-    QCOMPARE(f.agregados, 1);
+    QCOMPARE(f.agregados, 3);
     QCOMPARE(stock(), antes);
+}
+
+void TstCostos::periodoLargoEnDosMitades() {
+    // A trip loaded before midnight of the day a long period is cut at, and finished after it.
+    const QList<FilaEvento> viaje = {
+        {"CARGA", "09/02/2024", "23:50", "Engorde", "Maiz", "100", "110", "Juan"},
+        {"CARGA", "10/02/2024", "00:05", "Engorde", "Maiz", "100", "90", "Juan"},
+        {"DESCARGA", "10/02/2024", "00:10", "Corral 3", "", "150", "150", "Juan"},
+        {"DESCARGA", "10/02/2024", "00:15", "Corral 4", "", "50", "50", "Juan"}};
+    QVERIFY(!HistorialSucesos::fusionar(BaseDatos::ConexionBD(), viaje, HistorialSucesos::kWeb));
+    QVERIFY(!PreciosAlimento::guardar(BaseDatos::ConexionBD(), 1, QDate(2024, 1, 1), 0.2));
+    for (PorCosto por : InformeCostos::todas()) {
+        InformeCostos entero, partido;
+        QVERIFY(!InformeCostos::calcular(BaseDatos::ConexionBD(), por, QDate(2024, 1, 10), QDate(2024, 3, 10),
+                                         &entero));
+        QVERIFY(!InformeCostos::calcularEnArchivo(base_->archivo(), por, QDate(2024, 1, 10),
+                                                  QDate(2024, 3, 10), &partido));
+        QCOMPARE(SalidaCostos::csvCostos(partido), SalidaCostos::csvCostos(entero));
+    }
+    InformeCostos corrales;
+    QVERIFY(!InformeCostos::calcularEnArchivo(base_->archivo(), PorCosto::Corral, QDate(2024, 1, 10),
+                                              QDate(2024, 3, 10), &corrales));
+    // 200 kg at 0.20 = 40.00 shared 150 : 50.
+    QCOMPARE(corrales.grupos[2].grupo, QStringLiteral("Corral 3"));
+    QCOMPARE(corrales.grupos[2].costoReal(), 3000);
 }
 
 QTEST_GUILESS_MAIN(TstCostos)
