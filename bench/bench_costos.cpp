@@ -6,7 +6,6 @@
 // costs_year_1m_ms: the year's costs by pen, as the window computes them.
 #include "Figuras.h"
 
-#include "costos/ConsumoDiario.h"
 #include "costos/InventarioStock.h"
 #include "costos/MovimientosStock.h"
 #include "costos/PreciosAlimento.h"
@@ -109,12 +108,6 @@ double medirStock() {
     std::fprintf(stderr, "stock: primera lectura (consumo diario armado desde cero) %.0f ms\n", ms(primera));
     std::vector<double> tiempos;
     for (int vez = 0; vez < 5; ++vez) {
-        if (qEnvironmentVariableIsSet("TOLVARO_BENCH_DETALLE")) {
-            QElapsedTimer p;
-            p.start();
-            ConsumoDiario::actualizar(historial().db());
-            std::fprintf(stderr, "actualizar %.1f ms\n", ms(p));
-        }
         QElapsedTimer t;
         t.start();
         const auto e = InventarioStock::calcular(historial().db(), QDate(2024, 12, 31), &inventario);
@@ -129,15 +122,6 @@ double medirStock() {
 double medirCostos() {
     if (!historial().ok())
         return -1;
-    if (qEnvironmentVariableIsSet("TOLVARO_BENCH_DETALLE"))
-        for (PorCosto p : InformeCostos::todas()) {
-            InformeCostos informe;
-            QElapsedTimer t;
-            t.start();
-            InformeCostos::calcularEnArchivo(historial().db().databaseName(), p, QDate(2024, 1, 1),
-                                             QDate(2024, 12, 31), &informe);
-            std::fprintf(stderr, "%s %.1f ms\n", qPrintable(InformeCostos::nombre(p)), ms(t));
-        }
     std::vector<double> tiempos;
     for (int vez = 0; vez < 3; ++vez) {
         TrabajoCostos trabajo(historial().db().databaseName(), PorCosto::Corral, QDate(2024, 1, 1),
