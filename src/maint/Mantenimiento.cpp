@@ -1,6 +1,7 @@
 #include "maint/Mantenimiento.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 #include <cmath>
 
@@ -9,13 +10,28 @@ namespace Mantenimiento {
 QString nombreArchivo(const QDateTime& momento, const QLocale& idioma) {
     const QDate d = momento.date();
     const QTime t = momento.time();
+    const QLocale dias = idioma.language() == QLocale::Spanish ? idioma : QLocale(QLocale::Spanish);
     return QStringLiteral("BD_%1_%2_%3_%4_%5_%6.cab")
-        .arg(idioma.dayName(d.dayOfWeek(), QLocale::ShortFormat))
+        .arg(dias.dayName(d.dayOfWeek(), QLocale::ShortFormat))
         .arg(d.day())
         .arg(d.month())
         .arg(d.year(), 4, 10, QLatin1Char('0'))
         .arg(t.hour(), 2, 10, QLatin1Char('0'))
         .arg(t.minute(), 2, 10, QLatin1Char('0'));
+}
+
+QString rutaLibre(const QString& ruta) {
+    const QFileInfo info(ruta);
+    if (!info.exists() && !info.isSymLink())
+        return ruta;
+    const QString base = info.path() + u'/' + info.completeBaseName();
+    const QString extension = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    for (int n = 2;; ++n) {
+        const QString otra = QStringLiteral("%1_%2%3").arg(base).arg(n).arg(extension);
+        const QFileInfo i(otra);
+        if (!i.exists() && !i.isSymLink())
+            return otra;
+    }
 }
 
 QString textoTamano(const QString& prefijo, double bytes, const QLocale& idioma) {
