@@ -24,9 +24,11 @@ const QCommandLineOption kCarpetas(QStringLiteral("carpeta"), QStringLiteral("ot
                                    QStringLiteral("CARPETA"));
 
 int respaldos(const QCommandLineParser& p, ContextoCli& ctx) {
-    if (!p.positionalArguments().isEmpty())
-        return errorDeUso(QStringLiteral("Sobran argumentos: ") + p.positionalArguments().join(u' '),
-                          "respaldos", ctx);
+    if (!p.positionalArguments().isEmpty()) {
+        ctx.errores << "Sobran argumentos: " << p.positionalArguments().join(u' ') << Qt::endl
+                    << kAyudaRespaldos;
+        return 2;
+    }
     const RegistroRespaldoCli registro(ctx.carpetaDatos);
     QStringList carpetas{ctx.carpetaDatos, registro.ajustes().carpetaAutomatica(ctx.carpetaDatos),
                          QDir::fromNativeSeparators(registro.ajustes().segunda)};

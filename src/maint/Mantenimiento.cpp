@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -22,14 +23,26 @@ QString nombreArchivo(const QDateTime& momento, const QLocale& idioma) {
 
 QString rutaLibre(const QString& ruta) {
     const QFileInfo info(ruta);
-    if (!info.exists() && !info.isSymLink())
-        return ruta;
-    const QString base = info.path() + u'/' + info.completeBaseName();
+    const QString base = info.completeBaseName();
     const QString extension = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
-    for (int n = 2;; ++n) {
-        const QString otra = QStringLiteral("%1_%2%3").arg(base).arg(n).arg(extension);
-        const QFileInfo i(otra);
-        if (!i.exists() && !i.isSymLink())
+    // Past the highest number there, not into a gap: a gap left by an archive removed since must
+    // not make the newest archive look like the oldest of its minute.
+    const QRegularExpression numerado(
+        QStringLiteral("^%1_(\\d+)%2$")
+            .arg(QRegularExpression::escape(base), QRegularExpression::escape(extension)),
+        QRegularExpression::CaseInsensitiveOption);
+    int mayor = info.exists() || info.isSymLink() ? 1 : 0;
+    for (const QString& nombre : QDir(info.path()).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const auto m = numerado.match(nombre);
+        if (m.hasMatch())
+            mayor = qMax(mayor, m.captured(1).toInt());
+    }
+    if (mayor == 0)
+        return ruta;
+    for (int n = mayor + 1;; ++n) {
+        const QString otra =
+            QDir(info.path()).filePath(QStringLiteral("%1_%2%3").arg(base).arg(n).arg(extension));
+        if (!QFileInfo::exists(otra) && !QFileInfo(otra).isSymLink())
             return otra;
     }
 }

@@ -317,8 +317,10 @@ void TstFrmMantenimiento::recuperarEnOtraCarpeta() {
     Dialogos::encolarRuta(vacia.path());
     control<QPushButton>(&w, "cmdRutaExtraerRecuperar")->click();
     control<QPushButton>(&w, "cmdRecupear")->click();
+    // Closing while it writes says why the window stays.
     QVERIFY(!w.close());
-    const Mensaje m = esperarMensaje();
+    QVERIFY(Dialogos::mostrados().first().texto.startsWith("Se está recuperando la base de datos"));
+    const Mensaje m = esperarMensaje(2);
     QCOMPARE(m, Mensaje{"Ok"});
     QCOMPARE(leer(QDir(vacia.path()).filePath("base.db")), leer(base_->archivo()));
     QVERIFY(!w.baseRestaurada());

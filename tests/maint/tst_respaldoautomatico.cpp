@@ -35,6 +35,9 @@ void TstRespaldoAutomatico::nombresLibres() {
     QCOMPARE(Mantenimiento::rutaLibre(ruta), segunda);
     QVERIFY(escribir(segunda, "segundo"));
     QCOMPARE(Mantenimiento::rutaLibre(ruta), QDir(d.path()).filePath("BD_lun_7_12_2026_09_05_3.cab"));
+    // A gap left by a removed archive is not reused: the newest keeps the highest number.
+    QVERIFY(QFile::remove(ruta));
+    QCOMPARE(Mantenimiento::rutaLibre(ruta), QDir(d.path()).filePath("BD_lun_7_12_2026_09_05_3.cab"));
 
     const QDateTime m(QDate(2026, 12, 7), QTime(9, 5));
     QCOMPARE(CatalogoRespaldos::nombreAutomatico(m), "BD_lun_7_12_2026_09_05_auto.cab");
