@@ -19,9 +19,12 @@ class QTabWidget;
 
 // The maintenance window: backs the database up into a dated cabinet archive (tab 0) and
 // restores it from one (tab 1). Only the tab `Accion` names can be used; the other is shown
-// disabled. The archive work runs in the background, so the window repaints and answers while
-// the progress bar moves; it cannot be closed while an archive or a database is being written.
-// A backup closes the shared connection, which closing the window opens again.
+// disabled until the backups tab (tab 2: settings, last backup, known archives) asks for a
+// restore. The archive work runs in the background, so the window repaints and answers while
+// the progress bar moves; it never closes while an archive or a database is being written: a
+// backup can be cancelled (leaving no archive), and closing meanwhile says why it waits.
+// A backup closes the shared connection, which closing the window opens again. A restore over
+// the running program's database asks first and backs the current data up before the swap.
 class frmMantenimiento : public QDialog {
     Q_OBJECT
 public:
