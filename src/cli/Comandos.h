@@ -42,6 +42,8 @@ const Comando& comandoImportar();
 const Comando& comandoRespaldar();
 const Comando& comandoRecuperar();
 const Comando& comandoContenido();
+// The known backup archives, each read back.
+const Comando& comandoRespaldos();
 // Feed prices, stock movements, stock and costs.
 const Comando& comandoPrecio();
 const Comando& comandoIngreso();
