@@ -1,5 +1,7 @@
 #include "core/Texto.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace Texto {
@@ -33,10 +35,14 @@ bool leerNumeroUsuario(const QString& texto, double* valor) {
     if (t.isEmpty())
         return false;
     bool ok = false;
-    // "." is always a decimal point, never a thousands separator: where the regional one is ","
-    // and "." groups thousands, "0.30" would otherwise read as 30.
+    // Where "." groups thousands, it does so only when the text is grouped by threes ("1.500",
+    // "12.000,5"); anywhere else it is a decimal point: "0.30" is 0.3, never 30, and "1.5" 1.5.
     QLocale local = regional();
-    local.setNumberOptions(QLocale::RejectGroupSeparator);
+    static const QRegularExpression agrupado(QStringLiteral("^-?\\d{1,3}(\\.\\d{3})+(,\\d+)?$"));
+    const bool miles = local.groupSeparator() == QLatin1String(".") &&
+                       local.decimalPoint() == QLatin1String(",") && agrupado.match(t).hasMatch();
+    if (!miles)
+        local.setNumberOptions(QLocale::RejectGroupSeparator);
     double v = local.toDouble(t, &ok);
     if (!ok) {
         QLocale c = QLocale::c();
