@@ -38,7 +38,7 @@ bool leerNumeroUsuario(const QString& texto, double* valor) {
     // Where "." groups thousands, it does so only when the text is grouped by threes ("1.500",
     // "12.000,5"); anywhere else it is a decimal point: "0.30" is 0.3, never 30, and "1.5" 1.5.
     QLocale local = regional();
-    static const QRegularExpression agrupado(QStringLiteral("^-?\\d{1,3}(\\.\\d{3})+(,\\d+)?$"));
+    static const QRegularExpression agrupado(QStringLiteral("^-?[1-9]\\d{0,2}(\\.\\d{3})+(,\\d+)?$"));
     const bool miles = local.groupSeparator() == QLatin1String(".") &&
                        local.decimalPoint() == QLatin1String(",") && agrupado.match(t).hasMatch();
     if (!miles)
