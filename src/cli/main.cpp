@@ -24,7 +24,8 @@ const char* const kAyudaPie = "\n'tolvaro-cli COMANDO --help' describe cada coma
 
 QList<const Comando*> todos() {
     return {&comandoEnviar(),   &comandoRecibir(),   &comandoInforme(),   &comandoHistorial(),
-            &comandoImportar(), &comandoRespaldar(), &comandoRecuperar(), &comandoContenido()};
+            &comandoImportar(), &comandoRespaldar(), &comandoRecuperar(), &comandoContenido(),
+            &comandoTolerancia()};
 }
 
 void ayuda(QTextStream& s) {

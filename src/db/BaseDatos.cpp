@@ -75,6 +75,10 @@ const char* const kEsquemaAgregado[] = {
     ("create index if not exists historial_sucesos_suceso on historial_sucesos "
      "(tipo, fecha, hora, receta_corral, alimento, kg_sugerido, kg_real, operario)"),
     "create table if not exists preferencias (clave TEXT PRIMARY KEY COLLATE NOCASE, valor TEXT)",
+    // A feed's own loading tolerance for the accuracy report, in kilograms and/or percent (NULL: no
+    // such bound), by the feed's name as the history keeps it.
+    ("create table if not exists tolerancias_alimento (alimento TEXT PRIMARY KEY COLLATE NOCASE, "
+     "kg REAL, porcentaje REAL)"),
 };
 
 } // namespace
