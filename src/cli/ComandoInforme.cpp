@@ -92,7 +92,8 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
         exportacion.incluirCargas(BaseDatos::ConexionBD().databaseName());
         return escribirLibro(exportacion, xlsx, ctx) ? 0 : 1;
     }
-    ctx.salida << SalidaInforme::resumen(informe) << '\n' << SalidaInforme::alineado(informe, Texto::regional());
+    ctx.salida << SalidaInforme::resumen(informe) << '\n'
+               << SalidaInforme::alineado(informe, Texto::regional());
     return 0;
 }
 } // namespace

@@ -58,8 +58,8 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
     if (!leerCota(p, QStringLiteral("kg"), &t.kg))
         return errorDeUso(QStringLiteral("--kg lleva kilos (por ejemplo 2 o 0.5)"), "tolerancia", ctx);
     if (!leerCota(p, QStringLiteral("porcentaje"), &t.porcentaje))
-        return errorDeUso(QStringLiteral("--porcentaje lleva un porcentaje (por ejemplo 3 o 2.5)"), "tolerancia",
-                          ctx);
+        return errorDeUso(QStringLiteral("--porcentaje lleva un porcentaje (por ejemplo 3 o 2.5)"),
+                          "tolerancia", ctx);
     if (const auto e = ToleranciasAlimento::guardar(BaseDatos::ConexionBD(), alimento, t)) {
         ctx.errores << "No se pudo guardar la tolerancia: " << e->descripcion << Qt::endl;
         return 1;

@@ -357,8 +357,8 @@ bool LibroXlsx::cerrar() {
     d->guardarHoja();
     for (Datos::Hoja& h : d->hojas) {
         for (lxw_col_t col = 0; col < h.anchos.size(); ++col)
-            worksheet_set_column(h.hoja, col, col, std::clamp(h.anchos[col] + 1.0, kAnchoMinimo, kAnchoMaximo),
-                                 nullptr);
+            worksheet_set_column(h.hoja, col, col,
+                                 std::clamp(h.anchos[col] + 1.0, kAnchoMinimo, kAnchoMaximo), nullptr);
         if (h.encabezado) {
             worksheet_freeze_panes(h.hoja, *h.encabezado + 1, 0);
             if (!h.anchos.empty())

@@ -41,11 +41,9 @@ private:
 };
 
 QString numero(const std::optional<double>& v, int decimales, const QLocale& local) {
-    return SalidaInforme::texto({decimales == 1 ? SalidaInforme::Valor::Clase::Kg
-                                                : SalidaInforme::Valor::Clase::Porcentaje,
-                                 v,
-                                 {}},
-                                local);
+    return SalidaInforme::texto(
+        {decimales == 1 ? SalidaInforme::Valor::Clase::Kg : SalidaInforme::Valor::Clase::Porcentaje, v, {}},
+        local);
 }
 
 } // namespace
@@ -80,7 +78,7 @@ std::optional<ErrorBD> CargasPrecision::listar(QSqlDatabase db, const InformePre
                              : a == Agrupacion::Operario ? 7
                              : a == Agrupacion::Dia      ? 1
                                                          : 3;
-    const QString buscado = !grupo                                ? QString()
+    const QString buscado = !grupo                                    ? QString()
                             : *grupo == InformePrecision::sinNombre() ? QString()
                                                                       : grupo->toCaseFolded();
     const QByteArray diaBuscado = grupo && a == Agrupacion::Dia ? grupo->toLatin1() : QByteArray();
@@ -120,7 +118,8 @@ std::optional<ErrorBD> CargasPrecision::listar(QSqlDatabase db, const InformePre
         if (grupo && a != Agrupacion::Dia) {
             auto it = coincide.find(vista(clave));
             if (it == coincide.end())
-                it = coincide.emplace(std::string(vista(clave)), nombres.de(clave).toCaseFolded() == buscado).first;
+                it = coincide.emplace(std::string(vista(clave)), nombres.de(clave).toCaseFolded() == buscado)
+                         .first;
             if (!it->second)
                 continue;
         }
@@ -144,7 +143,8 @@ std::optional<ErrorBD> CargasPrecision::listar(QSqlDatabase db, const InformePre
     return std::nullopt;
 }
 
-std::optional<ErrorBD> CargasPrecision::listarEnArchivo(const QString& archivo, const InformePrecision& informe,
+std::optional<ErrorBD> CargasPrecision::listarEnArchivo(const QString& archivo,
+                                                        const InformePrecision& informe,
                                                         const std::optional<QString>& grupo,
                                                         CargasPrecision* lista,
                                                         const std::function<bool()>& cancelado) {
@@ -186,11 +186,15 @@ QStringList CargasPrecision::textos(const CargaPrecision& c, const QLocale& loca
             numero(c.real, 1, local),
             numero(c.diferencia(), 1, local),
             numero(c.diferenciaPorcentaje(), 2, local),
-            !c.juzgada() ? QString() : c.dentro ? QStringLiteral("dentro") : QStringLiteral("fuera")};
+            !c.juzgada() ? QString()
+            : c.dentro   ? QStringLiteral("dentro")
+                         : QStringLiteral("fuera")};
 }
 
 QList<CeldaLibro> CargasPrecision::celdas(const CargaPrecision& c) {
-    auto n = [](const std::optional<double>& v) { return v ? CeldaLibro::deNumero(*v) : CeldaLibro::vacia(); };
+    auto n = [](const std::optional<double>& v) {
+        return v ? CeldaLibro::deNumero(*v) : CeldaLibro::vacia();
+    };
     const QDate fecha = QDate::fromString(c.fecha, QStringLiteral("yyyy-MM-dd"));
     const QTime hora = QTime::fromString(c.hora, QStringLiteral("HH:mm"));
     const auto p = c.diferenciaPorcentaje();
@@ -204,9 +208,9 @@ QList<CeldaLibro> CargasPrecision::celdas(const CargaPrecision& c) {
             n(c.real),
             n(c.diferencia()),
             p ? CeldaLibro::dePorcentaje(*p) : CeldaLibro::vacia(),
-            !c.juzgada()  ? CeldaLibro::vacia()
-            : c.dentro    ? CeldaLibro::deTexto(QStringLiteral("dentro"))
-                          : CeldaLibro::deTexto(QStringLiteral("fuera"))};
+            !c.juzgada() ? CeldaLibro::vacia()
+            : c.dentro   ? CeldaLibro::deTexto(QStringLiteral("dentro"))
+                         : CeldaLibro::deTexto(QStringLiteral("fuera"))};
 }
 
 QString CargasPrecision::alineado(const QLocale& local) const {
@@ -240,11 +244,11 @@ QByteArray CargasPrecision::csv() const {
     };
     QLocale c = QLocale::c();
     c.setNumberOptions(QLocale::OmitGroupSeparator);
-    QByteArray r = linea({QStringLiteral("fecha"), QStringLiteral("hora"), QStringLiteral("viaje"),
-                          QStringLiteral("receta"), QStringLiteral("alimento"), QStringLiteral("operario"),
-                          QStringLiteral("kg_planificado"), QStringLiteral("kg_real"),
-                          QStringLiteral("diferencia_kg"), QStringLiteral("diferencia_pct"),
-                          QStringLiteral("dentro")});
+    QByteArray r =
+        linea({QStringLiteral("fecha"), QStringLiteral("hora"), QStringLiteral("viaje"),
+               QStringLiteral("receta"), QStringLiteral("alimento"), QStringLiteral("operario"),
+               QStringLiteral("kg_planificado"), QStringLiteral("kg_real"), QStringLiteral("diferencia_kg"),
+               QStringLiteral("diferencia_pct"), QStringLiteral("dentro")});
     for (const CargaPrecision& carga : cargas) {
         QStringList t = textos(carga, c);
         t.last() = !carga.juzgada() ? QString() : carga.dentro ? QStringLiteral("sí") : QStringLiteral("no");

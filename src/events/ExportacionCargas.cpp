@@ -2,8 +2,8 @@
 
 #include "core/LibroXlsx.h"
 
-ExportacionCargas::ExportacionCargas(const QString& destino, const QString& titulo, const CargasPrecision& lista,
-                                     QObject* padre)
+ExportacionCargas::ExportacionCargas(const QString& destino, const QString& titulo,
+                                     const CargasPrecision& lista, QObject* padre)
     : Trabajo(padre), destino_(destino), titulo_(titulo), lista_(lista) {}
 
 ExportacionCargas::~ExportacionCargas() {

@@ -43,7 +43,8 @@ Resultado ExportacionInforme::hacer() {
     auto texto = [](const QString& t) { return CeldaLibro::deTexto(t); };
     const QList<QList<CeldaLibro>> cabecera = {
         {texto(QStringLiteral("Precisión de carga"))},
-        {texto(QStringLiteral("Período")), CeldaLibro::deFecha(informe_.desde), CeldaLibro::deFecha(informe_.hasta)},
+        {texto(QStringLiteral("Período")), CeldaLibro::deFecha(informe_.desde),
+         CeldaLibro::deFecha(informe_.hasta)},
         {texto(QStringLiteral("Agrupado por")), texto(InformePrecision::nombre(informe_.agrupacion))},
         {texto(QStringLiteral("Tolerancia")), texto(SalidaInforme::reglaTolerancia(informe_, local))},
         {texto(QStringLiteral("Resumen")), texto(SalidaInforme::resumen(informe_))},
@@ -85,8 +86,9 @@ Resultado ExportacionInforme::hacer() {
                 informar(n + i, n * 2);
             }
             const CargaPrecision& c = lista.cargas.at(i);
-            if (!libro.fila(CargasPrecision::celdas(c), c.juzgada() && !c.dentro ? LibroXlsx::Estilo::Resaltada
-                                                                                 : LibroXlsx::Estilo::Normal))
+            if (!libro.fila(CargasPrecision::celdas(c), c.juzgada() && !c.dentro
+                                                            ? LibroXlsx::Estilo::Resaltada
+                                                            : LibroXlsx::Estilo::Normal))
                 return fallo();
         }
     }

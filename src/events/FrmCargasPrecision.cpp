@@ -31,7 +31,8 @@ FrmCargasPrecision::FrmCargasPrecision(const QString& archivo, const InformePrec
         nombre = SalidaInforme::nombreGrupo(g, informe.agrupacion);
     }
     titulo_ = (descargas ? QStringLiteral("Descargas") : QStringLiteral("Cargas")) +
-              (grupo ? QStringLiteral(" de %1 (%2)").arg(nombre, InformePrecision::nombre(informe.agrupacion).toLower())
+              (grupo ? QStringLiteral(" de %1 (%2)")
+                           .arg(nombre, InformePrecision::nombre(informe.agrupacion).toLower())
                      : QString()) +
               u' ' + periodo;
     setWindowTitle(titulo_);
@@ -71,8 +72,8 @@ FrmCargasPrecision::FrmCargasPrecision(const QString& archivo, const InformePrec
         }
         modelo_->mostrar(r.valor.value<CargasPrecision>());
         const auto& cargas = modelo_->lista().cargas;
-        const auto fuera =
-            std::count_if(cargas.cbegin(), cargas.cend(), [](const CargaPrecision& c) { return c.juzgada() && !c.dentro; });
+        const auto fuera = std::count_if(cargas.cbegin(), cargas.cend(),
+                                         [](const CargaPrecision& c) { return c.juzgada() && !c.dentro; });
         const QString clase = descargas ? QStringLiteral("descargas") : QStringLiteral("cargas");
         LblEstado->setText(QStringLiteral("%1 %2; %3 fuera de la tolerancia")
                                .arg(cargas.size())

@@ -21,8 +21,8 @@ class FrmCargasPrecision : public QDialog {
     Q_OBJECT
 public:
     // `grupo` as the report names it; none for every load of the report's range.
-    FrmCargasPrecision(const QString& archivo, const InformePrecision& informe, const std::optional<QString>& grupo,
-                       QWidget* parent = nullptr);
+    FrmCargasPrecision(const QString& archivo, const InformePrecision& informe,
+                       const std::optional<QString>& grupo, QWidget* parent = nullptr);
     ~FrmCargasPrecision() override;
 
     bool calculando() const { return trabajo_ != nullptr; }

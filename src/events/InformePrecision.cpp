@@ -93,8 +93,8 @@ void GrupoPrecision::agregar(std::optional<double> s, std::optional<double> r, d
     agregar(s, r, ToleranciaCarga{std::nullopt, tolerancia}, 0);
 }
 
-void GrupoPrecision::agregar(std::optional<double> s, std::optional<double> r, const ToleranciaCarga& tolerancia,
-                             int mitad) {
+void GrupoPrecision::agregar(std::optional<double> s, std::optional<double> r,
+                             const ToleranciaCarga& tolerancia, int mitad) {
     ++sucesos;
     if (!s || !r) {
         ++sinNumero;
@@ -134,9 +134,10 @@ std::optional<ErrorBD> acumular(QSqlDatabase db, Agrupacion agrupacion, QDate de
                                 const std::function<bool()>& cancelado) {
     // Straight on SQLite: the index holds every column asked for, and a year of events is summed
     // in one pass without a value object per cell.
-    const QByteArray sql = QByteArray("select ") + columna(agrupacion) +
-                           ", kg_sugerido, kg_real, alimento, fecha from historial_sucesos where tipo = ?1 and "
-                           "fecha between ?2 and ?3";
+    const QByteArray sql =
+        QByteArray("select ") + columna(agrupacion) +
+        ", kg_sugerido, kg_real, alimento, fecha from historial_sucesos where tipo = ?1 and "
+        "fecha between ?2 and ?3";
     SentenciaSqlite consulta(db, sql.constData());
     if (!consulta.ok())
         return consulta.error();
@@ -158,9 +159,9 @@ std::optional<ErrorBD> acumular(QSqlDatabase db, Agrupacion agrupacion, QDate de
         const QByteArrayView alimento = consulta.bytesDe(3);
         const QByteArrayView fecha = consulta.bytesDe(4);
         const int mitad = std::string_view(fecha.data(), static_cast<size_t>(fecha.size())) > fin ? 1 : 0;
-        it->second.agregar(consulta.numeroDe(1), consulta.numeroDe(2),
-                           regla.para(std::string_view(alimento.data(), static_cast<size_t>(alimento.size()))),
-                           mitad);
+        it->second.agregar(
+            consulta.numeroDe(1), consulta.numeroDe(2),
+            regla.para(std::string_view(alimento.data(), static_cast<size_t>(alimento.size()))), mitad);
     }
     if (consulta.fallo())
         return consulta.error();
@@ -287,9 +288,8 @@ std::optional<ErrorBD> InformePrecision::calcularEnArchivo(const QString& archiv
                                                            InformePrecision* informe,
                                                            const std::function<bool()>& cancelado) {
     *informe = InformePrecision{agrupacion, desde, hasta, tolerancia, {}, {}};
-    if (const auto e = conConexion(archivo, [&](QSqlDatabase db) {
-            return ToleranciasAlimento::leer(db, &informe->tolerancias);
-        }))
+    if (const auto e = conConexion(
+            archivo, [&](QSqlDatabase db) { return ToleranciasAlimento::leer(db, &informe->tolerancias); }))
         return e;
     // A long range is read as two halves at once, each on a connection of its own: the walk over
     // the index is what takes the time, and the halves share nothing until they are added up.
@@ -359,14 +359,14 @@ QList<Agrupacion> InformePrecision::todas() {
 
 QStringList InformePrecision::encabezados(Agrupacion a) {
     return QStringList{nombre(a).toUpper(),
-            a == Agrupacion::Corral ? QStringLiteral("DESCARGAS") : QStringLiteral("CARGAS"),
-            QStringLiteral("SUGERIDO KG"),
-            QStringLiteral("REAL KG"),
-            QStringLiteral("DIFERENCIA KG"),
-            QStringLiteral("DIFERENCIA %"),
-            QStringLiteral("DESVÍO MEDIO %"),
-            QStringLiteral("FUERA DE TOLERANCIA"),
-            QStringLiteral("SIN DATO NUMÉRICO")} +
+                       a == Agrupacion::Corral ? QStringLiteral("DESCARGAS") : QStringLiteral("CARGAS"),
+                       QStringLiteral("SUGERIDO KG"),
+                       QStringLiteral("REAL KG"),
+                       QStringLiteral("DIFERENCIA KG"),
+                       QStringLiteral("DIFERENCIA %"),
+                       QStringLiteral("DESVÍO MEDIO %"),
+                       QStringLiteral("FUERA DE TOLERANCIA"),
+                       QStringLiteral("SIN DATO NUMÉRICO")} +
            // Added after the first columns, which callers read by position.
            QStringList{QStringLiteral("DENTRO DE TOLERANCIA %"), QStringLiteral("DESVÍO MEDIO KG"),
                        QStringLiteral("DENTRO DE 2 % (%)"), QStringLiteral("DENTRO DE 5 KG (%)"),

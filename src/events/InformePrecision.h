@@ -66,8 +66,8 @@ struct GrupoPrecision {
     // 3 is within; a suggested 0 with anything else really loaded is beyond.
     void agregar(std::optional<double> sugerido, std::optional<double> real, double tolerancia);
     // The same judged by a feed's own tolerance; `mitad` is 0 or 1, the half of the range it fell in.
-    void agregar(std::optional<double> sugerido, std::optional<double> real, const ToleranciaCarga& tolerancia,
-                 int mitad);
+    void agregar(std::optional<double> sugerido, std::optional<double> real,
+                 const ToleranciaCarga& tolerancia, int mitad);
     // Adds another part's events of the same group.
     void sumar(const GrupoPrecision& otro);
 };
@@ -90,8 +90,8 @@ struct InformePrecision {
     // The day that ends the first half of the range (the trend compares the halves).
     QDate finPrimeraMitad() const { return desde.addDays(desde.daysTo(hasta) / 2); }
 
-    // Reads `historial_sucesos` and `tolerancias_alimento` through `db` (which must be SQLite) on the calling thread. Stops
-    // early, with an empty report, once `cancelado` answers true (asked every 65,536 events).
+    // Reads `historial_sucesos` and `tolerancias_alimento` through `db` (which must be SQLite) on the calling
+    // thread. Stops early, with an empty report, once `cancelado` answers true (asked every 65,536 events).
     static std::optional<ErrorBD> calcular(QSqlDatabase db, Agrupacion agrupacion, QDate desde, QDate hasta,
                                            double tolerancia, InformePrecision* informe,
                                            const std::function<bool()>& cancelado = {});

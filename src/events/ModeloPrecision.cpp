@@ -19,7 +19,8 @@ QVariant ModeloPrecision::orden(qsizetype fila, int columna) const {
     // The report comes in alphabetical (or calendar) order already: its position is the name's key.
     if (columna == 0)
         return static_cast<qlonglong>(fila);
-    const SalidaInforme::Valor v = SalidaInforme::valores(informe_.grupos[fila], informe_.agrupacion).value(columna);
+    const SalidaInforme::Valor v =
+        SalidaInforme::valores(informe_.grupos[fila], informe_.agrupacion).value(columna);
     if (v.clase == SalidaInforme::Valor::Clase::Texto)
         return v.texto;
     return v.numero ? QVariant(*v.numero) : QVariant();

@@ -21,7 +21,9 @@ QString tendencia(const GrupoPrecision& g) {
         return {};
     // Judged on what is shown: two decimals of a percent.
     const double cambio = std::round(*despues * 100) - std::round(*antes * 100);
-    return cambio < 0 ? QStringLiteral("mejora") : cambio > 0 ? QStringLiteral("empeora") : QStringLiteral("igual");
+    return cambio < 0   ? QStringLiteral("mejora")
+           : cambio > 0 ? QStringLiteral("empeora")
+                        : QStringLiteral("igual");
 }
 } // namespace
 

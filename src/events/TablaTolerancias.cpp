@@ -46,7 +46,8 @@ void TablaTolerancias::cargar() {
     for (const ToleranciaAlimento& t : propias)
         if (!nombres.contains(t.alimento, Qt::CaseInsensitive))
             nombres << t.alimento;
-    QCollator alfabeto(Texto::regional().language() == QLocale::C ? QLocale(QLocale::Spanish) : Texto::regional());
+    QCollator alfabeto(Texto::regional().language() == QLocale::C ? QLocale(QLocale::Spanish)
+                                                                  : Texto::regional());
     alfabeto.setCaseSensitivity(Qt::CaseInsensitive);
     std::sort(nombres.begin(), nombres.end(), alfabeto);
     setRowCount(static_cast<int>(nombres.size()));
@@ -96,8 +97,9 @@ void TablaTolerancias::alCambiar(QTableWidgetItem* celda) {
         cargando_ = true;
         celda->setText(mostrar(celda->data(kValorRol)));
         cargando_ = false;
-        Dialogos::mostrar(this, errorProcedimiento(e->numero, e->descripcion, QStringLiteral("Guardar_Tolerancia"),
-                                                   QStringLiteral("FrmPrecision")));
+        Dialogos::mostrar(this,
+                          errorProcedimiento(e->numero, e->descripcion, QStringLiteral("Guardar_Tolerancia"),
+                                             QStringLiteral("FrmPrecision")));
         return;
     }
     cargando_ = true;

@@ -39,7 +39,8 @@ std::optional<double> numero(const QVariant& v) {
 std::optional<ErrorBD> leer(QSqlDatabase db, QList<ToleranciaAlimento>* lista) {
     QSqlQuery q(db);
     q.setForwardOnly(true);
-    if (!q.exec(QStringLiteral("select alimento, kg, porcentaje from tolerancias_alimento order by alimento")))
+    if (!q.exec(
+            QStringLiteral("select alimento, kg, porcentaje from tolerancias_alimento order by alimento")))
         return errorDe(q.lastError());
     while (q.next())
         lista->append({q.value(0).toString(), {numero(q.value(1)), numero(q.value(2))}});
@@ -52,9 +53,10 @@ std::optional<ErrorBD> guardar(QSqlDatabase db, const QString& alimento, const T
         q.prepare(QStringLiteral("delete from tolerancias_alimento where alimento = ?"));
         q.addBindValue(alimento);
     } else {
-        q.prepare(QStringLiteral("insert into tolerancias_alimento (alimento, kg, porcentaje) values (?, ?, ?) "
-                                 "on conflict (alimento) do update set kg = excluded.kg, "
-                                 "porcentaje = excluded.porcentaje"));
+        q.prepare(
+            QStringLiteral("insert into tolerancias_alimento (alimento, kg, porcentaje) values (?, ?, ?) "
+                           "on conflict (alimento) do update set kg = excluded.kg, "
+                           "porcentaje = excluded.porcentaje"));
         q.addBindValue(alimento);
         q.addBindValue(t.kg ? QVariant(*t.kg) : QVariant(QMetaType(QMetaType::Double)));
         q.addBindValue(t.porcentaje ? QVariant(*t.porcentaje) : QVariant(QMetaType(QMetaType::Double)));

@@ -8,8 +8,8 @@
 class TrabajoCargas : public Trabajo {
     Q_OBJECT
 public:
-    TrabajoCargas(const QString& archivo, const InformePrecision& informe, const std::optional<QString>& grupo,
-                  QObject* padre = nullptr);
+    TrabajoCargas(const QString& archivo, const InformePrecision& informe,
+                  const std::optional<QString>& grupo, QObject* padre = nullptr);
     // Stops the job first: its work reads the members below.
     ~TrabajoCargas() override;
 

@@ -70,22 +70,28 @@ void TstInformePrecision::unaCarga_data() {
     QTest::addColumn<bool>("fuera");
     QTest::newRow("planeado 1000, cargado 985")
         << "1000"
-        << "985" << 3.0 << QStringList{"Maiz", "1", "1000,0", "985,0", "-15,0", "-1,50", "1,50", "0", "0", "100,00", "15,0", "100,00", "0,00", "0,00"}
+        << "985" << 3.0 << QStringList{"Maiz", "1", "1000,0", "985,0", "-15,0",  "-1,50", "1,50",
+                                       "0",    "0", "100,00", "15,0",  "100,00", "0,00",  "0,00"}
         << false;
     QTest::newRow("justo en la tolerancia")
         << "1000"
-        << "1030" << 3.0 << QStringList{"Maiz", "1", "1000,0", "1030,0", "30,0", "3,00", "3,00", "0", "0", "100,00", "30,0", "0,00", "0,00", "0,00"}
+        << "1030" << 3.0 << QStringList{"Maiz", "1", "1000,0", "1030,0", "30,0", "3,00", "3,00",
+                                        "0",    "0", "100,00", "30,0",   "0,00", "0,00", "0,00"}
         << false;
     QTest::newRow("apenas fuera") << "1000"
-                                  << "1030" << 2.9 << QStringList{"Maiz", "1", "1000,0", "1030,0", "30,0", "3,00", "3,00", "1", "0", "0,00", "30,0", "0,00", "0,00", "0,00"}
+                                  << "1030" << 2.9
+                                  << QStringList{"Maiz", "1", "1000,0", "1030,0", "30,0", "3,00", "3,00",
+                                                 "1",    "0", "0,00",   "30,0",   "0,00", "0,00", "0,00"}
                                   << true;
     QTest::newRow("plan negativo: más de lo planeado es positivo")
         << "-100"
-        << "-90" << 3.0 << QStringList{"Maiz", "1", "-100,0", "-90,0", "10,0", "10,00", "10,00", "1", "0", "0,00", "10,0", "0,00", "0,00", "0,00"}
+        << "-90" << 3.0 << QStringList{"Maiz", "1", "-100,0", "-90,0", "10,0", "10,00", "10,00",
+                                       "1",    "0", "0,00",   "10,0",  "0,00", "0,00",  "0,00"}
         << true;
     QTest::newRow("sugerido no numérico")
         << "s/d"
-        << "985" << 3.0 << QStringList{"Maiz", "1", "0,0", "0,0", "0,0", "", "", "0", "1", "", "", "", "", ""} << false;
+        << "985" << 3.0 << QStringList{"Maiz", "1", "0,0", "0,0", "0,0", "", "", "0", "1", "", "", "", "", ""}
+        << false;
 }
 
 void TstInformePrecision::unaCarga() {
@@ -193,7 +199,7 @@ void TstInformePrecision::enDosMitades() {
 }
 
 void TstInformePrecision::toleranciaDeUnaCarga_data() {
-    QTest::addColumn<double>("kg"); // -1: no bound in kilograms
+    QTest::addColumn<double>("kg");         // -1: no bound in kilograms
     QTest::addColumn<double>("porcentaje"); // -1: no bound in percent
     QTest::addColumn<double>("sugerido");
     QTest::addColumn<double>("diferencia");
@@ -271,10 +277,11 @@ void TstInformePrecision::bandasYOperario() {
         r << SalidaInforme::textos(g, Agrupacion::Operario, local);
     // Group, loads, kg planned, real, difference, %, mean %, out, no number | within tolerance %,
     // mean kg, within 2 %, within 5 kg, beyond 62,5 kg | kg over, kg under, 1st and 2nd half, trend.
-    QCOMPARE(r, QList<QStringList>({{"Juan", "4", "3100,0", "3205,5", "105,5", "3,40", "3,20", "1", "0", "75,00",
-                                     "28,6", "75,00", "50,00", "25,00", "110,0", "4,5", "1,25", "5,15", "empeora"},
-                                    {"Pedro", "1", "500,0", "500,0", "0,0", "0,00", "0,00", "0", "0", "100,00",
-                                     "0,0", "100,00", "100,00", "0,00", "0,0", "0,0", "0,00", "", ""}}));
+    QCOMPARE(
+        r, QList<QStringList>({{"Juan", "4", "3100,0", "3205,5", "105,5", "3,40", "3,20", "1", "0", "75,00",
+                                "28,6", "75,00", "50,00", "25,00", "110,0", "4,5", "1,25", "5,15", "empeora"},
+                               {"Pedro", "1", "500,0", "500,0", "0,0", "0,00", "0,00", "0", "0", "100,00",
+                                "0,0", "100,00", "100,00", "0,00", "0,0", "0,0", "0,00", "", ""}}));
     QCOMPARE(InformePrecision::encabezados(Agrupacion::Alimento).size(), 14);
 }
 
@@ -303,7 +310,8 @@ void TstInformePrecision::semanaQueSeCompensa() {
     InformePrecision informe;
     QVERIFY(!InformePrecision::calcular(BaseDatos::ConexionBD(), Agrupacion::Alimento, QDate(2024, 3, 4),
                                         QDate(2024, 3, 10), 3, &informe));
-    QCOMPARE(SalidaInforme::resumen(informe), QStringLiteral("27 de 126 cargas fuera de la tolerancia, en 5 de 8 grupos"));
+    QCOMPARE(SalidaInforme::resumen(informe),
+             QStringLiteral("27 de 126 cargas fuera de la tolerancia, en 5 de 8 grupos"));
     for (const GrupoPrecision& g : informe.grupos) {
         const int a = g.grupo.right(1).toInt() - 1;
         QCOMPARE(g.fuera, fueraPorAlimento[a]);
