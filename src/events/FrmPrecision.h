@@ -23,9 +23,9 @@ class TrabajoInforme;
 // "Precisión de carga": how closely the kept loads (or discharges, by pen) followed the plan in a
 // date range, grouped by feed, operator, day, recipe or pen, with the groups holding a load beyond
 // the tolerance standing out, a chart of the net difference and the mean deviation per group, the
-// feeds' own tolerances edited beside it, and the loads behind each group a double click away. The report is
-// computed off the window's thread each time the range, the grouping or the tolerance changes; the tolerance
-// is saved.
+// feeds' own tolerances edited beside it, and the loads behind each group a double click away.
+// The report is computed off the window's thread each time the range, the grouping or a tolerance
+// changes; the tolerances are saved.
 class FrmPrecision : public QDialog {
     Q_OBJECT
 public:

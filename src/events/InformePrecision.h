@@ -90,8 +90,9 @@ struct InformePrecision {
     // The day that ends the first half of the range (the trend compares the halves).
     QDate finPrimeraMitad() const { return desde.addDays(desde.daysTo(hasta) / 2); }
 
-    // Reads `historial_sucesos` and `tolerancias_alimento` through `db` (which must be SQLite) on the calling
-    // thread. Stops early, with an empty report, once `cancelado` answers true (asked every 65,536 events).
+    // Reads `historial_sucesos` and `tolerancias_alimento` through `db` (which must be SQLite) on
+    // the calling thread. Stops early, with an empty report, once `cancelado` answers true (asked
+    // every 65,536 events).
     static std::optional<ErrorBD> calcular(QSqlDatabase db, Agrupacion agrupacion, QDate desde, QDate hasta,
                                            double tolerancia, InformePrecision* informe,
                                            const std::function<bool()>& cancelado = {});
@@ -109,7 +110,7 @@ struct InformePrecision {
     static QList<Agrupacion> todas();
     // The column headers of the report's table (by operator, a scorecard's columns follow).
     static QStringList encabezados(Agrupacion a);
-    // Which grouping's events are loads ("CARGA"); by pen they are discharges.
+    // The kind of event a grouping counts: "CARGA", or "DESCARGA" by pen.
     static QString tipoSuceso(Agrupacion a);
     // What stands for a group kept without a name.
     static QString sinNombre();
