@@ -75,6 +75,8 @@ ReglaTolerancia::ReglaTolerancia(double general, const QList<ToleranciaAlimento>
 }
 
 const ToleranciaCarga& ReglaTolerancia::para(std::string_view alimento) {
+    if (propias_.isEmpty())
+        return general_; // most farms: one percentage for every feed, nothing to look up
     auto it = vistas_.find(alimento);
     if (it == vistas_.end()) {
         const auto propia = propias_.constFind(
