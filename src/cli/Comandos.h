@@ -42,6 +42,8 @@ const Comando& comandoImportar();
 const Comando& comandoRespaldar();
 const Comando& comandoRecuperar();
 const Comando& comandoContenido();
+// The known backup archives, each read back.
+const Comando& comandoRespaldos();
 const Comando& comandoTolerancia();
 
 // Parses a command's arguments (after the command word) on its own parser. Prints the help and
