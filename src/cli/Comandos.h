@@ -50,6 +50,7 @@ const Comando& comandoIngreso();
 const Comando& comandoConteo();
 const Comando& comandoStock();
 const Comando& comandoCostos();
+const Comando& comandoTolerancia();
 
 // Parses a command's arguments (after the command word) on its own parser. Prints the help and
 // returns 0 for --help; prints what is wrong and the help and returns 2 for arguments the parser

@@ -88,6 +88,10 @@ const char* const kEsquemaAgregado[] = {
      "kg REAL NOT NULL, primary key (fecha, alimento))"),
     ("create table if not exists consumo_diario_estado (clave INTEGER PRIMARY KEY, ultimo_id INTEGER, "
      "sello TEXT)"),
+    // A feed's own loading tolerance for the accuracy report, in kilograms and/or percent (NULL: no
+    // such bound), by the feed's name as the history keeps it.
+    ("create table if not exists tolerancias_alimento (alimento TEXT PRIMARY KEY COLLATE NOCASE, "
+     "kg REAL, porcentaje REAL)"),
 };
 
 } // namespace
