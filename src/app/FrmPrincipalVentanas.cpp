@@ -3,6 +3,7 @@
 
 #include "events/FrmPrecision.h"
 #include "events/FrmSucesos.h"
+#include "impresion/ImpresionVentanas.h"
 #include "link/ConexionTablet.h"
 #include "maint/frmMantenimiento.h"
 #include "plan/FrmRodeos.h"
@@ -14,6 +15,7 @@
 
 void FrmPrincipal::Command1_Click() {
     FrmViajes ventana(this);
+    ImpresionVentanas::enlazar(&ventana);
     ventana.exec();
 }
 
@@ -25,6 +27,7 @@ void FrmPrincipal::Command2_Click() {
 void FrmPrincipal::Command3_Click() {
     {
         FrmSucesos sucesos(datosSucesos(), this);
+        ImpresionVentanas::enlazar(&sucesos);
         sucesos.exec();
     }
     // The events window had its own connection to the tablet: the main one is made again.
@@ -52,5 +55,6 @@ void FrmPrincipal::abrirMantenimiento(qint16 accion) {
 
 void FrmPrincipal::CmdPrecision_Click() {
     FrmPrecision ventana(this);
+    ImpresionVentanas::enlazar(&ventana);
     ventana.exec();
 }

@@ -8,18 +8,20 @@
 #include "events/ExportacionInforme.h"
 #include "events/InformePrecision.h"
 #include "events/SalidaInforme.h"
+#include "impresion/DocumentoPrecision.h"
 
 namespace {
 const char* const kAyudaInforme =
     "Uso: tolvaro-cli [--datos CARPETA] informe --desde AAAA-MM-DD --hasta AAAA-MM-DD\n"
     "                 --por alimento|operario|dia|receta|corral [--tolerancia P]\n"
-    "                 [--csv ARCHIVO | --xlsx ARCHIVO]\n"
+    "                 [--csv ARCHIVO | --xlsx ARCHIVO | --pdf ARCHIVO [--papel a4|carta] [--horizontal]]\n"
     "\n"
     "Compara los kilos sugeridos con los reales de los sucesos guardados entre las dos fechas:\n"
     "una fila por grupo con las cargas (las descargas, por corral), los kilos sugeridos y reales,\n"
     "la diferencia en kilos y en %, el desvío medio de cada suceso y cuántos quedan fuera de la\n"
-    "tolerancia (P %, por omisión la guardada en el programa). Sin --csv ni --xlsx lo escribe en\n"
-    "columnas en la salida.\n";
+    "tolerancia (P %, por omisión la guardada en el programa). Sin --csv, --xlsx ni --pdf lo\n"
+    "escribe en columnas en la salida. --pdf lo deja listo para imprimir, con el gráfico de la\n"
+    "diferencia por grupo.\n";
 
 void declarar(QCommandLineParser& p) {
     OpcionesCli::declararRango(p);
@@ -28,6 +30,7 @@ void declarar(QCommandLineParser& p) {
          {QStringLiteral("tolerancia"), QStringLiteral("tolerancia en %"), QStringLiteral("P")},
          {QStringLiteral("csv"), QStringLiteral("archivo CSV"), QStringLiteral("ARCHIVO")},
          {QStringLiteral("xlsx"), QStringLiteral("libro de hoja de cálculo"), QStringLiteral("ARCHIVO")}});
+    OpcionesCli::declararPdf(p);
 }
 
 int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
@@ -45,11 +48,16 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
                           ctx);
     const QString csv = p.value(QStringLiteral("csv"));
     const QString xlsx = p.value(QStringLiteral("xlsx"));
-    if (p.isSet(QStringLiteral("csv")) && p.isSet(QStringLiteral("xlsx")))
-        return errorDeUso(QStringLiteral("Indique --csv o --xlsx, no ambos"), "informe", ctx);
+    if (int(p.isSet(QStringLiteral("csv"))) + int(p.isSet(QStringLiteral("xlsx"))) +
+            int(p.isSet(QStringLiteral("pdf"))) >
+        1)
+        return errorDeUso(QStringLiteral("Indique solo uno de --csv, --xlsx y --pdf"), "informe", ctx);
     if ((p.isSet(QStringLiteral("csv")) && csv.isEmpty()) ||
         (p.isSet(QStringLiteral("xlsx")) && xlsx.isEmpty()))
         return errorDeUso(QStringLiteral("Falta el nombre del archivo"), "informe", ctx);
+    DibujoDocumento::Papel papel;
+    if (const auto r = OpcionesCli::leerPdf(p, "informe", ctx, &papel))
+        return *r;
 
     InformePrecision informe;
     if (const auto e = InformePrecision::calcularEnArchivo(BaseDatos::ConexionBD().databaseName(), *por,
@@ -57,6 +65,10 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
         ctx.errores << "No se puede leer el historial: " << e->descripcion << Qt::endl;
         return 1;
     }
+    if (p.isSet(QStringLiteral("pdf")))
+        return escribirPdf(DocumentoPrecision::construir(informe), papel, p.value(QStringLiteral("pdf")), ctx)
+                   ? 0
+                   : 1;
     if (!csv.isEmpty())
         return escribirCsv(SalidaInforme::csv(informe), csv, ctx) ? 0 : 1;
     if (!xlsx.isEmpty()) {

@@ -66,6 +66,8 @@ void FrmPrecision::construir() {
         filtros->addWidget(w);
     filtros->addStretch();
     filtros->addWidget(CmdExportar);
+    CmdImprimir = Controles::boton("CmdImprimir", QStringLiteral("IMPRIMIR"), this);
+    filtros->addWidget(CmdImprimir);
     raiz->addLayout(filtros);
 
     LblEstado = Controles::etiqueta("LblEstado", QString(), this);
@@ -108,6 +110,7 @@ void FrmPrecision::construir() {
         programar();
     });
     connect(CmdExportar, &QPushButton::clicked, this, &FrmPrecision::CmdExportar_Click);
+    connect(CmdImprimir, &QPushButton::clicked, this, &FrmPrecision::imprimirPedido);
     resize(1200, 640); // every column shown, on a 1366x768 screen with its taskbar
 }
 

@@ -38,6 +38,10 @@ public:
 public Q_SLOTS:
     void CmdExportar_Click();
 
+Q_SIGNALS:
+    // "IMPRIMIR": the report as shown is wanted on paper.
+    void imprimirPedido();
+
 private:
     void construir();
     // Computes again shortly, so typing a date or a tolerance asks once, not per keystroke.
@@ -61,6 +65,7 @@ private:
     QLabel* LblTolerancia;
     QDoubleSpinBox* TxtTolerancia;
     QPushButton* CmdExportar;
+    QPushButton* CmdImprimir;
     QLabel* LblEstado;
     QTableView* ListPrecision;
     ModeloPrecision* modelo_;
