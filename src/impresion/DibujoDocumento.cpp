@@ -31,6 +31,7 @@ struct Colocada {
     const Fila* fila = nullptr;
     QString texto;
     QRectF rect;
+    bool inicioDeGrupo = false; // a rule above it sets its group apart
 };
 using Pagina = QList<Colocada>;
 
@@ -152,7 +153,9 @@ private:
                     nuevaPagina();
                     encabezado();
                 }
-                poner({Pieza::Fila, &s, &g[i]}, alturas[i]);
+                Colocada fila(Pieza::Fila, &s, &g[i]);
+                fila.inicioDeGrupo = i == 0 && g.size() > 1;
+                poner(std::move(fila), alturas[i]);
             }
         }
     }
@@ -262,6 +265,12 @@ void dibujarPieza(QPainter& p, const Medidas& m, const Colocada& c) {
             p.setPen(Qt::black);
         } else {
             celdas(p, m, *c.seccion, f.celdas, c.rect, QColor());
+        }
+        if (c.inicioDeGrupo) {
+            const QPen antes = p.pen();
+            p.setPen(QPen(Qt::black, m.trazo * 2.5));
+            p.drawLine(c.rect.topLeft(), c.rect.topRight());
+            p.setPen(antes);
         }
         break;
     }

@@ -2,6 +2,7 @@
 
 #include "core/Mensaje.h"
 #include "db/Preferencias.h"
+#include "impresion/EscrituraPdf.h"
 #include "ui/Accesible.h"
 #include "ui/Controles.h"
 #include "ui/Dialogos.h"
@@ -70,6 +71,8 @@ DlgImprimir::DlgImprimir(const QString& titulo, Fuente fuente, std::optional<QDa
     connect(CmdCerrar, &QPushButton::clicked, this, &QDialog::accept);
 }
 
+DlgImprimir::~DlgImprimir() = default;
+
 DibujoDocumento::Papel DlgImprimir::papel() const {
     return {CmbPapel->currentIndex() == 1 ? QPageSize::Letter : QPageSize::A4,
             CmbOrientacion->currentIndex() == 1 ? QPageLayout::Landscape : QPageLayout::Portrait};
@@ -128,6 +131,8 @@ void DlgImprimir::CmdImprimir_Click() {
 }
 
 void DlgImprimir::CmdPdf_Click() {
+    if (escritura_)
+        return; // one file at a time
     QString ruta = Dialogos::archivoGuardar(this, QStringLiteral("Guardar en PDF"), QDir::homePath(),
                                             QStringLiteral("Documentos PDF (*.pdf)"));
     if (ruta.isEmpty())
@@ -138,12 +143,19 @@ void DlgImprimir::CmdPdf_Click() {
     if (!d)
         return;
     setCursor(Qt::BusyCursor);
-    QString error;
-    const bool ok = DibujoDocumento::escribirPdf(*d, papel(), ruta, &error);
-    unsetCursor();
-    if (ok)
-        Dialogos::mostrar(
-            this, {QStringLiteral("PDF guardado en ") + QDir::toNativeSeparators(ruta), Icono::Informacion});
-    else
-        Dialogos::mostrar(this, {QStringLiteral("No se pudo guardar el PDF: ") + error, Icono::Critico});
+    CmdPdf->setEnabled(false);
+    escritura_ = std::make_unique<EscrituraPdf>(*d, papel(), ruta);
+    connect(escritura_.get(), &Trabajo::terminado, this, [this](const Resultado& r) {
+        const QString ruta = escritura_->ruta();
+        escritura_.release()->deleteLater();
+        unsetCursor();
+        CmdPdf->setEnabled(true);
+        if (r.ok)
+            Dialogos::mostrar(this, {QStringLiteral("PDF guardado en ") + QDir::toNativeSeparators(ruta),
+                                     Icono::Informacion});
+        else if (!r.cancelado)
+            Dialogos::mostrar(
+                this, {QStringLiteral("No se pudo guardar el PDF: ") + r.descripcion, Icono::Critico});
+    });
+    escritura_->iniciar();
 }

@@ -7,8 +7,10 @@
 #include <QDialog>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
+class EscrituraPdf;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -28,8 +30,11 @@ public:
 
     DlgImprimir(const QString& titulo, Fuente fuente, std::optional<QDate> dia = std::nullopt,
                 QWidget* parent = nullptr);
+    ~DlgImprimir() override;
 
     DibujoDocumento::Papel papel() const;
+    // A PDF is being written.
+    bool escribiendo() const { return escritura_ != nullptr; }
 
 public Q_SLOTS:
     void CmdVista_Click();
@@ -41,6 +46,7 @@ private:
     // already told.
     std::optional<DocumentoImpreso::Documento> documento();
 
+    std::unique_ptr<EscrituraPdf> escritura_;
     Fuente fuente_;
     QString titulo_;
     QLabel* LblGranja;

@@ -40,6 +40,7 @@ void imprimirPdf(QWidget* ventana, const QString& ruta, const std::function<void
             antes(dlg);
         Dialogos::encolarRuta(ruta);
         QTest::mouseClick(control<QPushButton>(dlg, "CmdPdf"), Qt::LeftButton);
+        QTRY_VERIFY(!dlg->escribiendo());
         QTest::mouseClick(control<QPushButton>(dlg, "CmdCerrar"), Qt::LeftButton);
     });
     QTest::mouseClick(control<QPushButton>(ventana, "CmdImprimir"), Qt::LeftButton);
