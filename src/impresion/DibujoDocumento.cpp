@@ -9,6 +9,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <numeric>
@@ -206,28 +207,31 @@ const QColor kFondoEncabezado(225, 225, 225);
 const QColor kFondoMarcada(255, 214, 214);
 const QColor kTextoMarcado(150, 0, 0);
 
+// One row: its background, its texts, then its cells' frames in one go (one change of pen per row,
+// not two per cell: the PDF writes every change).
 void celdas(QPainter& p, const Medidas& m, const Seccion& s, const QStringList& textos, const QRectF& r,
             const QColor& fondo) {
     const QList<double> ancho = anchos(s, m.ancho);
     const bool unaSola = textos.size() == 1 && ancho.size() > 1;
+    if (fondo.isValid())
+        p.fillRect(r, fondo);
+    QVarLengthArray<QRectF, 16> marcos;
     double x = 0;
-    const QPen texto = p.pen();
     for (qsizetype i = 0; i < ancho.size(); ++i) {
-        const QRectF celda(x, r.top(), unaSola ? m.ancho : ancho[i], r.height());
-        if (fondo.isValid())
-            p.fillRect(celda, fondo);
-        p.setPen(QPen(kReja, m.trazo));
-        p.drawRect(celda);
-        p.setPen(texto);
+        marcos.append(QRectF(x, r.top(), unaSola ? m.ancho : ancho[i], r.height()));
         if (i < textos.size() && !textos[i].isEmpty()) {
             const Qt::Alignment a = unaSola ? Qt::AlignLeft : s.columnas[i].alineacion;
-            p.drawText(celda.adjusted(m.relleno, m.relleno, -m.relleno, -m.relleno),
+            p.drawText(marcos.back().adjusted(m.relleno, m.relleno, -m.relleno, -m.relleno),
                        int(a) | Qt::AlignTop | Qt::TextWordWrap, textos[i]);
         }
         if (unaSola)
             break;
         x += ancho[i];
     }
+    const QPen texto = p.pen();
+    p.setPen(QPen(kReja, m.trazo));
+    p.drawRects(marcos.constData(), int(marcos.size()));
+    p.setPen(texto);
 }
 
 void dibujarPieza(QPainter& p, const Medidas& m, const Colocada& c) {
