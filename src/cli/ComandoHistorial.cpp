@@ -2,7 +2,6 @@
 // that ended well into that history.
 #include "cli/Comandos.h"
 
-#include "core/Texto.h"
 #include "db/BaseDatos.h"
 #include "db/Preferencias.h"
 #include "events/CsvEventos.h"
@@ -27,13 +26,10 @@ QString fechaVista(const QString& iso, const QString& formatoIso, const QString&
 DocumentoImpreso::Documento documento(const QDate& desde, const QDate& hasta, const QStringList& encabezados,
                                       const QList<QStringList>& filas) {
     using namespace DocumentoImpreso;
-    const QLocale local = Texto::regional();
     Documento d;
     d.titulo = QStringLiteral("Sucesos guardados");
     d.granja = Preferencias::granja();
-    d.datos << QStringLiteral("Período: del %1 al %2")
-                   .arg(local.toString(desde, QLocale::ShortFormat),
-                        local.toString(hasta, QLocale::ShortFormat));
+    d.datos << QStringLiteral("Período: del %1 al %2").arg(fecha(desde), fecha(hasta));
     d.datos << QStringLiteral("%1 sucesos").arg(filas.size());
     QList<Columna> columnas;
     for (qsizetype i = 0; i < encabezados.size(); ++i)

@@ -4,11 +4,12 @@
 #include "core/Texto.h"
 
 #include <QBuffer>
-#include <QDateTime>
+#include <QDate>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QTime>
 #include <QVarLengthArray>
 
 #include <algorithm>
@@ -313,9 +314,9 @@ QString pie(int pagina, int paginas) {
 int dibujar(const Documento& documento, QPagedPaintDevice& dispositivo) {
     const Medidas m(dispositivo);
     const QList<Pagina> paginas = Compaginador(documento, m).compaginar();
-    const QString impreso =
-        QStringLiteral("Impreso el %1")
-            .arg(Texto::regional().toString(QDateTime::currentDateTime(), QLocale::ShortFormat));
+    const QString impreso = QStringLiteral("Impreso el %1 %2")
+                                .arg(fecha(QDate::currentDate()),
+                                     Texto::regional().toString(QTime::currentTime(), QLocale::ShortFormat));
     QPainter p(&dispositivo);
     for (qsizetype i = 0; i < paginas.size(); ++i) {
         if (i > 0)

@@ -1,5 +1,7 @@
 #include "impresion/DocumentoImpreso.h"
 
+#include "core/Texto.h"
+
 #include <algorithm>
 
 namespace DocumentoImpreso {
@@ -16,6 +18,14 @@ Seccion tabla(const QString& titulo, const QList<Columna>& columnas, const QList
     }
     s.sinFilas = QStringLiteral("Sin filas.");
     return s;
+}
+
+QString fecha(const QDate& dia) {
+    const QLocale local = Texto::regional();
+    QString formato = local.dateFormat(QLocale::ShortFormat);
+    if (!formato.contains(QStringLiteral("yyyy")))
+        formato.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return local.toString(dia, formato);
 }
 
 void anchosPorContenido(Seccion& seccion) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QImage>
 #include <QList>
 #include <QString>
@@ -51,5 +52,8 @@ Seccion tabla(const QString& titulo, const QList<Columna>& columnas, const QList
 // counted by its longest word, since a header wraps), so that no column is narrower than its
 // content needs when the page is wide enough.
 void anchosPorContenido(Seccion& seccion);
+
+// A day in the regional short form, with the year's four digits (a sheet is kept for years).
+QString fecha(const QDate& dia);
 
 } // namespace DocumentoImpreso

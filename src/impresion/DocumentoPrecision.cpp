@@ -18,9 +18,7 @@ Documento construir(const InformePrecision& informe, const QImage& imagen) {
     Documento d;
     d.titulo = QStringLiteral("Precisión de carga");
     d.granja = Preferencias::granja();
-    d.datos << QStringLiteral("Período: del %1 al %2")
-                   .arg(local.toString(informe.desde, QLocale::ShortFormat),
-                        local.toString(informe.hasta, QLocale::ShortFormat));
+    d.datos << QStringLiteral("Período: del %1 al %2").arg(fecha(informe.desde), fecha(informe.hasta));
     d.datos << QStringLiteral("Agrupación: %1").arg(InformePrecision::nombre(informe.agrupacion));
     d.datos << QStringLiteral("Tolerancia: %1 % (queda fuera el grupo cuya diferencia supera ese porcentaje, "
                               "en más o en menos)")
@@ -37,6 +35,7 @@ Documento construir(const InformePrecision& informe, const QImage& imagen) {
         marcadas << g.fueraDeTolerancia(informe.tolerancia);
     }
     Seccion s = tabla(QString(), columnas, filas, marcadas);
+    anchosPorContenido(s);
     s.sinFilas = QStringLiteral("No hay sucesos guardados en el período.");
     if (!informe.grupos.isEmpty())
         s.imagen = imagen.isNull() ? grafico(informe) : imagen;

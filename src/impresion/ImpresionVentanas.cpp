@@ -1,6 +1,5 @@
 #include "impresion/ImpresionVentanas.h"
 
-#include "core/Texto.h"
 #include "events/FrmPrecision.h"
 #include "events/FrmSucesos.h"
 #include "impresion/DlgImprimir.h"
@@ -47,12 +46,10 @@ void sucesos(FrmSucesos* ventana) {
     DlgImprimir dlg(
         QStringLiteral("Sucesos"),
         [ventana, vista](const QDate&, QString*) {
-            const QLocale local = Texto::regional();
             Documento d;
             d.titulo = QStringLiteral("Sucesos");
             d.datos << QStringLiteral("Período: del %1 al %2")
-                           .arg(local.toString(ventana->desde(), QLocale::ShortFormat),
-                                local.toString(ventana->hasta(), QLocale::ShortFormat));
+                           .arg(fecha(ventana->desde()), fecha(ventana->hasta()));
             Seccion s = vista ? tablaDeVista(vista) : Seccion();
             s.sinFilas = QStringLiteral("La lista no tiene sucesos.");
             d.datos << QStringLiteral("%1 sucesos").arg(s.grupos.size());
