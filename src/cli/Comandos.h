@@ -43,6 +43,8 @@ const Comando& comandoImportar();
 const Comando& comandoRespaldar();
 const Comando& comandoRecuperar();
 const Comando& comandoContenido();
+// The known backup archives, each read back.
+const Comando& comandoRespaldos();
 // The loading sheet of a day as a PDF.
 const Comando& comandoPlanilla();
 
