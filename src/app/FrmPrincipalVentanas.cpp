@@ -1,6 +1,8 @@
 // The buttons of the main window that open the other windows.
 #include "app/FrmPrincipal.h"
 
+#include "costos/AvisoStock.h"
+#include "costos/FrmCostos.h"
 #include "events/FrmPrecision.h"
 #include "events/FrmSucesos.h"
 #include "impresion/ImpresionVentanas.h"
@@ -9,6 +11,7 @@
 #include "plan/FrmRodeos.h"
 #include "plan/FrmViajes.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -30,6 +33,7 @@ void FrmPrincipal::Command3_Click() {
         ImpresionVentanas::enlazar(&sucesos);
         sucesos.exec();
     }
+    avisarStock(); // a download brings loads that use stock up
     // The events window had its own connection to the tablet: the main one is made again.
     if (!TxtDir->text().isEmpty())
         conexion_->conectar(TxtDir->text());
@@ -58,4 +62,18 @@ void FrmPrincipal::CmdPrecision_Click() {
     FrmPrecision ventana(this);
     ImpresionVentanas::enlazar(&ventana);
     ventana.exec();
+}
+
+void FrmPrincipal::CmdCostos_Click() {
+    {
+        FrmCostos ventana(this);
+        ventana.exec();
+    }
+    avisarStock(); // prices, receipts, counts or the threshold may have changed
+}
+
+void FrmPrincipal::avisarStock() {
+    const QString aviso = AvisoStock::textoHoy();
+    LblAvisoStock->setText(aviso);
+    LblAvisoStock->setVisible(!aviso.isEmpty());
 }

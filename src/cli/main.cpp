@@ -27,7 +27,8 @@ const char* const kAyudaPie = "\n'tolvaro-cli COMANDO --help' describe cada coma
 QList<const Comando*> todos() {
     return {&comandoEnviar(),    &comandoRecibir(),   &comandoInforme(),   &comandoHistorial(),
             &comandoImportar(),  &comandoRespaldar(), &comandoRecuperar(), &comandoContenido(),
-            &comandoRespaldos(), &comandoPlanilla()};
+            &comandoRespaldos(), &comandoPrecio(),    &comandoIngreso(),   &comandoConteo(),
+            &comandoStock(),     &comandoCostos(),    &comandoPlanilla()};
 }
 
 void ayuda(QTextStream& s) {
