@@ -15,6 +15,7 @@ pkgs=(
   xvfb xauth
   clang libclang-rt-14-dev
   dpkg-dev desktop-file-utils appstream man-db groff-base
+  fonts-dejavu-core poppler-utils
 )
 missing=()
 for p in "${pkgs[@]}"; do

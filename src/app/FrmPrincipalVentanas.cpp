@@ -5,6 +5,7 @@
 #include "costos/FrmCostos.h"
 #include "events/FrmPrecision.h"
 #include "events/FrmSucesos.h"
+#include "impresion/ImpresionVentanas.h"
 #include "link/ConexionTablet.h"
 #include "maint/frmMantenimiento.h"
 #include "plan/FrmRodeos.h"
@@ -17,6 +18,7 @@
 
 void FrmPrincipal::Command1_Click() {
     FrmViajes ventana(this);
+    ImpresionVentanas::enlazar(&ventana);
     ventana.exec();
 }
 
@@ -28,6 +30,7 @@ void FrmPrincipal::Command2_Click() {
 void FrmPrincipal::Command3_Click() {
     {
         FrmSucesos sucesos(datosSucesos(), this);
+        ImpresionVentanas::enlazar(&sucesos);
         sucesos.exec();
     }
     avisarStock(); // a download brings loads that use stock up
@@ -57,6 +60,7 @@ void FrmPrincipal::abrirMantenimiento(qint16 accion) {
 
 void FrmPrincipal::CmdPrecision_Click() {
     FrmPrecision ventana(this);
+    ImpresionVentanas::enlazar(&ventana);
     ventana.exec();
 }
 

@@ -9,12 +9,13 @@
 #include "events/ExportacionInforme.h"
 #include "events/InformePrecision.h"
 #include "events/SalidaInforme.h"
+#include "impresion/DocumentoPrecision.h"
 
 namespace {
 const char* const kAyudaInforme =
     "Uso: tolvaro-cli [--datos CARPETA] informe --desde AAAA-MM-DD --hasta AAAA-MM-DD\n"
     "                 --por alimento|operario|dia|receta|corral [--tolerancia P]\n"
-    "                 [--csv ARCHIVO | --xlsx ARCHIVO]\n"
+    "                 [--csv ARCHIVO | --xlsx ARCHIVO | --pdf ARCHIVO [--papel a4|carta] [--horizontal]]\n"
     "       tolvaro-cli [--datos CARPETA] informe --desde AAAA-MM-DD --hasta AAAA-MM-DD\n"
     "                 --cargas [--tolerancia P] [--csv ARCHIVO]\n"
     "\n"
@@ -24,8 +25,9 @@ const char* const kAyudaInforme =
     "tolerancia, qué parte queda dentro de ella, dentro del 2 % y de 5 kg y más allá de 62,5 kg\n"
     "(por operario, además los kilos de más y de menos y el desvío de cada mitad del período).\n"
     "Cada carga se juzga con la tolerancia propia de su alimento ('tolvaro-cli tolerancia') o\n"
-    "con la general (P %, por omisión la guardada en el programa). Sin --csv ni --xlsx lo\n"
-    "escribe en columnas en la salida, después de la línea de resumen.\n"
+    "con la general (P %, por omisión la guardada en el programa). Sin --csv, --xlsx ni --pdf\n"
+    "lo escribe en columnas en la salida, después de la línea de resumen. --pdf lo deja listo\n"
+    "para imprimir, con el gráfico de la diferencia por grupo.\n"
     "\n"
     "Con --cargas lista en cambio cada carga del período (fecha, hora, viaje, receta, alimento,\n"
     "operario, kilos planificados y reales, diferencia en kilos y en %, dentro o fuera de la\n"
@@ -39,6 +41,7 @@ void declarar(QCommandLineParser& p) {
          {QStringLiteral("tolerancia"), QStringLiteral("tolerancia en %"), QStringLiteral("P")},
          {QStringLiteral("csv"), QStringLiteral("archivo CSV"), QStringLiteral("ARCHIVO")},
          {QStringLiteral("xlsx"), QStringLiteral("libro de hoja de cálculo"), QStringLiteral("ARCHIVO")}});
+    OpcionesCli::declararPdf(p);
 }
 
 int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
@@ -59,13 +62,18 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
                           ctx);
     const QString csv = p.value(QStringLiteral("csv"));
     const QString xlsx = p.value(QStringLiteral("xlsx"));
-    if (p.isSet(QStringLiteral("csv")) && p.isSet(QStringLiteral("xlsx")))
-        return errorDeUso(QStringLiteral("Indique --csv o --xlsx, no ambos"), "informe", ctx);
+    if (int(p.isSet(QStringLiteral("csv"))) + int(p.isSet(QStringLiteral("xlsx"))) +
+            int(p.isSet(QStringLiteral("pdf"))) >
+        1)
+        return errorDeUso(QStringLiteral("Indique solo uno de --csv, --xlsx y --pdf"), "informe", ctx);
     if ((p.isSet(QStringLiteral("csv")) && csv.isEmpty()) ||
         (p.isSet(QStringLiteral("xlsx")) && xlsx.isEmpty()))
         return errorDeUso(QStringLiteral("Falta el nombre del archivo"), "informe", ctx);
-    if (cargas && p.isSet(QStringLiteral("xlsx")))
+    if (cargas && (p.isSet(QStringLiteral("xlsx")) || p.isSet(QStringLiteral("pdf"))))
         return errorDeUso(QStringLiteral("--cargas se escribe en la salida o con --csv"), "informe", ctx);
+    DibujoDocumento::Papel papel;
+    if (const auto r = OpcionesCli::leerPdf(p, "informe", ctx, &papel))
+        return *r;
 
     InformePrecision informe;
     if (const auto e = InformePrecision::calcularEnArchivo(BaseDatos::ConexionBD().databaseName(), *por,
@@ -84,6 +92,10 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
         ctx.salida << lista.alineado(Texto::regional());
         return 0;
     }
+    if (p.isSet(QStringLiteral("pdf")))
+        return escribirPdf(DocumentoPrecision::construir(informe), papel, p.value(QStringLiteral("pdf")), ctx)
+                   ? 0
+                   : 1;
     if (!csv.isEmpty())
         return escribirCsv(SalidaInforme::csv(informe), csv, ctx) ? 0 : 1;
     if (!xlsx.isEmpty()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/FilaEvento.h"
+#include "impresion/DibujoDocumento.h"
 
 #include <QCommandLineParser>
 #include <QDate>
@@ -51,6 +52,8 @@ const Comando& comandoConteo();
 const Comando& comandoStock();
 const Comando& comandoCostos();
 const Comando& comandoTolerancia();
+// The loading sheet of a day as a PDF.
+const Comando& comandoPlanilla();
 
 // Parses a command's arguments (after the command word) on its own parser. Prints the help and
 // returns 0 for --help; prints what is wrong and the help and returns 2 for arguments the parser
@@ -93,6 +96,11 @@ std::optional<QString> leerDia(const QCommandLineParser& p, const QString& opcio
 // the error, already reported (2 for usage, 1 when the feed does not exist), or nothing.
 std::optional<int> leerAlimentoYNumero(const QCommandLineParser& p, const char* comando, ContextoCli& ctx,
                                        int* idAlimento, QString* nombre, double* numero);
+// --pdf ARCHIVO [--papel a4|carta] [--horizontal] of the commands that write a PDF.
+void declararPdf(QCommandLineParser& p);
+// Reads the paper; the exit code of a usage error (2), already reported, when they do not serve.
+std::optional<int> leerPdf(const QCommandLineParser& p, const char* comando, ContextoCli& ctx,
+                           DibujoDocumento::Papel* papel);
 } // namespace OpcionesCli
 
 // The downloaded events as CSV: on standard output when `archivo` is empty, otherwise written
@@ -105,6 +113,11 @@ bool escribirLibro(Trabajo& escritura, const QString& archivo, ContextoCli& ctx)
 // output when neither file is named.
 bool escribirSucesos(const QList<FilaEvento>& filas, const QString& csv, const QString& xlsx,
                      ContextoCli& ctx);
+
+// Writes the document as a PDF safely to `archivo`; a failure (which leaves the file as it was) is
+// told on stderr.
+bool escribirPdf(const DocumentoImpreso::Documento& documento, const DibujoDocumento::Papel& papel,
+                 const QString& archivo, ContextoCli& ctx);
 
 // Keeps a download that ended well in the event history; false (with the reason on stderr) when
 // the database refused it.

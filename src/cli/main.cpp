@@ -3,9 +3,11 @@
 #include "db/BaseDatos.h"
 #include "db/ImportacionInicial.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -26,7 +28,7 @@ QList<const Comando*> todos() {
     return {&comandoEnviar(),    &comandoRecibir(),    &comandoInforme(),   &comandoHistorial(),
             &comandoImportar(),  &comandoRespaldar(),  &comandoRecuperar(), &comandoContenido(),
             &comandoRespaldos(), &comandoTolerancia(), &comandoPrecio(),    &comandoIngreso(),
-            &comandoConteo(),    &comandoStock(),      &comandoCostos()};
+            &comandoConteo(),    &comandoStock(),      &comandoCostos(),    &comandoPlanilla()};
 }
 
 void ayuda(QTextStream& s) {
@@ -39,10 +41,27 @@ void ayuda(QTextStream& s) {
     s << kAyudaPie;
 }
 
+// Whether the command draws pages (a PDF): text is only laid out under a QGuiApplication.
+bool dibujaPaginas(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "planilla") == 0 || std::strncmp(argv[i], "--pdf", 5) == 0 ||
+            std::strncmp(argv[i], "-pdf", 4) == 0)
+            return true;
+    return false;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    // Pages are drawn without a display: the offscreen platform unless another one was chosen.
+    std::unique_ptr<QCoreApplication> app;
+    if (dibujaPaginas(argc, argv)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("tolvaro"));
     QTextStream salida(stdout);
     QTextStream errores(stderr);

@@ -39,4 +39,12 @@ std::optional<ErrorBD> guardarTolerancia(double porcentaje) {
     return guardar(kTolerancia, QString::number(porcentaje, 'g', 15));
 }
 
+QString granja() {
+    return leer(kGranja).value_or(QString()).trimmed();
+}
+
+std::optional<ErrorBD> guardarGranja(const QString& nombre) {
+    return guardar(kGranja, nombre.trimmed());
+}
+
 } // namespace Preferencias

@@ -20,4 +20,9 @@ constexpr double kToleranciaInicial = 3.0;
 double tolerancia();
 std::optional<ErrorBD> guardarTolerancia(double porcentaje);
 
+// The farm's name, at the head of every printed page; empty until the user gives it.
+inline const QString kGranja = QStringLiteral("granja");
+QString granja();
+std::optional<ErrorBD> guardarGranja(const QString& nombre);
+
 } // namespace Preferencias

@@ -72,6 +72,8 @@ void FrmPrecision::construir() {
     filtros->addStretch();
     filtros->addWidget(CmdCargas);
     filtros->addWidget(CmdExportar);
+    CmdImprimir = Controles::boton("CmdImprimir", QStringLiteral("IMPRIMIR"), this);
+    filtros->addWidget(CmdImprimir);
     raiz->addLayout(filtros);
 
     LblEstado = Controles::etiqueta("LblEstado", QString(), this);
@@ -136,6 +138,7 @@ void FrmPrecision::construir() {
         ListPrecision->setCurrentIndex(i);
         CmdCargas_Click();
     });
+    connect(CmdImprimir, &QPushButton::clicked, this, &FrmPrecision::imprimirPedido);
     resize(1200, 640); // every column shown, on a 1366x768 screen with its taskbar
 }
 

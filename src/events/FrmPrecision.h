@@ -43,6 +43,10 @@ public Q_SLOTS:
     // The loads of the group chosen in the table (every load of the range when none is chosen).
     void CmdCargas_Click();
 
+Q_SIGNALS:
+    // "IMPRIMIR": the report as shown is wanted on paper.
+    void imprimirPedido();
+
 private:
     void construir();
     // Computes again shortly, so typing a date or a tolerance asks once, not per keystroke.
@@ -69,6 +73,7 @@ private:
     QPushButton* CmdExportar;
     QLabel* LblTolerancias;
     TablaTolerancias* TablaPorAlimento;
+    QPushButton* CmdImprimir;
     QLabel* LblEstado;
     QTableView* ListPrecision;
     ModeloPrecision* modelo_;

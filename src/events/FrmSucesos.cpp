@@ -97,6 +97,8 @@ void FrmSucesos::construir() {
     CmdExportar = Controles::boton("CmdExportar", QStringLiteral("EXPORTAR XLS"), barra_);
     botones->addWidget(CMDREC);
     botones->addWidget(CmdExportar);
+    CmdImprimir = Controles::boton("CmdImprimir", QStringLiteral("IMPRIMIR"), barra_);
+    botones->addWidget(CmdImprimir);
     fila->addLayout(botones);
 
     Frame1 = new QGroupBox(QStringLiteral("Conectar con la tablet"), barra_);
@@ -126,6 +128,7 @@ void FrmSucesos::construir() {
     TxtDir->installEventFilter(this);
     connect(CMDREC, &QPushButton::clicked, this, &FrmSucesos::CMDREC_Click);
     connect(CmdExportar, &QPushButton::clicked, this, &FrmSucesos::CmdExportar_Click);
+    connect(CmdImprimir, &QPushButton::clicked, this, &FrmSucesos::imprimirPedido);
     connect(CmdConectar, &QPushButton::clicked, this, &FrmSucesos::CmdConectar_Click);
     connect(conexion_, &ConexionTablet::llegada, this, &FrmSucesos::WS_DataArrival);
     // A connection that ends ends the download with it.

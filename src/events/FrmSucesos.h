@@ -56,6 +56,10 @@ public Q_SLOTS:
     // Escape and the close box: during a download, asks first.
     void reject() override;
 
+Q_SIGNALS:
+    // "IMPRIMIR": the list as shown, with its period, is wanted on paper.
+    void imprimirPedido();
+
 private Q_SLOTS:
     void WS_DataArrival(const QByteArray& datos);
 
@@ -89,6 +93,7 @@ private:
     QDateEdit* DTHASTA;
     QPushButton* CMDREC;
     QPushButton* CmdExportar;
+    QPushButton* CmdImprimir;
     QGroupBox* Frame1;
     QLabel* Label5;
     QLineEdit* TxtDir;

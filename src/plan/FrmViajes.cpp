@@ -68,6 +68,8 @@ FrmViajes::FrmViajes(QWidget* parent)
     TXTOP = caja("TXTOP", Label5, Frame1, {145, 88, 80, 24});
     CMDOP = boton("CMDOP", QStringLiteral("?"), Frame1, {230, 88, 30, 24});
     CMDOP->setAccessibleDescription(QStringLiteral("Abre el editor de operarios"));
+    CmdImprimir = boton("CmdImprimir", QStringLiteral("IMPRIMIR"), Frame1, {450, 86, 100, 28});
+    CmdImprimir->setAccessibleDescription(QStringLiteral("Imprime la planilla de carga del día"));
 
     Frame6 = marco("Frame6", QStringLiteral("Alimentos de la Receta"), this, {10, 135, 560, 85});
     Label6 = etiqueta("Label6", QStringLiteral("ALIMENTO:"), Frame6, {10, 22, 80, 24});
@@ -96,6 +98,7 @@ FrmViajes::FrmViajes(QWidget* parent)
     connect(Command1, &QPushButton::clicked, this, &FrmViajes::Command1_Click);
     connect(CMDALIM, &QPushButton::clicked, this, &FrmViajes::CMDALIM_Click);
     connect(CMDOP, &QPushButton::clicked, this, &FrmViajes::CMDOP_Click);
+    connect(CmdImprimir, &QPushButton::clicked, this, [this] { Q_EMIT imprimirPedido(DT_FEC_FOR->date()); });
 
     // The header's controls and a few lines of the list are never cut.
     setMinimumSize(900, 480);

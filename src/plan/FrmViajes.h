@@ -12,6 +12,10 @@ class FrmViajes : public VentanaPlan {
 public:
     explicit FrmViajes(QWidget* parent = nullptr);
 
+Q_SIGNALS:
+    // "IMPRIMIR": the loading sheet of the day in the date field is wanted.
+    void imprimirPedido(const QDate& dia);
+
 protected:
     // The note under the amount goes with kilograms.
     void ponerUnidad(PlanComun::Unidad u) override;
@@ -46,6 +50,7 @@ private:
     QLabel* Label5;
     QLineEdit* TXTOP;
     QPushButton* CMDOP;
+    QPushButton* CmdImprimir;
     QGroupBox* Frame6;
     QLabel* Label6;
     ComboEditable* CMBALIM;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "events/InformePrecision.h"
+#include "impresion/DocumentoImpreso.h"
+
+#include <QImage>
+
+// The accuracy report on paper: its period, grouping and tolerance rule, the table with the same
+// texts as the window and the command line (the groups beyond the tolerance marked) and a chart
+// of the difference per group.
+namespace DocumentoPrecision {
+
+// `grafico` may be the window's own chart; when null, the chart is drawn here.
+DocumentoImpreso::Documento construir(const InformePrecision& informe, const QImage& grafico = {});
+
+// One bar per group with its difference in percent, red beyond the tolerance, and the tolerance
+// band drawn across.
+QImage grafico(const InformePrecision& informe, const QSize& tamano = QSize(1800, 700));
+
+} // namespace DocumentoPrecision
