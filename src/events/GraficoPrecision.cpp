@@ -91,6 +91,9 @@ void dibujar(QChart* grafico, const InformePrecision& informe) {
     abajo->append(-0.5, -informe.tolerancia);
     abajo->append(double(n) - 0.5, -informe.tolerancia);
     auto* banda = new QAreaSeries(arriba, abajo);
+    // The band does not own its edges: they go with it when the chart clears its series.
+    arriba->setParent(banda);
+    abajo->setParent(banda);
     banda->setName(QStringLiteral("Tolerancia ±%1 %").arg(Texto::numeroRegional(informe.tolerancia)));
     banda->setColor(QColor(80, 170, 80, 60));
     banda->setBorderColor(QColor(80, 170, 80));
