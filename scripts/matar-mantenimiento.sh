@@ -40,32 +40,33 @@ sinRestos() {
     [ -z "$restos" ] || falla "quedaron restos: $restos"
 }
 
-# Runs the command in the background and kills it after a random share of `duracion` ms.
+# Runs the command in the background and kills it after a random time around `duracion` ms.
 matar() {
     local duracion=$1
     shift
     "$cli" "$@" >/dev/null 2>&1 &
     local pid=$!
-    local espera=$((RANDOM % (duracion + 1)))
-    sleep "$(printf '0.%03d' "$espera")"
+    # Half of the kills anywhere, half around the end, where the old file gives way to the new.
+    local azar=$((RANDOM * 32768 + RANDOM))
+    local espera=$((azar % (duracion + 1)))
+    [ $((RANDOM % 2)) -eq 0 ] && espera=$((duracion * 85 / 100 + azar % (duracion * 30 / 100 + 1)))
+    sleep "$(printf '%d.%03d' $((espera / 1000)) $((espera % 1000)))"
     kill -9 "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
 }
 
-# How long a command takes, in ms (capped at 999 so the kill lands inside it).
+# How long a command takes, in ms.
 medir() {
     local inicio fin
     inicio=$(date +%s%N)
     "$cli" "$@" >/dev/null
     fin=$(date +%s%N)
-    local ms=$(((fin - inicio) / 1000000))
-    [ "$ms" -gt 999 ] && ms=999
-    echo "$ms"
+    echo $(((fin - inicio) / 1000000))
 }
 
-# A database worth waiting for: the fixture's farm and 200,000 events.
+# A database worth waiting for: the fixture's farm and 100,000 events.
 "$cli" --datos "$datos" importar "$mdb" >/dev/null
-sqlite3 "$base" "with recursive n(i) as (select 1 union all select i + 1 from n where i < 200000)
+sqlite3 "$base" "with recursive n(i) as (select 1 union all select i + 1 from n where i < 100000)
   insert into historial_sucesos (tipo, fecha, hora, receta_corral, alimento, kg_sugerido, kg_real, operario)
   select 'CARGA', '2026-01-01', printf('%02d:%02d', i % 24, i % 60), 'Receta ' || (i % 50),
          'Alimento ' || (i % 70), i * 1.5, i * 1.4, 'Operario ' || (i % 9) from n;"
@@ -99,13 +100,22 @@ sinRestos "$copias" "$datos"
 cp "$trabajo/vieja.db" "$base"
 duracion=$(medir --datos "$datos" recuperar "$trabajo/respaldo.cab")
 echo "recuperación: $duracion ms"
+antes=0
+despues=0
 for ((i = 0; i < veces; i++)); do
     cp "$trabajo/vieja.db" "$base"
     matar "$duracion" --datos "$datos" recuperar "$trabajo/respaldo.cab"
     suma=$(md5sum <"$base")
-    [ "$suma" = "$vieja" ] || [ "$suma" = "$nueva" ] || falla "recuperación $i dejó otra base.db"
+    if [ "$suma" = "$vieja" ]; then
+        antes=$((antes + 1))
+    elif [ "$suma" = "$nueva" ]; then
+        despues=$((despues + 1))
+    else
+        falla "recuperación $i dejó otra base.db"
+    fi
     rm -f "$base".anterior*
 done
+echo "  muertas con la base vieja: $antes, con la nueva: $despues"
 "$cli" --datos "$datos" recuperar "$trabajo/respaldo.cab" >/dev/null || falla "la recuperación siguiente falló"
 sinRestos "$datos"
 rm -f "$base".anterior*
@@ -114,16 +124,22 @@ rm -f "$base".anterior*
 cp "$trabajo/vieja.db" "$base"
 duracion=$(medir --datos "$datos" importar "$mdb" --reemplazar)
 echo "importación: $duracion ms"
+antes=0
+despues=0
 for ((i = 0; i < veces; i++)); do
     cp "$trabajo/vieja.db" "$base"
     matar "$duracion" --datos "$datos" importar "$mdb" --reemplazar
-    if [ "$(md5sum <"$base")" != "$vieja" ]; then
+    if [ "$(md5sum <"$base")" = "$vieja" ]; then
+        antes=$((antes + 1))
+    else
+        despues=$((despues + 1))
         sana "$base" || falla "importación $i dejó base.db dañada"
         [ "$(sqlite3 -readonly "$base" 'select (select count(*) from recetas) || char(47) || (select count(*) from historial_sucesos)' 2>&1)" = "3/$eventos" ] ||
             falla "importación $i dejó una base.db a medias"
     fi
     rm -f "$base".anterior*
 done
+echo "  muertas con la base vieja: $antes, con la nueva: $despues"
 "$cli" --datos "$datos" importar "$mdb" --reemplazar >/dev/null || falla "la importación siguiente falló"
 sinRestos "$datos"
 

@@ -258,6 +258,21 @@ bool TablaAccess::siguiente(QVariantList* fila) {
         return fallar(
             QStringLiteral("el archivo está dañado (una fila de la tabla %1 no se puede leer)").arg(nombre_));
 
+    // The fixed values come first in a row, the variable ones after them: a fixed value that
+    // reaches into them was placed by a damaged definition.
+    int finFijas = inicio + int(largo);
+    for (const MdbField& f : e.campos)
+        if (!f.is_fixed && f.value != nullptr)
+            finFijas = qMin(finFijas, f.start);
+    for (const MdbField& f : e.campos)
+        if (f.is_fixed && f.value != nullptr && (f.start < inicio || f.start + f.siz > finFijas))
+            return fallar(QStringLiteral("el archivo está dañado (el valor de %1.%2 en la fila %3 no está en "
+                                         "su lugar)")
+                              .arg(nombre_, f.colnum >= 0 && f.colnum < columnas_.size()
+                                                ? columnas_.at(f.colnum).nombre
+                                                : QString())
+                              .arg(e.leidas));
+
     fila->resize(columnas_.size());
     ausentes_.fill(true, columnas_.size());
     for (qsizetype i = 0; i < columnas_.size(); ++i)

@@ -328,6 +328,14 @@ void TstImportacionAccess::entradaMalaNoEscribeNada_data() {
     QTest::newRow("columna fuera de las filas")
         << conColumna(base, "cantidad", 7, [](QByteArray& d, int c) { d[c + 5] = char(40); })
         << "la fila 1 de viajes no tiene la columna cantidad); se leyeron 1 de las 6 filas que declara";
+    QTest::newRow("valor corrido de su lugar") // the fixed offset of orden, the last column, plus one
+        <<
+        [&] {
+            QByteArray d = base;
+            d[viajes * kPagina + 63 + 7 * 25 + 21] = char(d.at(viajes * kPagina + 63 + 7 * 25 + 21) ^ 1);
+            return d;
+        }()
+        << "el valor de viajes.orden en la fila 1";
     QTest::newRow("texto leído como memo")
         << conColumna(base, "cantidad", 10, [](QByteArray& d, int c) { d[c] = 12; })
         << "un texto de viajes.hora en la fila 1 no se puede leer";
