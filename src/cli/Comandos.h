@@ -42,6 +42,8 @@ const Comando& comandoImportar();
 const Comando& comandoRespaldar();
 const Comando& comandoRecuperar();
 const Comando& comandoContenido();
+// The known backup archives, each read back.
+const Comando& comandoRespaldos();
 
 // Parses a command's arguments (after the command word) on its own parser. Prints the help and
 // returns 0 for --help; prints what is wrong and the help and returns 2 for arguments the parser

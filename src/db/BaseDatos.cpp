@@ -2,6 +2,7 @@
 
 #include "core/ArchivoSeguro.h"
 #include "core/CerrojoMantenimiento.h"
+#include "db/ContadorCambios.h"
 
 #include <sqlite3.h>
 
@@ -191,7 +192,8 @@ std::optional<ErrorBD> BaseDatos::completarEsquema(QSqlDatabase& db) {
     for (const char* sql : kEsquemaAgregado)
         if (!q.exec(QString::fromUtf8(sql)))
             return errorDe(q.lastError());
-    return std::nullopt;
+    // Last, so that it counts the changes of every table above too.
+    return ContadorCambios::instalar(db);
 }
 
 std::optional<ErrorBD> BaseDatos::crearReglasSiNo(QSqlDatabase& db) {

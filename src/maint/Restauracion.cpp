@@ -106,7 +106,13 @@ Resultado Restauracion::hacer() {
         return r;
     }
     informar(100);
-    return diferido_ ? Resultado::exito() : reemplazar();
+    if (diferido_) {
+        // The owner may back the current data up before the swap, which takes this same lock:
+        // it is let go meanwhile and taken again by reemplazar().
+        cerrojo_.reset();
+        return Resultado::exito();
+    }
+    return reemplazar();
 }
 
 void Restauracion::avance(qint64 leido, qint64 total) {
@@ -166,6 +172,15 @@ Resultado Restauracion::reemplazar() {
         return Resultado::fallo(
             0,
             QStringLiteral("No hay una base de datos restaurada para reemplazar %1.").arg(nativa(destino())));
+    if (!cerrojo_) {
+        auto cerrojo = std::make_unique<CerrojoMantenimiento>(carpeta_);
+        QString ocupada;
+        if (!cerrojo->tomar(&ocupada)) {
+            salida_.reset();
+            return Resultado::fallo(EBUSY, ocupada);
+        }
+        cerrojo_ = std::move(cerrojo);
+    }
     cerrarDiarioAnterior(destino());
     const bool ok = salida_->confirmar();
     Resultado r = ok ? Resultado::exito() : Resultado::fallo(salida_->numeroError(), salida_->error());

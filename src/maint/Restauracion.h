@@ -17,9 +17,10 @@ class CerrojoMantenimiento;
 // .3 ... (none is ever overwritten). Whatever fails, and wherever the process is killed, base.db
 // is the old file or the new one, whole.
 //
-// The job holds the CerrojoMantenimiento of `carpeta` from its start to the swap: a second
-// restore, import or backup there meanwhile is refused ("Otra operación de mantenimiento está en
-// curso (proceso N)."). Once it holds it, it removes what killed operations left beside base.db.
+// The job holds the CerrojoMantenimiento of `carpeta` from its start to the swap (with a deferred
+// swap, until the job ends and again from reemplazar()): a second restore, import or backup there
+// meanwhile is refused ("Otra operación de mantenimiento está en curso (proceso N)."). Once it
+// holds it, it removes what killed operations left beside base.db.
 // Its own work files are hidden files in `carpeta`, removed whatever happens.
 class Restauracion : public Trabajo {
     Q_OBJECT
