@@ -2,6 +2,7 @@
 #include "core/ArchivoSeguro.h"
 #include "core/CerrojoMantenimiento.h"
 #include "db/BaseDatos.h"
+#include "db/ContadorCambios.h"
 #include "db/ImportacionAccess.h"
 
 #include <QCommandLineParser>
@@ -22,7 +23,8 @@ const char* const kAyudaImportar =
     "lista lo que quedó fuera.\n";
 
 // Whether the open database holds anything a user entered: any row of any table, except the
-// connection rows every new database starts with while they are still empty.
+// connection rows every new database starts with while they are still empty and the count of
+// changes it keeps for the automatic backup.
 bool tieneDatos() {
     QSqlQuery tablas(BaseDatos::ConexionBD());
     if (!tablas.exec(QStringLiteral("select name from sqlite_master where type = 'table' and name not like "
@@ -39,6 +41,9 @@ bool tieneDatos() {
                 ? QStringLiteral("select 1 from tipo_conexion where coalesce(direccion, '') <> '' or "
                                  "coalesce(usuario, '') <> '' or coalesce(\"contraseña\", '') <> '' or "
                                  "tipo is null or tipo not in ('directa', 'web') limit 1")
+            : tabla.compare(QStringLiteral("preferencias"), Qt::CaseInsensitive) == 0
+                ? QStringLiteral("select 1 from preferencias where clave <> '%1' limit 1")
+                      .arg(ContadorCambios::kClave)
                 : QStringLiteral("select 1 from %1 limit 1").arg(nombre);
         if (!q.exec(sql) || q.next())
             return true;

@@ -1,7 +1,6 @@
 #include "db/BaseDatos.h"
 
 #include "core/ArchivoSeguro.h"
-#include "core/CerrojoMantenimiento.h"
 #include "db/ContadorCambios.h"
 
 #include <sqlite3.h>
@@ -273,15 +272,8 @@ std::optional<QString> abrirEn(const QString& ruta) {
 std::optional<QString> BaseDatos::abrir(const QString& carpeta) {
     cerrar();
     const QString ruta = archivo(carpeta);
-    // A restore or import killed halfway leaves its hidden temporary copy beside the database, as
-    // large as the database. With the folder's maintenance lock in hand no other operation is
-    // writing one, so whatever is there belongs to a dead process; without it, it is not ours to
-    // judge.
-    {
-        CerrojoMantenimiento cerrojo(carpeta);
-        if (cerrojo.tomar(nullptr, 0))
-            ArchivoSeguro::quitarTemporales(ruta);
-    }
+    // What a killed restore or import left beside the database is removed by the next one, which
+    // holds the folder's maintenance lock: here a restore may be waiting with its checked copy.
     if (const auto motivo = abrirEn(ruta)) {
         cerrar();
         return QStringLiteral("No se puede abrir la base de datos %1: %2")

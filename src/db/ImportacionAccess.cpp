@@ -3,6 +3,7 @@
 #include "core/ArchivoSeguro.h"
 #include "db/BaseDatos.h"
 #include "db/CabeceraAccess.h"
+#include "db/ContadorCambios.h"
 #include "db/LectorAccess.h"
 
 #include <QDir>
@@ -300,11 +301,23 @@ QString Importacion::conservarPropias(QSqlDatabase& db) {
                 comunes << entreComillas(c);
         if (comunes.isEmpty())
             continue;
-        if (!e.exec(QStringLiteral("delete from main.%1").arg(entreComillas(t.nombre))) ||
-            !e.exec(QStringLiteral("insert into main.%1 (%2) select %2 from previa.%1")
-                        .arg(entreComillas(t.nombre), comunes.join(QStringLiteral(", ")))))
+        // The count of changes the automatic backup reads stays the new database's own, moved past
+        // the old one's so that the import counts as a change.
+        const bool preferencias = t.nombre.compare(QStringLiteral("preferencias"), Qt::CaseInsensitive) == 0;
+        const QString salvo =
+            preferencias ? QStringLiteral(" where clave <> '%1'").arg(ContadorCambios::kClave) : QString();
+        if (!e.exec(QStringLiteral("delete from main.%1%2").arg(entreComillas(t.nombre), salvo)) ||
+            !e.exec(QStringLiteral("insert into main.%1 (%2) select %2 from previa.%1%3")
+                        .arg(entreComillas(t.nombre), comunes.join(QStringLiteral(", ")), salvo)))
             return fallo(e);
         const int filas = e.numRowsAffected();
+        if (preferencias &&
+            !e.exec(QStringLiteral(
+                        "update main.preferencias set valor = cast(valor as integer) + coalesce((select "
+                        "cast(valor as integer) from previa.preferencias where clave = '%1'), 0) + 1 "
+                        "where clave = '%1'")
+                        .arg(ContadorCambios::kClave)))
+            return fallo(e);
         if (filas > 0)
             resumen_->conservadas << QStringLiteral("%1 (%2 filas)").arg(t.nombre).arg(filas);
     }

@@ -429,7 +429,8 @@ void TstImportacionAccess::conservaLasTablasPropias() {
         QSqlQuery q(db);
         if (db.open() &&
             q.exec("select (select group_concat(tipo || fecha || hora || kg_real) from "
-                   "historial_sucesos), (select group_concat(clave || valor) from preferencias), "
+                   "historial_sucesos), (select group_concat(clave || valor) from preferencias where clave "
+                   "<> 'cambios_datos'), "
                    "(select a || b from futura)") &&
             q.next())
             propias = QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()};
