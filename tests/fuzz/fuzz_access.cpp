@@ -42,8 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
                                  .arg(nombre)
                                  .arg(tabla->filasDeclaradas())
                                  .arg(filas));
-        if (filas != tabla->filasLeidas())
-            BaseFuzz::fallar(QStringLiteral("la tabla %1 cuenta mal sus filas").arg(nombre));
+        // A row that fails is counted as read, not given.
+        if (filas > tabla->filasLeidas())
+            BaseFuzz::fallar(QStringLiteral("la tabla %1 dio más filas de las que leyó").arg(nombre));
     }
     return 0;
 }
