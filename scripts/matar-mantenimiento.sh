@@ -31,7 +31,8 @@ falla() {
 }
 
 sana() {
-    [ "$(sqlite3 -readonly "$1" 'pragma integrity_check' 2>&1)" = ok ]
+    # Opened as the program opens it: a journal a kill left behind is rolled back first.
+    [ "$(sqlite3 "$1" 'pragma integrity_check' 2>&1)" = ok ]
 }
 
 sinRestos() {
