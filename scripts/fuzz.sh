@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer harnesses of tests/fuzz with clang (only them and the core, into BUILD_DIR,
 # default build-fuzz/) and runs each for SECONDS (default 30), starting from the seeds in
-# tests/fuzz/semillas/<name>. New inputs go to BUILD_DIR/corpus/<name>; an input that makes a
-# harness fail is kept as BUILD_DIR/hallazgos/<name>-crash-... and the script exits 1.
+# tests/fuzz/semillas/<name> (and, for access and cab, the files of tests/fixtures/legacy). New
+# inputs go to BUILD_DIR/corpus/<name>; an input that makes a harness fail is kept as
+# BUILD_DIR/hallazgos/<name>-crash-... and the script exits 1.
 #
 #   scripts/fuzz.sh [SECONDS]
 #   BUILD_DIR/tests/fuzz/fuzz_recepcion BUILD_DIR/hallazgos/recepcion-crash-...   replays one finding
@@ -10,7 +11,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 segundos=${1:-30}
 dir=${BUILD_DIR:-build-fuzz}
-arneses=(json recepcion direccion csv)
+arneses=(json recepcion direccion csv access cab)
+# Harnesses whose seeds are the farm's files of the tests' fixtures.
+declare -A semillasExtra=([access]=tests/fixtures/legacy [cab]=tests/fixtures/legacy)
 
 command -v clang++ >/dev/null || { echo "fuzz.sh: falta clang (scripts/install-deps.sh lo instala)" >&2; exit 2; }
 launcher=()
@@ -28,11 +31,14 @@ for a in "${arneses[@]}"; do
     mkdir -p "$corpus"
     diccionario=()
     [ -f "tests/fuzz/$a.dict" ] && diccionario=(-dict="tests/fuzz/$a.dict")
+    semillas=()
+    [ -d "tests/fuzz/semillas/$a" ] && semillas+=("tests/fuzz/semillas/$a")
+    [ -n "${semillasExtra[$a]:-}" ] && semillas+=("${semillasExtra[$a]}")
     programa="$dir/tests/fuzz/fuzz_$a"
     [ -x "$programa" ] || { echo "fuzz.sh: no se compiló $programa" >&2; exit 2; }
     echo "== fuzz_$a: $segundos s"
     if ! "$programa" -max_total_time="$segundos" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-        "${diccionario[@]}" -artifact_prefix="$dir/hallazgos/$a-" "$corpus" "tests/fuzz/semillas/$a" \
+        "${diccionario[@]}" -artifact_prefix="$dir/hallazgos/$a-" "$corpus" "${semillas[@]}" \
         >"$dir/fuzz_$a.log" 2>&1; then
         echo "fuzz_$a encontró una falla ($dir/fuzz_$a.log):" >&2
         grep -v '^#' "$dir/fuzz_$a.log" | tail -n 60 >&2

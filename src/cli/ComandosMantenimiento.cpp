@@ -141,6 +141,7 @@ int contenido(const QCommandLineParser& p, ContextoCli& ctx) {
         return *fin;
     const QString archivo = QDir::fromNativeSeparators(p.positionalArguments().first());
     ListadoCab listado(archivo);
+    listado.setCarpetaTrabajo(ctx.carpetaDatos);
     const Resultado r = listado.ejecutar();
     if (!r.ok) {
         ctx.errores << Mantenimiento::mensajeArchivoDanado(archivo).texto.replace(QStringLiteral("\r\n"),

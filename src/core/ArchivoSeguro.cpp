@@ -43,6 +43,16 @@ int sincronizar(const QString& camino) {
 
 } // namespace
 
+namespace {
+// The names preparar() gives: "." + the target's name + "." + a number in base 36, and their
+// auxiliary names with "." + a number after it.
+QRegularExpression nombresTemporales(const QString& nombre, bool auxiliares) {
+    return QRegularExpression(QStringLiteral("^\\.") + QRegularExpression::escape(nombre) +
+                              QStringLiteral("\\.[0-9a-z]{1,13}") +
+                              (auxiliares ? QStringLiteral("(\\.[0-9]{1,3})?$") : QStringLiteral("$")));
+}
+} // namespace
+
 ArchivoSeguro::ArchivoSeguro(const QString& destino, bool guardarAnterior)
     : destino_(QFileInfo(destino).absoluteFilePath()), guardarAnterior_(guardarAnterior) {}
 
@@ -58,9 +68,7 @@ bool ArchivoSeguro::fallar(int numero, const QString& que) {
 
 int ArchivoSeguro::limpiarRestos(const QString& destino, int edadSegundos) {
     const QFileInfo info(destino);
-    // The names preparar() gives: "." + the target's name + "." + a number in base 36.
-    const QRegularExpression propio(QStringLiteral("^\\.") + QRegularExpression::escape(info.fileName()) +
-                                    QStringLiteral("\\.[0-9a-z]{1,13}$"));
+    const QRegularExpression propio = nombresTemporales(info.fileName(), false);
     const QDateTime limite = QDateTime::currentDateTimeUtc().addSecs(-edadSegundos);
     int quitados = 0;
     const QFileInfoList restos =
@@ -73,6 +81,48 @@ int ArchivoSeguro::limpiarRestos(const QString& destino, int edadSegundos) {
     return quitados;
 }
 
+int ArchivoSeguro::quitarTemporales(const QString& destino) {
+    const QFileInfo info(destino);
+    return quitarTemporalesEn(info.absolutePath(), QRegularExpression::escape(info.fileName()), true);
+}
+
+int ArchivoSeguro::quitarTemporalesEn(const QString& carpeta, const QString& nombres) {
+    const QString patron = QRegularExpression::wildcardToRegularExpression(
+        nombres, QRegularExpression::UnanchoredWildcardConversion);
+    return quitarTemporalesEn(carpeta, patron, true);
+}
+
+int ArchivoSeguro::quitarTemporalesEn(const QString& carpeta, const QString& patron, bool) {
+    // Also the temporary file of a temporary file (an import into a restore's own) and the
+    // auxiliary names.
+    const QRegularExpression propio(QStringLiteral("^\\.\\.?(") + patron +
+                                    QStringLiteral(")\\.[0-9a-z]{1,13}(\\.[0-9a-z]{1,13})?$"));
+    int quitados = 0;
+    const QFileInfoList restos = QDir(carpeta).entryInfoList(QDir::Files | QDir::Dirs | QDir::Hidden |
+                                                             QDir::NoDotAndDotDot | QDir::System);
+    for (const QFileInfo& resto : restos) {
+        if (!propio.match(resto.fileName()).hasMatch())
+            continue;
+        const bool quitado = resto.isDir() && !resto.isSymLink()
+                                 ? QDir(resto.absoluteFilePath()).removeRecursively()
+                                 : QFile::remove(resto.absoluteFilePath());
+        if (quitado)
+            ++quitados;
+    }
+    return quitados;
+}
+
+QString ArchivoSeguro::rutaAnteriorLibre(const QString& destino) {
+    QString ruta = rutaAnterior(destino);
+    for (int n = 2; QFileInfo::exists(ruta) || QFileInfo(ruta).isSymLink(); ++n)
+        ruta = rutaAnterior(destino) + u'.' + QString::number(n);
+    return ruta;
+}
+
+QString ArchivoSeguro::rutaAuxiliar(int n) const {
+    return temporal_.isEmpty() ? QString() : temporal_ + u'.' + QString::number(n);
+}
+
 bool ArchivoSeguro::preparar() {
     descartar();
     const QFileInfo info(destino_);
@@ -81,10 +131,19 @@ bool ArchivoSeguro::preparar() {
     if (info.isDir())
         return fallar(EISDIR,
                       QStringLiteral("No se puede escribir %1").arg(QDir::toNativeSeparators(destino_)));
-    if (!info.dir().exists())
+    if (!info.dir().exists()) {
+        // Said as it is: a file standing where the folder should be is not a missing folder.
+        QString parte = info.absolutePath();
+        while (!parte.isEmpty() && !QFileInfo::exists(parte) && QFileInfo(parte).absolutePath() != parte)
+            parte = QFileInfo(parte).absolutePath();
+        if (QFileInfo::exists(parte) && !QFileInfo(parte).isDir())
+            return fallar(ENOTDIR, QStringLiteral("No se puede escribir en la carpeta %1 (%2 es un archivo)")
+                                       .arg(QDir::toNativeSeparators(info.absolutePath()),
+                                            QDir::toNativeSeparators(parte)));
         return fallar(
             ENOENT,
             QStringLiteral("No existe la carpeta %1").arg(QDir::toNativeSeparators(info.absolutePath())));
+    }
     // A hidden name in the same folder, so the final rename never crosses file systems. It is
     // created as any file of ours is (the umask decides), not owner-only like a QTemporaryFile.
     const QString base = info.absolutePath() + QStringLiteral("/.") + info.fileName() + u'.';
@@ -116,19 +175,31 @@ bool ArchivoSeguro::confirmar() {
     if (!ec && fs::exists(previo))
         fs::permissions(ruta(temporal_), previo.permissions(), ec);
     ec.clear();
+    anteriorGuardada_.clear();
     if (guardarAnterior_ && fs::exists(ruta(destino_), ec)) {
         // The old file gains a second name first; the rename below then swaps the target in one
         // step, so the target name always holds a whole file.
-        const fs::path anterior = ruta(rutaAnterior(destino_));
-        fs::remove(anterior, ec);
-        fs::create_hard_link(ruta(destino_), anterior, ec);
-        if (ec) {
+        QString nombre = numeradas_ ? rutaAnteriorLibre(destino_) : rutaAnterior(destino_);
+        if (!numeradas_)
+            fs::remove(ruta(nombre), ec);
+        // A link or a copy never replaces a file: a numbered name taken meanwhile means the next.
+        for (int intento = 0;; ++intento) {
             ec.clear();
-            fs::copy_file(ruta(destino_), anterior, fs::copy_options::overwrite_existing, ec);
-            if (ec)
+            fs::create_hard_link(ruta(destino_), ruta(nombre), ec);
+            if (ec && ec != std::errc::file_exists) {
+                ec.clear();
+                fs::copy_file(ruta(destino_), ruta(nombre), fs::copy_options::none, ec);
+            }
+            if (!ec)
+                break;
+            if (!numeradas_ || ec != std::errc::file_exists || intento > 1000)
                 return fallar(ec.value(), QStringLiteral("No se puede guardar la copia anterior %1")
-                                              .arg(QDir::toNativeSeparators(rutaAnterior(destino_))));
+                                              .arg(QDir::toNativeSeparators(nombre)));
+            nombre = rutaAnteriorLibre(destino_);
         }
+        if (numeradas_)
+            sincronizar(nombre);
+        anteriorGuardada_ = nombre;
     }
     fs::rename(ruta(temporal_), ruta(destino_), ec);
     if (ec)
@@ -140,8 +211,16 @@ bool ArchivoSeguro::confirmar() {
 }
 
 void ArchivoSeguro::descartar() {
-    if (!temporal_.isEmpty())
+    if (!temporal_.isEmpty()) {
         QFile::remove(temporal_);
+        for (int n = 1; n <= 3; ++n) {
+            const QFileInfo aux(rutaAuxiliar(n));
+            if (aux.isDir() && !aux.isSymLink())
+                QDir(aux.absoluteFilePath()).removeRecursively();
+            else if (aux.exists() || aux.isSymLink())
+                QFile::remove(aux.absoluteFilePath());
+        }
+    }
     temporal_.clear();
 }
 

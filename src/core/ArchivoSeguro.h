@@ -26,9 +26,18 @@ public:
     const QString& destino() const { return destino_; }
 
     // Flushes the temporary file to disk and renames it over the target. With guardarAnterior,
-    // the file it replaces stays beside it as "<name>.anterior" (one previous copy); the target
-    // name itself never goes missing, not even for an instant.
+    // the file it replaces stays beside it as "<name>.anterior" (one previous copy, or a new
+    // numbered one each time with setAnterioresNumeradas); the target name itself never goes
+    // missing, not even for an instant.
     bool confirmar();
+    // Every replaced file is kept: "<name>.anterior", then "<name>.anterior.2", ".3" ... none of
+    // them ever overwritten. For files whose loss cannot be undone (the database).
+    void setAnterioresNumeradas(bool numeradas) { numeradas_ = numeradas; }
+    // The previous copy confirmar() made, empty when it made none.
+    const QString& anteriorGuardada() const { return anteriorGuardada_; }
+    // A second temporary name of this file's own (`n` from 1), for work that needs more than one
+    // file beside the target; removed with the temporary file and by quitarTemporales().
+    QString rutaAuxiliar(int n) const;
     // Removes the temporary file; the target is untouched. Also done by the destructor.
     void descartar();
 
@@ -43,15 +52,26 @@ public:
     // Removes the temporary files of `destino` that a killed process left behind: those of its
     // hidden names not modified for `edadSegundos` (no writer keeps one that long). How many.
     static int limpiarRestos(const QString& destino, int edadSegundos = 3600);
+    // Removes every temporary file (and auxiliary one) of `destino`, whatever its age. Only for
+    // whoever holds the folder's CerrojoMantenimiento, which tells that no writer is at work.
+    static int quitarTemporales(const QString& destino);
+    // The same for every target of `carpeta` whose name matches the wildcard `nombres` ("*.cab").
+    static int quitarTemporalesEn(const QString& carpeta, const QString& nombres);
+    // The first "<destino>.anterior", "<destino>.anterior.2" ... that does not exist yet.
+    static QString rutaAnteriorLibre(const QString& destino);
     // A Spanish description of a system error number (errno).
     static QString describir(int numero);
 
 private:
     bool fallar(int numero, const QString& que);
+    // `patron`: a regular expression for the targets' names.
+    static int quitarTemporalesEn(const QString& carpeta, const QString& patron, bool);
 
     QString destino_;
     QString temporal_;
     bool guardarAnterior_;
+    bool numeradas_ = false;
+    QString anteriorGuardada_;
     QString error_;
     int numero_ = 0;
 };

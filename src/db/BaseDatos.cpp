@@ -259,8 +259,15 @@ std::optional<QString> abrirEn(const QString& ruta) {
 
     // Reading the schema tells a database from any other file; nothing is written before that.
     QStringList tablas;
-    if (const auto e = BaseDatos::tablas(db, &tablas))
+    if (const auto e = BaseDatos::tablas(db, &tablas)) {
+        // 5 and 6: SQLITE_BUSY and SQLITE_LOCKED, another program holds the file.
+        if (e->numero == QStringLiteral("5") || e->numero == QStringLiteral("6") ||
+            e->descripcion.contains(QStringLiteral("locked")))
+            return QStringLiteral("otro programa la está usando y no la deja leer; ciérrelo e intente de "
+                                  "nuevo (%1).")
+                .arg(e->descripcion);
         return QStringLiteral("no es una base de datos válida (%1).").arg(e->descripcion);
+    }
     if (tablas.isEmpty()) {
         if (auto e = BaseDatos::crearEsquema(db))
             return QStringLiteral("no se pudo crear (%1).").arg(e->descripcion);
@@ -281,9 +288,8 @@ std::optional<QString> abrirEn(const QString& ruta) {
 std::optional<QString> BaseDatos::abrir(const QString& carpeta) {
     cerrar();
     const QString ruta = archivo(carpeta);
-    // A restore or backup killed halfway leaves its hidden temporary copy beside the database,
-    // as large as the database: gone once it is clearly abandoned.
-    ArchivoSeguro::limpiarRestos(ruta);
+    // What a killed restore or import left beside the database is removed by the next one, which
+    // holds the folder's maintenance lock: here a restore may be waiting with its checked copy.
     if (const auto motivo = abrirEn(ruta)) {
         cerrar();
         return QStringLiteral("No se puede abrir la base de datos %1: %2")

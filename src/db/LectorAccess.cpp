@@ -176,8 +176,25 @@ std::unique_ptr<TablaAccess> LectorAccess::tabla(const QString& nombre, QString*
     }
     std::unique_ptr<TablaAccess> t(new TablaAccess(nombre, std::move(estado)));
     MdbTableDef* def = t->estado_->def;
+    // Two columns in one place of the row (the same number, the same variable slot, overlapping
+    // fixed bytes) can only come from a damaged definition: libmdb would read one for the other.
+    std::vector<const MdbColumn*> vistas;
     for (unsigned int i = 0; i < def->num_cols; ++i) {
         const auto* c = static_cast<MdbColumn*>(g_ptr_array_index(def->columns, i));
+        for (const MdbColumn* o : vistas) {
+            const bool fijas = c->is_fixed && o->is_fixed;
+            const bool pisan = fijas && c->col_size > 0 && o->col_size > 0 &&
+                               c->fixed_offset < o->fixed_offset + o->col_size &&
+                               o->fixed_offset < c->fixed_offset + c->col_size;
+            if (c->col_num == o->col_num || pisan ||
+                (!c->is_fixed && !o->is_fixed && c->var_col_num == o->var_col_num)) {
+                *motivo = QStringLiteral("el archivo está dañado (la definición de la tabla %1 pone las "
+                                         "columnas %2 y %3 en el mismo lugar)")
+                              .arg(nombre, QString::fromUtf8(o->name), QString::fromUtf8(c->name));
+                return nullptr;
+            }
+        }
+        vistas.push_back(c);
         t->columnas_.append({QString::fromUtf8(c->name), tipoDe(c->col_type)});
     }
     t->estado_->campos.resize(def->num_cols);
@@ -189,6 +206,14 @@ TablaAccess::TablaAccess(QString nombre, std::unique_ptr<Estado> estado)
     : nombre_(std::move(nombre)), estado_(std::move(estado)) {}
 
 TablaAccess::~TablaAccess() = default;
+
+quint32 TablaAccess::filasDeclaradas() const {
+    return estado_->def->num_rows;
+}
+
+quint32 TablaAccess::filasLeidas() const {
+    return estado_->leidas;
+}
 
 bool TablaAccess::fallar(const QString& motivo) {
     error_ = motivo;
@@ -228,16 +253,43 @@ bool TablaAccess::siguiente(QVariantList* fila) {
         return fallar(
             QStringLiteral("el archivo está dañado (una fila de la tabla %1 no se puede leer)").arg(nombre_));
     inicio &= 0x1fff;
-    if (mdb_crack_row(def, inicio, largo, e.campos.data()) < 0)
+    const int columnasFila = mdb_crack_row(def, inicio, largo, e.campos.data());
+    if (columnasFila < 0)
         return fallar(
             QStringLiteral("el archivo está dañado (una fila de la tabla %1 no se puede leer)").arg(nombre_));
 
+    // The fixed values come first in a row, the variable ones after them: a fixed value that
+    // reaches into them was placed by a damaged definition.
+    int finFijas = inicio + int(largo);
+    for (const MdbField& f : e.campos)
+        if (!f.is_fixed && f.value != nullptr)
+            finFijas = qMin(finFijas, f.start);
+    for (const MdbField& f : e.campos)
+        if (f.is_fixed && f.value != nullptr && (f.start < inicio || f.start + f.siz > finFijas))
+            return fallar(QStringLiteral("el archivo está dañado (el valor de %1.%2 en la fila %3 no está en "
+                                         "su lugar)")
+                              .arg(nombre_, f.colnum >= 0 && f.colnum < columnas_.size()
+                                                ? columnas_.at(f.colnum).nombre
+                                                : QString())
+                              .arg(e.leidas));
+
     fila->resize(columnas_.size());
+    ausentes_.fill(true, columnas_.size());
     for (qsizetype i = 0; i < columnas_.size(); ++i)
         (*fila)[i] = QVariant();
     for (const MdbField& f : e.campos) {
         if (f.colnum < 0 || f.colnum >= columnas_.size())
+            return fallar(QStringLiteral("el archivo está dañado (una fila de la tabla %1 no se puede leer)")
+                              .arg(nombre_));
+        // A column the row does not hold: libmdb leaves it without a place in the page, or (a fixed
+        // column numbered past the row's columns) reads its null flag from beyond the row.
+        const auto* columna = static_cast<MdbColumn*>(g_ptr_array_index(def->columns, guint(f.colnum)));
+        ausentes_[f.colnum] = f.value == nullptr || columna->col_num >= columnasFila;
+        if (ausentes_[f.colnum]) {
+            if (columnas_.at(f.colnum).tipo == TipoJet::SiNo)
+                (*fila)[f.colnum] = false; // what Jet gives a yes/no added after the row
             continue;
+        }
         const TipoJet tipo = columnas_.at(f.colnum).tipo;
         QVariant& v = (*fila)[f.colnum];
         if (tipo == TipoJet::SiNo) {
@@ -279,6 +331,23 @@ bool TablaAccess::siguiente(QVariantList* fila) {
         case TipoJet::Texto:
         case TipoJet::Memo: {
             const bool memo = tipo == TipoJet::Memo;
+            // A memo starts with its length and where it is kept: inline after these 12 bytes, or
+            // on pages of its own. libmdb gives an empty text, without a word, for one it cannot
+            // follow; what the header promises is checked against what comes back.
+            quint32 largoMemo = 0;
+            if (memo) {
+                const quint32 cabecera = f.siz >= 12 ? qFromLittleEndian<quint32>(p) : 0xffffffffu;
+                largoMemo = cabecera & 0x3fffffffu;
+                const quint32 dondeMemo = cabecera & 0xff000000u;
+                const bool coherente = dondeMemo == 0x80000000u ? quint32(f.siz) == 12 + largoMemo
+                                       : dondeMemo == 0x40000000u || dondeMemo == 0 ? f.siz == 12
+                                                                                    : false;
+                if (f.siz < 12 || !coherente || largoMemo >= kTamanoMemo)
+                    return fallar(QStringLiteral("el archivo está dañado (un texto de %1.%2 en la fila %3 no "
+                                                 "se puede leer)")
+                                      .arg(nombre_, columnas_.at(f.colnum).nombre)
+                                      .arg(e.leidas));
+            }
             const size_t tamano = mdb->bind_size;
             if (memo)
                 mdb_set_bind_size(mdb, kTamanoMemo);
@@ -291,6 +360,11 @@ bool TablaAccess::siguiente(QVariantList* fila) {
             if (largo + 8 >= (memo ? kTamanoMemo : tamano))
                 return fallar(QStringLiteral("un texto de %1.%2 es demasiado largo")
                                   .arg(nombre_, columnas_.at(f.colnum).nombre));
+            if (memo && largoMemo > 0 && largo == 0)
+                return fallar(QStringLiteral("el archivo está dañado (un texto de %1.%2 en la fila %3 no se "
+                                             "puede leer)")
+                                  .arg(nombre_, columnas_.at(f.colnum).nombre)
+                                  .arg(e.leidas));
             break;
         }
         case TipoJet::SiNo:

@@ -30,6 +30,12 @@ public:
     // then error() says why (a table that ends before the row count it declares is damaged).
     bool siguiente(QVariantList* fila);
     const QString& error() const { return error_; }
+    // Whether column `columna` is missing from the row siguiente() gave last (it was added to the
+    // table after the row was written, or the table's definition is damaged): it then reads null.
+    bool ausente(qsizetype columna) const { return columna < ausentes_.size() && ausentes_.at(columna); }
+    // The rows the table declares, and those read so far.
+    quint32 filasDeclaradas() const;
+    quint32 filasLeidas() const;
 
 private:
     friend class LectorAccess;
@@ -39,6 +45,7 @@ private:
 
     QString nombre_;
     QList<ColumnaJet> columnas_;
+    QList<bool> ausentes_;
     std::unique_ptr<Estado> estado_;
     QString error_;
 };

@@ -164,8 +164,13 @@ bool ArchivoCab::expandir(const QString& carpeta, void* solo, const AvanceCab& a
         gcab_cabinet_extract_simple(d_->cabina, destino, solo ? soloEste : nullptr, solo, nullptr, &error);
     d_->avance = nullptr;
     g_object_unref(destino);
-    if (!ok && fallo)
+    if (!ok && fallo) {
         *fallo = falloDe(error, ruta_);
+        // The archive is only read: a full disk is the one being written to.
+        if (error && error->domain == G_IO_ERROR && error->code == G_IO_ERROR_NO_SPACE)
+            *fallo = {ENOSPC, QStringLiteral("No queda espacio en el disco de la carpeta %1.")
+                                  .arg(QDir::toNativeSeparators(carpeta))};
+    }
     g_clear_error(&error);
     return ok;
 }
@@ -177,6 +182,17 @@ bool ArchivoCab::extraerTodo(const QString& carpeta, const AvanceCab& avance, Fa
         return false;
     }
     return expandir(carpeta, nullptr, avance, fallo);
+}
+
+bool ArchivoCab::extraerNumerados(const QString& carpeta, const AvanceCab& avance, FalloCab* fallo) {
+    if (!d_->cabina)
+        return extraerTodo(carpeta, avance, fallo);
+    for (size_t i = 0; i < d_->archivos.size(); ++i)
+        gcab_file_set_extract_name(d_->archivos[i], QByteArray::number(qulonglong(i + 1)).constData());
+    const bool ok = expandir(carpeta, nullptr, avance, fallo);
+    for (GCabFile* f : d_->archivos)
+        gcab_file_set_extract_name(f, nullptr);
+    return ok;
 }
 
 // ---- Writing ----
@@ -229,19 +245,29 @@ qint64 escribirCab(const QStringList& archivos, const QString& destino, const Av
                                      "más de 2 GB.")
                           .arg(total)};
     } else if (ok) {
+        // Written in place: GIO's replace would write a hidden file of its own beside it first
+        // (".goutputstream-..."), which a killed process would leave behind.
         GFile* salida = archivoGio(destino);
-        GFileOutputStream* crudo =
-            g_file_replace(salida, nullptr, FALSE, G_FILE_CREATE_NONE, nullptr, &error);
+        GFileIOStream* crudo = nullptr;
+        if (QFileInfo::exists(destino)) {
+            crudo = g_file_open_readwrite(salida, nullptr, &error);
+            if (crudo && !g_seekable_truncate(G_SEEKABLE(crudo), 0, nullptr, &error))
+                g_clear_object(&crudo);
+        } else {
+            crudo = g_file_create_readwrite(salida, G_FILE_CREATE_NONE, nullptr, &error);
+        }
         g_object_unref(salida);
         ok = crudo != nullptr;
         if (ok) {
-            GOutputStream* contada = flujoSalidaContada(G_OUTPUT_STREAM(crudo), inicioBloques, avisoEscritura,
-                                                        const_cast<AvanceCab*>(&avance));
+            GOutputStream* contada =
+                flujoSalidaContada(g_io_stream_get_output_stream(G_IO_STREAM(crudo)), inicioBloques,
+                                   avisoEscritura, const_cast<AvanceCab*>(&avance));
             ok = gcab_cabinet_write_simple(cabina, contada, nullptr, nullptr, nullptr, &error);
             // Closed even after a failure, so the file is released; the first error is kept.
             const bool cerrado = g_output_stream_close(contada, nullptr, ok ? &error : nullptr);
             ok = ok && cerrado;
             g_object_unref(contada);
+            g_io_stream_close(G_IO_STREAM(crudo), nullptr, nullptr);
             g_object_unref(crudo);
         }
         if (!ok && fallo)

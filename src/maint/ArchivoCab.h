@@ -41,12 +41,15 @@ public:
     int buscar(const QString& nombre) const;
 
     // Expands file `indice` into the folder `carpeta` under the name `comoNombre`. `avance` gets
-    // the archive bytes read so far. A failure can leave part of the file behind: expand into a
-    // name of your own and remove it.
+    // the archive bytes read so far. A full disk is reported with ENOSPC, naming `carpeta`. A failure can
+    // leave part of the file behind: expand into a name of your own and remove it.
     bool extraer(int indice, const QString& carpeta, const QString& comoNombre, const AvanceCab& avance,
                  FalloCab* fallo);
     // Expands every file into `carpeta`, under the names held.
     bool extraerTodo(const QString& carpeta, const AvanceCab& avance, FalloCab* fallo);
+    // Expands every file into `carpeta` as "1", "2" ... in the archive's order: names of our own,
+    // whatever (or however encoded) the names held are.
+    bool extraerNumerados(const QString& carpeta, const AvanceCab& avance, FalloCab* fallo);
 
 private:
     // Expands into `carpeta` the file `solo` (a GCabFile of this archive), or every file when null.

@@ -1,12 +1,16 @@
 #include "maint/Respaldo.h"
 
 #include "core/ArchivoSeguro.h"
+#include "core/CerrojoMantenimiento.h"
 #include "maint/ArchivoCab.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
+
+#include <cerrno>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -41,6 +45,27 @@ Respaldo::~Respaldo() {
 }
 
 Resultado Respaldo::hacer() {
+    // The folders the backup reads and writes, each locked once (always in the same order).
+    QStringList carpetas;
+    for (const QString& a : archivos_)
+        carpetas << QFileInfo(a).absolutePath();
+    const QString carpetaDestino = QFileInfo(destino_).absolutePath();
+    carpetas << carpetaDestino;
+    carpetas.removeDuplicates();
+    std::vector<std::unique_ptr<CerrojoMantenimiento>> cerrojos;
+    for (const QString& c : carpetas) {
+        if (!QFileInfo(c).isDir())
+            continue; // reported below by what needs it, with its own words
+        auto cerrojo = std::make_unique<CerrojoMantenimiento>(c);
+        QString error;
+        if (!cerrojo->tomar(&error))
+            return Resultado::fallo(EBUSY, error);
+        cerrojos.push_back(std::move(cerrojo));
+    }
+    // What killed backups left here: no other backup is writing in this folder now.
+    if (QFileInfo(carpetaDestino).isDir())
+        ArchivoSeguro::quitarTemporalesEn(carpetaDestino, QStringLiteral("*.cab"));
+
     ArchivoSeguro salida(destino_);
     if (!salida.preparar())
         return Resultado::fallo(salida.numeroError(), salida.error());
@@ -61,7 +86,15 @@ Resultado Respaldo::hacer() {
         return Resultado::fallo(fallo.numero, fallo.descripcion);
     }
     if (verificar_) {
-        const Resultado r = verificar(salida.rutaTemporal(), tamano);
+        // The copy read back goes beside the archive, in a hidden folder of the archive's own.
+        const QString copia = salida.rutaAuxiliar(1);
+        if (!QDir().mkdir(copia))
+            return Resultado::fallo(errno ? errno : EACCES,
+                                    QStringLiteral("No se puede escribir en la carpeta %1 para comprobar el "
+                                                   "archivo de Back Up; no se guardó.")
+                                        .arg(QDir::toNativeSeparators(carpetaDestino)));
+        const Resultado r = verificar(salida.rutaTemporal(), tamano, copia);
+        QDir(copia).removeRecursively();
         if (!r.ok)
             return r;
     }
@@ -71,7 +104,7 @@ Resultado Respaldo::hacer() {
     return Resultado::exito(tamano);
 }
 
-Resultado Respaldo::verificar(const QString& archivo, qint64 tamano) {
+Resultado Respaldo::verificar(const QString& archivo, qint64 tamano, const QString& carpeta) {
     const auto noSeLee = [&](const QString& por) {
         return Resultado::fallo(
             0, QStringLiteral("El archivo de Back Up %1 no se pudo leer después de escribirlo "
@@ -87,22 +120,24 @@ Resultado Respaldo::verificar(const QString& archivo, qint64 tamano) {
         esperados << QFileInfo(a).fileName();
     if (cab.nombres() != esperados)
         return noSeLee(QStringLiteral("no contiene los archivos esperados"));
-    QTemporaryDir copia;
-    if (!copia.isValid())
-        return noSeLee(QStringLiteral("no se pudo crear una carpeta temporal: %1").arg(copia.errorString()));
     const qint64 total = qMax<qint64>(tamano, 1);
-    const bool ok = cab.extraerTodo(
-        copia.path(),
+    const bool ok = cab.extraerNumerados(
+        carpeta,
         [&](qint64 leido) {
             informar(total * kPesoEscritura + leido * (kPesoTotal - kPesoEscritura), total * kPesoTotal);
             return !cancelado();
         },
         &fallo);
+    if (!ok && fallo.numero == ENOSPC)
+        return Resultado::fallo(ENOSPC,
+                                QStringLiteral("No queda espacio en el disco de la carpeta %1 para "
+                                               "comprobar el archivo de Back Up; no se guardó.")
+                                    .arg(QDir::toNativeSeparators(QFileInfo(destino_).absolutePath())));
     if (!ok)
         return noSeLee(
             fallo.descripcion.replace(QDir::toNativeSeparators(archivo), QDir::toNativeSeparators(destino_)));
     for (int i = 0; i < archivos_.size(); ++i)
-        if (!mismosBytes(archivos_[i], QDir(copia.path()).filePath(esperados[i])))
+        if (!mismosBytes(archivos_[i], QDir(carpeta).filePath(QString::number(i + 1))))
             return noSeLee(QStringLiteral("%1 no coincide con el original").arg(esperados[i]));
     return Resultado::exito();
 }

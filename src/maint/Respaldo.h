@@ -10,6 +10,13 @@
 // not read back is removed and the job fails, leaving any file at `destino` as it was.
 // The files must be quiescent (the window closes the shared connection first).
 // On success the result's valor is the archive's size in bytes.
+//
+// One maintenance operation at a time: the job holds the CerrojoMantenimiento of the files'
+// folder and of the archive's folder while it works (another one in course makes it fail with
+// "Otra operación de mantenimiento está en curso (proceso N)."), and then removes what killed
+// backups left in the archive's folder. Its own work files (the archive being written, the copy
+// read back) are hidden files beside the archive, removed whatever happens: nothing goes to the
+// system's temporary folder.
 class Respaldo : public Trabajo {
     Q_OBJECT
 public:
@@ -25,8 +32,8 @@ protected:
     Resultado hacer() override;
 
 private:
-    // Expands the written archive and compares each file with its original.
-    Resultado verificar(const QString& archivo, qint64 tamano);
+    // Expands the written archive into `carpeta` and compares each file with its original.
+    Resultado verificar(const QString& archivo, qint64 tamano, const QString& carpeta);
 
     QStringList archivos_;
     QString destino_;

@@ -1,6 +1,7 @@
 #include "maint/Restauracion.h"
 
 #include "core/ArchivoSeguro.h"
+#include "core/CerrojoMantenimiento.h"
 #include "db/BaseDatos.h"
 #include "db/ImportacionAccess.h"
 #include "maint/ArchivoCab.h"
@@ -12,7 +13,6 @@
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 #include <cerrno>
 
@@ -37,7 +37,7 @@ void cerrarDiarioAnterior(const QString& base) {
     });
     // Not a database SQLite can recover: the journal goes with the old file, where it belongs.
     if (QFileInfo::exists(diario)) {
-        const QString junto = ArchivoSeguro::rutaAnterior(base) + QStringLiteral("-journal");
+        const QString junto = ArchivoSeguro::rutaAnteriorLibre(base) + QStringLiteral("-journal");
         QFile::remove(junto);
         QFile::rename(diario, junto);
     }
@@ -49,8 +49,10 @@ Restauracion::Restauracion(const QString& archivo, const QString& carpeta, QObje
     : Trabajo(padre), archivo_(archivo), carpeta_(carpeta) {}
 
 Restauracion::~Restauracion() {
-    // The job must have stopped before its temporary file goes.
+    // The job must have stopped before its temporary file goes, and that before the lock.
     detener();
+    salida_.reset();
+    cerrojo_.reset();
 }
 
 QString Restauracion::destino() const {
@@ -59,15 +61,30 @@ QString Restauracion::destino() const {
 
 Resultado Restauracion::hacer() {
     salida_.reset();
+    cerrojo_.reset();
     ArchivoCab cab(archivo_);
     FalloCab fallo;
     if (!cab.abrir(&fallo))
         return Resultado::fallo(fallo.numero, fallo.descripcion);
-    if (!QFileInfo(carpeta_).isDir())
+    const QFileInfo carpeta(carpeta_);
+    if (carpeta.exists() && !carpeta.isDir())
+        return Resultado::fallo(ENOTDIR,
+                                QStringLiteral("%1 es un archivo, no una carpeta.").arg(nativa(carpeta_)));
+    if (!carpeta.isDir())
         return Resultado::fallo(ENOENT, QStringLiteral("No existe la carpeta %1.").arg(nativa(carpeta_)));
+    auto cerrojo = std::make_unique<CerrojoMantenimiento>(carpeta_);
+    QString ocupada;
+    if (!cerrojo->tomar(&ocupada))
+        return Resultado::fallo(EBUSY, ocupada);
+    cerrojo_ = std::move(cerrojo);
+    // What a killed restore or import left beside base.db: nobody else is writing one now.
+    ArchivoSeguro::quitarTemporales(destino());
     auto salida = std::make_unique<ArchivoSeguro>(destino(), true);
-    if (!salida->preparar())
+    salida->setAnterioresNumeradas(true);
+    if (!salida->preparar()) {
+        cerrojo_.reset();
         return Resultado::fallo(salida->numeroError(), salida->error());
+    }
     salida_ = std::move(salida);
 
     Resultado r;
@@ -85,10 +102,17 @@ Resultado Restauracion::hacer() {
     }
     if (!r.ok || cancelado()) {
         salida_.reset();
+        cerrojo_.reset();
         return r;
     }
     informar(100);
-    return diferido_ ? Resultado::exito() : reemplazar();
+    if (diferido_) {
+        // The owner may back the current data up before the swap, which takes this same lock:
+        // it is let go meanwhile and taken again by reemplazar().
+        cerrojo_.reset();
+        return Resultado::exito();
+    }
+    return reemplazar();
 }
 
 void Restauracion::avance(qint64 leido, qint64 total) {
@@ -118,16 +142,27 @@ Resultado Restauracion::expandir(ArchivoCab& cab, int indice) {
 }
 
 Resultado Restauracion::importar(ArchivoCab& cab, int indice) {
-    // The Access file is expanded under its own name, which the import's messages then show.
-    QTemporaryDir carpeta;
-    if (!carpeta.isValid())
-        return Resultado::fallo(
-            0, QStringLiteral("No se pudo crear una carpeta temporal: %1").arg(carpeta.errorString()));
-    if (const Resultado r = extraerA(cab, indice, carpeta.path(), Mantenimiento::kBaseAccess); !r.ok)
+    // The Access file is expanded beside base.db under a hidden name of this restore's own, read
+    // into memory and removed at once: no copy of the farm's data goes anywhere else.
+    const QString mdb = salida_->rutaAuxiliar(1);
+    const Resultado r = extraerA(cab, indice, carpeta_, QFileInfo(mdb).fileName());
+    QByteArray datos;
+    if (r.ok) {
+        QFile f(mdb);
+        if (f.open(QIODevice::ReadOnly))
+            datos = f.readAll();
+    }
+    QFile::remove(mdb);
+    if (!r.ok)
         return r;
     QString error;
-    if (!ImportacionAccess::importar(QDir(carpeta.path()).filePath(Mantenimiento::kBaseAccess),
-                                     salida_->rutaTemporal(), nullptr, &error, false, banderaCancelar()))
+    OpcionesImportacion opciones;
+    opciones.conservarDe = destino();
+    opciones.cancelar = banderaCancelar();
+    // Messages name the file inside the archive.
+    const QString nombre = archivo_ + QDir::separator() + cab.nombres().at(indice);
+    if (!ImportacionAccess::importarDatos(std::move(datos), nombre, salida_->rutaTemporal(), opciones,
+                                          nullptr, &error))
         return Resultado::fallo(0, error);
     return Resultado::exito();
 }
@@ -137,9 +172,19 @@ Resultado Restauracion::reemplazar() {
         return Resultado::fallo(
             0,
             QStringLiteral("No hay una base de datos restaurada para reemplazar %1.").arg(nativa(destino())));
+    if (!cerrojo_) {
+        auto cerrojo = std::make_unique<CerrojoMantenimiento>(carpeta_);
+        QString ocupada;
+        if (!cerrojo->tomar(&ocupada)) {
+            salida_.reset();
+            return Resultado::fallo(EBUSY, ocupada);
+        }
+        cerrojo_ = std::move(cerrojo);
+    }
     cerrarDiarioAnterior(destino());
     const bool ok = salida_->confirmar();
     Resultado r = ok ? Resultado::exito() : Resultado::fallo(salida_->numeroError(), salida_->error());
     salida_.reset();
+    cerrojo_.reset();
     return r;
 }

@@ -6,13 +6,22 @@
 
 class ArchivoCab;
 class ArchivoSeguro;
+class CerrojoMantenimiento;
 
 // The restore: the database of a backup archive becomes `carpeta`/base.db. The archive's base.db
 // (its name matched regardless of case) is expanded into a temporary file in `carpeta`; an
 // archive of the farm's earlier program, holding Base.mdb instead, is converted by the Access
-// import. The result must pass the database check before it replaces base.db, by one rename; the
-// file it replaces stays beside it as base.db.anterior. Whatever fails, and wherever the process
-// is killed, base.db is the old file or the new one, whole.
+// import (which keeps the event history, the preferences and the other tables of ours of the
+// base.db it replaces). The result must pass the database check before it replaces base.db, by
+// one rename; the file it replaces stays beside it as base.db.anterior, or base.db.anterior.2,
+// .3 ... (none is ever overwritten). Whatever fails, and wherever the process is killed, base.db
+// is the old file or the new one, whole.
+//
+// The job holds the CerrojoMantenimiento of `carpeta` from its start to the swap (with a deferred
+// swap, until the job ends and again from reemplazar()): a second restore, import or backup there
+// meanwhile is refused ("Otra operación de mantenimiento está en curso (proceso N)."). Once it
+// holds it, it removes what killed operations left beside base.db.
+// Its own work files are hidden files in `carpeta`, removed whatever happens.
 class Restauracion : public Trabajo {
     Q_OBJECT
 public:
@@ -43,4 +52,5 @@ private:
     QString carpeta_;
     bool diferido_ = false;
     std::unique_ptr<ArchivoSeguro> salida_;
+    std::unique_ptr<CerrojoMantenimiento> cerrojo_;
 };

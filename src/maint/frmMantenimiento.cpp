@@ -492,6 +492,7 @@ bool frmMantenimiento::RecuperarCAB() {
     listadoPendiente_ = false;
     listando_ = true;
     Extraer = std::make_unique<ListadoCab>(archivo);
+    Extraer->setCarpetaTrabajo(carpetaDatos());
     connect(Extraer.get(), &Trabajo::avance, this, [this](int p) {
         if (!ocupado() && !listadoPendiente_)
             mostrarAvance(p);

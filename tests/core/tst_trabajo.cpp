@@ -1,9 +1,11 @@
 // The long-job class and the safe file writer that every long file operation is built on.
 #include "core/ArchivoSeguro.h"
+#include "core/CerrojoMantenimiento.h"
 #include "core/Trabajo.h"
 
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSemaphore>
 #include <QSignalSpy>
@@ -14,6 +16,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -82,6 +85,9 @@ private Q_SLOTS:
     void fallaSinTocarElDestino();
     void fallaAlEscribirDejaElDestino();
     void restosAbandonados();
+    void anterioresNumeradasNuncaSeSobrescriben();
+    void quitarTemporalesSoloLosNuestros();
+    void unaOperacionDeMantenimientoALaVez();
 };
 
 void TstTrabajo::avanceYFinEnElHiloDeLaVentana() {
@@ -217,6 +223,69 @@ void TstTrabajo::restosAbandonados() {
     QCOMPARE(ArchivoSeguro::limpiarRestos(destino), 1);
     QCOMPARE(nombres(dir.path()),
              QStringList({".base.db.notas.txt", ".base.db.z1", ".otra.db.k3x9a", "base.db"}));
+}
+
+void TstTrabajo::anterioresNumeradasNuncaSeSobrescriben() {
+    QTemporaryDir dir;
+    const QString destino = dir.filePath(QStringLiteral("base.db"));
+    QVERIFY(ArchivoSeguro::escribir(destino, "1"));
+    // A copy kept by hand earlier, and one a crash left with a gap after it, stay as they are.
+    QVERIFY(ArchivoSeguro::escribir(destino + ".anterior.3", "a mano"));
+    for (const char* nuevo : {"2", "3", "4"}) {
+        ArchivoSeguro a(destino, true);
+        a.setAnterioresNumeradas(true);
+        QVERIFY(a.preparar());
+        QFile t(a.rutaTemporal());
+        QVERIFY(t.open(QIODevice::WriteOnly));
+        t.write(nuevo);
+        t.close();
+        QVERIFY(a.confirmar());
+    }
+    QCOMPARE(leer(destino), QByteArray("4"));
+    QCOMPARE(leer(destino + ".anterior"), QByteArray("1"));
+    QCOMPARE(leer(destino + ".anterior.2"), QByteArray("2"));
+    QCOMPARE(leer(destino + ".anterior.3"), QByteArray("a mano"));
+    QCOMPARE(leer(destino + ".anterior.4"), QByteArray("3"));
+    QCOMPARE(nombres(dir.path()).size(), 5);
+}
+
+void TstTrabajo::quitarTemporalesSoloLosNuestros() {
+    // Whatever their age: whoever calls it holds the folder's maintenance lock.
+    QTemporaryDir dir;
+    for (const char* n : {"base.db", ".base.db.k3x9a", "..base.db.k3x9a.z1", ".base.db.k3x9a.1",
+                          ".otra.db.k3x9a", "base.db.anterior", ".BD_lun.cab.z", ".goutputstream-AB12"}) {
+        QFile f(dir.filePath(QString::fromLatin1(n)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QVERIFY(QDir(dir.path()).mkdir(".BD_mar.cab.q2.1"));
+    QCOMPARE(ArchivoSeguro::quitarTemporales(dir.filePath("base.db")), 3);
+    QCOMPARE(ArchivoSeguro::quitarTemporalesEn(dir.path(), "*.cab"), 2);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+             QStringList({".goutputstream-AB12", ".otra.db.k3x9a", "base.db", "base.db.anterior"}));
+}
+
+void TstTrabajo::unaOperacionDeMantenimientoALaVez() {
+    QTemporaryDir dir;
+    CerrojoMantenimiento primero(dir.path());
+    QString error;
+    QVERIFY(primero.tomar(&error));
+    // Another holder, in this process or any other, waits and is refused with the holder's number.
+    CerrojoMantenimiento segundo(dir.path());
+    QElapsedTimer reloj;
+    reloj.start();
+    QVERIFY(!segundo.tomar(&error, 300));
+    QVERIFY(reloj.elapsed() >= 250);
+    QCOMPARE(error,
+             QStringLiteral("Otra operación de mantenimiento está en curso (proceso %1).").arg(::getpid()));
+    // Let go, it is free at once, and the lock file goes with it.
+    primero.soltar();
+    QVERIFY(!QFile::exists(CerrojoMantenimiento::rutaCerrojo(dir.path())));
+    QVERIFY(segundo.tomar(&error, 0));
+    QVERIFY(QFile::exists(CerrojoMantenimiento::rutaCerrojo(dir.path())));
+    // A folder that is not there is said so, not taken for a busy one.
+    CerrojoMantenimiento ninguno(dir.filePath("no/existe"));
+    QVERIFY(!ninguno.tomar(&error, 0));
+    QVERIFY2(error.contains("no existe"), qPrintable(error));
 }
 
 QTEST_GUILESS_MAIN(TstTrabajo)

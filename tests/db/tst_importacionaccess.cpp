@@ -124,6 +124,29 @@ QByteArray cantidadDeTexto(QByteArray d) {
     }
     return d;
 }
+// A column entry of a table definition (the page holding `columna`), changed by `cambiar`.
+template <typename F> QByteArray conColumna(QByteArray d, const QString& columna, int tipo, F cambiar) {
+    const int p = paginaDe(d, 2, columna) * kPagina;
+    const int columnas = qFromLittleEndian<quint16>(d.constData() + p + 45);
+    const int indices = int(qFromLittleEndian<quint32>(d.constData() + p + 51));
+    for (int i = 0; i < columnas; ++i) {
+        const int c = p + 63 + indices * 12 + i * 25;
+        if (d.at(c) == tipo)
+            cambiar(d, c);
+    }
+    return d;
+}
+QByteArray ucs2(const QString& t) {
+    return QByteArray(reinterpret_cast<const char*>(t.utf16()), t.size() * 2);
+}
+// One name changed in one page only (the catalogue's, or a table's definition).
+QByteArray renombrado(QByteArray d, int pagina, const QString& nombre) {
+    const int i = int(d.indexOf(ucs2(nombre), qsizetype(pagina) * kPagina));
+    if (i >= 0 && i < (pagina + 1) * kPagina)
+        d[i + 2] = 'z';
+    return d;
+}
+
 // The same file with none of our tables: their names changed in the catalogue.
 QByteArray sinNuestrasTablas(QByteArray d) {
     for (const QString t : {"recetas", "alimentos", "operarios", "viajes", "descarga", "tipo_conexion"}) {
@@ -158,6 +181,8 @@ private Q_SLOTS:
     void entradaMalaNoEscribeNada_data();
     void entradaMalaNoEscribeNada();
     void cancelarNoEscribeNada();
+    void parcialListaLoQueQuedaFuera();
+    void conservaLasTablasPropias();
     void enHilosJuntoALaConexionCompartida();
     void fechas_data();
     void fechas();
@@ -295,6 +320,25 @@ void TstImportacionAccess::entradaMalaNoEscribeNada_data() {
         << sinNuestrasTablas(base) << "no tiene ninguna de las tablas de Tolvaro";
     QTest::newRow("texto en cantidad")
         << cantidadDeTexto(base) << "viajes.cantidad es de tipo Texto y debe guardar un número";
+    // Damage that libmdb reads without a word, each once a silent loss of data.
+    QTest::newRow("tabla perdida en el catálogo")
+        << renombrado(base, paginaDeDatos(base, 2), "recetas") << "falta la tabla recetas";
+    QTest::newRow("columna perdida en la definición")
+        << renombrado(base, viajes, "cantidad") << "a la tabla viajes le falta la columna cantidad";
+    QTest::newRow("columna fuera de las filas")
+        << conColumna(base, "cantidad", 7, [](QByteArray& d, int c) { d[c + 5] = char(40); })
+        << "la fila 1 de viajes no tiene la columna cantidad); se leyeron 1 de las 6 filas que declara";
+    QTest::newRow("valor corrido de su lugar") // the fixed offset of orden, the last column, plus one
+        <<
+        [&] {
+            QByteArray d = base;
+            d[viajes * kPagina + 63 + 7 * 25 + 21] = char(d.at(viajes * kPagina + 63 + 7 * 25 + 21) ^ 1);
+            return d;
+        }()
+        << "el valor de viajes.orden en la fila 1";
+    QTest::newRow("texto leído como memo")
+        << conColumna(base, "cantidad", 10, [](QByteArray& d, int c) { d[c] = 12; })
+        << "un texto de viajes.hora en la fila 1 no se puede leer";
 }
 
 void TstImportacionAccess::entradaMalaNoEscribeNada() {
@@ -332,6 +376,67 @@ void TstImportacionAccess::cancelarNoEscribeNada() {
                                          &cancelar));
     QVERIFY2(error.contains("se canceló"), qPrintable(error));
     QVERIFY(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void TstImportacionAccess::parcialListaLoQueQuedaFuera() {
+    const QByteArray base = contenido(legado("base.mdb"));
+    QTemporaryDir dir;
+    const QString mdb = dir.filePath("Base.mdb");
+    QVERIFY(guardar(mdb, conColumna(base, "cantidad", 10, [](QByteArray& d, int c) { d[c] = 12; })));
+    OpcionesImportacion o;
+    o.parcial = true;
+    ResumenImportacion r;
+    QString error;
+    QVERIFY2(ImportacionAccess::importar(mdb, dir.filePath("base.db"), o, &r, &error), qPrintable(error));
+    QCOMPARE(r.recetas, 3);
+    QCOMPARE(r.viajes, 0);
+    QCOMPARE(r.sinLeer.size(), 1);
+    QVERIFY2(r.sinLeer.first().startsWith("tabla viajes: el archivo está dañado (un texto de viajes.hora en "
+                                          "la fila 1 no se puede leer); se leyeron 1 de las 6 filas"),
+             qPrintable(r.sinLeer.first()));
+    QVERIFY(r.texto(mdb).contains(" No se pudo leer y quedó fuera: tabla viajes: "));
+}
+
+void TstImportacionAccess::conservaLasTablasPropias() {
+    // The event history, the preferences and a table of a later version stay as they were.
+    QTemporaryDir dir;
+    const QString destino = dir.filePath("base.db");
+    QVERIFY(ImportacionAccess::importar(legado("base-antigua.mdb"), destino, nullptr, nullptr));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "propias");
+        db.setDatabaseName(destino);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec("insert into historial_sucesos (tipo, fecha, hora, kg_real) values ('CARGA', "
+                       "'2026-12-01', '06:00', 1500)"));
+        QVERIFY(q.exec("insert into preferencias values ('tolerancia', '5')"));
+        QVERIFY(q.exec("create table futura (a TEXT, b REAL)"));
+        QVERIFY(q.exec("insert into futura values ('x', 2.5)"));
+    }
+    QSqlDatabase::removeDatabase("propias");
+    ResumenImportacion r;
+    QString error;
+    QVERIFY2(ImportacionAccess::importar(legado("base.mdb"), destino, &r, &error, true), qPrintable(error));
+    QCOMPARE(r.conservadas,
+             QStringList({"futura (1 filas)", "historial_sucesos (1 filas)", "preferencias (1 filas)"}));
+    QCOMPARE(r.anterior, destino + ".anterior");
+    const QStringList filas = volcar(destino);
+    QCOMPARE(filas.size(), 22);
+    QStringList propias;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "propias");
+        db.setDatabaseName(destino);
+        QSqlQuery q(db);
+        if (db.open() &&
+            q.exec("select (select group_concat(tipo || fecha || hora || kg_real) from "
+                   "historial_sucesos), (select group_concat(clave || valor) from preferencias where clave "
+                   "<> 'cambios_datos'), "
+                   "(select a || b from futura)") &&
+            q.next())
+            propias = QStringList{q.value(0).toString(), q.value(1).toString(), q.value(2).toString()};
+    }
+    QSqlDatabase::removeDatabase("propias");
+    QCOMPARE(propias, QStringList({"CARGA2026-12-0106:001500.0", "tolerancia5", "x2.5"}));
 }
 
 void TstImportacionAccess::enHilosJuntoALaConexionCompartida() {

@@ -7,6 +7,7 @@
 #include "Ventanas.h"
 
 #include "app/FrmPrincipal.h"
+#include "core/CerrojoMantenimiento.h"
 #include "maint/Mantenimiento.h"
 #include "maint/Respaldo.h"
 #include "maint/frmMantenimiento.h"
@@ -25,6 +26,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+
+#include <memory>
 
 using namespace AyudaMantenimiento;
 
@@ -316,11 +319,20 @@ void TstFrmMantenimiento::recuperarEnOtraCarpeta() {
     control<QLineEdit>(&w, "txtRutaRecuperar")->setText(nativa(cab));
     Dialogos::encolarRuta(vacia.path());
     control<QPushButton>(&w, "cmdRutaExtraerRecuperar")->click();
+    // Another maintenance operation at work there: refused as the command line refuses it.
+    auto otra = std::make_unique<CerrojoMantenimiento>(vacia.path());
+    QVERIFY(otra->tomar(nullptr, 0));
+    control<QPushButton>(&w, "cmdRecupear")->click();
+    QCOMPARE(esperarMensaje(),
+             Mensaje{QStringLiteral("Falso\nOtra operación de mantenimiento está en curso (proceso %1).")
+                         .arg(QCoreApplication::applicationPid())});
+    QVERIFY(!QFile::exists(QDir(vacia.path()).filePath("base.db")));
+    otra.reset();
     control<QPushButton>(&w, "cmdRecupear")->click();
     // Closing while it writes says why the window stays.
     QVERIFY(!w.close());
-    QVERIFY(Dialogos::mostrados().first().texto.startsWith("Se está recuperando la base de datos"));
-    const Mensaje m = esperarMensaje(2);
+    QVERIFY(Dialogos::mostrados().at(1).texto.startsWith("Se está recuperando la base de datos"));
+    const Mensaje m = esperarMensaje(3);
     QCOMPARE(m, Mensaje{"Ok"});
     QCOMPARE(leer(QDir(vacia.path()).filePath("base.db")), leer(base_->archivo()));
     QVERIFY(!w.baseRestaurada());

@@ -3,10 +3,13 @@
 #include "AyudaMantenimiento.h"
 #include "BaseTemporal.h"
 
+#include "core/CerrojoMantenimiento.h"
 #include "maint/AjustesRespaldo.h"
 #include "maint/Mantenimiento.h"
 #include <QDateTime>
 #include <QSet>
+
+#include <QCoreApplication>
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -32,6 +35,12 @@ Salida cli(const QStringList& args) {
     return s;
 }
 
+// Hidden entries of a folder: what an operation left behind shows here.
+QStringList ocultos(const QString& carpeta) {
+    return QDir(carpeta).entryList({".*"},
+                                   QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+}
+
 // A data folder holding a database of `filas` plan rows, closed.
 void prepararDatos(const QString& carpeta, int filas) {
     QVERIFY(!BaseDatos::abrir(carpeta));
@@ -51,6 +60,9 @@ private Q_SLOTS:
     void erroresDeUso_data();
     void erroresDeUso();
     void recuperacionInterrumpida();
+    void unaOperacionALaVez();
+    void nadaQuedaAtras();
+    void mensajesConLaCausa();
     void diezRespaldosEnUnMinuto();
     void respaldoAutomatico();
 };
@@ -205,9 +217,14 @@ void TstMantenimientoCli::recuperacionInterrumpida() {
     }
     qInfo("interrumpidas antes del cambio: %d, después: %d", antes, despues);
 
+    // The next restore removes what the killed ones left, and keeps every earlier database.
+    QCOMPARE(cli({"--datos", datos.path(), "recuperar", archivo}).codigo, 0);
+    QCOMPARE(ocultos(datos.path()), QStringList());
+    QVERIFY(QFileInfo::exists(base + ".anterior"));
+
     // A backup killed midway leaves no archive under its name, or a whole one.
+    QTemporaryDir destino;
     for (int espera : {10, 40, 150}) {
-        QTemporaryDir destino;
         QProcess p;
         p.start(AyudaMantenimiento::cli(),
                 {"--datos", datos.path(), "respaldar", "--carpeta", destino.path()});
@@ -218,6 +235,109 @@ void TstMantenimientoCli::recuperacionInterrumpida() {
         for (const QString& n : QDir(destino.path()).entryList({"BD_*.cab"}, QDir::Files))
             QCOMPARE(correr("cabextract", {"-t", QDir(destino.path()).filePath(n)}), 0);
     }
+    QCOMPARE(cli({"--datos", datos.path(), "respaldar", "--carpeta", destino.path()}).codigo, 0);
+    QCOMPARE(ocultos(destino.path()), QStringList());
+}
+
+void TstMantenimientoCli::unaOperacionALaVez() {
+    // Another operation at work in the folder (this process holds its lock): restore and backup
+    // wait a moment, then refuse and change nothing.
+    QTemporaryDir datos;
+    prepararDatos(datos.path(), 50);
+    const QString base = QDir(datos.path()).filePath("base.db");
+    QTemporaryDir copias;
+    // What the archive holds: the command records its backup in the database afterwards.
+    const QByteArray respaldada = leer(base);
+    const Salida r = cli({"--datos", datos.path(), "respaldar", "--carpeta", copias.path()});
+    QCOMPARE(r.codigo, 0);
+    const QString archivo = QDir::fromNativeSeparators(r.salida.section('\n', 0, 0));
+    const QByteArray antes = leer(base);
+    const QString ocupada = QStringLiteral("Otra operación de mantenimiento está en curso (proceso %1).")
+                                .arg(QCoreApplication::applicationPid());
+    for (const QString& carpeta : {datos.path(), copias.path()}) {
+        CerrojoMantenimiento otra(carpeta);
+        QVERIFY(otra.tomar(nullptr, 0));
+        Salida s = cli({"--datos", datos.path(), "respaldar", "--carpeta", copias.path()});
+        QCOMPARE(s.codigo, 1);
+        QVERIFY2(s.errores.contains(ocupada), qPrintable(s.errores));
+        if (carpeta == datos.path()) {
+            s = cli({"--datos", datos.path(), "recuperar", archivo});
+            QCOMPARE(s.codigo, 1);
+            QCOMPARE(s.errores, "Falso\n" + ocupada + "\n");
+        }
+    }
+    QCOMPARE(leer(base), antes);
+    QCOMPARE(QDir(copias.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 1);
+
+    // Two restores at once: each ends with "Ok" or the refusal, and no database is lost.
+    QProcess a;
+    QProcess b;
+    a.start(AyudaMantenimiento::cli(), {"--datos", datos.path(), "recuperar", archivo});
+    b.start(AyudaMantenimiento::cli(), {"--datos", datos.path(), "recuperar", archivo});
+    QVERIFY(a.waitForFinished(60000) && b.waitForFinished(60000));
+    for (QProcess* p : {&a, &b}) {
+        const QString salida = QString::fromUtf8(p->readAllStandardOutput() + p->readAllStandardError());
+        QVERIFY2(salida == "Ok\n" || salida.startsWith("Falso\nOtra operación de mantenimiento"),
+                 qPrintable(salida));
+    }
+    QCOMPARE(leer(base), respaldada);
+    QCOMPARE(leer(base + ".anterior"), antes);
+    QCOMPARE(ocultos(datos.path()), QStringList());
+}
+
+void TstMantenimientoCli::nadaQuedaAtras() {
+    QTemporaryDir datos;
+    prepararDatos(datos.path(), 50);
+    QTemporaryDir copias;
+    // What killed operations left: a restore's copy, an import's inside it, a backup's archive
+    // and the folder it read back into.
+    QVERIFY(escribir(QDir(datos.path()).filePath(".base.db.k3x9a"), QByteArray(100000, 'x')));
+    QVERIFY(escribir(QDir(datos.path()).filePath("..base.db.k3x9a.z1"), "x"));
+    QVERIFY(escribir(QDir(copias.path()).filePath(".BD_lun_7_12_2026_09_05.cab.q1"), "x"));
+    QVERIFY(QDir(copias.path()).mkpath(".BD_lun_7_12_2026_09_05.cab.q1.1/sub"));
+    const Salida r = cli({"--datos", datos.path(), "respaldar", "--carpeta", copias.path()});
+    QCOMPARE(r.codigo, 0);
+    QCOMPARE(ocultos(copias.path()), QStringList());
+    const QString archivo = QDir::fromNativeSeparators(r.salida.section('\n', 0, 0));
+    QCOMPARE(cli({"--datos", datos.path(), "recuperar", archivo}).codigo, 0);
+    QCOMPARE(ocultos(datos.path()), QStringList());
+
+    // Listing an archive whose stored name is not UTF-8 writes nothing to the system's temporary
+    // folder and leaves nothing beside the archive.
+    QTemporaryDir raro;
+    QTemporaryDir temporal;
+    QCOMPARE(correr("sh",
+                    {"-c", "printf datos > \"$(printf 'caf\\351.db')\" && gcab -c -n -z raro.cab *.db && "
+                           "rm -f ./*.db"},
+                    nullptr, nullptr, raro.path()),
+             0);
+    QProcess p;
+    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
+    entorno.insert("TMPDIR", temporal.path());
+    p.setProcessEnvironment(entorno);
+    p.start(AyudaMantenimiento::cli(),
+            {"--datos", datos.path(), "contenido", QDir(raro.path()).filePath("raro.cab")});
+    QVERIFY(p.waitForFinished(60000));
+    QCOMPARE(p.exitCode(), 0);
+    QCOMPARE(QDir(temporal.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
+    QCOMPARE(QDir(raro.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{"raro.cab"});
+}
+
+void TstMantenimientoCli::mensajesConLaCausa() {
+    QTemporaryDir datos;
+    prepararDatos(datos.path(), 10);
+    const QString archivo = QDir(datos.path()).filePath("un-archivo");
+    QVERIFY(escribir(archivo, "no soy una carpeta"));
+    Salida s = cli({"--datos", datos.path(), "respaldar", "--carpeta", archivo});
+    QCOMPARE(s.codigo, 1);
+    QVERIFY2(s.errores.contains(QDir::toNativeSeparators(archivo) + " es un archivo"), qPrintable(s.errores));
+    QVERIFY2(!s.errores.contains("No existe la carpeta"), qPrintable(s.errores));
+    s = cli(
+        {"--datos", datos.path(), "recuperar", fixture("BD_lun_7_12_2026_09_05.cab"), "--destino", archivo});
+    QCOMPARE(s.codigo, 1);
+    QCOMPARE(s.errores, "Falso\n" + QDir::toNativeSeparators(archivo) + " es un archivo, no una carpeta.\n");
 }
 
 void TstMantenimientoCli::diezRespaldosEnUnMinuto() {
