@@ -75,6 +75,12 @@ const char* const kEsquemaAgregado[] = {
     ("create index if not exists historial_sucesos_suceso on historial_sucesos "
      "(tipo, fecha, hora, receta_corral, alimento, kg_sugerido, kg_real, operario)"),
     "create table if not exists preferencias (clave TEXT PRIMARY KEY COLLATE NOCASE, valor TEXT)",
+    // Old trips taken out of the plan (and of the upload), kept to be brought back: the columns
+    // of `viajes` and `descarga`.
+    ("create table if not exists viajes_archivo (id INTEGER, fecha TEXT, hora TEXT, id_receta INTEGER, "
+     "id_op INTEGER, id_alim INTEGER, cantidad REAL, orden INTEGER)"),
+    "create table if not exists descarga_archivo (id INTEGER, rodeo TEXT COLLATE NOCASE, por REAL, orden "
+    "INTEGER)",
 };
 
 } // namespace

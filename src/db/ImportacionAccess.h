@@ -15,10 +15,14 @@ struct ResumenImportacion {
     bool conexion = false; // the connection settings came from the file
     QStringList omitidos;  // tables or columns of the file that our schema lacks
     QStringList faltantes; // our tables that the file lacks (left empty)
+    // Names that came with a comma, which the tablet cannot carry, as "alimentos 12 (Maíz, partido)";
+    // each comma became a blank.
+    QStringList sinComa;
 
     // "Se importó base.mdb: 3 recetas, 5 alimentos, ..." for a file named `archivo`, followed by
     // what the file lacked ("Faltaban en el archivo: ...") and what was left out ("Se dejaron
-    // fuera: ..."), each named as "tabla X" or "columna tabla.columna".
+    // fuera: ..."), each named as "tabla X" or "columna tabla.columna", and the names whose commas
+    // were replaced ("Se cambió por un espacio la coma de: ...").
     QString texto(const QString& archivo) const;
 };
 

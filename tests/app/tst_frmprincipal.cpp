@@ -208,6 +208,8 @@ void TstFrmPrincipal::lineaDeEstadoSigueAlSocket() {
     conectar->click();
     QCOMPARE(estado->text(), "Conectando con " + rechaza + "...");
     QTRY_COMPARE(estado->text(), "No se pudo conectar con " + rechaza + ": la tablet rechazó la conexión");
+    // A screen reader reads the message itself, not a fixed name.
+    QCOMPARE(estado->accessibleName(), estado->text());
     QCOMPARE(conectar->text(), QString("Conectar"));
 
     // The tablet drops the connection: the caption goes back to "Conectar" and the line says why.
@@ -223,6 +225,7 @@ void TstFrmPrincipal::lineaDeEstadoSigueAlSocket() {
     QTRY_COMPARE(conectar->text(), QString("Conectar"));
     QCOMPARE(conectar->accessibleName(), QString("Conectar"));
     QCOMPARE(estado->text(), "Se perdió la conexión con " + buena + ": la tablet cerró la conexión");
+    QCOMPARE(estado->accessibleName(), estado->text());
     // A click then connects again instead of saying goodbye on a closed socket.
     conectar->click();
     QTRY_COMPARE(conectar->text(), QString("Conectado..."));

@@ -107,7 +107,8 @@ if [ -f "$deb" ]; then
     en_paquete=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sed 's|^\./||' | LC_ALL=C sort)
     diff <(echo "$esperado") <(echo "$en_paquete") >&2 || falla "el paquete no lleva los archivos de la lista"
     depende=$(dpkg-deb -f "$deb" Depends)
-    for paquete in libc6 libqt6core6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libqt6network6; do
+    for paquete in libc6 libqt6core6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libqt6network6 \
+        qt6-translations-l10n; do
         grep -qE "(^|, )$paquete( |,|$)" <<<"$depende" || falla "Depends no incluye $paquete: $depende"
     done
     grep -q -- '-dev\b' <<<"$depende" && falla "Depends pide paquetes de desarrollo: $depende"
