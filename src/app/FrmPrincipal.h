@@ -84,6 +84,7 @@ protected:
     QLabel* Label2;
     QLineEdit* TXTPASS;
     QLabel* Lbl;
+    QLabel* LblEstimacion; // how long the upload over the direct link will take
     QProgressBar* Bar;
     QLabel* Image1;
     ConexionTablet* conexion_;
@@ -94,6 +95,10 @@ private:
     void guardarAjuste(QLineEdit* caja);
     // Plan rows the upload would leave out or send incomplete: asks whether to go on.
     bool planListoParaEnviar();
+    // The direct upload's length, shown under its button (nothing on the web road).
+    void mostrarEstimacion();
+    // A long direct upload: offers to archive the trips before today first. False when cancelled.
+    bool envioLargoAceptado();
     bool descargado_ = false;
     bool saliendo_ = false; // closing once the upload has stopped
 };

@@ -13,13 +13,19 @@
 #include <QRadioButton>
 
 void FrmPrincipal::Command1_Click() {
-    FrmViajes ventana(this);
-    ventana.exec();
+    {
+        FrmViajes ventana(this);
+        ventana.exec();
+    }
+    mostrarEstimacion(); // the plan changed, so did the upload
 }
 
 void FrmPrincipal::Command2_Click() {
-    FrmRodeos ventana(this);
-    ventana.exec();
+    {
+        FrmRodeos ventana(this);
+        ventana.exec();
+    }
+    mostrarEstimacion();
 }
 
 void FrmPrincipal::Command3_Click() {

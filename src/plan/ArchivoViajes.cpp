@@ -117,9 +117,9 @@ QString resumenArchivo(const Resultado& r, const QDate& antes) {
     const QString dia = antes.toString(PlanComun::kFormatoFechaLista);
     if (r.viajes == 0)
         return QStringLiteral("No hay viajes anteriores al %1 para archivar.").arg(dia);
-    return QStringLiteral("Se %1 %2 anteriores al %3 %4.")
-        .arg(r.viajes == 1 ? QStringLiteral("archivó") : QStringLiteral("archivaron"), viajes(r.viajes), dia,
-             filas(r));
+    return (r.viajes == 1 ? QStringLiteral("Se archivó %1 anterior al %2 %3.")
+                          : QStringLiteral("Se archivaron %1 anteriores al %2 %3."))
+        .arg(viajes(r.viajes), dia, filas(r));
 }
 
 QString resumenRecuperacion(const Resultado& r) {

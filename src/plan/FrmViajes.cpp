@@ -4,6 +4,7 @@
 #include "catalog/FrmAgregarRec.h"
 #include "core/Texto.h"
 #include "db/Compartido.h"
+#include "plan/ArchivoViajes.h"
 #include "plan/CopiaViajes.h"
 #include "plan/PlanViajes.h"
 #include "ui/Accesible.h"
@@ -117,6 +118,13 @@ FrmViajes::FrmViajes(QWidget* parent)
     CMD_COPIAR_DIA->setAccessibleDescription(
         QStringLiteral("Copia todos los viajes del día de la línea elegida a la fecha de FECHA"));
 
+    CMD_ARCHIVAR = botonAlPie("CMD_ARCHIVAR", QStringLiteral("ARCHIVAR ANTERIORES"), 170);
+    CMD_ARCHIVAR->setAccessibleDescription(QStringLiteral(
+        "Saca de la lista y del envío los viajes anteriores a la fecha de FECHA; se pueden recuperar"));
+    CMD_RECUPERAR = botonAlPie("CMD_RECUPERAR", QStringLiteral("RECUPERAR ARCHIVADOS"), 170);
+    CMD_RECUPERAR->setAccessibleDescription(
+        QStringLiteral("Devuelve a la lista todos los viajes archivados"));
+
     ordenTabulacion({CmbNombre, Command1, TXT_ID_VIA_FOR, DT_FEC_FOR, DT_HORA_FOR, TXTOP, CMDOP, CMBALIM,
                      CMDALIM, TXTKILOS, TXT_OR_FOR, CMD_INS_FOR, ListPropuesta, CMD_INS_VIAJE});
 
@@ -129,6 +137,8 @@ FrmViajes::FrmViajes(QWidget* parent)
     connect(CMD_INS_VIAJE, &QPushButton::clicked, this, &FrmViajes::CMD_INS_VIAJE_Click);
     connect(CMD_COPIAR_VIAJE, &QPushButton::clicked, this, &FrmViajes::CMD_COPIAR_VIAJE_Click);
     connect(CMD_COPIAR_DIA, &QPushButton::clicked, this, &FrmViajes::CMD_COPIAR_DIA_Click);
+    connect(CMD_ARCHIVAR, &QPushButton::clicked, this, &FrmViajes::CMD_ARCHIVAR_Click);
+    connect(CMD_RECUPERAR, &QPushButton::clicked, this, &FrmViajes::CMD_RECUPERAR_Click);
 
     // The header's controls and a few lines of the list are never cut.
     setMinimumSize(900, 640);
@@ -457,6 +467,39 @@ void FrmViajes::CMD_COPIAR_DIA_Click() {
                 rehusar(Mensaje{t, Icono::Exclamacion}, lista_);
             });
     });
+}
+
+void FrmViajes::CMD_ARCHIVAR_Click() {
+    if (!fechaValida())
+        return;
+    const QDate antes = DT_FEC_FOR->date();
+    const QString dia = antes.toString(PlanComun::kFormatoFechaLista);
+    const Mensaje pregunta{
+        QStringLiteral("¿Archivar los viajes anteriores al %1? Dejan de listarse y de enviarse "
+                       "a la tablet; se pueden recuperar.")
+            .arg(dia),
+        Icono::Pregunta, kTituloAplicacion, Botones::SiNo};
+    if (Dialogos::mostrar(this, pregunta) != Respuesta::Si)
+        return;
+    const ArchivoViajes::Resultado r = ArchivoViajes::archivar(antes);
+    if (r.error)
+        return informar(*r.error, QStringLiteral("CMD_ARCHIVAR_Click"));
+    Cargar_Viajes();
+    Comprobar_Totales();
+    Dialogos::mostrar(this, Mensaje{ArchivoViajes::resumenArchivo(r, antes), Icono::Informacion});
+}
+
+void FrmViajes::CMD_RECUPERAR_Click() {
+    const Mensaje pregunta{QStringLiteral("¿Devolver a la lista todos los viajes archivados?"),
+                           Icono::Pregunta, kTituloAplicacion, Botones::SiNo};
+    if (Dialogos::mostrar(this, pregunta) != Respuesta::Si)
+        return;
+    const ArchivoViajes::Resultado r = ArchivoViajes::recuperar();
+    if (r.error)
+        return informar(*r.error, QStringLiteral("CMD_RECUPERAR_Click"));
+    Cargar_Viajes();
+    Comprobar_Totales();
+    Dialogos::mostrar(this, Mensaje{ArchivoViajes::resumenRecuperacion(r), Icono::Informacion});
 }
 
 FrmViajes::~FrmViajes() {

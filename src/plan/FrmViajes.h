@@ -11,7 +11,8 @@ class QTimeEdit;
 // "RECETAS": the loading plan of the trips (table `viajes`), one line per feed of a trip, with the
 // totals per recipe; the list and the store work as in every plan window (VentanaPlan). A recipe
 // picked for a new trip proposes the feeds of its last trip, stored together by "INSERTAR VIAJE";
-// a trip or a whole day of the list can be copied to the date shown in "FECHA:".
+// a trip or a whole day of the list can be copied to the date shown in "FECHA:", and the trips
+// before that date archived (out of the list and of the upload) and brought back.
 class FrmViajes : public VentanaPlan {
     Q_OBJECT
 public:
@@ -35,6 +36,8 @@ private:
     void CMD_INS_VIAJE_Click();
     void CMD_COPIAR_VIAJE_Click();
     void CMD_COPIAR_DIA_Click();
+    void CMD_ARCHIVAR_Click();
+    void CMD_RECUPERAR_Click();
 
     void Cargar_Alimento();
     void Cargar_recetas();
@@ -83,6 +86,8 @@ private:
     QPushButton* CMD_INS_VIAJE;
     QPushButton* CMD_COPIAR_VIAJE;
     QPushButton* CMD_COPIAR_DIA;
+    QPushButton* CMD_ARCHIVAR;
+    QPushButton* CMD_RECUPERAR;
 
     // Ids of the picked entries, kept wide so that an id out of the 16-bit range can be refused.
     qint64 Id_Receta = 0;

@@ -7,8 +7,11 @@
 #include "app/FrmPrincipal.h"
 #include "db/Ajustes.h"
 #include "ui/Dialogos.h"
+#include "ui/TraduccionQt.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHostAddress>
 #include <QLabel>
@@ -33,6 +36,7 @@ private Q_SLOTS:
     void lineaDeEstadoSigueAlSocket();
     void acuseDeRecibo();
     void fallaDeComprobarTablasSeInformaYSigue();
+    void dialogosDeQtEnCastellano();
 
 private:
     static void escribirYSalir(QLineEdit* caja, const QString& texto, QWidget* otro) {
@@ -270,5 +274,20 @@ void TstFrmPrincipal::fallaDeComprobarTablasSeInformaYSigue() {
     QVERIFY(m.titulo.startsWith("Error "));
 }
 
+void TstFrmPrincipal::dialogosDeQtEnCastellano() {
+    // Qt's own file dialog speaks Spanish like the rest of the program, whatever the system says.
+    QVERIFY(TraduccionQt::instalar(qApp));
+    QVERIFY(TraduccionQt::instalar(qApp)); // once only
+    QFileDialog d(nullptr, QStringLiteral("Guardar los sucesos como"));
+    d.setOption(QFileDialog::DontUseNativeDialog);
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    QStringList botones;
+    for (const QAbstractButton* b : d.findChild<QDialogButtonBox*>()->buttons())
+        botones << b->text().remove(u'&');
+    botones.sort();
+    QCOMPARE(botones, QStringList({"Cancelar", "Guardar"}));
+}
+
 QTEST_MAIN(TstFrmPrincipal)
+
 #include "tst_frmprincipal.moc"

@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QTableWidget>
 #include <QTimeEdit>
 #include <QTimer>
@@ -482,6 +483,18 @@ void TstFrmViajes::insertarNoDejaLineasElegidas() {
 void TstFrmViajes::enterEnBotonYFocoTrasInsertar() {
     TeclaEnter::instalar(qApp);
     QVERIFY(qApp->styleSheet().contains("QPushButton:focus"));
+    {
+        // The focus ring needs no more room than the button has unfocused: its caption is not cut.
+        QPushButton b(QStringLiteral("RECUPERAR ARCHIVADOS"));
+        QStyleOptionButton op;
+        op.initFrom(&b);
+        op.text = b.text();
+        const QSize texto = b.fontMetrics().size(Qt::TextShowMnemonic, b.text());
+        op.state &= ~QStyle::State_HasFocus;
+        const int libre = b.style()->sizeFromContents(QStyle::CT_PushButton, &op, texto, &b).width();
+        op.state |= QStyle::State_HasFocus;
+        QVERIFY(b.style()->sizeFromContents(QStyle::CT_PushButton, &op, texto, &b).width() <= libre);
+    }
     BaseTemporal base;
     sembrar(base);
     FrmViajes v;
