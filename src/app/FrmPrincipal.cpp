@@ -6,6 +6,7 @@
 #include "link/ConexionTablet.h"
 #include "link/EnvioDirecto.h"
 #include "link/EstimacionEnvio.h"
+#include "maint/AjustesRespaldo.h"
 #include "plan/ArchivoViajes.h"
 #include "plan/RevisionEnvio.h"
 #include "ui/Accesible.h"
@@ -70,6 +71,17 @@ void FrmPrincipal::construir() {
     for (QPushButton* b : {Command1, Command2, Command3, Command4, CmdPrecision})
         botones->addWidget(b);
     raiz->addLayout(botones);
+
+    // The backup's health: shown only when the last verified backup is too old.
+    auto* salud = new QHBoxLayout;
+    lblSaludRespaldo = Controles::etiqueta("lblSaludRespaldo", QString(), centro);
+    lblSaludRespaldo->setStyleSheet(QStringLiteral("color: #a33; font-weight: bold;"));
+    cmdRespaldarAhora = Controles::boton("cmdRespaldarAhora", QStringLiteral("Respaldar ahora"), centro);
+    salud->addWidget(lblSaludRespaldo, 1);
+    salud->addWidget(cmdRespaldarAhora);
+    raiz->addLayout(salud);
+    lblSaludRespaldo->setVisible(false);
+    cmdRespaldarAhora->setVisible(false);
 
     auto* opciones = new QHBoxLayout;
     OptDir = new QRadioButton(QStringLiteral("Conexion Directa"), centro);
@@ -146,6 +158,7 @@ void FrmPrincipal::construir() {
     connect(Command3, &QPushButton::clicked, this, &FrmPrincipal::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &FrmPrincipal::Command4_Click);
     connect(CmdPrecision, &QPushButton::clicked, this, &FrmPrincipal::CmdPrecision_Click);
+    connect(cmdRespaldarAhora, &QPushButton::clicked, this, &FrmPrincipal::cmdRespaldarAhora_Click);
     connect(conexion_, &ConexionTablet::acuse, this,
             [this] { Dialogos::mostrar(this, ConexionTablet::mensajeAcuse()); });
     resize(640, 420);
@@ -314,6 +327,17 @@ void FrmPrincipal::closeEvent(QCloseEvent* e) {
     }
     if (envio_) {
         e->ignore(); // closed again once the upload has stopped
+        return;
+    }
+    if (respaldo_) {
+        e->ignore(); // closed again once the backup window has gone
+        return;
+    }
+    if (respaldosAutomaticos_ && !respaldoCierreHecho_ && BaseDatos::abierta() &&
+        PoliticaRespaldo::tocaAlCerrar()) {
+        respaldoCierreHecho_ = true;
+        e->ignore();
+        respaldar(QStringLiteral("Guardando un respaldo de los cambios antes de cerrar..."), true);
         return;
     }
     if (!descargado_) {

@@ -36,6 +36,15 @@ public:
     // Opens the maintenance window on tab `accion` (0 backup, 1 restore).
     void abrirMantenimiento(qint16 accion);
 
+    // Whether the window backs the data up on its own (on closing after a change, on starting
+    // when the last backup is old); the program turns it on.
+    void setRespaldosAutomaticos(bool activos) { respaldosAutomaticos_ = activos; }
+    // The start-up check: the backup's health line, a warning left by the last closing, and the
+    // automatic backup when the last one is too old.
+    void revisarRespaldoAlIniciar();
+    // Shows the health line when the last verified backup is older than the chosen days.
+    void actualizarSaludRespaldo();
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -50,6 +59,7 @@ public Q_SLOTS:
     void Command3_Click();
     void Command4_Click();
     void CmdPrecision_Click();
+    void cmdRespaldarAhora_Click();
 
 protected:
     // The two roads of the upload, each in a file of its own.
@@ -87,6 +97,8 @@ protected:
     QLabel* LblEstimacion; // how long the upload over the direct link will take
     QProgressBar* Bar;
     QLabel* Image1;
+    QLabel* lblSaludRespaldo;
+    QPushButton* cmdRespaldarAhora;
     ConexionTablet* conexion_;
     BotonConectar* botonConectar_;
 
@@ -99,6 +111,11 @@ private:
     void mostrarEstimacion();
     // A long direct upload: offers to archive the trips before today first. False when cancelled.
     bool envioLargoAceptado();
+    // Makes an automatic backup in its small window; closes this window afterwards when asked.
+    void respaldar(const QString& texto, bool cerrarDespues);
     bool descargado_ = false;
-    bool saliendo_ = false; // closing once the upload has stopped
+    bool respaldosAutomaticos_ = false;
+    bool respaldoCierreHecho_ = false; // the closing's backup was made or skipped
+    QPointer<QObject> respaldo_;       // the backup window while it is up
+    bool saliendo_ = false;            // closing once the upload has stopped
 };

@@ -49,6 +49,7 @@ void FrmPrincipal::abrirMantenimiento(qint16 accion) {
         ventana.exec();
         restaurada = ventana.baseRestaurada();
     }
+    actualizarSaludRespaldo();
     // The restored database may hold other connection settings than the boxes show.
     if (restaurada && OptWeb->isChecked())
         OptWeb_Click();

@@ -42,6 +42,8 @@ const Comando& comandoImportar();
 const Comando& comandoRespaldar();
 const Comando& comandoRecuperar();
 const Comando& comandoContenido();
+// The known backup archives, each read back.
+const Comando& comandoRespaldos();
 // The plan: a day's trips copied to another day; old trips archived or brought back.
 const Comando& comandoCopiarDia();
 const Comando& comandoArchivar();

@@ -25,7 +25,7 @@ const char* const kAyudaPie = "\n'tolvaro-cli COMANDO --help' describe cada coma
 QList<const Comando*> todos() {
     return {&comandoEnviar(),    &comandoRecibir(),   &comandoInforme(),   &comandoHistorial(),
             &comandoImportar(),  &comandoRespaldar(), &comandoRecuperar(), &comandoContenido(),
-            &comandoCopiarDia(), &comandoArchivar()};
+            &comandoRespaldos(), &comandoCopiarDia(), &comandoArchivar()};
 }
 
 void ayuda(QTextStream& s) {

@@ -1,6 +1,7 @@
 #include "db/BaseDatos.h"
 
 #include "core/ArchivoSeguro.h"
+#include "db/ContadorCambios.h"
 
 #include <sqlite3.h>
 
@@ -196,7 +197,8 @@ std::optional<ErrorBD> BaseDatos::completarEsquema(QSqlDatabase& db) {
     for (const char* sql : kEsquemaAgregado)
         if (!q.exec(QString::fromUtf8(sql)))
             return errorDe(q.lastError());
-    return std::nullopt;
+    // Last, so that it counts the changes of every table above too.
+    return ContadorCambios::instalar(db);
 }
 
 std::optional<ErrorBD> BaseDatos::crearReglasSiNo(QSqlDatabase& db) {
