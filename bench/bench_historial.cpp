@@ -1,11 +1,16 @@
 // The event history at a large size: 1,000,000 kept events over the year 2024 (about 2,700 a day).
 // history_merge_10k_ms: merging a 10,000-event download (half already kept, half new);
-// report_1m_ms: the year's accuracy report by feed over the whole history, as the window runs it.
+// report_1m_ms: the year's accuracy report by feed over the whole history, as the window runs it,
+// with two feeds judged by tolerances of their own.
+// loads_list_100k_ms: the loads of one feed with 100,000 loads in a year (of 150,000 kept events),
+// listed and handed to the window's model, as a double click on its group does.
 #include "Figuras.h"
 
 #include "db/BaseDatos.h"
 #include "events/HistorialSucesos.h"
 #include "events/InformePrecision.h"
+#include "events/ModeloCargas.h"
+#include "events/TrabajoCargas.h"
 #include "events/TrabajoInforme.h"
 
 #include <QElapsedTimer>
@@ -60,7 +65,9 @@ public:
                            "case when i % 5 = 4 then '' else 'Alimento ' || ((i / 5) % 25) end, "
                            "1000 + (i % 7) * 10, 1000 + (i % 13) - 6, 'Operario ' || (i % 8), 'directa', "
                            "'2025-01-01 00:00:00', 1000 + (i % 7) * 10, 1000 + (i % 13) - 6 from n");
-        ok_ = q.exec(sql);
+        ok_ = q.exec(sql) &&
+              !ToleranciasAlimento::guardar(db_, QStringLiteral("Alimento 3"), {8.0, std::nullopt}) &&
+              !ToleranciasAlimento::guardar(db_, QStringLiteral("Alimento 7"), {2.0, 0.5});
         if (!ok_)
             std::fprintf(stderr, "%s\n", qPrintable(q.lastError().text()));
     }
@@ -139,7 +146,59 @@ double medirInforme() {
     return mediana(tiempos);
 }
 
+// 150,000 events of 2024, one in six a discharge; four in six are loads of "Maiz" (100,000), the
+// rest of "Sales".
+constexpr int kEventosLista = 150000;
+
+double medirLista() {
+    QTemporaryDir dir;
+    const QString archivo = BaseDatos::archivo(dir.path());
+    bool ok = false;
+    BaseDatos::conConexionPropia(archivo, QString(), [&](QSqlDatabase& db) {
+        if (!db.open() || !BaseDatos::prepararConexion(db) || BaseDatos::crearEsquema(db))
+            return;
+        QSqlQuery q(db);
+        ok = q.exec(
+            QStringLiteral(
+                "with recursive n(i) as (select 0 union all select i + 1 from n where i < %1) "
+                "insert into historial_sucesos (tipo, fecha, hora, receta_corral, alimento, kg_sugerido, "
+                "kg_real, operario, via, recibido) "
+                "select case when i % 6 = 5 then 'DESCARGA' else 'CARGA' end, "
+                "date('2024-01-01', '+' || (i / 411) || ' days'), "
+                "printf('%02d:%02d', (i / 60) % 24, i % 60), "
+                "case when i % 6 = 5 then 'Corral ' || (i % 40) else 'Receta ' || ((i / 6) % 12) end, "
+                "case when i % 6 = 5 then '' when i % 6 = 4 then 'Sales' else 'Maiz' end, "
+                "1000 + (i % 7) * 10, 1000 + (i % 13) - 6, 'Operario ' || (i % 8), 'directa', "
+                "'2025-01-01 00:00:00' from n")
+                .arg(kEventosLista - 1));
+        if (!ok)
+            std::fprintf(stderr, "%s\n", qPrintable(q.lastError().text()));
+    });
+    if (!ok)
+        return -1;
+    InformePrecision informe;
+    informe.agrupacion = Agrupacion::Alimento;
+    informe.desde = QDate(2024, 1, 1);
+    informe.hasta = QDate(2024, 12, 31);
+    std::vector<double> tiempos;
+    for (int vez = 0; vez < 3; ++vez) {
+        ModeloCargas modelo;
+        TrabajoCargas trabajo(archivo, informe, QStringLiteral("maiz"));
+        QElapsedTimer t;
+        t.start();
+        const Resultado r = trabajo.ejecutar();
+        modelo.mostrar(r.valor.value<CargasPrecision>());
+        tiempos.push_back(ms(t));
+        if (!r.ok || modelo.rowCount() != 100000) {
+            std::fprintf(stderr, "cargas: %s, %d filas\n", qPrintable(r.descripcion), modelo.rowCount());
+            return -1;
+        }
+    }
+    return mediana(tiempos);
+}
+
 const Figura kFusion("history_merge_10k_ms", "ms", medirFusion);
 const Figura kInforme("report_1m_ms", "ms", medirInforme);
+const Figura kLista("loads_list_100k_ms", "ms", medirLista);
 
 } // namespace

@@ -44,6 +44,7 @@ FrmPrincipal::FrmPrincipal(QWidget* parent) : QMainWindow(parent) {
     TxtDir->setText(Direccion_Conexion);
     if (auto m = Comprobar_Tablas())
         Dialogos::mostrar(this, *m);
+    avisarStock();
     mostrarEstimacion();
 }
 
@@ -68,9 +69,15 @@ void FrmPrincipal::construir() {
     Command3 = Controles::boton("Command3", QStringLiteral("SUCESOS"), centro);
     Command4 = Controles::boton("Command4", QStringLiteral("Generar Backup"), centro);
     CmdPrecision = Controles::boton("CmdPrecision", QStringLiteral("PRECISIÓN DE CARGA"), centro);
-    for (QPushButton* b : {Command1, Command2, Command3, Command4, CmdPrecision})
+    CmdCostos = Controles::boton("CmdCostos", QStringLiteral("COSTOS Y STOCK"), centro);
+    for (QPushButton* b : {Command1, Command2, Command3, Command4, CmdPrecision, CmdCostos})
         botones->addWidget(b);
     raiz->addLayout(botones);
+    LblAvisoStock = Controles::etiqueta("LblAvisoStock", QString(), centro);
+    LblAvisoStock->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    LblAvisoStock->setWordWrap(true);
+    LblAvisoStock->setVisible(false);
+    raiz->addWidget(LblAvisoStock);
 
     // The backup's health: shown only when the last verified backup is too old.
     auto* salud = new QHBoxLayout;
@@ -159,6 +166,7 @@ void FrmPrincipal::construir() {
     connect(Command4, &QPushButton::clicked, this, &FrmPrincipal::Command4_Click);
     connect(CmdPrecision, &QPushButton::clicked, this, &FrmPrincipal::CmdPrecision_Click);
     connect(cmdRespaldarAhora, &QPushButton::clicked, this, &FrmPrincipal::cmdRespaldarAhora_Click);
+    connect(CmdCostos, &QPushButton::clicked, this, &FrmPrincipal::CmdCostos_Click);
     connect(conexion_, &ConexionTablet::acuse, this,
             [this] { Dialogos::mostrar(this, ConexionTablet::mensajeAcuse()); });
     resize(640, 420);

@@ -60,6 +60,7 @@ public Q_SLOTS:
     void Command4_Click();
     void CmdPrecision_Click();
     void cmdRespaldarAhora_Click();
+    void CmdCostos_Click();
 
 protected:
     // The two roads of the upload, each in a file of its own.
@@ -79,6 +80,9 @@ protected:
     QPushButton* Command3;
     QPushButton* Command4;
     QPushButton* CmdPrecision;
+    QPushButton* CmdCostos;
+    // Feeds whose stock lasts fewer days than the chosen threshold; hidden when there are none.
+    QLabel* LblAvisoStock;
     QPushButton* CmdEnv;
     QRadioButton* OptDir;
     QRadioButton* OptWeb;
@@ -104,6 +108,8 @@ protected:
 
 private:
     void construir();
+    // Reads the stock again and shows or hides the warning.
+    void avisarStock();
     void guardarAjuste(QLineEdit* caja);
     // Plan rows the upload would leave out or send incomplete: asks whether to go on.
     bool planListoParaEnviar();

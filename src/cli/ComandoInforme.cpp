@@ -1,10 +1,11 @@
 // tolvaro-cli informe: the loading accuracy of the kept events, grouped, as aligned text, CSV or
-// a workbook.
+// a workbook; or the loads behind it, one line each.
 #include "cli/Comandos.h"
 
 #include "core/Texto.h"
 #include "db/BaseDatos.h"
 #include "db/Preferencias.h"
+#include "events/CargasPrecision.h"
 #include "events/ExportacionInforme.h"
 #include "events/InformePrecision.h"
 #include "events/SalidaInforme.h"
@@ -14,17 +15,27 @@ const char* const kAyudaInforme =
     "Uso: tolvaro-cli [--datos CARPETA] informe --desde AAAA-MM-DD --hasta AAAA-MM-DD\n"
     "                 --por alimento|operario|dia|receta|corral [--tolerancia P]\n"
     "                 [--csv ARCHIVO | --xlsx ARCHIVO]\n"
+    "       tolvaro-cli [--datos CARPETA] informe --desde AAAA-MM-DD --hasta AAAA-MM-DD\n"
+    "                 --cargas [--tolerancia P] [--csv ARCHIVO]\n"
     "\n"
     "Compara los kilos sugeridos con los reales de los sucesos guardados entre las dos fechas:\n"
     "una fila por grupo con las cargas (las descargas, por corral), los kilos sugeridos y reales,\n"
-    "la diferencia en kilos y en %, el desvío medio de cada suceso y cuántos quedan fuera de la\n"
-    "tolerancia (P %, por omisión la guardada en el programa). Sin --csv ni --xlsx lo escribe en\n"
-    "columnas en la salida.\n";
+    "la diferencia en kilos y en %, el desvío medio de cada suceso, cuántos quedan fuera de la\n"
+    "tolerancia, qué parte queda dentro de ella, dentro del 2 % y de 5 kg y más allá de 62,5 kg\n"
+    "(por operario, además los kilos de más y de menos y el desvío de cada mitad del período).\n"
+    "Cada carga se juzga con la tolerancia propia de su alimento ('tolvaro-cli tolerancia') o\n"
+    "con la general (P %, por omisión la guardada en el programa). Sin --csv ni --xlsx lo\n"
+    "escribe en columnas en la salida, después de la línea de resumen.\n"
+    "\n"
+    "Con --cargas lista en cambio cada carga del período (fecha, hora, viaje, receta, alimento,\n"
+    "operario, kilos planificados y reales, diferencia en kilos y en %, dentro o fuera de la\n"
+    "tolerancia); con --csv, separado por ';'.\n";
 
 void declarar(QCommandLineParser& p) {
     OpcionesCli::declararRango(p);
     p.addOptions(
         {{QStringLiteral("por"), QStringLiteral("agrupación"), QStringLiteral("GRUPO")},
+         {QStringLiteral("cargas"), QStringLiteral("lista las cargas del período")},
          {QStringLiteral("tolerancia"), QStringLiteral("tolerancia en %"), QStringLiteral("P")},
          {QStringLiteral("csv"), QStringLiteral("archivo CSV"), QStringLiteral("ARCHIVO")},
          {QStringLiteral("xlsx"), QStringLiteral("libro de hoja de cálculo"), QStringLiteral("ARCHIVO")}});
@@ -34,7 +45,10 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
     QDate desde, hasta;
     if (const auto r = OpcionesCli::leerRango(p, "informe", ctx, &desde, &hasta))
         return *r;
-    const std::optional<Agrupacion> por = InformePrecision::leerAgrupacion(p.value(QStringLiteral("por")));
+    const bool cargas = p.isSet(QStringLiteral("cargas"));
+    std::optional<Agrupacion> por = InformePrecision::leerAgrupacion(p.value(QStringLiteral("por")));
+    if (cargas && !p.isSet(QStringLiteral("por")))
+        por = Agrupacion::Alimento; // any grouping of loads lists the same loads
     if (!por)
         return errorDeUso(QStringLiteral("Indique --por alimento, operario, dia, receta o corral"), "informe",
                           ctx);
@@ -50,6 +64,8 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
     if ((p.isSet(QStringLiteral("csv")) && csv.isEmpty()) ||
         (p.isSet(QStringLiteral("xlsx")) && xlsx.isEmpty()))
         return errorDeUso(QStringLiteral("Falta el nombre del archivo"), "informe", ctx);
+    if (cargas && p.isSet(QStringLiteral("xlsx")))
+        return errorDeUso(QStringLiteral("--cargas se escribe en la salida o con --csv"), "informe", ctx);
 
     InformePrecision informe;
     if (const auto e = InformePrecision::calcularEnArchivo(BaseDatos::ConexionBD().databaseName(), *por,
@@ -57,14 +73,27 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
         ctx.errores << "No se puede leer el historial: " << e->descripcion << Qt::endl;
         return 1;
     }
+    if (cargas) {
+        CargasPrecision lista;
+        if (const auto e = CargasPrecision::listar(BaseDatos::ConexionBD(), informe, std::nullopt, &lista)) {
+            ctx.errores << "No se puede leer el historial: " << e->descripcion << Qt::endl;
+            return 1;
+        }
+        if (!csv.isEmpty())
+            return escribirCsv(lista.csv(), csv, ctx) ? 0 : 1;
+        ctx.salida << lista.alineado(Texto::regional());
+        return 0;
+    }
     if (!csv.isEmpty())
         return escribirCsv(SalidaInforme::csv(informe), csv, ctx) ? 0 : 1;
     if (!xlsx.isEmpty()) {
         // The same workbook as "EXPORTAR XLS" in the accuracy window.
         ExportacionInforme exportacion(xlsx, informe);
+        exportacion.incluirCargas(BaseDatos::ConexionBD().databaseName());
         return escribirLibro(exportacion, xlsx, ctx) ? 0 : 1;
     }
-    ctx.salida << SalidaInforme::alineado(informe, Texto::regional());
+    ctx.salida << SalidaInforme::resumen(informe) << '\n'
+               << SalidaInforme::alineado(informe, Texto::regional());
     return 0;
 }
 } // namespace

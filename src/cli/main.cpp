@@ -23,9 +23,11 @@ const char* const kAyuda = "Uso: tolvaro-cli [--datos CARPETA] COMANDO [OPCIONES
 const char* const kAyudaPie = "\n'tolvaro-cli COMANDO --help' describe cada comando.\n";
 
 QList<const Comando*> todos() {
-    return {&comandoEnviar(),    &comandoRecibir(),   &comandoInforme(),   &comandoHistorial(),
-            &comandoImportar(),  &comandoRespaldar(), &comandoRecuperar(), &comandoContenido(),
-            &comandoRespaldos(), &comandoCopiarDia(), &comandoArchivar()};
+    return {&comandoEnviar(),    &comandoRecibir(),    &comandoInforme(),   &comandoHistorial(),
+            &comandoImportar(),  &comandoRespaldar(),  &comandoRecuperar(), &comandoContenido(),
+            &comandoRespaldos(), &comandoTolerancia(), &comandoPrecio(),    &comandoIngreso(),
+            &comandoConteo(),    &comandoStock(),      &comandoCostos(),    &comandoCopiarDia(),
+            &comandoArchivar()};
 }
 
 void ayuda(QTextStream& s) {

@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #ifdef Q_OS_UNIX
@@ -109,16 +110,25 @@ int anchoNumero(double n) {
 struct LibroXlsx::Datos {
     explicit Datos(const QString& destino) : archivo(destino) {}
 
+    // One worksheet and where its writing stands.
+    struct Hoja {
+        lxw_worksheet* hoja = nullptr;
+        lxw_row_t filaSiguiente = 0;
+        std::optional<lxw_row_t> encabezado;
+        std::vector<int> anchos; // longest value of each column, in characters
+    };
+    // The number formats a cell can take, each in the three looks of a row.
+    enum Clase { General, Fecha, Hora, Porcentaje, Moneda, kClases };
+
     ArchivoSeguro archivo;
     QByteArray nombreHoja;
     lxw_workbook* libro = nullptr;
+    std::vector<Hoja> hojas; // the last one is being written
     lxw_worksheet* hoja = nullptr;
-    lxw_format* negrita = nullptr;
-    lxw_format* fecha = nullptr;
-    lxw_format* hora = nullptr;
+    lxw_format* formatos[kClases][3] = {};
     lxw_row_t filaSiguiente = 0;
-    bool conEncabezado = false;
-    std::vector<int> anchos; // longest value of each column, in characters
+    std::optional<lxw_row_t> encabezado;
+    std::vector<int> anchos;
     QStringEncoder utf8{QStringEncoder::Utf8};
     std::vector<char> texto; // one cell's text in UTF-8, reused from cell to cell
     bool roto = false;
@@ -157,7 +167,58 @@ struct LibroXlsx::Datos {
             lxw_workbook_free(libro);
         libro = nullptr;
         hoja = nullptr;
+        hojas.clear();
         archivo.descartar();
+    }
+    // Keeps the state of the sheet being written with the others.
+    void guardarHoja() {
+        if (hoja)
+            hojas.push_back({hoja, filaSiguiente, encabezado, std::move(anchos)});
+        hoja = nullptr;
+        filaSiguiente = 0;
+        encabezado.reset();
+        anchos.clear();
+    }
+    bool agregarHoja(const QByteArray& nombre) {
+        if (const lxw_error e = workbook_validate_sheet_name(libro, nombre.constData()))
+            return fallarLibro(e, 0);
+        guardarHoja();
+        errno = 0;
+        hoja = workbook_add_worksheet(libro, nombre.constData());
+        if (!hoja) {
+            const int e = errno;
+            return fallar(e ? e : int(LXW_ERROR_CREATING_TMPFILE),
+                          describirLibro(LXW_ERROR_CREATING_TMPFILE) +
+                              (e ? QStringLiteral(": ") + ArchivoSeguro::describir(e) : QString()));
+        }
+        return true;
+    }
+    // The format of a cell of class `c` in a row of look `e`; none for a plain number or text.
+    lxw_format* formato(Clase c, LibroXlsx::Estilo e) {
+        const int i = static_cast<int>(e);
+        if (c == General && e == LibroXlsx::Estilo::Normal)
+            return nullptr;
+        if (!formatos[c][i]) {
+            lxw_format* f = workbook_add_format(libro);
+            if (c == Fecha)
+                format_set_num_format(f, "dd/mm/yyyy");
+            else if (c == Hora)
+                format_set_num_format(f, "hh:mm");
+            else if (c == Porcentaje)
+                format_set_num_format(f, "0.00%");
+            else if (c == Moneda)
+                format_set_num_format(f, "#,##0.00");
+            if (e == LibroXlsx::Estilo::Negrita)
+                format_set_bold(f);
+            if (e == LibroXlsx::Estilo::Resaltada) {
+                // As the window paints a row beyond the tolerance.
+                format_set_pattern(f, LXW_PATTERN_SOLID);
+                format_set_bg_color(f, 0xFFD6D6);
+                format_set_font_color(f, 0x960000);
+            }
+            formatos[c][i] = f;
+        }
+        return formatos[c][i];
     }
 };
 
@@ -185,47 +246,43 @@ bool LibroXlsx::abrir() {
     d->libro = workbook_new_opt(ruta.constData(), &opciones);
     if (!d->libro)
         return d->fallar(int(LXW_ERROR_MEMORY_MALLOC_FAILED), describirLibro(LXW_ERROR_MEMORY_MALLOC_FAILED));
-    if (const lxw_error e = workbook_validate_sheet_name(d->libro, d->nombreHoja.constData())) {
+    if (!d->agregarHoja(d->nombreHoja)) {
+        const int n = d->numero_;
+        const QString texto = d->error;
         d->soltar();
-        return d->fallarLibro(e, 0);
+        return d->fallar(n, texto);
     }
-    errno = 0;
-    d->hoja = workbook_add_worksheet(d->libro, d->nombreHoja.constData());
-    if (!d->hoja) {
-        const int e = errno;
-        d->soltar();
-        return d->fallar(e ? e : int(LXW_ERROR_CREATING_TMPFILE),
-                         describirLibro(LXW_ERROR_CREATING_TMPFILE) +
-                             (e ? QStringLiteral(": ") + ArchivoSeguro::describir(e) : QString()));
-    }
-    d->negrita = workbook_add_format(d->libro);
-    format_set_bold(d->negrita);
-    d->fecha = workbook_add_format(d->libro);
-    format_set_num_format(d->fecha, "dd/mm/yyyy");
-    d->hora = workbook_add_format(d->libro);
-    format_set_num_format(d->hora, "hh:mm");
     return true;
 }
 
 bool LibroXlsx::encabezados(const QStringList& textos) {
-    if (d->filaSiguiente != 0)
-        return d->fallar(EINVAL, QStringLiteral("los encabezados van en la primera fila"));
+    if (d->encabezado)
+        return d->fallar(EINVAL, QStringLiteral("la hoja ya tiene encabezados"));
     QList<CeldaLibro> celdas;
     celdas.reserve(textos.size());
     for (const QString& t : textos)
         celdas << (t.isEmpty() ? CeldaLibro::vacia() : CeldaLibro::deTexto(t));
-    d->conEncabezado = true;
-    return fila(celdas);
+    d->encabezado = d->filaSiguiente;
+    return fila(celdas, Estilo::Negrita);
 }
 
-bool LibroXlsx::fila(const QList<CeldaLibro>& celdas) {
+bool LibroXlsx::nuevaHoja(const QString& nombre) {
+    if (d->roto)
+        return false;
+    if (!d->hoja)
+        return d->fallar(EINVAL, QStringLiteral("el libro no está abierto"));
+    LocaleC c;
+    return d->agregarHoja(nombre.toUtf8());
+}
+
+bool LibroXlsx::fila(const QList<CeldaLibro>& celdas, Estilo estilo) {
     if (d->roto)
         return false;
     if (!d->hoja)
         return d->fallar(EINVAL, QStringLiteral("el libro no está abierto"));
     LocaleC c;
     const lxw_row_t r = d->filaSiguiente;
-    const bool encabezado = d->conEncabezado && r == 0;
+    const bool encabezado = d->encabezado == r;
     lxw_col_t col = 0;
     for (const CeldaLibro& celda : celdas) {
         lxw_error e = LXW_NO_ERROR;
@@ -237,18 +294,30 @@ bool LibroXlsx::fila(const QList<CeldaLibro>& celdas) {
         case CeldaLibro::Tipo::Texto: {
             // Always a string cell, never a formula, whatever the text starts with.
             e = worksheet_write_string(d->hoja, r, col, d->enUtf8(celda.texto),
-                                       encabezado ? d->negrita : nullptr);
+                                       d->formato(Datos::General, estilo));
             // Room for the filter button beside a header.
             ancho = static_cast<int>(celda.texto.size()) + (encabezado ? 3 : 0);
             break;
         }
         case CeldaLibro::Tipo::Numero:
+        case CeldaLibro::Tipo::Moneda: {
             if (!std::isfinite(celda.numero))
                 return d->fallar(EINVAL, QStringLiteral("un número no se puede guardar en una celda"));
-            // No format: the default alignment already puts numbers on the right in every
-            // spreadsheet program, and a format on each of them costs a twentieth of the export.
-            e = worksheet_write_number(d->hoja, r, col, celda.numero, nullptr);
-            ancho = anchoNumero(celda.numero);
+            // A plain number has no format: the default alignment already puts numbers on the
+            // right in every spreadsheet program, and a format on each of them costs a twentieth
+            // of the export.
+            const bool moneda = celda.tipo == CeldaLibro::Tipo::Moneda;
+            e = worksheet_write_number(d->hoja, r, col, celda.numero,
+                                       d->formato(moneda ? Datos::Moneda : Datos::General, estilo));
+            ancho = anchoNumero(celda.numero) + (moneda ? 4 : 0);
+            break;
+        }
+        case CeldaLibro::Tipo::Porcentaje:
+            if (!std::isfinite(celda.numero))
+                return d->fallar(EINVAL, QStringLiteral("un número no se puede guardar en una celda"));
+            e = worksheet_write_number(d->hoja, r, col, celda.numero / 100,
+                                       d->formato(Datos::Porcentaje, estilo));
+            ancho = 9; // -100,00 %
             break;
         case CeldaLibro::Tipo::Fecha: {
             int y = 0, m = 0, dia = 0;
@@ -257,7 +326,7 @@ bool LibroXlsx::fila(const QList<CeldaLibro>& celdas) {
             if (y < 1900 || y > 9999)
                 return d->fallar(EINVAL, QStringLiteral("una fecha está fuera de 1900 a 9999"));
             lxw_datetime f{y, static_cast<uint8_t>(m), static_cast<uint8_t>(dia), 0, 0, 0};
-            e = worksheet_write_datetime(d->hoja, r, col, &f, d->fecha);
+            e = worksheet_write_datetime(d->hoja, r, col, &f, d->formato(Datos::Fecha, estilo));
             ancho = 10;
             break;
         }
@@ -270,7 +339,7 @@ bool LibroXlsx::fila(const QList<CeldaLibro>& celdas) {
                            static_cast<uint8_t>(celda.hora.hour()),
                            static_cast<uint8_t>(celda.hora.minute()),
                            celda.hora.second() + celda.hora.msec() / 1000.0};
-            e = worksheet_write_datetime(d->hoja, r, col, &h, d->hora);
+            e = worksheet_write_datetime(d->hoja, r, col, &h, d->formato(Datos::Hora, estilo));
             ancho = 5;
             break;
         }
@@ -292,24 +361,27 @@ bool LibroXlsx::cerrar() {
     if (!d->libro)
         return d->fallar(EINVAL, QStringLiteral("el libro no está abierto"));
     LocaleC c;
-    for (lxw_col_t col = 0; col < d->anchos.size(); ++col)
-        worksheet_set_column(d->hoja, col, col, std::clamp(d->anchos[col] + 1.0, kAnchoMinimo, kAnchoMaximo),
-                             nullptr);
-    if (d->conEncabezado) {
-        worksheet_freeze_panes(d->hoja, 1, 0);
-        if (!d->anchos.empty())
-            worksheet_autofilter(d->hoja, 0, 0, d->filaSiguiente - 1,
-                                 static_cast<lxw_col_t>(d->anchos.size() - 1));
-    }
-    // The rows wait in a temporary file whose writes the library does not check: a full disk
-    // there would silently cut the sheet short, so it is checked before the workbook is built.
-    if (FILE* t = d->hoja->optimize_tmpfile) {
-        errno = 0;
-        if (std::fflush(t) != 0 || std::ferror(t)) {
-            const int e = errno ? errno : EIO;
-            d->soltar();
-            return d->fallar(e, QStringLiteral("no se puede escribir el archivo temporal de la hoja: ") +
-                                    ArchivoSeguro::describir(e));
+    d->guardarHoja();
+    for (Datos::Hoja& h : d->hojas) {
+        for (lxw_col_t col = 0; col < h.anchos.size(); ++col)
+            worksheet_set_column(h.hoja, col, col,
+                                 std::clamp(h.anchos[col] + 1.0, kAnchoMinimo, kAnchoMaximo), nullptr);
+        if (h.encabezado) {
+            worksheet_freeze_panes(h.hoja, *h.encabezado + 1, 0);
+            if (!h.anchos.empty())
+                worksheet_autofilter(h.hoja, *h.encabezado, 0, h.filaSiguiente - 1,
+                                     static_cast<lxw_col_t>(h.anchos.size() - 1));
+        }
+        // The rows wait in a temporary file whose writes the library does not check: a full disk
+        // there would silently cut the sheet short, so it is checked before the workbook is built.
+        if (FILE* t = h.hoja->optimize_tmpfile) {
+            errno = 0;
+            if (std::fflush(t) != 0 || std::ferror(t)) {
+                const int e = errno ? errno : EIO;
+                d->soltar();
+                return d->fallar(e, QStringLiteral("no se puede escribir el archivo temporal de la hoja: ") +
+                                        ArchivoSeguro::describir(e));
+            }
         }
     }
     errno = 0;
@@ -317,6 +389,7 @@ bool LibroXlsx::cerrar() {
     const int errnoAlCerrar = errno;
     d->libro = nullptr;
     d->hoja = nullptr;
+    d->hojas.clear();
     if (e != LXW_NO_ERROR) {
         d->archivo.descartar();
         return d->fallarLibro(e, errnoAlCerrar);

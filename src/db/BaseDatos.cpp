@@ -76,6 +76,22 @@ const char* const kEsquemaAgregado[] = {
     ("create index if not exists historial_sucesos_suceso on historial_sucesos "
      "(tipo, fecha, hora, receta_corral, alimento, kg_sugerido, kg_real, operario)"),
     "create table if not exists preferencias (clave TEXT PRIMARY KEY COLLATE NOCASE, valor TEXT)",
+    // Feed prices from a day on, receipts and physical counts (stock movements), and the real
+    // kilograms loaded per day and feed name, derived from the history and rebuilt from it when
+    // needed (`consumo_diario_estado` says up to which event).
+    ("create table if not exists precios_alimento (id INTEGER PRIMARY KEY, id_alimento INTEGER NOT NULL, "
+     "desde TEXT NOT NULL, precio REAL NOT NULL, unique (id_alimento, desde))"),
+    ("create table if not exists movimientos_stock (id INTEGER PRIMARY KEY, id_alimento INTEGER NOT NULL, "
+     "fecha TEXT NOT NULL, tipo TEXT NOT NULL, kg REAL NOT NULL, proveedor TEXT COLLATE NOCASE, "
+     "nota TEXT COLLATE NOCASE)"),
+    ("create table if not exists consumo_diario (fecha TEXT NOT NULL, alimento TEXT NOT NULL COLLATE NOCASE, "
+     "kg REAL NOT NULL, primary key (fecha, alimento))"),
+    ("create table if not exists consumo_diario_estado (clave INTEGER PRIMARY KEY, ultimo_id INTEGER, "
+     "sello TEXT)"),
+    // A feed's own loading tolerance for the accuracy report, in kilograms and/or percent (NULL: no
+    // such bound), by the feed's name as the history keeps it.
+    ("create table if not exists tolerancias_alimento (alimento TEXT PRIMARY KEY COLLATE NOCASE, "
+     "kg REAL, porcentaje REAL)"),
     // Old trips taken out of the plan (and of the upload), kept to be brought back: the columns
     // of `viajes` and `descarga`.
     ("create table if not exists viajes_archivo (id INTEGER, fecha TEXT, hora TEXT, id_receta INTEGER, "

@@ -3,10 +3,15 @@
 #include "core/Trabajo.h"
 #include "events/InformePrecision.h"
 
-// The accuracy table written to a workbook: one sheet "Precisión", the headers in row 1, one row
-// per group with real numbers (kilograms and percentages as numbers, a day as a date, an
-// undefined percentage as an empty cell). Nothing is left under the target name unless the whole
-// workbook was written.
+#include <QDateTime>
+
+// The accuracy table written to a workbook that stands on its own. Sheet "Precisión" opens with
+// the period, the grouping, the tolerance rule and when it was made, then the headers and one
+// row per group with real numbers (kilograms as numbers, percentages as percentages, a day as a
+// date, an undefined value as an empty cell), the groups holding a load beyond the tolerance
+// filled as the window paints them. With the database file given, sheet "Cargas" lists the loads
+// of the period, those beyond the tolerance filled too. Nothing is left under the target name
+// unless the whole workbook was written.
 class ExportacionInforme : public Trabajo {
     Q_OBJECT
 public:
@@ -15,6 +20,10 @@ public:
     ~ExportacionInforme() override;
 
     const QString& destino() const { return destino_; }
+    // Adds the sheet of the loads, read from the database file `archivo` when the job runs.
+    void incluirCargas(const QString& archivo) { archivoBase_ = archivo; }
+    // The moment written as the workbook's date (now, unless set).
+    void fijarGenerado(const QDateTime& momento) { generado_ = momento; }
 
 protected:
     Resultado hacer() override;
@@ -22,4 +31,6 @@ protected:
 private:
     QString destino_;
     InformePrecision informe_;
+    QString archivoBase_;
+    QDateTime generado_;
 };

@@ -4,8 +4,11 @@
 #include "db/Preferencias.h"
 #include "events/DestinoLibro.h"
 #include "events/ExportacionInforme.h"
+#include "events/FrmCargasPrecision.h"
 #include "events/GraficoPrecision.h"
 #include "events/ModeloPrecision.h"
+#include "events/SalidaInforme.h"
+#include "events/TablaTolerancias.h"
 #include "events/TrabajoInforme.h"
 #include "ui/Accesible.h"
 #include "ui/Controles.h"
@@ -60,11 +63,14 @@ void FrmPrecision::construir() {
     TxtTolerancia->setSingleStep(0.5);
     TxtTolerancia->setValue(Preferencias::tolerancia());
     Accesible::conEtiqueta(TxtTolerancia, LblTolerancia);
+    CmdCargas = Controles::boton("CmdCargas", QStringLiteral("VER CARGAS"), this);
+    CmdCargas->setToolTip(QStringLiteral("Las cargas del grupo elegido (todas, sin grupo elegido)"));
     CmdExportar = Controles::boton("CmdExportar", QStringLiteral("EXPORTAR XLS"), this);
     for (QWidget* w : std::initializer_list<QWidget*>{LblDesde, DTDESDE, LblHasta, DTHASTA, LblAgrupar,
                                                       CmbAgrupar, LblTolerancia, TxtTolerancia})
         filtros->addWidget(w);
     filtros->addStretch();
+    filtros->addWidget(CmdCargas);
     filtros->addWidget(CmdExportar);
     raiz->addLayout(filtros);
 
@@ -97,7 +103,23 @@ void FrmPrecision::construir() {
     GrfPrecision->setMinimumHeight(220);
     division->addWidget(ListPrecision);
     division->addWidget(GrfPrecision);
-    raiz->addWidget(division, 1);
+
+    // The feeds' own tolerances beside the table and the chart.
+    auto* lados = new QSplitter(Qt::Horizontal, this);
+    lados->addWidget(division);
+    auto* panel = new QWidget(lados);
+    auto* columna = new QVBoxLayout(panel);
+    columna->setContentsMargins(0, 0, 0, 0);
+    LblTolerancias = Controles::etiqueta("LblTolerancias", QStringLiteral("TOLERANCIA POR ALIMENTO:"), panel);
+    TablaPorAlimento = new TablaTolerancias(panel);
+    Accesible::conEtiqueta(TablaPorAlimento, LblTolerancias);
+    TablaPorAlimento->cargar();
+    columna->addWidget(LblTolerancias);
+    columna->addWidget(TablaPorAlimento, 1);
+    lados->addWidget(panel);
+    lados->setStretchFactor(0, 4);
+    lados->setStretchFactor(1, 1);
+    raiz->addWidget(lados, 1);
 
     connect(DTDESDE, &QDateEdit::dateChanged, this, &FrmPrecision::programar);
     connect(DTHASTA, &QDateEdit::dateChanged, this, &FrmPrecision::programar);
@@ -107,7 +129,13 @@ void FrmPrecision::construir() {
         Preferencias::guardarTolerancia(v);
         programar();
     });
+    connect(TablaPorAlimento, &TablaTolerancias::cambiada, this, &FrmPrecision::programar);
     connect(CmdExportar, &QPushButton::clicked, this, &FrmPrecision::CmdExportar_Click);
+    connect(CmdCargas, &QPushButton::clicked, this, &FrmPrecision::CmdCargas_Click);
+    connect(ListPrecision, &QTableView::doubleClicked, this, [this](const QModelIndex& i) {
+        ListPrecision->setCurrentIndex(i);
+        CmdCargas_Click();
+    });
     resize(1200, 640); // every column shown, on a 1366x768 screen with its taskbar
 }
 
@@ -146,24 +174,7 @@ void FrmPrecision::alTerminar(const QVariant& valor, bool ok, const QString& err
     informe_ = valor.value<InformePrecision>();
     modelo_->mostrar(informe_);
     GraficoPrecision::dibujar(GrfPrecision->chart(), informe_);
-    int sucesos = 0, fuera = 0;
-    for (const GrupoPrecision& g : informe_.grupos) {
-        sucesos += g.sucesos;
-        fuera += g.fueraDeTolerancia(informe_.tolerancia) ? 1 : 0;
-    }
-    const QString clase =
-        informe_.agrupacion == Agrupacion::Corral ? QStringLiteral("descargas") : QStringLiteral("cargas");
-    LblEstado->setText(informe_.grupos.isEmpty()
-                           ? QStringLiteral("No hay %1 guardadas entre el %2 y el %3.")
-                                 .arg(clase, informe_.desde.toString(QStringLiteral("dd/MM/yyyy")),
-                                      informe_.hasta.toString(QStringLiteral("dd/MM/yyyy")))
-                           : QStringLiteral("%1 %2 en %3; %4 fuera de la tolerancia.")
-                                 .arg(sucesos)
-                                 .arg(sucesos == 1 ? clase.chopped(1) : clase)
-                                 .arg(informe_.grupos.size() == 1
-                                          ? QStringLiteral("1 grupo")
-                                          : QStringLiteral("%1 grupos").arg(informe_.grupos.size()))
-                                 .arg(fuera));
+    LblEstado->setText(SalidaInforme::resumen(informe_));
 }
 
 void FrmPrecision::CmdExportar_Click() {
@@ -180,6 +191,7 @@ void FrmPrecision::CmdExportar_Click() {
     for (int i = 0; i < orden_->rowCount(); ++i)
         tabla.grupos << informe_.grupos.at(orden_->mapToSource(orden_->index(i, 0)).row());
     exportacion_ = std::make_unique<ExportacionInforme>(ruta, tabla);
+    exportacion_->incluirCargas(BaseDatos::ConexionBD().databaseName());
     connect(exportacion_.get(), &Trabajo::terminado, this, [this](const Resultado& r) {
         const QString ruta = exportacion_->destino();
         exportacion_.release()->deleteLater();
@@ -193,4 +205,15 @@ void FrmPrecision::CmdExportar_Click() {
                                                        QStringLiteral("FrmPrecision")));
     });
     exportacion_->iniciar();
+}
+
+void FrmPrecision::CmdCargas_Click() {
+    if (calculando())
+        return; // the loads of the table on show
+    const QModelIndex actual = ListPrecision->currentIndex();
+    std::optional<QString> grupo;
+    if (actual.isValid())
+        grupo = informe_.grupos.at(orden_->mapToSource(actual).row()).grupo;
+    FrmCargasPrecision cargas(BaseDatos::ConexionBD().databaseName(), informe_, grupo, this);
+    cargas.exec();
 }

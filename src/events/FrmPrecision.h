@@ -17,12 +17,15 @@ class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
 class ExportacionInforme;
+class TablaTolerancias;
 class TrabajoInforme;
 
 // "Precisión de carga": how closely the kept loads (or discharges, by pen) followed the plan in a
-// date range, grouped by feed, operator, day, recipe or pen, with the groups beyond the tolerance
-// standing out and a chart of the difference per group. The report is computed off the window's
-// thread each time the range, the grouping or the tolerance changes; the tolerance is saved.
+// date range, grouped by feed, operator, day, recipe or pen, with the groups holding a load beyond
+// the tolerance standing out, a chart of the net difference and the mean deviation per group, the
+// feeds' own tolerances edited beside it, and the loads behind each group a double click away.
+// The report is computed off the window's thread each time the range, the grouping or a tolerance
+// changes; the tolerances are saved.
 class FrmPrecision : public QDialog {
     Q_OBJECT
 public:
@@ -37,6 +40,8 @@ public:
 
 public Q_SLOTS:
     void CmdExportar_Click();
+    // The loads of the group chosen in the table (every load of the range when none is chosen).
+    void CmdCargas_Click();
 
 private:
     void construir();
@@ -60,7 +65,10 @@ private:
     QComboBox* CmbAgrupar;
     QLabel* LblTolerancia;
     QDoubleSpinBox* TxtTolerancia;
+    QPushButton* CmdCargas;
     QPushButton* CmdExportar;
+    QLabel* LblTolerancias;
+    TablaTolerancias* TablaPorAlimento;
     QLabel* LblEstado;
     QTableView* ListPrecision;
     ModeloPrecision* modelo_;

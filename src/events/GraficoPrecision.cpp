@@ -11,6 +11,7 @@
 #include <QLineSeries>
 #include <QValueAxis>
 
+#include <algorithm>
 #include <cmath>
 
 namespace GraficoPrecision {
@@ -23,15 +24,20 @@ void dibujar(QChart* grafico, const InformePrecision& informe) {
     }
     const qsizetype n = informe.grupos.size();
     grafico->setTitle(
-        n ? QStringLiteral("Diferencia %1 por %2")
+        n ? QStringLiteral("Diferencia neta y desvío medio %1 por %2")
                 .arg(QStringLiteral("%"), InformePrecision::nombre(informe.agrupacion).toLower())
           : QStringLiteral("Sin sucesos guardados en el rango"));
     if (!n)
         return;
 
-    auto* barras = new QBarSet(QStringLiteral("Diferencia %"));
+    auto* barras = new QBarSet(QStringLiteral("Diferencia neta %"));
     barras->setColor(QColor(70, 120, 180));
     barras->setSelectedColor(QColor(200, 40, 40));
+    // Beside the net, the mean of each load's own deviation: loads over and under the plan cancel
+    // out in the net, never in this one.
+    auto* desvios = new QBarSet(QStringLiteral("Desvío medio %"));
+    desvios->setColor(QColor(150, 150, 150));
+    desvios->setSelectedColor(QColor(240, 120, 60));
     QStringList categorias;
     double alto = informe.tolerancia;
     QList<int> fuera;
@@ -40,16 +46,24 @@ void dibujar(QChart* grafico, const InformePrecision& informe) {
         const std::optional<double> p = g.diferenciaPorcentaje();
         const double v = p.value_or(0);
         barras->append(v);
-        alto = std::max(alto, std::fabs(v));
+        const double desvio = g.desvioMedio().value_or(0);
+        desvios->append(desvio);
+        alto = std::max({alto, std::fabs(v), desvio});
         // Nothing planned: no percentage to draw, and a flat bar must not pass for an exact one.
-        categorias << SalidaInforme::nombreGrupo(g, informe.agrupacion) +
-                          (p ? QString() : QStringLiteral(" (sin %)"));
-        if (g.fueraDeTolerancia(informe.tolerancia))
+        QString categoria = SalidaInforme::nombreGrupo(g, informe.agrupacion);
+        if (!p)
+            categoria += QStringLiteral(" (sin %)");
+        else if (g.marcado())
+            categoria += QStringLiteral(" (%1 fuera)").arg(g.fuera);
+        categorias << categoria;
+        if (g.marcado())
             fuera << static_cast<int>(i);
     }
     barras->selectBars(fuera);
+    desvios->selectBars(fuera);
     auto* serie = new QBarSeries;
     serie->append(barras);
+    serie->append(desvios);
     grafico->addSeries(serie);
 
     auto* ejeX = new QBarCategoryAxis;

@@ -70,7 +70,31 @@ bool GrupoPrecision::fueraDeTolerancia(double tolerancia) const {
     return masAllaDe(diferencia(), sugerido, tolerancia);
 }
 
+std::optional<double> GrupoPrecision::porcentajeDe(int n) const {
+    const int j = juzgados();
+    if (j == 0)
+        return std::nullopt;
+    return 100.0 * n / j;
+}
+
+std::optional<double> GrupoPrecision::desvioMedioKg() const {
+    if (juzgados() == 0)
+        return std::nullopt;
+    return sumaDesviosKg / juzgados();
+}
+
+std::optional<double> GrupoPrecision::desvioMitad(int mitad) const {
+    if (conDesvioMitad[mitad] == 0)
+        return std::nullopt;
+    return sumaDesviosMitad[mitad] / conDesvioMitad[mitad];
+}
+
 void GrupoPrecision::agregar(std::optional<double> s, std::optional<double> r, double tolerancia) {
+    agregar(s, r, ToleranciaCarga{std::nullopt, tolerancia}, 0);
+}
+
+void GrupoPrecision::agregar(std::optional<double> s, std::optional<double> r,
+                             const ToleranciaCarga& tolerancia, int mitad) {
     ++sucesos;
     if (!s || !r) {
         ++sinNumero;
@@ -78,31 +102,49 @@ void GrupoPrecision::agregar(std::optional<double> s, std::optional<double> r, d
     }
     sugerido += *s;
     real += *r;
+    const double d = *r - *s;
+    const double absoluta = std::fabs(d);
+    sumaDesviosKg += absoluta;
+    (d > 0 ? kgDeMas : kgDeMenos) += absoluta;
     if (*s != 0) {
-        sumaDesvios += std::fabs(*r - *s) / std::fabs(*s) * 100;
+        const double desvio = absoluta / std::fabs(*s) * 100;
+        sumaDesvios += desvio;
         ++conDesvio;
+        sumaDesviosMitad[mitad] += desvio;
+        ++conDesvioMitad[mitad];
     }
-    if (masAllaDe(*r - *s, *s, tolerancia))
+    if (!tolerancia.admite(d, *s))
         ++fuera;
+    if (ToleranciaCarga{std::nullopt, 2.0}.admite(d, *s))
+        ++dentro2Porciento;
+    if (absoluta <= 5 + 1e-9)
+        ++dentro5Kg;
+    if (absoluta > 62.5 + 1e-9)
+        ++mas62Kg;
 }
 
 namespace {
 
 using Acumulado = std::unordered_map<std::string, GrupoPrecision, HashBytes, std::equal_to<>>;
 
-// Adds the events of [desde, hasta] to `porTexto`, keyed by the group's text as kept.
+// Adds the events of [desde, hasta] to `porTexto`, keyed by the group's text as kept; each judged by
+// its feed's tolerance, and counted in the first half of the report's range up to `finMitad`.
 std::optional<ErrorBD> acumular(QSqlDatabase db, Agrupacion agrupacion, QDate desde, QDate hasta,
-                                double tolerancia, Acumulado* porTexto,
+                                const InformePrecision& informe, Acumulado* porTexto,
                                 const std::function<bool()>& cancelado) {
     // Straight on SQLite: the index holds every column asked for, and a year of events is summed
     // in one pass without a value object per cell.
-    const QByteArray sql = QByteArray("select ") + columna(agrupacion) +
-                           ", kg_sugerido, kg_real from historial_sucesos where tipo = ?1 and "
-                           "fecha between ?2 and ?3";
+    const QByteArray sql =
+        QByteArray("select ") + columna(agrupacion) +
+        ", kg_sugerido, kg_real, alimento, fecha from historial_sucesos where tipo = ?1 and "
+        "fecha between ?2 and ?3";
     SentenciaSqlite consulta(db, sql.constData());
     if (!consulta.ok())
         return consulta.error();
-    consulta.texto(1, agrupacion == Agrupacion::Corral ? u"DESCARGA" : u"CARGA");
+    ReglaTolerancia regla(informe.tolerancia, informe.tolerancias);
+    const QByteArray finMitad = informe.finPrimeraMitad().toString(QStringLiteral("yyyy-MM-dd")).toLatin1();
+    const std::string_view fin(finMitad.constData(), static_cast<size_t>(finMitad.size()));
+    consulta.texto(1, InformePrecision::tipoSuceso(agrupacion));
     consulta.texto(2, desde.toString(QStringLiteral("yyyy-MM-dd")));
     consulta.texto(3, hasta.toString(QStringLiteral("yyyy-MM-dd")));
     long filas = 0;
@@ -114,7 +156,12 @@ std::optional<ErrorBD> acumular(QSqlDatabase db, Agrupacion agrupacion, QDate de
         auto it = porTexto->find(clave);
         if (it == porTexto->end())
             it = porTexto->emplace(std::string(clave), GrupoPrecision{}).first;
-        it->second.agregar(consulta.numeroDe(1), consulta.numeroDe(2), tolerancia);
+        const QByteArrayView alimento = consulta.bytesDe(3);
+        const QByteArrayView fecha = consulta.bytesDe(4);
+        const int mitad = std::string_view(fecha.data(), static_cast<size_t>(fecha.size())) > fin ? 1 : 0;
+        it->second.agregar(
+            consulta.numeroDe(1), consulta.numeroDe(2),
+            regla.para(std::string_view(alimento.data(), static_cast<size_t>(alimento.size()))), mitad);
     }
     if (consulta.fallo())
         return consulta.error();
@@ -187,14 +234,49 @@ void GrupoPrecision::sumar(const GrupoPrecision& otro) {
     sumaDesvios += otro.sumaDesvios;
     conDesvio += otro.conDesvio;
     fuera += otro.fuera;
+    dentro2Porciento += otro.dentro2Porciento;
+    dentro5Kg += otro.dentro5Kg;
+    mas62Kg += otro.mas62Kg;
+    sumaDesviosKg += otro.sumaDesviosKg;
+    kgDeMas += otro.kgDeMas;
+    kgDeMenos += otro.kgDeMenos;
+    for (int m = 0; m < 2; ++m) {
+        sumaDesviosMitad[m] += otro.sumaDesviosMitad[m];
+        conDesvioMitad[m] += otro.conDesvioMitad[m];
+    }
+}
+
+int InformePrecision::sucesos() const {
+    int n = 0;
+    for (const GrupoPrecision& g : grupos)
+        n += g.sucesos;
+    return n;
+}
+
+int InformePrecision::fuera() const {
+    int n = 0;
+    for (const GrupoPrecision& g : grupos)
+        n += g.fuera;
+    return n;
+}
+
+int InformePrecision::gruposMarcados() const {
+    return static_cast<int>(
+        std::count_if(grupos.cbegin(), grupos.cend(), [](const GrupoPrecision& g) { return g.marcado(); }));
+}
+
+QString InformePrecision::tipoSuceso(Agrupacion a) {
+    return a == Agrupacion::Corral ? QStringLiteral("DESCARGA") : QStringLiteral("CARGA");
 }
 
 std::optional<ErrorBD> InformePrecision::calcular(QSqlDatabase db, Agrupacion agrupacion, QDate desde,
                                                   QDate hasta, double tolerancia, InformePrecision* informe,
                                                   const std::function<bool()>& cancelado) {
-    *informe = InformePrecision{agrupacion, desde, hasta, tolerancia, {}};
+    *informe = InformePrecision{agrupacion, desde, hasta, tolerancia, {}, {}};
+    if (const auto e = ToleranciasAlimento::leer(db, &informe->tolerancias))
+        return e;
     Acumulado porTexto;
-    if (const auto e = acumular(db, agrupacion, desde, hasta, tolerancia, &porTexto, cancelado))
+    if (const auto e = acumular(db, agrupacion, desde, hasta, *informe, &porTexto, cancelado))
         return e;
     if (!cancelado || !cancelado())
         cerrar(porTexto, informe);
@@ -205,7 +287,10 @@ std::optional<ErrorBD> InformePrecision::calcularEnArchivo(const QString& archiv
                                                            QDate desde, QDate hasta, double tolerancia,
                                                            InformePrecision* informe,
                                                            const std::function<bool()>& cancelado) {
-    *informe = InformePrecision{agrupacion, desde, hasta, tolerancia, {}};
+    *informe = InformePrecision{agrupacion, desde, hasta, tolerancia, {}, {}};
+    if (const auto e = conConexion(
+            archivo, [&](QSqlDatabase db) { return ToleranciasAlimento::leer(db, &informe->tolerancias); }))
+        return e;
     // A long range is read as two halves at once, each on a connection of its own: the walk over
     // the index is what takes the time, and the halves share nothing until they are added up.
     const qint64 dias = desde.daysTo(hasta);
@@ -217,7 +302,7 @@ std::optional<ErrorBD> InformePrecision::calcularEnArchivo(const QString& archiv
         const QDate d = i == 0 ? desde : corte.addDays(1);
         const QDate h = i == 0 && partes == 2 ? corte : hasta;
         errores[i] = conConexion(archivo, [&](QSqlDatabase db) {
-            return acumular(db, agrupacion, d, h, tolerancia, &acumulados[i], cancelado);
+            return acumular(db, agrupacion, d, h, *informe, &acumulados[i], cancelado);
         });
     };
     std::thread otra;
@@ -273,15 +358,24 @@ QList<Agrupacion> InformePrecision::todas() {
 }
 
 QStringList InformePrecision::encabezados(Agrupacion a) {
-    return {nombre(a).toUpper(),
-            a == Agrupacion::Corral ? QStringLiteral("DESCARGAS") : QStringLiteral("CARGAS"),
-            QStringLiteral("SUGERIDO KG"),
-            QStringLiteral("REAL KG"),
-            QStringLiteral("DIFERENCIA KG"),
-            QStringLiteral("DIFERENCIA %"),
-            QStringLiteral("DESVÍO MEDIO %"),
-            QStringLiteral("FUERA DE TOLERANCIA"),
-            QStringLiteral("SIN DATO NUMÉRICO")};
+    return QStringList{nombre(a).toUpper(),
+                       a == Agrupacion::Corral ? QStringLiteral("DESCARGAS") : QStringLiteral("CARGAS"),
+                       QStringLiteral("SUGERIDO KG"),
+                       QStringLiteral("REAL KG"),
+                       QStringLiteral("DIFERENCIA KG"),
+                       QStringLiteral("DIFERENCIA %"),
+                       QStringLiteral("DESVÍO MEDIO %"),
+                       QStringLiteral("FUERA DE TOLERANCIA"),
+                       QStringLiteral("SIN DATO NUMÉRICO")} +
+           // Added after the first columns, which callers read by position.
+           QStringList{QStringLiteral("DENTRO DE TOLERANCIA %"), QStringLiteral("DESVÍO MEDIO KG"),
+                       QStringLiteral("DENTRO DE 2 % (%)"), QStringLiteral("DENTRO DE 5 KG (%)"),
+                       QStringLiteral("MÁS DE 62,5 KG (%)")} +
+           (a == Agrupacion::Operario
+                ? QStringList{QStringLiteral("KG DE MÁS"), QStringLiteral("KG DE MENOS"),
+                              QStringLiteral("DESVÍO 1.ª MITAD %"), QStringLiteral("DESVÍO 2.ª MITAD %"),
+                              QStringLiteral("TENDENCIA")}
+                : QStringList{});
 }
 
 QString InformePrecision::sinNombre() {

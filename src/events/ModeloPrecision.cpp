@@ -7,44 +7,23 @@
 #include <QColor>
 #include <QFont>
 
-namespace {
-constexpr int kColumnas = 9;
-QVariant opcional(const std::optional<double>& v) {
-    return v ? QVariant(*v) : QVariant();
-}
-} // namespace
-
 int ModeloPrecision::rowCount(const QModelIndex& padre) const {
     return padre.isValid() ? 0 : static_cast<int>(textos_.size());
 }
 
 int ModeloPrecision::columnCount(const QModelIndex& padre) const {
-    return padre.isValid() ? 0 : kColumnas;
+    return padre.isValid() ? 0 : static_cast<int>(InformePrecision::encabezados(informe_.agrupacion).size());
 }
 
 QVariant ModeloPrecision::orden(qsizetype fila, int columna) const {
-    const GrupoPrecision& g = informe_.grupos[fila];
-    switch (columna) {
-    case 0:
-        // The report comes in alphabetical (or calendar) order already: its position is the key.
+    // The report comes in alphabetical (or calendar) order already: its position is the name's key.
+    if (columna == 0)
         return static_cast<qlonglong>(fila);
-    case 1:
-        return g.sucesos;
-    case 2:
-        return g.sugerido;
-    case 3:
-        return g.real;
-    case 4:
-        return g.diferencia();
-    case 5:
-        return opcional(g.diferenciaPorcentaje());
-    case 6:
-        return opcional(g.desvioMedio());
-    case 7:
-        return g.fuera;
-    default:
-        return g.sinNumero;
-    }
+    const SalidaInforme::Valor v =
+        SalidaInforme::valores(informe_.grupos[fila], informe_.agrupacion).value(columna);
+    if (v.clase == SalidaInforme::Valor::Clase::Texto)
+        return v.texto;
+    return v.numero ? QVariant(*v.numero) : QVariant();
 }
 
 QVariant ModeloPrecision::data(const QModelIndex& indice, int rol) const {
@@ -72,17 +51,19 @@ QVariant ModeloPrecision::data(const QModelIndex& indice, int rol) const {
             return f;
         }
         return {};
-    case Qt::ToolTipRole:
-        return fuera_[fila] ? QStringLiteral("Fuera de la tolerancia de %1 %")
-                                  .arg(Texto::numeroRegional(informe_.tolerancia))
-                            : QVariant();
+    case Qt::ToolTipRole: {
+        if (!fuera_[fila])
+            return {};
+        const GrupoPrecision& g = informe_.grupos[fila];
+        return QStringLiteral("%1 de %2 fuera de la tolerancia").arg(g.fuera).arg(g.juzgados());
+    }
     default:
         return {};
     }
 }
 
 QVariant ModeloPrecision::headerData(int seccion, Qt::Orientation orientacion, int rol) const {
-    if (orientacion != Qt::Horizontal || seccion < 0 || seccion >= kColumnas)
+    if (orientacion != Qt::Horizontal || seccion < 0 || seccion >= columnCount())
         return QAbstractTableModel::headerData(seccion, orientacion, rol);
     if (rol == Qt::DisplayRole)
         return InformePrecision::encabezados(informe_.agrupacion).at(seccion);
@@ -100,8 +81,8 @@ void ModeloPrecision::mostrar(const InformePrecision& informe) {
     const QLocale local = Texto::regional();
     for (const GrupoPrecision& g : informe_.grupos) {
         textos_ << SalidaInforme::textos(g, informe_.agrupacion, local);
-        fuera_ << g.fueraDeTolerancia(informe_.tolerancia);
+        fuera_ << g.marcado();
     }
     endResetModel();
-    Q_EMIT headerDataChanged(Qt::Horizontal, 0, kColumnas - 1);
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }

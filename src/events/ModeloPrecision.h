@@ -6,8 +6,8 @@
 #include <QStringList>
 
 // The rows of the accuracy table: texts in the regional form for the eye, numbers for sorting
-// (Qt::UserRole, an undefined percentage sorting last) and the groups beyond the tolerance marked
-// (kFueraRol, a bool) and painted apart.
+// (Qt::UserRole, an undefined percentage sorting last) and the groups holding any event beyond the
+// tolerance marked (kFueraRol, a bool) and painted apart.
 class ModeloPrecision : public QAbstractTableModel {
     Q_OBJECT
 public:
@@ -22,6 +22,7 @@ public:
     QVariant headerData(int seccion, Qt::Orientation orientacion, int rol = Qt::DisplayRole) const override;
 
     void mostrar(const InformePrecision& informe);
+    const InformePrecision& informe() const { return informe_; }
 
 private:
     QVariant orden(qsizetype fila, int columna) const;

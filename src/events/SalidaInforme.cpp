@@ -3,11 +3,27 @@
 #include "core/Texto.h"
 #include "events/CsvEventos.h"
 
+#include <cmath>
+
 namespace SalidaInforme {
 
 namespace {
-QString porcentaje(const std::optional<double>& v, const QLocale& local) {
-    return v ? local.toString(*v, 'f', 2) : QString();
+QLocale archivo() {
+    QLocale c = QLocale::c();
+    c.setNumberOptions(QLocale::OmitGroupSeparator);
+    return c;
+}
+
+QString tendencia(const GrupoPrecision& g) {
+    const auto antes = g.desvioMitad(0);
+    const auto despues = g.desvioMitad(1);
+    if (!antes || !despues)
+        return {};
+    // Judged on what is shown: two decimals of a percent.
+    const double cambio = std::round(*despues * 100) - std::round(*antes * 100);
+    return cambio < 0   ? QStringLiteral("mejora")
+           : cambio > 0 ? QStringLiteral("empeora")
+                        : QStringLiteral("igual");
 }
 } // namespace
 
@@ -20,16 +36,83 @@ QString nombreGrupo(const GrupoPrecision& g, Agrupacion a) {
     return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : g.grupo;
 }
 
+QList<Valor> valores(const GrupoPrecision& g, Agrupacion a) {
+    using C = Valor::Clase;
+    QList<Valor> r{{C::Nombre, std::nullopt, nombreGrupo(g, a)},
+                   {C::Cuenta, g.sucesos, {}},
+                   {C::Kg, g.sugerido, {}},
+                   {C::Kg, g.real, {}},
+                   {C::Kg, g.diferencia(), {}},
+                   {C::Porcentaje, g.diferenciaPorcentaje(), {}},
+                   {C::Porcentaje, g.desvioMedio(), {}},
+                   {C::Cuenta, g.fuera, {}},
+                   {C::Cuenta, g.sinNumero, {}},
+                   {C::Porcentaje, g.dentroDeTolerancia(), {}},
+                   {C::Kg, g.desvioMedioKg(), {}},
+                   {C::Porcentaje, g.porcentajeDe(g.dentro2Porciento), {}},
+                   {C::Porcentaje, g.porcentajeDe(g.dentro5Kg), {}},
+                   {C::Porcentaje, g.porcentajeDe(g.mas62Kg), {}}};
+    if (a == Agrupacion::Operario)
+        r << Valor{C::Kg, g.kgDeMas, {}} << Valor{C::Kg, g.kgDeMenos, {}}
+          << Valor{C::Porcentaje, g.desvioMitad(0), {}} << Valor{C::Porcentaje, g.desvioMitad(1), {}}
+          << Valor{C::Texto, std::nullopt, tendencia(g)};
+    return r;
+}
+
+QString texto(const Valor& v, const QLocale& local) {
+    switch (v.clase) {
+    case Valor::Clase::Nombre:
+    case Valor::Clase::Texto:
+        return v.texto;
+    case Valor::Clase::Cuenta:
+        return local.toString(static_cast<qlonglong>(v.numero.value_or(0)));
+    case Valor::Clase::Kg:
+    case Valor::Clase::Porcentaje: {
+        if (!v.numero)
+            return {};
+        const int decimales = v.clase == Valor::Clase::Kg ? 1 : 2;
+        // Rounded first, so a tiny negative shows as 0, not -0.
+        const double escala = std::pow(10.0, decimales);
+        const double redondeado = std::round(*v.numero * escala) / escala;
+        return local.toString(redondeado == 0 ? 0.0 : redondeado, 'f', decimales);
+    }
+    }
+    return {};
+}
+
 QStringList textos(const GrupoPrecision& g, Agrupacion a, const QLocale& local) {
-    return {nombreGrupo(g, a),
-            local.toString(g.sucesos),
-            local.toString(g.sugerido, 'f', 1),
-            local.toString(g.real, 'f', 1),
-            local.toString(g.diferencia(), 'f', 1),
-            porcentaje(g.diferenciaPorcentaje(), local),
-            porcentaje(g.desvioMedio(), local),
-            local.toString(g.fuera),
-            local.toString(g.sinNumero)};
+    QStringList r;
+    for (const Valor& v : valores(g, a))
+        r << texto(v, local);
+    return r;
+}
+
+QString resumen(const InformePrecision& informe) {
+    const bool descargas = informe.agrupacion == Agrupacion::Corral;
+    const QString clase = descargas ? QStringLiteral("descargas") : QStringLiteral("cargas");
+    if (informe.grupos.isEmpty())
+        return QStringLiteral("No hay %1 guardadas entre el %2 y el %3.")
+            .arg(clase, informe.desde.toString(QStringLiteral("dd/MM/yyyy")),
+                 informe.hasta.toString(QStringLiteral("dd/MM/yyyy")));
+    const int sucesos = informe.sucesos();
+    const qsizetype grupos = informe.grupos.size();
+    return QStringLiteral("%1 de %2 %3 fuera de la tolerancia, en %4 de %5 %6")
+        .arg(informe.fuera())
+        .arg(sucesos)
+        .arg(sucesos == 1 ? clase.chopped(1) : clase)
+        .arg(informe.gruposMarcados())
+        .arg(grupos)
+        .arg(grupos == 1 ? QStringLiteral("grupo") : QStringLiteral("grupos"));
+}
+
+QString reglaTolerancia(const InformePrecision& informe, const QLocale& local) {
+    QString r = local.toString(informe.tolerancia, 'g', 15) + QStringLiteral(" %");
+    if (informe.tolerancias.isEmpty())
+        return r;
+    QStringList propias;
+    for (const ToleranciaAlimento& t : informe.tolerancias)
+        propias << t.alimento + QStringLiteral(": ") + t.tolerancia.texto(local);
+    return r + QStringLiteral(" general; ") + propias.join(QStringLiteral("; "));
 }
 
 QString alineado(const InformePrecision& informe, const QLocale& local) {
@@ -51,14 +134,10 @@ QString alineado(const InformePrecision& informe, const QLocale& local) {
 }
 
 QByteArray csv(const InformePrecision& informe) {
-    auto numero = [](double v) { return Texto::numeroPunto(v); };
-    auto opcional = [&](const std::optional<double>& v) { return v ? numero(*v) : QString(); };
+    const QLocale c = archivo();
     QByteArray r = CsvEventos::linea(InformePrecision::encabezados(informe.agrupacion));
     for (const GrupoPrecision& g : informe.grupos)
-        r += CsvEventos::linea({nombreGrupo(g, informe.agrupacion), QString::number(g.sucesos),
-                                numero(g.sugerido), numero(g.real), numero(g.diferencia()),
-                                opcional(g.diferenciaPorcentaje()), opcional(g.desvioMedio()),
-                                QString::number(g.fuera), QString::number(g.sinNumero)});
+        r += CsvEventos::linea(textos(g, informe.agrupacion, c));
     return r;
 }
 

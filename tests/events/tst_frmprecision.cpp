@@ -8,6 +8,7 @@
 #include "app/FrmPrincipal.h"
 #include "db/BaseDatos.h"
 #include "db/Preferencias.h"
+#include "events/FrmCargasPrecision.h"
 #include "events/FrmPrecision.h"
 #include "events/HistorialSucesos.h"
 #include "events/ModeloPrecision.h"
@@ -23,9 +24,12 @@
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonObject>
+#include <QLabel>
 #include <QLineSeries>
 #include <QPushButton>
+#include <QSqlQuery>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -47,10 +51,11 @@ QStringList filas(FrmPrecision& f) {
     return r;
 }
 
-QBarSet* barras(FrmPrecision& f) {
+// The chart's bars: 0 the net difference, 1 the mean deviation of the loads.
+QBarSet* barras(FrmPrecision& f, int conjunto = 0) {
     for (QAbstractSeries* s : f.findChild<QChartView*>("GrfPrecision")->chart()->series())
         if (auto* b = qobject_cast<QBarSeries*>(s))
-            return b->barSets().value(0);
+            return b->barSets().value(conjunto);
     return nullptr;
 }
 } // namespace
@@ -64,6 +69,7 @@ private Q_SLOTS:
     void controles();
     void rangoAgrupacionYTolerancia();
     void exportarXls();
+    void toleranciaPropiaYCargas();
     void desdeLaVentanaPrincipal();
 
 private:
@@ -129,15 +135,20 @@ void TstFrmPrecision::rangoAgrupacionYTolerancia() {
     // A wider tolerance: nobody stands out any more, and it is kept for the next time.
     f.findChild<QDoubleSpinBox*>("TxtTolerancia")->setValue(6);
     QTRY_VERIFY(!f.calculando());
-    QCOMPARE(filas(f), QStringList({"Juan|1|-1,50|bien", "Pedro|2|5,00|bien"}));
+    // Pedro's net 5 % hides a load 10 % over: he still stands out.
+    QCOMPARE(filas(f), QStringList({"Juan|1|-1,50|bien", "Pedro|2|5,00|fuera"}));
+    QCOMPARE(f.findChild<QLabel*>("LblEstado")->text(),
+             QStringLiteral("1 de 3 cargas fuera de la tolerancia, en 1 de 2 grupos"));
     QCOMPARE(Preferencias::tolerancia(), 6.0);
     QCOMPARE(barras(f)->count(), 2);
 
     // By day: one bar per day and the line over the days.
     combo->setCurrentText("Día");
     QTRY_VERIFY(!f.calculando());
-    QCOMPARE(filas(f), QStringList({dia(2) + "|2|-0,45|bien", dia(1) + "|1|4,00|bien"}));
+    // -1,5 % and +10 % net -0,45 %: the day stands out, and its mean deviation bar is not flat.
+    QCOMPARE(filas(f), QStringList({dia(2) + "|2|-0,45|fuera", dia(1) + "|1|4,00|bien"}));
     QCOMPARE(barras(f)->count(), 2);
+    QCOMPARE(barras(f, 1)->at(0), 5.75);
     int puntos = -1;
     for (QAbstractSeries* s : f.findChild<QChartView*>("GrfPrecision")->chart()->series())
         if (s->name() == QStringLiteral("Evolución diaria"))
@@ -173,24 +184,93 @@ void TstFrmPrecision::exportarXls() {
     QString error;
     const QJsonObject libro = LectorLibro::leer(ruta, &error);
     QVERIFY2(!libro.isEmpty(), qPrintable(error));
-    QCOMPARE(libro["hojas"].toArray().first().toString(), QStringLiteral("Precisión"));
+    QCOMPARE(libro["hojas"].toArray(), QJsonArray({"Precisión", "Cargas"}));
     const QJsonArray filas = libro["filas"].toArray();
-    QCOMPARE(filas.size(), 3);
+    // It stands on its own: the period, the grouping, the rule and when it was made come first.
+    QCOMPARE(filas[0][0]["valor"].toString(), QStringLiteral("Precisión de carga"));
+    QCOMPARE(filas[1][1]["valor"].toString(), QDate::currentDate().addDays(-30).toString("yyyy-MM-dd"));
+    QCOMPARE(filas[1][2]["valor"].toString(), QDate::currentDate().toString("yyyy-MM-dd"));
+    QCOMPARE(filas[2][1]["valor"].toString(), QStringLiteral("Día"));
+    QCOMPARE(filas[3][1]["valor"].toString(), QStringLiteral("3 %"));
+    QCOMPARE(filas[5][1]["valor"].toString(), QDate::currentDate().toString("yyyy-MM-dd"));
+    QCOMPARE(libro["congelado"].toString(), QStringLiteral("A9"));
+    QCOMPARE(filas.size(), 10);
     QStringList encabezados;
-    for (const QJsonValue& c : filas[0].toArray())
+    for (const QJsonValue& c : filas[7].toArray())
         encabezados << c["valor"].toString();
     QCOMPARE(encabezados, InformePrecision::encabezados(Agrupacion::Dia));
-    // Real numbers and dates, not the texts shown: 500 planned, 520 loaded, +4 %.
-    const QJsonArray reciente = filas[1].toArray();
+    // Real numbers and dates, not the texts shown: 500 planned, 520 loaded, +4 %, the one load
+    // outside 3 %, 20 kg off; percentages as percentages; the row filled as the window paints it.
+    const QJsonArray reciente = filas[8].toArray();
     QCOMPARE(reciente[0]["tipo"].toString(), QStringLiteral("fecha"));
     QCOMPARE(reciente[0]["valor"].toString(), QDate::currentDate().addDays(-1).toString("yyyy-MM-dd"));
     QList<double> numeros;
+    QStringList formatos;
     for (int c = 1; c < reciente.size(); ++c) {
         QCOMPARE(reciente[c]["tipo"].toString(), QStringLiteral("numero"));
+        QCOMPARE(reciente[c]["relleno"].toString(), QStringLiteral("FFFFD6D6"));
         numeros << reciente[c]["valor"].toDouble();
+        formatos << reciente[c]["formato"].toString();
     }
-    QCOMPARE(numeros, QList<double>({1, 500, 520, 20, 4, 4, 1, 0}));
-    QCOMPARE(filas[2][5]["valor"].toDouble(), -5.0 / 1100 * 100);
+    QCOMPARE(numeros, QList<double>({1, 500, 520, 20, 0.04, 0.04, 1, 0, 0, 20, 0, 0, 0}));
+    QCOMPARE(formatos.at(4), QStringLiteral("0.00%"));
+    QCOMPARE(formatos.at(8), QStringLiteral("0.00%"));
+    QCOMPARE(formatos.at(9), QStringLiteral("General"));
+    QVERIFY(qFuzzyCompare(filas[9][5]["valor"].toDouble(), -5.0 / 1100));
+    // The loads of the period on the second sheet, in date and time order.
+    const QJsonArray cargas = libro["otrasHojas"]["Cargas"].toArray();
+    QCOMPARE(cargas.size(), 4);
+    QCOMPARE(cargas[0][0]["valor"].toString(), QStringLiteral("FECHA"));
+    QCOMPARE(cargas[2][4]["valor"].toString(), QStringLiteral("Soja"));
+    QCOMPARE(cargas[2][9]["valor"].toDouble(), 0.1);
+    QCOMPARE(cargas[2][10]["valor"].toString(), QStringLiteral("fuera"));
+    QCOMPARE(cargas[2][10]["relleno"].toString(), QStringLiteral("FFFFD6D6"));
+}
+
+void TstFrmPrecision::toleranciaPropiaYCargas() {
+    // Soja given 10 kg of its own in the window's table: its load 10 kg over is within.
+    QSqlQuery(BaseDatos::ConexionBD()).exec("insert into alimentos (id, descripcion) values (1, 'Soja')");
+    FrmPrecision f;
+    QTRY_VERIFY(!f.calculando());
+    auto* tabla = control<QTableWidget>(f, "TablaTolerancias");
+    QCOMPARE(tabla->rowCount(), 1);
+    QCOMPARE(tabla->item(0, 0)->text(), QStringLiteral("Soja"));
+    tabla->item(0, 1)->setText("mucho"); // not a number: nothing kept
+    QCOMPARE(tabla->item(0, 1)->text(), QString());
+    tabla->item(0, 1)->setText("10");
+    QTRY_VERIFY(f.calculando());
+    QTRY_VERIFY(!f.calculando());
+    QCOMPARE(filas(f), QStringList({"Heno|1|4,00|fuera", "Maiz|1|-1,50|bien", "Soja|1|10,00|bien"}));
+
+    // A double click on a group lists its loads, which export through the dialog layer.
+    auto* lista = control<QTableView>(f, "ListPrecision");
+    QStringList vistas;
+    QTemporaryDir dir;
+    Dialogos::limpiar();
+    Dialogos::encolarRuta(dir.filePath("heno"));
+    alAbrirModal(this, [&vistas](QWidget* w) {
+        auto* cargas = qobject_cast<FrmCargasPrecision*>(w);
+        if (!cargas)
+            return;
+        QTRY_VERIFY(!cargas->calculando());
+        const QAbstractItemModel* m = control<QTableView>(cargas, "ListCargas")->model();
+        for (int i = 0; i < m->rowCount(); ++i) {
+            QStringList celdas;
+            for (int c = 0; c < m->columnCount(); ++c)
+                celdas << m->index(i, c).data().toString();
+            vistas << celdas.join(u'|');
+        }
+        control<QPushButton>(cargas, "CmdExportar")->click();
+        QTRY_VERIFY(!cargas->exportando());
+        cargas->close();
+    });
+    Q_EMIT lista->doubleClicked(lista->model()->index(0, 0)); // as a double click on the row
+    QCOMPARE(vistas, QStringList{dia(1) + "|08:00|1|Recria|Heno|Pedro|500,0|520,0|20,0|4,00|fuera"});
+    const QString ruta = QDir::toNativeSeparators(dir.filePath("heno.xlsx"));
+    QCOMPARE(Dialogos::mostrados(), QList<Mensaje>({{"Datos exportados en " + ruta, Icono::Informacion}}));
+    const QJsonArray hoja = LectorLibro::leer(ruta)["filas"].toArray();
+    QCOMPARE(hoja.size(), 4); // title, blank, headers, the load
+    QCOMPARE(hoja[3][7]["valor"].toDouble(), 520.0);
 }
 
 void TstFrmPrecision::desdeLaVentanaPrincipal() {

@@ -1,7 +1,8 @@
 """Reads a workbook with openpyxl, a reader independent of the program, and prints what a
 spreadsheet program would see as JSON: sheet names, every cell of the first sheet with its kind
 (texto, numero, fecha, hora, formula) or null when the sheet holds no cell there, the header's
-looks, the frozen pane, the autofilter and the column widths."""
+looks, the frozen pane, the autofilter and the column widths; the cells of the other sheets in
+"otrasHojas", by name."""
 import datetime
 import json
 import re
@@ -15,11 +16,18 @@ ruta = sys.argv[1]
 libro = openpyxl.load_workbook(ruta)
 hoja = libro.worksheets[0]
 with zipfile.ZipFile(ruta) as z:
-    xml = z.read("xl/worksheets/sheet1.xml").decode("utf-8")
-presentes = set(re.findall(r'<c r="([A-Z]+[0-9]+)"', xml))
+    xmls = [z.read("xl/worksheets/sheet%d.xml" % (i + 1)).decode("utf-8") for i in range(len(libro.worksheets))]
+xml = xmls[0]
 
 
-def celda(c):
+def celdas(i):
+    h = libro.worksheets[i]
+    presentes = set(re.findall(r'<c r="([A-Z]+[0-9]+)"', xmls[i]))
+    return [[celda(c, presentes) for c in fila]
+            for fila in h.iter_rows(min_row=1, max_row=h.max_row, max_col=h.max_column)]
+
+
+def celda(c, presentes):
     if c.coordinate not in presentes:
         return None
     v = c.value
@@ -41,13 +49,14 @@ def celda(c):
         "formato": c.number_format,
         "negrita": bool(c.font and c.font.b),
         "alineacion": c.alignment.horizontal if c.alignment else None,
+        "relleno": c.fill.fgColor.rgb if c.fill is not None and c.fill.fill_type == "solid" else None,
     }
 
 
 print(json.dumps({
     "hojas": libro.sheetnames,
-    "filas": [[celda(c) for c in fila] for fila in hoja.iter_rows(min_row=1, max_row=hoja.max_row,
-                                                                   max_col=hoja.max_column)],
+    "filas": celdas(0),
+    "otrasHojas": {libro.sheetnames[i]: celdas(i) for i in range(1, len(libro.worksheets))},
     "congelado": hoja.freeze_panes,
     "filtro": hoja.auto_filter.ref,
     "anchos": [hoja.column_dimensions[get_column_letter(i)].width for i in range(1, hoja.max_column + 1)],
