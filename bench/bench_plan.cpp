@@ -55,6 +55,8 @@ public:
             q.addBindValue(QStringLiteral("Alimento %1").arg(i, 3, 10, QLatin1Char('0')));
             q.exec();
         }
+        // The operator the plan names exists: "INSERTAR" refuses a row whose operator is gone.
+        q.exec(QStringLiteral("insert into operarios values (1, 'Operario 1')"));
         q.prepare(QStringLiteral("insert into viajes values (?, '2024-05-02', '08:30', ?, 1, ?, ?, ?)"));
         for (int i = 0; i < kFilasViaje; ++i) {
             const int viaje = i / kAlimentosPorViaje + 1;
@@ -146,9 +148,17 @@ double medirInsertar() {
         QApplication::processEvents();
         tiempos.push_back(ms(t));
     }
-    if (!Dialogos::mostrados().isEmpty())
-        return -1; // something was refused: the figure would not be an insertion
+    QSqlQuery cuenta(QStringLiteral("select count(*) from viajes where id = 30000"), BaseDatos::ConexionBD());
+    const int guardadas = cuenta.next() ? cuenta.value(0).toInt() : 0;
     QSqlQuery(QStringLiteral("delete from viajes where id = 30000"), BaseDatos::ConexionBD());
+    // Something refused or a row missing: the figure would not be an insertion.
+    for (const Mensaje& m : Dialogos::mostrados())
+        std::fprintf(stderr, "insertar_ms: la ventana respondió \"%s\"\n", qPrintable(m.texto));
+    if (!Dialogos::mostrados().isEmpty() || guardadas != static_cast<int>(tiempos.size())) {
+        std::fprintf(stderr, "insertar_ms: se guardaron %d filas de %d\n", guardadas,
+                     static_cast<int>(tiempos.size()));
+        return -1;
+    }
     return mediana(tiempos);
 }
 

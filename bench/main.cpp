@@ -40,12 +40,19 @@ int main(int argc, char** argv) {
     }
     if (desconocidas)
         return 2;
+    int sinMedir = 0;
     for (const Figura* f : Figura::todas()) {
         if (!pedidas.isEmpty() && !pedidas.contains(QLatin1String(f->nombre)))
             continue;
         const double v = f->medir();
-        std::printf("%s: %.6g %s\n", f->nombre, v, f->unidad);
+        if (v < 0) {
+            std::printf("%s: sin medir\n", f->nombre);
+            std::fprintf(stderr, "%s: no se pudo medir\n", f->nombre);
+            ++sinMedir;
+        } else {
+            std::printf("%s: %.6g %s\n", f->nombre, v, f->unidad);
+        }
         std::fflush(stdout);
     }
-    return 0;
+    return sinMedir ? 1 : 0;
 }

@@ -26,7 +26,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Libraries come from dpkg-shlibdeps; the database driver is a Qt plugin, which it cannot see, and
 # the pages of a PDF need a font to draw their text with.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, fonts-dejavu-core")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, fonts-dejavu-core, qt6-translations-l10n")
 # Only the web-service simulator's private database needs these.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "mariadb-server, mariadb-client")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -5,7 +5,7 @@ export DEBIAN_FRONTEND=noninteractive
 pkgs=(
   build-essential cmake ninja-build pkgconf clang-format
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-mysql libgl-dev
-  qt6-charts-dev libqt6opengl6-dev
+  qt6-charts-dev libqt6opengl6-dev qt6-translations-l10n
   libsqlite3-dev
   libgcab-dev cabextract gcab
   libxlsxwriter-dev python3-openpyxl locales

@@ -5,7 +5,9 @@
 #include "link/BotonConectar.h"
 #include "link/ConexionTablet.h"
 #include "link/EnvioDirecto.h"
+#include "link/EstimacionEnvio.h"
 #include "maint/AjustesRespaldo.h"
+#include "plan/ArchivoViajes.h"
 #include "plan/RevisionEnvio.h"
 #include "ui/Accesible.h"
 #include "ui/Controles.h"
@@ -43,6 +45,7 @@ FrmPrincipal::FrmPrincipal(QWidget* parent) : QMainWindow(parent) {
     if (auto m = Comprobar_Tablas())
         Dialogos::mostrar(this, *m);
     avisarStock();
+    mostrarEstimacion();
 }
 
 FrmPrincipal::~FrmPrincipal() = default;
@@ -139,6 +142,8 @@ void FrmPrincipal::construir() {
 
     CmdEnv = Controles::boton("CmdEnv", QStringLiteral("Enviar Programacion"), centro);
     raiz->addWidget(CmdEnv);
+    LblEstimacion = Controles::etiqueta("LblEstimacion", QString(), centro);
+    raiz->addWidget(LblEstimacion);
     Lbl = Controles::etiqueta("Lbl", QString(), centro);
     raiz->addWidget(Lbl);
     Bar = new QProgressBar(centro);
@@ -209,6 +214,7 @@ void FrmPrincipal::OptDir_Click() {
     FrWeb->setVisible(false);
     Leer_Conexion(QStringLiteral("directa"));
     TxtDir->setText(Direccion_Conexion);
+    mostrarEstimacion();
 }
 
 void FrmPrincipal::OptWeb_Click() {
@@ -218,6 +224,7 @@ void FrmPrincipal::OptWeb_Click() {
     TxtServ->setText(Direccion_Conexion);
     TXTUS->setText(Usuario_Web);
     TXTPASS->setText(Clave_Web);
+    mostrarEstimacion();
 }
 
 void FrmPrincipal::CmdConectar_Click() {
@@ -227,10 +234,54 @@ void FrmPrincipal::CmdConectar_Click() {
 void FrmPrincipal::CmdEnv_Click() {
     if (envio_ || !planListoParaEnviar())
         return;
-    if (OptDir->isChecked())
+    if (OptDir->isChecked()) {
+        if (!envioLargoAceptado())
+            return;
         Conexion_Directa();
-    else
+    } else {
         Conexion_Web();
+    }
+}
+
+void FrmPrincipal::mostrarEstimacion() {
+    QString texto;
+    if (OptDir->isChecked()) {
+        const EstimacionEnvio::Estimacion e = EstimacionEnvio::estimar(BaseDatos::ConexionBD());
+        if (!e.error)
+            texto = e.texto() + u'.';
+    }
+    LblEstimacion->setText(texto);
+    LblEstimacion->setAccessibleName(texto.isEmpty() ? QStringLiteral("Duración del envío") : texto);
+}
+
+bool FrmPrincipal::envioLargoAceptado() {
+    const EstimacionEnvio::Estimacion e = EstimacionEnvio::estimar(BaseDatos::ConexionBD());
+    if (e.error || !e.larga())
+        return true;
+    const QDate hoy = QDate::currentDate();
+    const Mensaje pregunta{
+        QStringLiteral("%1.\n¿Archivar antes los viajes anteriores a hoy (%2)? Dejan de enviarse y se pueden "
+                       "recuperar desde RECETAS.\nSí: archiva y envía el resto. No: envía todo.")
+            .arg(e.texto(), hoy.toString(QStringLiteral("dd/MM/yyyy"))),
+        Icono::Pregunta, QStringLiteral("Enviar Programacion"), Botones::SiNoCancelar};
+    switch (Dialogos::mostrar(this, pregunta)) {
+    case Respuesta::Si: {
+        const ArchivoViajes::Resultado r = ArchivoViajes::archivar(hoy);
+        if (r.error) {
+            Dialogos::mostrar(this, errorProcedimiento(r.error->numero, r.error->descripcion,
+                                                       QStringLiteral("CmdEnv_Click"), objectName()));
+            return false;
+        }
+        mostrarEstimacion();
+        return true;
+    }
+    case Respuesta::No:
+        return true;
+    case Respuesta::Ok:
+    case Respuesta::Cancelar:
+        break;
+    }
+    return false;
 }
 
 bool FrmPrincipal::planListoParaEnviar() {
@@ -256,8 +307,10 @@ bool FrmPrincipal::envioTerminado() {
         envio_ = nullptr;
     }
     ponerOcupado(false);
-    if (!saliendo_)
+    if (!saliendo_) {
+        mostrarEstimacion();
         return true;
+    }
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     return false;
 }

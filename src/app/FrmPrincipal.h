@@ -98,6 +98,7 @@ protected:
     QLabel* Label2;
     QLineEdit* TXTPASS;
     QLabel* Lbl;
+    QLabel* LblEstimacion; // how long the upload over the direct link will take
     QProgressBar* Bar;
     QLabel* Image1;
     QLabel* lblSaludRespaldo;
@@ -112,6 +113,10 @@ private:
     void guardarAjuste(QLineEdit* caja);
     // Plan rows the upload would leave out or send incomplete: asks whether to go on.
     bool planListoParaEnviar();
+    // The direct upload's length, shown under its button (nothing on the web road).
+    void mostrarEstimacion();
+    // A long direct upload: offers to archive the trips before today first. False when cancelled.
+    bool envioLargoAceptado();
     // Makes an automatic backup in its small window; closes this window afterwards when asked.
     void respaldar(const QString& texto, bool cerrarDespues);
     bool descargado_ = false;

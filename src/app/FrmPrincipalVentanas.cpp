@@ -17,14 +17,20 @@
 #include <QRadioButton>
 
 void FrmPrincipal::Command1_Click() {
-    FrmViajes ventana(this);
-    ImpresionVentanas::enlazar(&ventana);
-    ventana.exec();
+    {
+        FrmViajes ventana(this);
+        ImpresionVentanas::enlazar(&ventana);
+        ventana.exec();
+    }
+    mostrarEstimacion(); // the plan changed, so did the upload
 }
 
 void FrmPrincipal::Command2_Click() {
-    FrmRodeos ventana(this);
-    ventana.exec();
+    {
+        FrmRodeos ventana(this);
+        ventana.exec();
+    }
+    mostrarEstimacion();
 }
 
 void FrmPrincipal::Command3_Click() {

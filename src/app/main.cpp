@@ -3,6 +3,7 @@
 #include "db/ImportacionInicial.h"
 #include "ui/Dialogos.h"
 #include "ui/TeclaEnter.h"
+#include "ui/TraduccionQt.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -37,6 +38,7 @@ int main(int argc, char** argv) {
         icono.addFile(QStringLiteral(":/iconos/hicolor/%1x%1/apps/tolvaro.png").arg(lado));
     QApplication::setWindowIcon(icono);
     TeclaEnter::instalar(&app);
+    TraduccionQt::instalar(&app);
 
     // For scripted runs: message boxes are answered with their first button and printed on stderr.
     if (qEnvironmentVariableIntValue("TOLVARO_SIN_DIALOGOS") == 1)

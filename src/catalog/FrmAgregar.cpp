@@ -285,13 +285,16 @@ void FrmAgregar::reject() {
     switch (Dialogos::mostrar(this, {QStringLiteral("¿Desea guardar los cambios?"), Icono::Pregunta,
                                      windowTitle(), Botones::SiNoCancelar})) {
     case Respuesta::Si:
-        grabar(); // stays open when it cannot save
+        if (!grabar()) // stays open when it cannot save
+            TxtDes->setFocus();
         return;
     case Respuesta::No:
         QDialog::reject();
         return;
     case Respuesta::Ok:
     case Respuesta::Cancelar:
+        // Back to typing: the next Escape or close lands on this editor and asks again.
+        TxtDes->setFocus();
         return;
     }
 }

@@ -1,6 +1,7 @@
 #include "cli/Comandos.h"
 
 #include "db/BaseDatos.h"
+#include "link/EstimacionEnvio.h"
 #include "plan/RevisionEnvio.h"
 
 namespace {
@@ -12,7 +13,10 @@ const char* const kAyudaEnviar =
     "conexión directa, o al servicio web. Sin HOST usa la dirección guardada.\n"
     "\n"
     "Si hay filas del plan cuya receta, alimento u operario ya no existe, no envía nada y\n"
-    "dice cuáles son; con --aun-asi envía el resto.\n";
+    "dice cuáles son; con --aun-asi envía el resto.\n"
+    "\n"
+    "Por la conexión directa dice antes cuántos registros enviará y cuánto tardará (medio\n"
+    "segundo cada uno); 'archivar' saca del envío los viajes viejos.\n";
 
 const QString kAunAsi = QStringLiteral("aun-asi");
 
@@ -39,6 +43,12 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
     const bool unCamino = p.isSet(QStringLiteral("directa")) != p.isSet(QStringLiteral("web"));
     if (unCamino && !planAceptado(p.isSet(kAunAsi), ctx))
         return 1;
+    if (unCamino && p.isSet(QStringLiteral("directa"))) {
+        // Paced at half a second a message: a plan kept for years takes minutes.
+        const EstimacionEnvio::Estimacion e = EstimacionEnvio::estimar(BaseDatos::ConexionBD());
+        if (!e.error)
+            ctx.salida << e.texto() << '.' << Qt::endl;
+    }
     return OpcionesCli::porCamino(p, kAyudaEnviar, enviarDirecta, enviarWeb, ctx);
 }
 } // namespace

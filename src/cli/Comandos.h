@@ -54,6 +54,9 @@ const Comando& comandoCostos();
 const Comando& comandoTolerancia();
 // The loading sheet of a day as a PDF.
 const Comando& comandoPlanilla();
+// The plan: a day's trips copied to another day; old trips archived or brought back.
+const Comando& comandoCopiarDia();
+const Comando& comandoArchivar();
 
 // Parses a command's arguments (after the command word) on its own parser. Prints the help and
 // returns 0 for --help; prints what is wrong and the help and returns 2 for arguments the parser

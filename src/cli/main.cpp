@@ -28,7 +28,8 @@ QList<const Comando*> todos() {
     return {&comandoEnviar(),    &comandoRecibir(),    &comandoInforme(),   &comandoHistorial(),
             &comandoImportar(),  &comandoRespaldar(),  &comandoRecuperar(), &comandoContenido(),
             &comandoRespaldos(), &comandoTolerancia(), &comandoPrecio(),    &comandoIngreso(),
-            &comandoConteo(),    &comandoStock(),      &comandoCostos(),    &comandoPlanilla()};
+            &comandoConteo(),    &comandoStock(),      &comandoCostos(),    &comandoPlanilla(),
+            &comandoCopiarDia(), &comandoArchivar()};
 }
 
 void ayuda(QTextStream& s) {

@@ -24,6 +24,15 @@ QString numeroRegional(double valor) {
     return general(valor, regional());
 }
 
+QString cantidadVista(double valor) {
+    return general(valor, QLocale());
+}
+
+QString sinMiles(const QString& texto) {
+    QString t = texto;
+    return t.remove(QLocale().groupSeparator());
+}
+
 QString numeroPunto(double valor) {
     QLocale c = QLocale::c();
     c.setNumberOptions(QLocale::OmitGroupSeparator);

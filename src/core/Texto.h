@@ -17,6 +17,12 @@ QLocale regional();
 // no thousands separator, whole numbers without decimals.
 QString numeroRegional(double valor);
 
+// An amount as the plan lists show it: the general form with the regional thousands separator
+// (12.500 where the decimal separator is a comma).
+QString cantidadVista(double valor);
+// That text back to the plain form a user types: without thousands separators.
+QString sinMiles(const QString& texto);
+
 // The same general form with "." as the decimal separator whatever the regional settings
 // (33.3333333333333 for a third of 100).
 QString numeroPunto(double valor);

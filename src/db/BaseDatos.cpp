@@ -92,6 +92,12 @@ const char* const kEsquemaAgregado[] = {
     // such bound), by the feed's name as the history keeps it.
     ("create table if not exists tolerancias_alimento (alimento TEXT PRIMARY KEY COLLATE NOCASE, "
      "kg REAL, porcentaje REAL)"),
+    // Old trips taken out of the plan (and of the upload), kept to be brought back: the columns
+    // of `viajes` and `descarga`.
+    ("create table if not exists viajes_archivo (id INTEGER, fecha TEXT, hora TEXT, id_receta INTEGER, "
+     "id_op INTEGER, id_alim INTEGER, cantidad REAL, orden INTEGER)"),
+    "create table if not exists descarga_archivo (id INTEGER, rodeo TEXT COLLATE NOCASE, por REAL, orden "
+    "INTEGER)",
 };
 
 } // namespace

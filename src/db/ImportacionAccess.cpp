@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
@@ -29,6 +30,10 @@ QString ResumenImportacion::texto(const QString& archivo) const {
         t += QStringLiteral(" Faltaban en el archivo: %1.").arg(faltantes.join(QStringLiteral(", ")));
     if (!omitidos.isEmpty())
         t += QStringLiteral(" Se dejaron fuera: %1.").arg(omitidos.join(QStringLiteral(", ")));
+    if (!sinComa.isEmpty())
+        t += QStringLiteral(
+                 " La tablet no admite comas en los nombres; se cambió por un espacio la coma de: %1.")
+                 .arg(sinComa.join(QStringLiteral("; ")));
     if (!sinLeer.isEmpty())
         t += QStringLiteral(" No se pudo leer y quedó fuera: %1.").arg(sinLeer.join(QStringLiteral("; ")));
     if (!conservadas.isEmpty())
@@ -439,6 +444,17 @@ QString Importacion::copiarFilas(QSqlQuery& alta, TablaAccess& tabla, const Tabl
             }
             if (c == 0 && nuestra.idObligatorio && valor.isNull())
                 return QStringLiteral("la fila %1 de %2 no tiene id").arg(leidas).arg(nombre);
+            // A catalogue name travels to the tablet between commas: one inside it would split
+            // the record there, and the loads naming it would come back blank.
+            if (nuestra.idObligatorio && qstrcmp(col.nombre, "descripcion") == 0 &&
+                valor.toString().contains(u',')) {
+                const QString original = valor.toString();
+                static const QRegularExpression coma(QStringLiteral("\\s*,\\s*"));
+                QString limpio = original;
+                valor = limpio.replace(coma, QStringLiteral(" ")).trimmed();
+                resumen_->sinComa
+                    << QStringLiteral("%1 %2 (%3)").arg(nombre, alta.boundValue(0).toString(), original);
+            }
             alta.bindValue(int(c), valor);
         }
         if (!alta.exec()) {

@@ -18,12 +18,16 @@ struct ResumenImportacion {
     QStringList conservadas; // our own tables kept from the database replaced ("preferencias (3 filas)")
     QStringList sinLeer;     // with `parcial`: what could not be read and was left out
     QString anterior;        // where the database replaced was kept, empty when none was
+    // Names that came with a comma, which the tablet cannot carry, as "alimentos 12 (Maíz, partido)";
+    // each comma became a blank.
+    QStringList sinComa;
 
     // "Se importó base.mdb: 3 recetas, 5 alimentos, ..." for a file named `archivo`, followed by
     // what the file lacked ("Faltaban en el archivo: ...") and what was left out ("Se dejaron
     // fuera: ..."), each named as "tabla X" or "columna tabla.columna"; then what could not be
     // read ("No se pudo leer y quedó fuera: ..."), what was kept of the database replaced and
-    // where that database was kept.
+    // where that database was kept, and the names whose commas were replaced ("Se cambió por un
+    // espacio la coma de: ...").
     QString texto(const QString& archivo) const;
 };
 

@@ -27,13 +27,13 @@ const QString FrmSucesos::kPreguntaInterrumpir =
 FrmSucesos::FrmSucesos(const DatosSucesos& datos, QWidget* parent) : QDialog(parent), datos_(datos) {
     construir();
 
-    // Load: the last 30 days, the main window's tablet when it is connected, the chosen road.
+    // Load: the last 30 days, the main window's tablet (connected to at once when the main window
+    // is), the chosen road.
     DTDESDE->setDate(QDate::currentDate().addDays(-30));
     DTHASTA->setDate(QDate::currentDate());
-    if (datos_.principalConectada) {
-        TxtDir->setText(datos_.direccionTablet);
+    TxtDir->setText(datos_.direccionTablet);
+    if (datos_.principalConectada)
         CmdConectar_Click();
-    }
     Frame1->setVisible(!datos_.porWeb);
 }
 

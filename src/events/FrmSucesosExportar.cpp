@@ -27,7 +27,7 @@ QList<int> FrmSucesos::columnasVisibles() const {
 void FrmSucesos::CmdExportar_Click() {
     if (exportacion_)
         return; // one export at a time
-    const QString ruta = elegirDestinoLibro(this, QStringLiteral("Seleccione la carpeta de destino"));
+    const QString ruta = elegirDestinoLibro(this, QStringLiteral("Guardar los sucesos como"));
     if (ruta.isEmpty())
         return; // cancelled: nothing, silently
 

@@ -10,11 +10,15 @@
 const QString BotonConectar::kConectar = QStringLiteral("Conectar");
 const QString BotonConectar::kConectado = QStringLiteral("Conectado...");
 
+namespace {
+const QString kNombreEstado = QStringLiteral("Estado de la conexión");
+}
+
 BotonConectar::BotonConectar(QPushButton* boton, const QLineEdit* direccion, ConexionTablet* conexion)
     : QObject(boton), boton_(boton), direccion_(direccion), conexion_(conexion) {
     estado_ = new QLabel(boton->parentWidget());
     estado_->setObjectName(QStringLiteral("LblEstadoConexion"));
-    estado_->setAccessibleName(QStringLiteral("Estado de la conexión"));
+    estado_->setAccessibleDescription(kNombreEstado);
     estado_->setWordWrap(true);
     estado_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     mostrar(conexion->estado());
@@ -38,9 +42,9 @@ void BotonConectar::pulsar() {
 void BotonConectar::mostrar(ConexionTablet::Estado estado) {
     Accesible::caption(boton_, estado == ConexionTablet::Estado::Conectado ? kConectado : kConectar);
     if (estado == ConexionTablet::Estado::Conectando)
-        estado_->setText(QStringLiteral("Conectando con %1...").arg(conexion_->destino()));
+        ponerEstado(QStringLiteral("Conectando con %1...").arg(conexion_->destino()));
     else if (estado != ConexionTablet::Estado::Perdida)
-        estado_->clear(); // a failure's reason follows in fallo()
+        ponerEstado({}); // a failure's reason follows in fallo()
 }
 
 void BotonConectar::fallo(const QString& motivo) {
@@ -48,5 +52,11 @@ void BotonConectar::fallo(const QString& motivo) {
     const QString formato = conexion_->estado() == ConexionTablet::Estado::Perdida
                                 ? QStringLiteral("Se perdió la conexión con %1: %2")
                                 : QStringLiteral("No se pudo conectar con %1: %2");
-    estado_->setText(formato.arg(conexion_->destino(), motivo));
+    ponerEstado(formato.arg(conexion_->destino(), motivo));
+}
+
+void BotonConectar::ponerEstado(const QString& texto) {
+    estado_->setText(texto);
+    // A screen reader reads the name: it is the message itself, not what the line is for.
+    estado_->setAccessibleName(texto.isEmpty() ? kNombreEstado : texto);
 }

@@ -23,6 +23,7 @@ public:
     BotonConectar(QPushButton* boton, const QLineEdit* direccion, ConexionTablet* conexion);
 
     // The status line, named `LblEstadoConexion`, for the window to place under the address box.
+    // Its accessible name is the message it shows ("Estado de la conexión" while empty).
     QLabel* estado() const { return estado_; }
 
     // The click: "Conectar" asks for an address or starts connecting to it; "Conectado..." says
@@ -32,6 +33,7 @@ public:
 private:
     void mostrar(ConexionTablet::Estado estado);
     void fallo(const QString& motivo);
+    void ponerEstado(const QString& texto);
 
     QLabel* estado_;
 

@@ -123,3 +123,7 @@ void FrmRodeos::ListROD_DblClick(QTreeWidgetItem* l) {
     TXTPOR->setText(cantidadSinUnidad(l->text(cCantidad)));
     empezarCambio(l, PlanDescargas::tipoDeViaje(Id_Viaje), QStringLiteral("ListROD_DblClick"));
 }
+
+FrmRodeos::~FrmRodeos() {
+    soltarCombos();
+}

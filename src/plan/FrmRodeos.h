@@ -9,6 +9,7 @@ class FrmRodeos : public VentanaPlan {
     Q_OBJECT
 public:
     explicit FrmRodeos(QWidget* parent = nullptr);
+    ~FrmRodeos() override;
 
 private:
     void Form_Load();

@@ -2,7 +2,10 @@
 
 #include "catalog/FrmAgregar.h"
 #include "catalog/FrmAgregarRec.h"
+#include "core/Texto.h"
 #include "db/Compartido.h"
+#include "plan/ArchivoViajes.h"
+#include "plan/CopiaViajes.h"
 #include "plan/PlanViajes.h"
 #include "ui/Accesible.h"
 #include "ui/ComboEditable.h"
@@ -12,9 +15,11 @@
 
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QTimeEdit>
 #include <QTreeWidget>
 
@@ -27,6 +32,9 @@ const QString kPorcentaje = QStringLiteral("Porc.:");
 const QString kNotaKilos = QStringLiteral("estos deben pasarse en base 100");
 
 enum Columna { cFecha, cHora, cViaje, cReceta, cOperario, cAlimento, cCantidad, cOrden, cIdRec, cIdAlim };
+// The proposal: the feed (checked to be stored, its id as data), its amount and its order.
+enum ColumnaPropuesta { pAlimento, pCantidad, pOrden };
+constexpr int kDato = Qt::UserRole;
 
 // The catalogue editors work on the table named in `Tabla_ABM`.
 template <typename Editor> void abrirEditor(QWidget* padre, const QString& tabla, const QString& titulo) {
@@ -46,7 +54,7 @@ QTime horaDeLista(const QString& texto) {
 } // namespace
 
 FrmViajes::FrmViajes(QWidget* parent)
-    : VentanaPlan({"FrmViajes", QStringLiteral("RECETAS"), 240, Unidad::Kilos}, parent) {
+    : VentanaPlan({"FrmViajes", QStringLiteral("RECETAS"), 395, Unidad::Kilos}, parent) {
     Frame1 = marco("Frame1", QStringLiteral("DATOS RELATIVOS A LA RECETA"), this, {10, 5, 560, 125});
     Label1 = etiqueta("Label1", QStringLiteral("NOMBRE DE RECETA:"), Frame1, {10, 22, 130, 24});
     CmbNombre = combo("CmbNombre", Label1, Frame1, {145, 22, 330, 24});
@@ -85,12 +93,42 @@ FrmViajes::FrmViajes(QWidget* parent)
     TXT_OR_FOR = caja("TXT_OR_FOR", Label7, Frame6, {445, 53, 50, 24});
     construirCantidad(Label8, TXTKILOS, kKilos, kPorcentaje);
 
-    construirTotales("Frame2", 215);
-    construirLista({225, QStringLiteral("RECETAS CARGADAS"), "ListR", "CMD_QUITAR_FOR",
+    FramePropuesta = marco("FramePropuesta", QStringLiteral("Alimentos del último viaje de la receta"), this,
+                           {10, 225, 560, 150});
+    ListPropuesta = new QTableWidget(0, 3, FramePropuesta);
+    ListPropuesta->setObjectName(QStringLiteral("ListPropuesta"));
+    ListPropuesta->setGeometry(8, 20, 420, 122);
+    ListPropuesta->setHorizontalHeaderLabels(
+        {QStringLiteral("ALIMENTO"), QStringLiteral("CANTIDAD"), QStringLiteral("ORDEN")});
+    ListPropuesta->verticalHeader()->setVisible(false);
+    ListPropuesta->horizontalHeader()->setSectionResizeMode(pAlimento, QHeaderView::Stretch);
+    ListPropuesta->setAccessibleName(FramePropuesta->title());
+    ListPropuesta->setAccessibleDescription(QStringLiteral(
+        "Los alimentos marcados se guardan juntos con INSERTAR VIAJE; cantidad y orden se pueden "
+        "cambiar antes"));
+    CMD_INS_VIAJE =
+        boton("CMD_INS_VIAJE", QStringLiteral("INSERTAR VIAJE"), FramePropuesta, {436, 20, 116, 28});
+    CMD_INS_VIAJE->setEnabled(false);
+
+    construirTotales("Frame2", 370);
+    construirLista({380, QStringLiteral("RECETAS CARGADAS"), "ListR", "CMD_QUITAR_FOR",
                     [this] { CMD_QUITAR_FOR_Click(); }, [this](QTreeWidgetItem* l) { ListR_DblClick(l); }});
+    CMD_COPIAR_VIAJE = botonAlPie("CMD_COPIAR_VIAJE", QStringLiteral("COPIAR VIAJE"), 120);
+    CMD_COPIAR_VIAJE->setAccessibleDescription(
+        QStringLiteral("Copia el viaje de la línea elegida a la fecha de FECHA"));
+    CMD_COPIAR_DIA = botonAlPie("CMD_COPIAR_DIA", QStringLiteral("COPIAR DÍA"), 120);
+    CMD_COPIAR_DIA->setAccessibleDescription(
+        QStringLiteral("Copia todos los viajes del día de la línea elegida a la fecha de FECHA"));
+
+    CMD_ARCHIVAR = botonAlPie("CMD_ARCHIVAR", QStringLiteral("ARCHIVAR ANTERIORES"), 170);
+    CMD_ARCHIVAR->setAccessibleDescription(QStringLiteral(
+        "Saca de la lista y del envío los viajes anteriores a la fecha de FECHA; se pueden recuperar"));
+    CMD_RECUPERAR = botonAlPie("CMD_RECUPERAR", QStringLiteral("RECUPERAR ARCHIVADOS"), 170);
+    CMD_RECUPERAR->setAccessibleDescription(
+        QStringLiteral("Devuelve a la lista todos los viajes archivados"));
 
     ordenTabulacion({CmbNombre, Command1, TXT_ID_VIA_FOR, DT_FEC_FOR, DT_HORA_FOR, TXTOP, CMDOP, CMBALIM,
-                     CMDALIM, TXTKILOS, TXT_OR_FOR, CMD_INS_FOR});
+                     CMDALIM, TXTKILOS, TXT_OR_FOR, CMD_INS_FOR, ListPropuesta, CMD_INS_VIAJE});
 
     alElegir(CmbNombre, [this] { CmbNombre_Click(); });
     alElegir(CMBALIM, [this] { CMBALIM_Click(); });
@@ -99,10 +137,15 @@ FrmViajes::FrmViajes(QWidget* parent)
     connect(CMDALIM, &QPushButton::clicked, this, &FrmViajes::CMDALIM_Click);
     connect(CMDOP, &QPushButton::clicked, this, &FrmViajes::CMDOP_Click);
     connect(CmdImprimir, &QPushButton::clicked, this, [this] { Q_EMIT imprimirPedido(DT_FEC_FOR->date()); });
+    connect(CMD_INS_VIAJE, &QPushButton::clicked, this, &FrmViajes::CMD_INS_VIAJE_Click);
+    connect(CMD_COPIAR_VIAJE, &QPushButton::clicked, this, &FrmViajes::CMD_COPIAR_VIAJE_Click);
+    connect(CMD_COPIAR_DIA, &QPushButton::clicked, this, &FrmViajes::CMD_COPIAR_DIA_Click);
+    connect(CMD_ARCHIVAR, &QPushButton::clicked, this, &FrmViajes::CMD_ARCHIVAR_Click);
+    connect(CMD_RECUPERAR, &QPushButton::clicked, this, &FrmViajes::CMD_RECUPERAR_Click);
 
     // The header's controls and a few lines of the list are never cut.
-    setMinimumSize(900, 480);
-    resize(900, 640);
+    setMinimumSize(900, 640);
+    resize(900, 700); // fits a 1366x768 screen with its taskbar
     Form_Load();
 }
 
@@ -140,6 +183,8 @@ void FrmViajes::Cargar_recetas() {
 void FrmViajes::Cargar_Viajes() {
     const PlanViajes::Lista r = PlanViajes::cargarViajes();
     listar(r.lineas);
+    for (int i = 0; i < lista_->topLevelItemCount() && i < r.lineas.size(); ++i)
+        lista_->topLevelItem(i)->setData(cOperario, kDato, r.lineas.at(i).idOperario);
     Id_Receta = 0;
     Id_Alim = 0;
     if (r.error)
@@ -153,6 +198,30 @@ void FrmViajes::ponerUnidad(Unidad u) {
 
 void FrmViajes::CmbNombre_Click() {
     Id_Receta = elegido(CmbNombre, PlanViajes::tipoDeReceta);
+    // A new trip starts from the recipe's last one; a row under change keeps its own feed.
+    proponer(lista_->isEnabled() ? Id_Receta : 0);
+}
+
+void FrmViajes::proponer(qint64 idReceta) {
+    ListPropuesta->setRowCount(0);
+    CMD_INS_VIAJE->setEnabled(false);
+    if (idReceta == 0)
+        return;
+    const PlanViajes::Propuestas p = PlanViajes::ultimoViaje(idReceta);
+    if (p.error)
+        return informar(*p.error, QStringLiteral("CmbNombre_Click"));
+    ListPropuesta->setRowCount(static_cast<int>(p.filas.size()));
+    for (int i = 0; i < p.filas.size(); ++i) {
+        const PlanViajes::Propuesta& f = p.filas.at(i);
+        auto* alimento = new QTableWidgetItem(f.alimento);
+        alimento->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
+        alimento->setCheckState(Qt::Checked);
+        alimento->setData(kDato, f.idAlimento);
+        ListPropuesta->setItem(i, pAlimento, alimento);
+        ListPropuesta->setItem(i, pCantidad, new QTableWidgetItem(Texto::numeroRegional(f.cantidad)));
+        ListPropuesta->setItem(i, pOrden, new QTableWidgetItem(QString::number(f.orden)));
+    }
+    CMD_INS_VIAJE->setEnabled(!p.filas.isEmpty());
 }
 
 void FrmViajes::CMBALIM_Click() {
@@ -160,18 +229,39 @@ void FrmViajes::CMBALIM_Click() {
     Id_Alim = id.isValid() ? id.toLongLong() : 0;
 }
 
-void FrmViajes::llenarLinea(QTreeWidgetItem* l, int viaje, int operario, double cantidad, int orden) const {
+void FrmViajes::llenarLinea(QTreeWidgetItem* l, int viaje, int operario, const Alimento& alimento,
+                            double cantidad, int orden) const {
     l->setText(cFecha, DT_FEC_FOR->date().toString(PlanComun::kFormatoFechaLista));
     l->setText(cHora, DT_HORA_FOR->time().toString(PlanComun::kFormatoHora));
     l->setText(cViaje, QString::number(viaje));
     l->setText(cReceta, CmbNombre->currentText());
-    l->setText(cOperario, QString::number(operario));
-    l->setText(cAlimento, CMBALIM->currentText());
+    l->setText(cOperario, PlanViajes::nombreOperario(operario));
+    l->setData(cOperario, kDato, operario);
+    l->setText(cAlimento, alimento.nombre);
     l->setText(cCantidad, textoCantidad(cantidad));
     l->setText(cOrden, QString::number(orden));
     l->setText(cIdRec, QString::number(Id_Receta));
-    l->setText(cIdAlim, QString::number(Id_Alim));
-    ponerClave(l, PlanViajes::Clave{viaje, static_cast<int>(Id_Receta), static_cast<int>(Id_Alim)});
+    l->setText(cIdAlim, QString::number(alimento.id));
+    ponerClave(l, PlanViajes::Clave{viaje, static_cast<int>(Id_Receta), static_cast<int>(alimento.id)});
+}
+
+bool FrmViajes::fechaValida() {
+    // A day the month lacks was turned into another by the date box: the rows would be stored
+    // on a day nobody typed.
+    const QString imposible = DT_FEC_FOR->imposible();
+    if (imposible.isEmpty())
+        return true;
+    rehusar(Validacion::fechaInexistente(imposible), DT_FEC_FOR);
+    return false;
+}
+
+bool FrmViajes::cabeceraValida(int* viaje, int* operario) {
+    return fechaValida() && entero(TXT_ID_VIA_FOR, Label2, viaje) && entero(TXTOP, Label5, operario) &&
+           idEnRango(Id_Receta, QStringLiteral("La receta elegida"), CmbNombre) &&
+           existente(Validacion::Referencia::Operario, *operario, TXTOP,
+                     QStringLiteral("CMD_INS_FOR_Click")) &&
+           existente(Validacion::Referencia::Receta, Id_Receta, CmbNombre,
+                     QStringLiteral("CMD_INS_FOR_Click"));
 }
 
 void FrmViajes::CMD_INS_FOR_Click() {
@@ -180,6 +270,8 @@ void FrmViajes::CMD_INS_FOR_Click() {
         TXTOP->text().isEmpty() || Id_Receta == 0 || Id_Alim == 0)
         return pedirCompletar();
     // Everything is checked before anything is written or listed.
+    if (!fechaValida())
+        return;
     int viaje = 0, operario = 0, orden = 0;
     double cantidad = 0;
     if (!entero(TXT_ID_VIA_FOR, Label2, &viaje) || !entero(TXTOP, Label5, &operario) ||
@@ -207,7 +299,8 @@ void FrmViajes::CMD_INS_FOR_Click() {
         Guardado<PlanViajes::Fila, PlanViajes::Clave>{
             PlanViajes::insertar, PlanViajes::cambiar, fila,
             [&](QTreeWidgetItem* l) {
-                llenarLinea(l, fila.viaje, fila.idOperario, fila.cantidad, fila.orden);
+                llenarLinea(l, fila.viaje, fila.idOperario, {Id_Alim, CMBALIM->currentText()}, fila.cantidad,
+                            fila.orden);
             },
             QStringLiteral("NO SE ENCONTRO EL VIAJE SELECCIONADO"), CMBALIM},
         QStringLiteral("CMD_INS_FOR_Click"));
@@ -226,7 +319,9 @@ void FrmViajes::ListR_DblClick(QTreeWidgetItem* l) {
         DT_HORA_FOR->setTime(hora);
     TXT_ID_VIA_FOR->setText(l->text(cViaje));
     CmbNombre->ponerTexto(l->text(cReceta));
-    TXTOP->setText(l->text(cOperario));
+    const QVariant operario = l->data(cOperario, kDato);
+    TXTOP->setText(operario.isValid() ? operario.toString() : l->text(cOperario));
+    proponer(0); // the row under change is one feed, not a new trip
     CMBALIM->ponerTexto(l->text(cAlimento));
     TXTKILOS->setText(cantidadSinUnidad(l->text(cCantidad)));
     TXT_OR_FOR->setText(l->text(cOrden));
@@ -255,4 +350,161 @@ void FrmViajes::CMDALIM_Click() {
 
 void FrmViajes::CMDOP_Click() {
     abrirEditor<FrmAgregar>(this, QStringLiteral("Operarios"), QStringLiteral("ABM Operarios"));
+}
+
+void FrmViajes::CMD_INS_VIAJE_Click() {
+    if (!lista_->isEnabled() || Id_Receta == 0 || TXT_ID_VIA_FOR->text().isEmpty() || TXTOP->text().isEmpty())
+        return pedirCompletar();
+    int viaje = 0, operario = 0;
+    if (!cabeceraValida(&viaje, &operario))
+        return;
+    // Every marked feed checked as "INSERTAR" checks one, before anything is written.
+    QList<PlanViajes::Fila> filas;
+    QList<Alimento> alimentos;
+    const QString hora = DT_HORA_FOR->time().toString(PlanComun::kFormatoHora);
+    for (int i = 0; i < ListPropuesta->rowCount(); ++i) {
+        const QTableWidgetItem* a = ListPropuesta->item(i, pAlimento);
+        if (a->checkState() != Qt::Checked)
+            continue;
+        const qint64 idAlim = a->data(kDato).toLongLong();
+        const QString nombre =
+            QStringLiteral("%1 de %2").arg(Validacion::nombreCampo(Label8->text()), a->text());
+        const Validacion::RevisionCantidad c =
+            Validacion::cantidad(ListPropuesta->item(i, pCantidad)->text(), nombre, unidad());
+        if (!c.valor)
+            return rehusar(c.mensaje, ListPropuesta);
+        if (c.confirmar && Dialogos::mostrar(this, c.mensaje) != Respuesta::Si)
+            return;
+        const std::optional<int> orden = Validacion::entero16(ListPropuesta->item(i, pOrden)->text());
+        if (!orden)
+            return rehusar(Validacion::enteroInvalido(QStringLiteral("ORDEN de ") + a->text()),
+                           ListPropuesta);
+        if (!idEnRango(idAlim, QStringLiteral("El alimento %1").arg(a->text()), ListPropuesta) ||
+            !existente(Validacion::Referencia::Alimento, idAlim, ListPropuesta,
+                       QStringLiteral("CMD_INS_VIAJE_Click")))
+            return;
+        filas.push_back({viaje, DT_FEC_FOR->date(), hora, static_cast<int>(Id_Receta), operario,
+                         static_cast<int>(idAlim), *c.valor, *orden});
+        alimentos.push_back({idAlim, a->text()});
+    }
+    if (filas.isEmpty())
+        return rehusar(Mensaje{QStringLiteral("Marque los alimentos del viaje que quiere guardar.")},
+                       ListPropuesta);
+    if (auto e = PlanViajes::insertarVarias(filas))
+        return informar(*e, QStringLiteral("CMD_INS_VIAJE_Click"));
+    for (int i = 0; i < filas.size(); ++i) {
+        auto* l = new QTreeWidgetItem;
+        llenarLinea(l, viaje, operario, alimentos.at(i), filas.at(i).cantidad, filas.at(i).orden);
+        lista_->addTopLevelItem(l);
+    }
+    proponer(0);
+    lista_->selectionModel()->clear();
+    Comprobar_Totales();
+    TXT_ID_VIA_FOR->setFocus();
+    TXT_ID_VIA_FOR->selectAll();
+}
+
+void FrmViajes::copiar(const QString& pregunta, const std::function<QString()>& copia) {
+    if (!fechaValida())
+        return;
+    const Mensaje m{pregunta, Icono::Pregunta, kTituloAplicacion, Botones::SiNo};
+    if (Dialogos::mostrar(this, m) != Respuesta::Si)
+        return;
+    const QString hecho = copia();
+    if (hecho.isEmpty())
+        return;
+    Cargar_Viajes();
+    Comprobar_Totales();
+    Dialogos::mostrar(this, Mensaje{hecho, Icono::Informacion});
+}
+
+namespace {
+// What a copy tells the user; empty after reporting a failure itself.
+QString informe(const CopiaViajes::Resultado& r, const QDate& hacia,
+                const std::function<void(const ErrorBD&)>& error,
+                const std::function<void(const QString&)>& rehusado) {
+    if (r.error) {
+        error(*r.error);
+        return {};
+    }
+    if (!r.rehusado.isEmpty()) {
+        rehusado(r.rehusado);
+        return {};
+    }
+    return CopiaViajes::resumen(r, hacia);
+}
+} // namespace
+
+void FrmViajes::CMD_COPIAR_VIAJE_Click() {
+    const QTreeWidgetItem* l = lineaElegida();
+    if (!l)
+        return rehusar(Mensaje{QStringLiteral("Elija en la lista una línea del viaje que quiere copiar.")},
+                       lista_);
+    const int viaje = clave<PlanViajes::Clave>(l).viaje;
+    const QDate desde = PlanComun::fechaDeLista(l->text(cFecha));
+    const QDate hacia = DT_FEC_FOR->date();
+    const QString dia = hacia.toString(PlanComun::kFormatoFechaLista);
+    copiar(QStringLiteral("¿Copiar el viaje %1 del %2 al %3?").arg(viaje).arg(l->text(cFecha), dia), [&] {
+        return informe(
+            CopiaViajes::copiarViaje(viaje, desde, hacia), hacia,
+            [this](const ErrorBD& e) { informar(e, QStringLiteral("CMD_COPIAR_VIAJE_Click")); },
+            [this](const QString& t) {
+                rehusar(Mensaje{t, Icono::Exclamacion}, lista_);
+            });
+    });
+}
+
+void FrmViajes::CMD_COPIAR_DIA_Click() {
+    const QTreeWidgetItem* l = lineaElegida();
+    if (!l)
+        return rehusar(Mensaje{QStringLiteral("Elija en la lista una línea del día que quiere copiar.")},
+                       lista_);
+    const QDate desde = PlanComun::fechaDeLista(l->text(cFecha));
+    const QDate hacia = DT_FEC_FOR->date();
+    const QString dia = hacia.toString(PlanComun::kFormatoFechaLista);
+    copiar(QStringLiteral("¿Copiar todos los viajes del %1 al %2?").arg(l->text(cFecha), dia), [&] {
+        return informe(
+            CopiaViajes::copiarDia(desde, hacia), hacia,
+            [this](const ErrorBD& e) { informar(e, QStringLiteral("CMD_COPIAR_DIA_Click")); },
+            [this](const QString& t) {
+                rehusar(Mensaje{t, Icono::Exclamacion}, lista_);
+            });
+    });
+}
+
+void FrmViajes::CMD_ARCHIVAR_Click() {
+    if (!fechaValida())
+        return;
+    const QDate antes = DT_FEC_FOR->date();
+    const QString dia = antes.toString(PlanComun::kFormatoFechaLista);
+    const Mensaje pregunta{
+        QStringLiteral("¿Archivar los viajes anteriores al %1? Dejan de listarse y de enviarse "
+                       "a la tablet; se pueden recuperar.")
+            .arg(dia),
+        Icono::Pregunta, kTituloAplicacion, Botones::SiNo};
+    if (Dialogos::mostrar(this, pregunta) != Respuesta::Si)
+        return;
+    const ArchivoViajes::Resultado r = ArchivoViajes::archivar(antes);
+    if (r.error)
+        return informar(*r.error, QStringLiteral("CMD_ARCHIVAR_Click"));
+    Cargar_Viajes();
+    Comprobar_Totales();
+    Dialogos::mostrar(this, Mensaje{ArchivoViajes::resumenArchivo(r, antes), Icono::Informacion});
+}
+
+void FrmViajes::CMD_RECUPERAR_Click() {
+    const Mensaje pregunta{QStringLiteral("¿Devolver a la lista todos los viajes archivados?"),
+                           Icono::Pregunta, kTituloAplicacion, Botones::SiNo};
+    if (Dialogos::mostrar(this, pregunta) != Respuesta::Si)
+        return;
+    const ArchivoViajes::Resultado r = ArchivoViajes::recuperar();
+    if (r.error)
+        return informar(*r.error, QStringLiteral("CMD_RECUPERAR_Click"));
+    Cargar_Viajes();
+    Comprobar_Totales();
+    Dialogos::mostrar(this, Mensaje{ArchivoViajes::resumenRecuperacion(r), Icono::Informacion});
+}
+
+FrmViajes::~FrmViajes() {
+    soltarCombos();
 }

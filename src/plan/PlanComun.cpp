@@ -36,6 +36,10 @@ QString texto(const QVariant& v) {
     }
 }
 
+QString cantidad(const QVariant& v) {
+    return v.isNull() ? QString() : Texto::cantidadVista(v.toDouble());
+}
+
 QString fechaLista(const QString& guardada) {
     const QDate d = QDate::fromString(guardada.left(10), kFormatoFechaBase);
     return d.isValid() ? d.toString(kFormatoFechaLista) : guardada;

@@ -30,6 +30,9 @@ Entradas leerEntradas(const QString& sql);
 // nothing for a null.
 QString texto(const QVariant& v);
 
+// An amount read back as the lists show it, with thousands separators; nothing for a null.
+QString cantidad(const QVariant& v);
+
 // A stored date ('yyyy-MM-dd') as the lists show it ("dd/MM/yyyy"); any other text unchanged.
 QString fechaLista(const QString& guardada);
 // A date of a list line back to a date (invalid when the text is not one).

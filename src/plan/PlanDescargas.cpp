@@ -74,7 +74,7 @@ Lista cargarDescargas() {
         }
         l.corral = q.value(1).toString();
         l.orden = texto(q.value(3));
-        l.cantidad = texto(q.value(2)) + u' ' + unidad;
+        l.cantidad = PlanComun::cantidad(q.value(2)) + u' ' + unidad;
         l.clave = {q.value(0).toInt(), l.corral};
         r.lineas.push_back(std::move(l));
     }

@@ -10,8 +10,9 @@ namespace {
 // gone reads null instead of dropping the row.
 const QString kConsultaLista = QStringLiteral(
     "select v.id, v.fecha, v.hora, v.id_receta, v.id_op, v.id_alim, v.cantidad, v.orden, "
-    "r.id is not null, r.descripcion, r.calcula_kg, a.id is not null, a.descripcion "
-    "from viajes v left join recetas r on r.id = v.id_receta left join alimentos a on a.id = v.id_alim "
+    "r.id is not null, r.descripcion, r.calcula_kg, a.id is not null, a.descripcion, o.id is not null, "
+    "o.descripcion from viajes v left join recetas r on r.id = v.id_receta "
+    "left join alimentos a on a.id = v.id_alim left join operarios o on o.id = v.id_op "
     "order by v.id, v.orden");
 
 void ligar(QSqlQuery& q, const Fila& f) {
@@ -59,9 +60,11 @@ Lista cargarViajes() {
         } else {
             l.receta = kInexistente;
         }
-        l.operario = texto(q.value(4));
+        l.operario =
+            q.value(13).toBool() ? q.value(14).toString() : operarioInexistente(q.value(4).toString());
+        l.idOperario = q.value(4).toInt();
         l.alimento = q.value(11).toBool() ? q.value(12).toString() : kInexistente;
-        l.cantidad = texto(q.value(6)) + u' ' + unidad;
+        l.cantidad = PlanComun::cantidad(q.value(6)) + u' ' + unidad;
         l.orden = texto(q.value(7));
         l.idReceta = texto(q.value(3));
         l.idAlimento = texto(q.value(5));
@@ -71,6 +74,19 @@ Lista cargarViajes() {
     if (q.lastError().isValid())
         r.error = errorDe(q.lastError());
     return r;
+}
+
+QString operarioInexistente(const QString& id) {
+    return id + QStringLiteral(" inexistente");
+}
+
+QString nombreOperario(qint64 id) {
+    QSqlQuery q(BaseDatos::ConexionBD());
+    q.prepare(QStringLiteral("select descripcion from operarios where id = ?"));
+    q.addBindValue(id);
+    if (q.exec() && q.next())
+        return q.value(0).toString();
+    return operarioInexistente(QString::number(id));
 }
 
 PlanComun::TipoCarga tipoDeReceta(qint64 idReceta) {
@@ -86,6 +102,50 @@ std::optional<ErrorBD> insertar(const Fila& f) {
     if (!q.exec())
         return errorDe(q.lastError());
     return std::nullopt;
+}
+
+std::optional<ErrorBD> insertarVarias(const QList<Fila>& filas) {
+    return PlanComun::enTransaccion([&]() -> std::optional<ErrorBD> {
+        for (const Fila& f : filas)
+            if (auto e = insertar(f))
+                return e;
+        return std::nullopt;
+    });
+}
+
+Propuestas ultimoViaje(qint64 idReceta) {
+    Propuestas r;
+    QSqlQuery q(BaseDatos::ConexionBD());
+    q.setForwardOnly(true);
+    // The trip first; then its rows of this recipe on that day, since a trip number may come back
+    // on another day.
+    q.prepare(QStringLiteral(
+        "select id, fecha from viajes where id_receta = ? order by fecha desc, hora desc, id desc limit 1"));
+    q.addBindValue(idReceta);
+    if (!q.exec() || !q.next()) {
+        if (q.lastError().isValid())
+            r.error = errorDe(q.lastError());
+        return r;
+    }
+    const QVariant viaje = q.value(0);
+    const QVariant fecha = q.value(1);
+    q.finish();
+    q.prepare(QStringLiteral("select v.id_alim, a.descripcion, v.cantidad, v.orden from viajes v "
+                             "join alimentos a on a.id = v.id_alim "
+                             "where v.id = ? and v.fecha = ? and v.id_receta = ? order by v.orden, v.rowid"));
+    q.addBindValue(viaje);
+    q.addBindValue(fecha);
+    q.addBindValue(idReceta);
+    if (!q.exec()) {
+        r.error = errorDe(q.lastError());
+        return r;
+    }
+    while (q.next())
+        r.filas.push_back(
+            {q.value(0).toInt(), q.value(1).toString(), q.value(2).toDouble(), q.value(3).toInt()});
+    if (q.lastError().isValid())
+        r.error = errorDe(q.lastError());
+    return r;
 }
 
 PlanComun::Cambio cambiar(const Clave& anterior, const Fila& f) {

@@ -28,6 +28,25 @@ const QString kSinOperario =
 
 constexpr int kViajesNombrados = 20;
 
+// Every catalogue name that travels with a comma in it.
+const QString kConComa = QStringLiteral(
+    "select 'la receta', id, descripcion from recetas where instr(descripcion, ',') > 0 union all "
+    "select 'el alimento', id, descripcion from alimentos where instr(descripcion, ',') > 0 union all "
+    "select 'el operario', id, descripcion from operarios where instr(descripcion, ',') > 0");
+
+std::optional<ErrorBD> conComa(const QSqlDatabase& db, QStringList* nombres) {
+    QSqlQuery q(db);
+    q.setForwardOnly(true);
+    if (!q.exec(kConComa))
+        return errorDe(q.lastError());
+    while (q.next())
+        *nombres << QStringLiteral("%1 %2 (%3)")
+                        .arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString());
+    if (q.lastError().isValid())
+        return errorDe(q.lastError());
+    return std::nullopt;
+}
+
 // Counts the rows of the query and gathers their distinct trip numbers into `viajes`.
 std::optional<ErrorBD> contar(const QSqlDatabase& db, const QString& sql, int* filas, QList<qint64>* viajes) {
     QSqlQuery q(db);
@@ -74,6 +93,8 @@ Revision revisar(const QSqlDatabase& db) {
         return r;
     if ((r.error = contar(db, kSinOperario, &r.filasSinOperario, &r.viajesSinOperario)))
         return r;
+    if ((r.error = conComa(db, &r.nombresConComa)))
+        return r;
     std::sort(omitidos.begin(), omitidos.end());
     r.viajesOmitidos = omitidos;
     return r;
@@ -100,6 +121,16 @@ QString aviso(const Revision& r) {
                       QStringLiteral(" un operario que ya no existe (") + viajes(r.viajesSinOperario) +
                       (una ? QStringLiteral("): se enviará") : QStringLiteral("): se enviarán")) +
                       QStringLiteral(" con un operario que la tablet no tiene.");
+    }
+    if (!r.nombresConComa.isEmpty()) {
+        const bool uno = r.nombresConComa.size() == 1;
+        QString primera = r.nombresConComa.join(QStringLiteral(", "));
+        primera[0] = primera[0].toUpper();
+        lineas << primera +
+                      (uno ? QStringLiteral(" tiene una coma en el nombre: la tablet la toma")
+                           : QStringLiteral(" tienen una coma en el nombre: la tablet la toma")) +
+                      QStringLiteral(" como separador y devuelve en blanco las cargas que lo nombran. ") +
+                      QStringLiteral("Cámbiele el nombre en su editor.");
     }
     return lineas.join(u'\n');
 }

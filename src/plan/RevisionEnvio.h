@@ -6,6 +6,7 @@
 #include <QList>
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 // What the programme upload would leave out or send incomplete, worked out before it starts.
@@ -21,10 +22,13 @@ struct Revision {
     QList<qint64> viajesOmitidos;    // their trip numbers, ascending
     int filasSinOperario = 0;        // loading rows sent with an operator that is gone
     QList<qint64> viajesSinOperario; // their trip numbers, ascending
-    std::optional<ErrorBD> error;    // the plan could not be read: the upload reports it itself
+    // Recipes, feeds and operators whose name has a comma, which the tablet takes for the end of
+    // a value: "el alimento 12 (Maíz, partido)".
+    QStringList nombresConComa;
+    std::optional<ErrorBD> error; // the plan could not be read: the upload reports it itself
 
     bool omite() const { return filasPlan + filasCorrales > 0; }
-    bool limpia() const { return !omite() && filasSinOperario == 0; }
+    bool limpia() const { return !omite() && filasSinOperario == 0 && nombresConComa.isEmpty(); }
 };
 
 Revision revisar(const QSqlDatabase& db);

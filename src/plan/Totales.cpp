@@ -16,7 +16,7 @@ const QString kConsultaPorcentaje =
 
 namespace {
 QString cantidad(const QVariant& v) {
-    return v.isNull() ? QString() : Texto::numeroRegional(v.toDouble());
+    return v.isNull() ? QString() : Texto::cantidadVista(v.toDouble());
 }
 
 // Appends the lines of one query; false when it failed.

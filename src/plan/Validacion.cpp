@@ -35,6 +35,10 @@ Mensaje numeroInvalido(const QString& campo) {
     return {QStringLiteral("El valor de %1 debe ser un número.").arg(campo), Icono::Exclamacion};
 }
 
+Mensaje fechaInexistente(const QString& escrita) {
+    return {QStringLiteral("La fecha %1 no existe: escríbala de nuevo.").arg(escrita), Icono::Exclamacion};
+}
+
 Mensaje idFueraDeRango(const QString& cual, qint64 id) {
     return {QStringLiteral("%1 (%2) tiene un id fuera del rango de %3 a %4.")
                 .arg(cual)

@@ -26,6 +26,9 @@ Mensaje numeroInvalido(const QString& campo);
 // "CUAL (N) tiene un id fuera del rango de -32768 a 32767." ("La receta elegida", "El alimento elegido").
 Mensaje idFueraDeRango(const QString& cual, qint64 id);
 
+// "La fecha 31/02/2026 no existe: escríbala de nuevo." (a day the month lacks, as typed).
+Mensaje fechaInexistente(const QString& escrita);
+
 // The label of a field as a name in a message: "KILOS:" gives "KILOS".
 QString nombreCampo(const QString& etiqueta);
 

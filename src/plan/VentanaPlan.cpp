@@ -46,6 +46,7 @@ void VentanaPlan::construirLista(const Lista& l) {
     lista_->setObjectName(QString::fromLatin1(l.nombreLista));
     lista_->move(7, 20);
     quitar_ = Controles::boton(l.nombreQuitar, QStringLiteral("ELIMINAR"), Frame3, {7, 0, 100, 26});
+    pie_ = {quitar_};
     connect(quitar_, &QPushButton::clicked, this, l.alQuitar);
     connect(lista_, &QTreeWidget::itemDoubleClicked, this, [this, dobleClic = l.alDobleClic] {
         if (QTreeWidgetItem* linea = lineaElegida())
@@ -53,9 +54,22 @@ void VentanaPlan::construirLista(const Lista& l) {
     });
 }
 
+QPushButton* VentanaPlan::botonAlPie(const char* nombre, const QString& texto, int ancho) {
+    const QPushButton* ultimo = pie_.last();
+    auto* b =
+        Controles::boton(nombre, texto, Frame3, {ultimo->x() + ultimo->width() + 8, ultimo->y(), ancho, 26});
+    pie_ << b;
+    return b;
+}
+
 void VentanaPlan::alElegir(ComboEditable* combo, const std::function<void()>& manejador) {
     connect(combo, &ComboEditable::elegido, this, manejador);
     connect(combo, &ComboEditable::teclaSoltada, this, manejador);
+}
+
+void VentanaPlan::soltarCombos() {
+    for (ComboEditable* c : findChildren<ComboEditable*>())
+        c->disconnect(this);
 }
 
 void VentanaPlan::ordenTabulacion(const QList<QWidget*>& controles) {
@@ -86,7 +100,8 @@ void VentanaPlan::resizeEvent(QResizeEvent* e) {
     const int altoMarco = std::max(0, height() - diseno_.margenAlto);
     Frame3->resize(anchoMarco, altoMarco);
     lista_->resize(std::max(0, anchoMarco - kMargenLista), std::max(0, altoMarco - kPieLista));
-    quitar_->move(quitar_->x(), std::max(0, altoMarco - quitar_->height() - kMargenBoton));
+    for (QPushButton* b : std::as_const(pie_))
+        b->move(b->x(), std::max(0, altoMarco - b->height() - kMargenBoton));
 }
 
 std::optional<ErrorBD> VentanaPlan::llenarCombo(ComboEditable* combo, const PlanComun::Entradas& entradas,
@@ -132,6 +147,8 @@ PlanComun::Unidad VentanaPlan::unidadDeCarga(bool recetaEnKilos) const {
 
 QTreeWidgetItem* VentanaPlan::nuevaLinea(const QStringList& celdas, const QVariant& clave) {
     auto* l = new QTreeWidgetItem(celdas);
+    for (int c = 0; c < celdas.size(); ++c)
+        l->setToolTip(c, celdas.at(c)); // a cut name is read whole under the pointer
     guardarClave(l, clave);
     return l;
 }
@@ -231,13 +248,13 @@ bool VentanaPlan::existente(Validacion::Referencia que, qint64 id, QWidget* camp
 }
 
 QString VentanaPlan::textoCantidad(double cantidad) const {
-    return Texto::numeroRegional(cantidad) + u' ' + PlanComun::sufijo(unidad_);
+    return Texto::cantidadVista(cantidad) + u' ' + PlanComun::sufijo(unidad_);
 }
 
 QString VentanaPlan::cantidadSinUnidad(const QString& celda) {
     QString c = celda;
     c.remove(PlanComun::kSufijoKilos).remove(PlanComun::kSufijoPorcentaje);
-    return c.trimmed();
+    return Texto::sinMiles(c.trimmed());
 }
 
 QTreeWidgetItem* VentanaPlan::lineaElegida() const {
@@ -283,7 +300,11 @@ void VentanaPlan::guardar(const std::function<std::optional<ErrorBD>()>& inserta
         }
         llenar(lineaCambio_);
     }
-    foco->setFocus();
+    // The next row starts on `foco` with its text selected: typing replaces it, never appends.
+    if (auto* combo = qobject_cast<ComboEditable*>(foco))
+        combo->enfocar();
+    else
+        foco->setFocus();
     lineaCambio_ = nullptr;
     lista_->setEnabled(true);
     // No line stays chosen from before: "ELIMINAR" acts only on lines picked after this.

@@ -48,8 +48,14 @@ protected:
         std::function<void(QTreeWidgetItem*)> alDobleClic; // given lineaElegida(), never null
     };
     void construirLista(const Lista& l);
+    // A button of the list frame's foot, after the ones there (the delete button first); it
+    // follows the foot on resize.
+    QPushButton* botonAlPie(const char* nombre, const QString& texto, int ancho);
     // The window's handler of a picking combo, for an entry chosen from the list or a key.
     void alElegir(ComboEditable* combo, const std::function<void()>& manejador);
+    // For the destructor of the window that set the handlers: the focus leaving a combo as the
+    // window goes picks what was typed, and the handler must not reach a window half destroyed.
+    void soltarCombos();
     // The tab order of the header's controls, in that order.
     void ordenTabulacion(const QList<QWidget*>& controles);
     // The list styles and column headers; done on load.
@@ -67,6 +73,8 @@ protected:
     // The id picked in the combo (0 when none) after looking up its load type, which sets the unit.
     qint64 elegido(ComboEditable* combo, const std::function<PlanComun::TipoCarga(qint64)>& tipo);
     virtual void ponerUnidad(PlanComun::Unidad u);
+    // The unit the amounts are typed in now.
+    PlanComun::Unidad unidad() const { return unidad_; }
 
     // The lines read from the table replace the list; the line under change is found again by
     // its key (none when it is gone, and the next store then adds).
@@ -142,6 +150,7 @@ protected:
     QGroupBox* Frame3 = nullptr;
     QTreeWidget* lista_ = nullptr;
     QPushButton* quitar_ = nullptr;
+    QList<QPushButton*> pie_;
 
 protected:
     void resizeEvent(QResizeEvent* e) override;

@@ -13,6 +13,28 @@ ComboEditable::ComboEditable(QWidget* parent) : QComboBox(parent) {
         Q_EMIT elegido();
     });
     connect(lineEdit(), &QLineEdit::textEdited, this, [this] { elegido_ = -1; });
+    // Connected after QComboBox's own handler, which activates a typed entry only when it differs
+    // from the current one: a name typed again after picking it is taken here.
+    connect(lineEdit(), &QLineEdit::editingFinished, this, &ComboEditable::tomarEscrito);
+}
+
+void ComboEditable::tomarEscrito() {
+    if (elegido_ >= 0 || currentText().isEmpty())
+        return;
+    for (int i = 0; i < count(); ++i) {
+        // Header entries carry no id: they are never picked by typing.
+        if (itemData(i).isValid() && itemText(i).compare(currentText(), Qt::CaseInsensitive) == 0) {
+            elegido_ = i;
+            setCurrentIndex(i);
+            Q_EMIT elegido();
+            return;
+        }
+    }
+}
+
+void ComboEditable::enfocar() {
+    setFocus();
+    lineEdit()->selectAll();
 }
 
 QVariant ComboEditable::idElegido() const {

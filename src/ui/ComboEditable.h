@@ -4,8 +4,9 @@
 #include <QVariant>
 
 // An editable drop-down combo whose entries carry an id as item data. An entry counts as picked
-// only when the user chooses it from the list; typing or setting the edit text unpicks it, the
-// way the plan windows tell a picked recipe, feed or trip from typed text.
+// when the user chooses it from the list, or types its whole text and leaves the box (or presses
+// Enter), whatever was picked before; typing other text or setting the edit text from the code
+// unpicks it, the way the plan windows tell a picked recipe, feed or trip from loose text.
 class ComboEditable : public QComboBox {
     Q_OBJECT
 public:
@@ -17,6 +18,8 @@ public:
     void ponerTexto(const QString& texto);
     // Empties the list and the edit text.
     void vaciar();
+    // The focus, with the whole edit text selected, so what is typed next replaces it.
+    void enfocar();
 
 Q_SIGNALS:
     void elegido();
@@ -26,5 +29,7 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override;
 
 private:
+    void tomarEscrito();
+
     int elegido_ = -1;
 };

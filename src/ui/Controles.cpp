@@ -1,6 +1,7 @@
 #include "ui/Controles.h"
 
 #include "ui/Accesible.h"
+#include "ui/CajaFecha.h"
 #include "ui/ComboEditable.h"
 #include "ui/EntradaFechaHora.h"
 
@@ -56,8 +57,8 @@ ComboEditable* combo(const char* nombre, QLabel* rotulo, QWidget* padre, const Q
     return c;
 }
 
-QDateEdit* fecha(const char* nombre, const QDate& valor, QLabel* rotulo, QWidget* padre, const QRect& donde) {
-    auto* d = new QDateEdit(valor, padre);
+CajaFecha* fecha(const char* nombre, const QDate& valor, QLabel* rotulo, QWidget* padre, const QRect& donde) {
+    auto* d = new CajaFecha(valor, padre);
     d->setObjectName(QString::fromLatin1(nombre));
     if (donde.isValid())
         d->setGeometry(donde);

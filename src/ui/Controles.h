@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/CajaFecha.h"
+
 #include <QRect>
 #include <QString>
 
@@ -24,7 +26,7 @@ QLineEdit* caja(const char* nombre, QLabel* rotulo, QWidget* padre, const QRect&
 // A picking combo whose accessible name is its label.
 ComboEditable* combo(const char* nombre, QLabel* rotulo, QWidget* padre, const QRect& donde = {});
 // A day picker (dd/mm/yyyy, with its calendar) whose accessible name is its label; a day typed
-// after one click is taken whole.
-QDateEdit* fecha(const char* nombre, const QDate& valor, QLabel* rotulo, QWidget* padre,
+// after one click is taken whole, and a day the month lacks is kept for the window to refuse.
+CajaFecha* fecha(const char* nombre, const QDate& valor, QLabel* rotulo, QWidget* padre,
                  const QRect& donde = {});
 } // namespace Controles

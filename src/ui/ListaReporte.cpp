@@ -8,6 +8,8 @@
 #include <QTreeWidget>
 
 namespace {
+constexpr int kAnchoMaximo = 240; // pixels a column takes at most when sized to its content
+
 // Draws the grid lines a report list shows between its cells.
 class DelegadoGrilla : public QStyledItemDelegate {
 public:
@@ -61,6 +63,11 @@ void ajustarColumnas(QAbstractItemView* vista) {
     reloj->setInterval(0);
     auto medir = [cabecera] {
         cabecera->resizeSections(QHeaderView::ResizeToContents);
+        // A long name is cut (its cell shows it whole as a tip) rather than pushing the columns
+        // after it out of sight.
+        for (int c = 0; c < cabecera->count(); ++c)
+            if (cabecera->sectionSize(c) > kAnchoMaximo)
+                cabecera->resizeSection(c, kAnchoMaximo);
         // Measuring sets the last section too; the stretch is applied again afterwards.
         cabecera->setStretchLastSection(false);
         cabecera->setStretchLastSection(true);

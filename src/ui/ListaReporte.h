@@ -12,7 +12,7 @@ namespace ListaReporte {
 void preparar(QTreeWidget* lista, const QStringList& columnas, const QString& nombreAccesible);
 
 // Columns sized to their content now and whenever the rows change (measured on the first rows
-// only, so a long list stays quick), the last one taking the room left; the user may still
-// drag them.
+// only, so a long list stays quick, and never wider than a long name needs to be recognised),
+// the last one taking the room left; the user may still drag them.
 void ajustarColumnas(QAbstractItemView* vista);
 } // namespace ListaReporte

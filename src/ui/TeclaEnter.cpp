@@ -26,8 +26,10 @@ protected:
     }
 };
 
+// The ring and its padding take no more room than the button's own frame and margins, so a
+// caption that fits unfocused is not cut when the button takes the focus.
 const char* const kAnillo =
-    "QPushButton:focus { border: 2px solid #1565c0; border-radius: 3px; padding: 3px 8px; }";
+    "QPushButton:focus { border: 2px solid #1565c0; border-radius: 3px; padding: 3px 2px; }";
 } // namespace
 
 namespace TeclaEnter {

@@ -7,8 +7,11 @@
 #include "app/FrmPrincipal.h"
 #include "db/Ajustes.h"
 #include "ui/Dialogos.h"
+#include "ui/TraduccionQt.h"
 
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHostAddress>
 #include <QLabel>
@@ -33,6 +36,7 @@ private Q_SLOTS:
     void lineaDeEstadoSigueAlSocket();
     void acuseDeRecibo();
     void fallaDeComprobarTablasSeInformaYSigue();
+    void dialogosDeQtEnCastellano();
 
 private:
     static void escribirYSalir(QLineEdit* caja, const QString& texto, QWidget* otro) {
@@ -208,6 +212,8 @@ void TstFrmPrincipal::lineaDeEstadoSigueAlSocket() {
     conectar->click();
     QCOMPARE(estado->text(), "Conectando con " + rechaza + "...");
     QTRY_COMPARE(estado->text(), "No se pudo conectar con " + rechaza + ": la tablet rechazó la conexión");
+    // A screen reader reads the message itself, not a fixed name.
+    QCOMPARE(estado->accessibleName(), estado->text());
     QCOMPARE(conectar->text(), QString("Conectar"));
 
     // The tablet drops the connection: the caption goes back to "Conectar" and the line says why.
@@ -223,6 +229,7 @@ void TstFrmPrincipal::lineaDeEstadoSigueAlSocket() {
     QTRY_COMPARE(conectar->text(), QString("Conectar"));
     QCOMPARE(conectar->accessibleName(), QString("Conectar"));
     QCOMPARE(estado->text(), "Se perdió la conexión con " + buena + ": la tablet cerró la conexión");
+    QCOMPARE(estado->accessibleName(), estado->text());
     // A click then connects again instead of saying goodbye on a closed socket.
     conectar->click();
     QTRY_COMPARE(conectar->text(), QString("Conectado..."));
@@ -267,5 +274,20 @@ void TstFrmPrincipal::fallaDeComprobarTablasSeInformaYSigue() {
     QVERIFY(m.titulo.startsWith("Error "));
 }
 
+void TstFrmPrincipal::dialogosDeQtEnCastellano() {
+    // Qt's own file dialog speaks Spanish like the rest of the program, whatever the system says.
+    QVERIFY(TraduccionQt::instalar(qApp));
+    QVERIFY(TraduccionQt::instalar(qApp)); // once only
+    QFileDialog d(nullptr, QStringLiteral("Guardar los sucesos como"));
+    d.setOption(QFileDialog::DontUseNativeDialog);
+    d.setAcceptMode(QFileDialog::AcceptSave);
+    QStringList botones;
+    for (const QAbstractButton* b : d.findChild<QDialogButtonBox*>()->buttons())
+        botones << b->text().remove(u'&');
+    botones.sort();
+    QCOMPARE(botones, QStringList({"Cancelar", "Guardar"}));
+}
+
 QTEST_MAIN(TstFrmPrincipal)
+
 #include "tst_frmprincipal.moc"

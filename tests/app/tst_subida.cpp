@@ -25,6 +25,7 @@ private Q_SLOTS:
     void envioCompletoConBotonesBloqueados();
     void sinConexionMuestraElError();
     void conexionPerdidaLiberaLosBotones();
+    void envioLargoOfreceArchivar();
 };
 
 void TstSubida::envioCompletoConBotonesBloqueados() {
@@ -100,6 +101,49 @@ void TstSubida::conexionPerdidaLiberaLosBotones() {
     QCOMPARE(m.titulo, QStringLiteral("Error en FrmPrincipal"));
     QCOMPARE(tableta.mensajes().size(), 1);
     QVERIFY(control<QProgressBar>(v, "Bar")->isHidden());
+}
+
+void TstSubida::envioLargoOfreceArchivar() {
+    BaseTemporal b;
+    QVERIFY(PlanSubida::cargarMixto(b));
+    QVERIFY(b.ejecutar("delete from viajes"));
+    QVERIFY(b.ejecutar("delete from descarga"));
+    // 700 rows of an old trip, 2 of today's.
+    QVERIFY(b.ejecutar("with recursive n(i) as (select 1 union all select i + 1 from n where i < 700) "
+                       "insert into viajes select 1, '2020-01-01', '08:00', 1, 7, 1, 10, i from n"));
+    const QString hoy = QDate::currentDate().toString("yyyy-MM-dd");
+    QVERIFY(b.ejecutar("insert into viajes values (2, '" + hoy + "', '06:00', 1, 7, 1, 250, 1), (2, '" + hoy +
+                       "', '06:00', 1, 7, 2, 100, 2)"));
+    ServidorTableta tableta;
+    QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
+    FrmPrincipal v;
+    v.show();
+    auto* estimacion = control<QLabel>(v, "LblEstimacion");
+    QCOMPARE(estimacion->text(), QString("Se enviarán 705 registros, unos 6 minutos."));
+    QCOMPARE(estimacion->accessibleName(), estimacion->text());
+    QVERIFY(conectarPrincipal(v, tableta));
+    auto* env = control<QPushButton>(v, "CmdEnv");
+
+    // Cancelar: nothing sent, nothing archived.
+    Dialogos::encolarRespuesta(Respuesta::Cancelar);
+    env->click();
+    QCOMPARE(Dialogos::mostrados().size(), 1);
+    QVERIFY(Dialogos::mostrados().first().texto.startsWith(
+        "Se enviarán 705 registros, unos 6 minutos.\n¿Archivar antes los viajes anteriores a hoy ("));
+    QVERIFY(env->isEnabled());
+    QTest::qWait(100);
+    QVERIFY(tableta.mensajes().isEmpty());
+    QCOMPARE(b.valor("select count(*) from viajes").toInt(), 702);
+
+    // Sí: the old trip goes to the archive and the rest travels.
+    Dialogos::limpiar();
+    Dialogos::encolarRespuesta(Respuesta::Si);
+    env->click();
+    QCOMPARE(b.valor("select count(*) from viajes_archivo").toInt(), 700);
+    QCOMPARE(estimacion->text(), QString("Se enviarán 5 registros, unos 3 segundos."));
+    QTRY_VERIFY_WITH_TIMEOUT(env->isEnabled(), 10000);
+    QTRY_COMPARE(tableta.mensajes().size(), 5);
+    QVERIFY(tableta.mensajes().first().contains("'2','1','Mezcla','1','Maiz','250'"));
 }
 
 QTEST_MAIN(TstSubida)

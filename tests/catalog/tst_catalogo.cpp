@@ -380,12 +380,16 @@ void TstCatalogo::cerrarConCambiosPregunta() {
         }
         auto f = abrir("Alimentos", "ABM Alimento");
         agregar(f.get(), "Nuevo");
-        // Cancelar: stays, grid as it was.
-        Dialogos::encolarRespuesta(Respuesta::Cancelar);
-        cerrar(f.get());
-        QCOMPARE(Dialogos::mostrados(), QList<Mensaje>{pregunta});
-        QVERIFY(f->isVisible());
-        QCOMPARE(f->Cant_Filas(), 3);
+        // Cancelar: stays, grid as it was; however often it is closed again, it asks again.
+        for (int vez = 1; vez <= 3; ++vez) {
+            Dialogos::encolarRespuesta(Respuesta::Cancelar);
+            cerrar(f.get());
+            QCOMPARE(Dialogos::mostrados(), QList<Mensaje>(vez, pregunta));
+            QVERIFY(f->isVisible());
+            QCOMPARE(f->Cant_Filas(), 3);
+        }
+        QVERIFY(control<QLineEdit>(f.get(), "TxtDes")->hasFocus() || !f->isActiveWindow());
+        Dialogos::limpiar();
         // Yes, but "Grabar" declined (Maiz is in use): stays, nothing written.
         eliminar(f.get(), 2);
         Dialogos::encolarRespuesta(Respuesta::Si);

@@ -266,12 +266,19 @@ void TstImportacionAccess::valoresExtremosDeUnArchivo() {
     const QString raro = QStringLiteral("a'b\"c\\dñ");
     QCOMPARE(raro.size(), 8);
     d.replace(ucs2("estancia"), ucs2(raro));
+    // A comma, which the tablet takes for the end of a value, in a feed's name.
+    QCOMPARE(d.count(ucs2("Maíz Partido")), 1);
+    d.replace(ucs2("Maíz Partido"), ucs2("Maíz,Partido"));
     QTemporaryDir dir;
     const QString mdb = dir.filePath("raro.mdb");
     QVERIFY(guardar(mdb, d));
     QString error;
-    QVERIFY2(ImportacionAccess::importar(mdb, dir.filePath("base.db"), nullptr, &error), qPrintable(error));
+    ResumenImportacion resumen;
+    QVERIFY2(ImportacionAccess::importar(mdb, dir.filePath("base.db"), &resumen, &error), qPrintable(error));
     const QStringList filas = volcar(dir.filePath("base.db"));
+    QVERIFY(filas.contains("alimentos: 1|Maíz Partido"));
+    QCOMPARE(resumen.sinComa, QStringList{"alimentos 1 (Maíz,Partido)"});
+    QVERIFY(resumen.texto(mdb).endsWith(" se cambió por un espacio la coma de: alimentos 1 (Maíz,Partido)."));
     QVERIFY(
         filas.contains("viajes: 1|1999-12-31|06:30|1|1|2|real|" + QString::number(tercio, 'g', 17) + "|2"));
     QVERIFY(filas.contains("viajes: 2|2038-01-19|07:15|2|2|5|real|35|2"));

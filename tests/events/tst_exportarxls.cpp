@@ -67,7 +67,7 @@ void TstExportarXls::exportaLasColumnasComoSeMuestran() {
     exportar(f);
 
     const QString escrito = dir.filePath("sucesos.xlsx");
-    QCOMPARE(Dialogos::dialogosDeRuta(), QStringList{"Seleccione la carpeta de destino"});
+    QCOMPARE(Dialogos::dialogosDeRuta(), QStringList{"Guardar los sucesos como"});
     QCOMPARE(Dialogos::mostrados(), QList<Mensaje>{exito(escrito)});
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"sucesos.xlsx"});
 

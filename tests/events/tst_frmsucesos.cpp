@@ -150,6 +150,12 @@ void TstFrmSucesos::seConectaSolaConLaPrincipal() {
     FrmPrincipal principal;
     auto* directo = principal.findChild<QGroupBox*>("FrDirecto");
     directo->findChild<QLineEdit*>("TxtDir")->setText(direccion());
+    {
+        // Not connected yet: the address is there to press "Conectar" on, nothing connects.
+        FrmSucesos f(principal.datosSucesos(), &principal);
+        QCOMPARE(f.findChild<QLineEdit*>("TxtDir")->text(), direccion());
+        QCOMPARE(f.findChild<QPushButton*>("CmdConectar")->text(), QStringLiteral("Conectar"));
+    }
     auto* conectar = directo->findChild<QPushButton*>("CmdConectar");
     conectar->click();
     QTRY_COMPARE(conectar->text(), kConectado);
@@ -324,6 +330,12 @@ void TstFrmSucesos::desdeLaVentanaPrincipal() {
     FrmPrincipal principal;
     auto* directo = principal.findChild<QGroupBox*>("FrDirecto");
     directo->findChild<QLineEdit*>("TxtDir")->setText(direccion());
+    {
+        // Not connected yet: the address is there to press "Conectar" on, nothing connects.
+        FrmSucesos f(principal.datosSucesos(), &principal);
+        QCOMPARE(f.findChild<QLineEdit*>("TxtDir")->text(), direccion());
+        QCOMPARE(f.findChild<QPushButton*>("CmdConectar")->text(), QStringLiteral("Conectar"));
+    }
     auto* conectar = directo->findChild<QPushButton*>("CmdConectar");
     conectar->click();
     QTRY_COMPARE(conectar->text(), kConectado);

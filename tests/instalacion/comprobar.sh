@@ -108,7 +108,7 @@ if [ -f "$deb" ]; then
     diff <(echo "$esperado") <(echo "$en_paquete") >&2 || falla "el paquete no lleva los archivos de la lista"
     depende=$(dpkg-deb -f "$deb" Depends)
     for paquete in libc6 libqt6core6 libqt6widgets6 libqt6sql6 libqt6sql6-sqlite libqt6network6 \
-        libqt6printsupport6 fonts-dejavu-core; do
+        libqt6printsupport6 fonts-dejavu-core qt6-translations-l10n; do
         grep -qE "(^|, )$paquete( |,|$)" <<<"$depende" || falla "Depends no incluye $paquete: $depende"
     done
     grep -q -- '-dev\b' <<<"$depende" && falla "Depends pide paquetes de desarrollo: $depende"

@@ -138,11 +138,11 @@ void TstFrmRodeos::viajeDeRecetaPorPorcentaje() {
     pulsar(&v, "CMD_INS_ROD");
     QVERIFY(Dialogos::mostrados().isEmpty());
     QCOMPARE(linea(control<QTreeWidget>(&v, "ListROD"), 1),
-             QStringList({"8", "8 | Receta Porc", "C", "1", "1200,5 Kg"}));
+             QStringList({"8", "8 | Receta Porc", "C", "1", "1.200,5 Kg"}));
     QCOMPARE(base.valor("select por from descarga where id = 8").toDouble(), 1200.5);
     // Kilogram recipes first, then one line per percentage trip with its pens' kilograms.
     QCOMPARE(lineas(control<QTreeWidget>(&v, "LisTot")),
-             QStringList({"Receta Kilos|350", "Receta Porc|1200,5", "Receta Porc|300"}));
+             QStringList({"Receta Kilos|350", "Receta Porc|1.200,5", "Receta Porc|300"}));
 }
 
 void TstFrmRodeos::paresRepetidosSeBorranJuntos() {

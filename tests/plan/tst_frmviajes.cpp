@@ -13,6 +13,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
+#include <QTableWidget>
 #include <QTimeEdit>
 #include <QTimer>
 
@@ -45,6 +47,11 @@ private Q_SLOTS:
     void botonesDeCatalogos();
     void listasYRedimension();
     void seAbreDesdeLaVentanaPrincipal();
+    void nombresEscritosPorTeclado();
+    void fechaImposibleSeRehusa();
+    void recetaProponeSuUltimoViaje();
+    void copiarViajeYDia();
+    void cantidadesConMilesYNombresLargos();
 
 private:
     // A window on screen with recipes 1 "Receta Kilos" (kg), 2 "Receta Porc" (%), feeds 10 "Maíz", 11
@@ -152,8 +159,8 @@ void TstFrmViajes::insertarListaYTotales() {
     pulsar(&v, "CMD_INS_FOR");
     QVERIFY(Dialogos::mostrados().isEmpty());
 
-    QCOMPARE(lineas(lista), QStringList({"09/03/2024|08:05|3|Receta Kilos|7|Maíz|250 Kg|1|1|10",
-                                         "09/03/2024|08:05|3|Receta Kilos|7|Avena|100 Kg|2|1|11"}));
+    QCOMPARE(lineas(lista), QStringList({"09/03/2024|08:05|3|Receta Kilos|Pedro|Maíz|250 Kg|1|1|10",
+                                         "09/03/2024|08:05|3|Receta Kilos|Pedro|Avena|100 Kg|2|1|11"}));
     QCOMPARE(base.filas("select * from viajes order by orden"),
              QStringList({"3|2024-03-09|08:05|1|7|10|250|1", "3|2024-03-09|08:05|1|7|11|100|2"}));
     QCOMPARE(lineas(control<QTreeWidget>(&v, "LisTot")), QStringList({"Receta Kilos|350"}));
@@ -162,9 +169,9 @@ void TstFrmViajes::insertarListaYTotales() {
     QVERIFY(base.ejecutar("insert into viajes values (1, '2024-03-08', '07:00', 1, 2, 11, 5, 1)"));
     FrmViajes otra;
     QCOMPARE(lineas(control<QTreeWidget>(&otra, "ListR")),
-             QStringList({"08/03/2024|07:00|1|Receta Kilos|2|Avena|5 Kg|1|1|11",
-                          "09/03/2024|08:05|3|Receta Kilos|7|Maíz|250 Kg|1|1|10",
-                          "09/03/2024|08:05|3|Receta Kilos|7|Avena|100 Kg|2|1|11"}));
+             QStringList({"08/03/2024|07:00|1|Receta Kilos|2 inexistente|Avena|5 Kg|1|1|11",
+                          "09/03/2024|08:05|3|Receta Kilos|Pedro|Maíz|250 Kg|1|1|10",
+                          "09/03/2024|08:05|3|Receta Kilos|Pedro|Avena|100 Kg|2|1|11"}));
 }
 
 void TstFrmViajes::triplesRepetidosSeBorranJuntos() {
@@ -246,6 +253,7 @@ void TstFrmViajes::dobleClicCambiaLaFila() {
     QCOMPARE(control<QLineEdit>(&v, "TXTKILOS")->text(), QString("250"));
     QCOMPARE(control<QLabel>(&v, "Label8")->text(), QString("KILOS:"));
     QCOMPARE(control<QLineEdit>(&v, "TXT_ID_VIA_FOR")->text(), QString("3"));
+    QCOMPARE(control<QLineEdit>(&v, "TXTOP")->text(), QString("7")); // the list shows the name
     QCOMPARE(control<QComboBox>(&v, "CmbNombre")->currentText(), QString("Receta Kilos"));
     QCOMPARE(control<QComboBox>(&v, "CMBALIM")->currentText(), QString("Maíz"));
     QCOMPARE(control<QDateEdit>(&v, "DT_FEC_FOR")->date(), QDate(2024, 5, 2));
@@ -258,8 +266,8 @@ void TstFrmViajes::dobleClicCambiaLaFila() {
     QVERIFY(Dialogos::mostrados().isEmpty());
     QVERIFY(lista->isEnabled());
     QCOMPARE(lista->topLevelItemCount(), 2);
-    QCOMPARE(linea(lista, 0), QStringList({"02/05/2024", "09:45", "9", "Receta Kilos", "7", "Maíz", "300 Kg",
-                                           "1", "1", "10"}));
+    QCOMPARE(linea(lista, 0), QStringList({"02/05/2024", "09:45", "9", "Receta Kilos", "Pedro", "Maíz",
+                                           "300 Kg", "1", "1", "10"}));
     QCOMPARE(base.filas("select * from viajes where id_receta = 1"),
              QStringList({"9|2024-05-02|09:45|1|7|10|300|1"}));
     QCOMPARE(base.valor("select id from descarga").toInt(), 3);
@@ -310,7 +318,7 @@ void TstFrmViajes::cambioDeLineaBorradaVuelveAAgregar() {
     pulsar(&v, "CMD_INS_FOR");
     QCOMPARE(Dialogos::mostrados().size(), 1); // only the deletion question
     QVERIFY(lista->isEnabled());
-    QCOMPARE(lineas(lista), QStringList({"02/05/2024|09:45|3|Receta Kilos|7|Maíz|90 Kg|1|1|10"}));
+    QCOMPARE(lineas(lista), QStringList({"02/05/2024|09:45|3|Receta Kilos|Pedro|Maíz|90 Kg|1|1|10"}));
     QCOMPARE(base.filas("select * from viajes"), QStringList({"3|2024-05-02|09:45|1|7|10|90|1"}));
 }
 
@@ -322,8 +330,8 @@ void TstFrmViajes::recetaYAlimentoInexistentes() {
     QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
     FrmViajes v;
     QCOMPARE(lineas(control<QTreeWidget>(&v, "ListR")),
-             QStringList({"01/01/2024|06:00|2|Inexistente|1|Inexistente|250 |1|99|77",
-                          "01/01/2024|06:00|3|Receta Porc|1|Inexistente|12,5 %|1|2|77"}));
+             QStringList({"01/01/2024|06:00|2|Inexistente|1 inexistente|Inexistente|250 |1|99|77",
+                          "01/01/2024|06:00|3|Receta Porc|1 inexistente|Inexistente|12,5 %|1|2|77"}));
 }
 
 void TstFrmViajes::noAlBorrarRecalculaTotales() {
@@ -475,6 +483,18 @@ void TstFrmViajes::insertarNoDejaLineasElegidas() {
 void TstFrmViajes::enterEnBotonYFocoTrasInsertar() {
     TeclaEnter::instalar(qApp);
     QVERIFY(qApp->styleSheet().contains("QPushButton:focus"));
+    {
+        // The focus ring needs no more room than the button has unfocused: its caption is not cut.
+        QPushButton b(QStringLiteral("RECUPERAR ARCHIVADOS"));
+        QStyleOptionButton op;
+        op.initFrom(&b);
+        op.text = b.text();
+        const QSize texto = b.fontMetrics().size(Qt::TextShowMnemonic, b.text());
+        op.state &= ~QStyle::State_HasFocus;
+        const int libre = b.style()->sizeFromContents(QStyle::CT_PushButton, &op, texto, &b).width();
+        op.state |= QStyle::State_HasFocus;
+        QVERIFY(b.style()->sizeFromContents(QStyle::CT_PushButton, &op, texto, &b).width() <= libre);
+    }
     BaseTemporal base;
     sembrar(base);
     FrmViajes v;
@@ -543,7 +563,7 @@ void TstFrmViajes::apostrofes() {
     completar(&v, "La 'especial'", "Maíz d'oro", "3", "100");
     pulsar(&v, "CMD_INS_FOR");
     QVERIFY(Dialogos::mostrados().isEmpty());
-    QCOMPARE(linea(lista, 0).mid(3, 4), QStringList({"La 'especial'", "7", "Maíz d'oro", "100 Kg"}));
+    QCOMPARE(linea(lista, 0).mid(3, 4), QStringList({"La 'especial'", "Pedro", "Maíz d'oro", "100 Kg"}));
 
     dobleClic(lista, 0);
     escribir(control<QLineEdit>(&v, "TXTKILOS"), "120");
@@ -554,7 +574,7 @@ void TstFrmViajes::apostrofes() {
     FrmViajes otra;
     otra.show();
     auto* lista2 = control<QTreeWidget>(&otra, "ListR");
-    QCOMPARE(linea(lista2, 0).mid(3, 4), QStringList({"La 'especial'", "7", "Maíz d'oro", "120 Kg"}));
+    QCOMPARE(linea(lista2, 0).mid(3, 4), QStringList({"La 'especial'", "Pedro", "Maíz d'oro", "120 Kg"}));
     QCOMPARE(lineas(control<QTreeWidget>(&otra, "LisTot")), QStringList({"La 'especial'|120"}));
     seleccionar(lista2, 0);
     pulsar(&otra, "CMD_QUITAR_FOR");
@@ -698,6 +718,231 @@ void TstFrmViajes::seAbreDesdeLaVentanaPrincipal() {
     });
     pulsar(&principal, "Command1");
     QCOMPARE(abierta, QString("FrmViajes|RECETAS"));
+}
+
+void TstFrmViajes::nombresEscritosPorTeclado() {
+    // A keyboard user types names: one typed whole is picked on leaving the box, the one picked
+    // last too; after "INSERTAR" the feed box is selected, so the next name replaces the old one.
+    TeclaEnter::instalar(qApp);
+    BaseTemporal base;
+    sembrar(base);
+    QVERIFY(base.ejecutar("insert into alimentos values (12, 'Heno')"));
+    FrmViajes v;
+    v.show();
+    QApplication::setActiveWindow(&v);
+    QVERIFY(QTest::qWaitForWindowActive(&v));
+    auto* recetas = control<QComboBox>(&v, "CmbNombre");
+    auto* alimentos = control<QComboBox>(&v, "CMBALIM");
+    auto tipear = [](QWidget* caja, const QString& texto) {
+        caja->setFocus();
+        QTRY_VERIFY(caja->hasFocus());
+        escribir(caja, texto);
+        QTest::keyClick(caja, Qt::Key_Tab);
+    };
+    tipear(recetas, "receta kilos");
+    tipear(control<QLineEdit>(&v, "TXT_ID_VIA_FOR"), "3");
+    tipear(control<QLineEdit>(&v, "TXTOP"), "7");
+    struct Fila {
+        const char* alimento;
+        const char* kilos;
+    };
+    const Fila filas[] = {{"avena", "250"}, {"Heno", "100"}, {"Heno", "80"}};
+    int orden = 0;
+    for (const Fila& f : filas) {
+        QTRY_VERIFY(alimentos->hasFocus() || orden == 0);
+        if (orden == 0) {
+            tipear(alimentos, f.alimento);
+        } else {
+            // Typed over the selected text, as it comes after "INSERTAR".
+            QCOMPARE(alimentos->lineEdit()->selectedText(), alimentos->currentText());
+            QTest::keyClicks(alimentos, f.alimento);
+            QTest::keyClick(alimentos, Qt::Key_Tab);
+        }
+        tipear(control<QLineEdit>(&v, "TXTKILOS"), f.kilos);
+        tipear(control<QLineEdit>(&v, "TXT_OR_FOR"), QString::number(++orden));
+        QTest::keyClick(control<QPushButton>(&v, "CMD_INS_FOR"), Qt::Key_Return);
+        QCOMPARE(textos().join("/"), QString());
+    }
+    // The recipe typed again, equal to the one picked: still picked.
+    tipear(recetas, "Receta Kilos");
+    tipear(alimentos, "Avena");
+    tipear(control<QLineEdit>(&v, "TXT_OR_FOR"), "4");
+    QTest::keyClick(control<QPushButton>(&v, "CMD_INS_FOR"), Qt::Key_Return);
+    QCOMPARE(textos().join("/"), QString());
+    QCOMPARE(base.filas("select id_receta, id_alim, cantidad, orden from viajes order by orden"),
+             QStringList({"1|11|250|1", "1|12|100|2", "1|12|80|3", "1|11|80|4"}));
+}
+
+void TstFrmViajes::fechaImposibleSeRehusa() {
+    BaseTemporal base;
+    sembrar(base);
+    FrmViajes v;
+    v.show();
+    QApplication::setActiveWindow(&v);
+    QVERIFY(QTest::qWaitForWindowActive(&v));
+    completar(&v, "Receta Kilos", "Maíz", "3", "250");
+    auto* fecha = control<QDateEdit>(&v, "DT_FEC_FOR");
+    fecha->setDate(QDate(2026, 12, 7));
+    auto teclear = [fecha](const char* dia) {
+        fecha->setFocus();
+        QTRY_VERIFY(fecha->hasFocus());
+        fecha->setSelectedSection(QDateTimeEdit::DaySection);
+        QTest::keyClicks(fecha, dia);
+    };
+    // 31/02 and 29/02 of a common year: the box would hold the 28th; nothing is written.
+    for (const char* imposible : {"31022026", "29022027"}) {
+        Dialogos::limpiar();
+        teclear(imposible);
+        pulsar(&v, "CMD_INS_FOR");
+        const QString escrita = QString::fromLatin1(imposible).insert(4, u'/').insert(2, u'/');
+        QCOMPARE(textos(), QStringList{"La fecha " + escrita + " no existe: escríbala de nuevo."});
+        QCOMPARE(base.valor("select count(*) from viajes").toInt(), 0);
+        QCOMPARE(control<QTreeWidget>(&v, "ListR")->topLevelItemCount(), 0);
+    }
+    // The day typed again: it stands.
+    Dialogos::limpiar();
+    teclear("28022026");
+    pulsar(&v, "CMD_INS_FOR");
+    QCOMPARE(textos(), QStringList());
+    QCOMPARE(base.valor("select fecha from viajes").toString(), QString("2026-02-28"));
+}
+
+void TstFrmViajes::recetaProponeSuUltimoViaje() {
+    BaseTemporal base;
+    sembrar(base);
+    // Recipe 1's last trip is 5 (latest day); trip 6 is another recipe's.
+    QVERIFY(base.ejecutar(
+        "insert into viajes values (3, '2026-12-01', '08:00', 1, 7, 10, 250, 1), "
+        "(3, '2026-12-01', '08:00', 1, 7, 11, 100, 2), (5, '2026-12-02', '06:00', 1, 7, 11, 120, 1), "
+        "(5, '2026-12-02', '06:00', 1, 7, 10, 300, 2), (6, '2026-12-03', '07:00', 2, 7, 10, 40, 1)"));
+    FrmViajes v;
+    v.show();
+    auto* propuesta = control<QTableWidget>(&v, "ListPropuesta");
+    auto filasPropuestas = [propuesta] {
+        QStringList r;
+        for (int i = 0; i < propuesta->rowCount(); ++i)
+            r << QStringList{propuesta->item(i, 0)->checkState() == Qt::Checked ? "x" : "-",
+                             propuesta->item(i, 0)->text(), propuesta->item(i, 1)->text(),
+                             propuesta->item(i, 2)->text()}
+                     .join(u'|');
+        return r;
+    };
+    QVERIFY(!control<QPushButton>(&v, "CMD_INS_VIAJE")->isEnabled());
+    QVERIFY(elegir(control<QComboBox>(&v, "CmbNombre"), "Receta Kilos"));
+    QCOMPARE(filasPropuestas(), QStringList({"x|Avena|120|1", "x|Maíz|300|2"}));
+
+    // Changed before storing: the amount of one feed.
+    propuesta->item(1, 1)->setText("310");
+    control<QDateEdit>(&v, "DT_FEC_FOR")->setDate(QDate(2026, 12, 8));
+    control<QTimeEdit>(&v, "DT_HORA_FOR")->setTime(QTime(6, 30));
+    escribir(control<QLineEdit>(&v, "TXT_ID_VIA_FOR"), "9");
+    escribir(control<QLineEdit>(&v, "TXTOP"), "7");
+    pulsar(&v, "CMD_INS_VIAJE");
+    QCOMPARE(textos(), QStringList());
+    QCOMPARE(base.filas("select * from viajes where id = 9 order by orden"),
+             QStringList({"9|2026-12-08|06:30|1|7|11|120|1", "9|2026-12-08|06:30|1|7|10|310|2"}));
+    auto* lista = control<QTreeWidget>(&v, "ListR");
+    QCOMPARE(lineas(lista).mid(5), QStringList({"08/12/2026|06:30|9|Receta Kilos|Pedro|Avena|120 Kg|1|1|11",
+                                                "08/12/2026|06:30|9|Receta Kilos|Pedro|Maíz|310 Kg|2|1|10"}));
+    QCOMPARE(propuesta->rowCount(), 0);
+
+    // The new trip is now the last: proposed as stored; a feed left unmarked is not stored.
+    QVERIFY(elegir(control<QComboBox>(&v, "CmbNombre"), "Receta Porc"));
+    QCOMPARE(filasPropuestas(), QStringList({"x|Maíz|40|1"}));
+    QVERIFY(elegir(control<QComboBox>(&v, "CmbNombre"), "Receta Kilos"));
+    QCOMPARE(filasPropuestas(), QStringList({"x|Avena|120|1", "x|Maíz|310|2"}));
+    propuesta->item(0, 0)->setCheckState(Qt::Unchecked);
+    escribir(control<QLineEdit>(&v, "TXT_ID_VIA_FOR"), "10");
+    pulsar(&v, "CMD_INS_VIAJE");
+    QCOMPARE(base.filas("select id_alim, cantidad, orden from viajes where id = 10"),
+             QStringList({"10|310|2"}));
+    // A bad amount is refused before anything is written.
+    QVERIFY(elegir(control<QComboBox>(&v, "CmbNombre"), "Receta Kilos"));
+    propuesta->item(0, 1)->setText("mucho");
+    escribir(control<QLineEdit>(&v, "TXT_ID_VIA_FOR"), "11");
+    pulsar(&v, "CMD_INS_VIAJE");
+    QCOMPARE(textos(), QStringList{"El valor de KILOS de Maíz debe ser un número."});
+    QCOMPARE(base.valor("select count(*) from viajes where id = 11").toInt(), 0);
+}
+
+void TstFrmViajes::copiarViajeYDia() {
+    BaseTemporal base;
+    sembrar(base);
+    QVERIFY(base.ejecutar(
+        "insert into viajes values (3, '2026-12-07', '06:00', 1, 7, 10, 250, 1), "
+        "(3, '2026-12-07', '06:00', 1, 7, 11, 100, 2), (4, '2026-12-07', '11:00', 2, 7, 10, 60, 1), "
+        "(8, '2026-12-06', '07:00', 1, 7, 11, 90, 1)"));
+    QVERIFY(base.ejecutar("insert into descarga values (3, 'A', 60, 1), (3, 'B', 40, 2), (4, 'C', 500, 1)"));
+    FrmViajes v;
+    v.show();
+    auto* lista = control<QTreeWidget>(&v, "ListR");
+    control<QDateEdit>(&v, "DT_FEC_FOR")->setDate(QDate(2026, 12, 9));
+    // Without a line there is nothing to copy.
+    pulsar(&v, "CMD_COPIAR_DIA");
+    QCOMPARE(textos(), QStringList{"Elija en la lista una línea del día que quiere copiar."});
+
+    Dialogos::limpiar();
+    seleccionar(lista, 0); // trip 3 of the 7th
+    pulsar(&v, "CMD_COPIAR_DIA");
+    QCOMPARE(textos(), QStringList({"¿Copiar todos los viajes del 07/12/2026 al 09/12/2026?",
+                                    "Se copiaron 2 viajes al 09/12/2026 como viajes 9, 10 (3 filas del plan, "
+                                    "3 de corrales)."}));
+    // Equal to the source but for the date and the trip numbers, pens included.
+    const QString plan =
+        "select %1, hora, id_receta, id_op, id_alim, cantidad, orden from viajes where fecha = '%2' "
+        "order by id, orden";
+    QCOMPARE(base.filas(plan.arg("id - 6", "2026-12-09")), base.filas(plan.arg("id", "2026-12-07")));
+    QCOMPARE(base.filas("select id - 6, rodeo, por, orden from descarga where id >= 9 order by id, orden"),
+             QStringList({"3|A|60|1", "3|B|40|2", "4|C|500|1"}));
+    QCOMPARE(lista->topLevelItemCount(), 7);
+
+    // One trip, answered No first: nothing.
+    Dialogos::limpiar();
+    seleccionar(lista, 0); // trip 3 still heads the list
+    Dialogos::encolarRespuesta(Respuesta::No);
+    pulsar(&v, "CMD_COPIAR_VIAJE");
+    QCOMPARE(base.valor("select count(*) from viajes").toInt(), 7);
+    Dialogos::limpiar();
+    pulsar(&v, "CMD_COPIAR_VIAJE");
+    QCOMPARE(textos(), QStringList({"¿Copiar el viaje 3 del 07/12/2026 al 09/12/2026?",
+                                    "Se copió el viaje 3 al 09/12/2026 como viaje 11 (2 filas del plan, 2 de "
+                                    "corrales)."}));
+    QCOMPARE(base.filas("select id_alim, cantidad from viajes where id = 11 order by orden"),
+             QStringList({"10|250", "11|100"}));
+    // The copy is a trip like any other: changed by double click.
+    const int ultima = lista->topLevelItemCount() - 1;
+    QCOMPARE(linea(lista, ultima).at(2), QString("11"));
+    dobleClic(lista, ultima);
+    escribir(control<QLineEdit>(&v, "TXTKILOS"), "95");
+    Dialogos::limpiar();
+    pulsar(&v, "CMD_INS_FOR");
+    QCOMPARE(textos(), QStringList());
+    QCOMPARE(base.filas("select id_alim, cantidad from viajes where id = 11 order by orden"),
+             QStringList({"10|250", "11|95"}));
+}
+
+void TstFrmViajes::cantidadesConMilesYNombresLargos() {
+    QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Argentina));
+    BaseTemporal base;
+    sembrar(base);
+    const QString largo = QString("Receta de engorde para novillos de segunda etapa con silaje").repeated(2);
+    QVERIFY(base.ejecutar("insert into recetas values (3, '" + largo + "', 0)"));
+    QVERIFY(base.ejecutar("insert into viajes values (3, '2026-12-07', '06:00', 3, 7, 10, 12500.5, 1)"));
+    FrmViajes v;
+    v.showMaximized();
+    auto* lista = control<QTreeWidget>(&v, "ListR");
+    QCOMPARE(linea(lista, 0).at(6), QString("12.500,5 Kg"));
+    QCOMPARE(lineas(control<QTreeWidget>(&v, "LisTot")), QStringList({largo + "|12.500,5"}));
+    // Back in the box without the separator, and stored again as the same amount.
+    dobleClic(lista, 0);
+    QCOMPARE(control<QLineEdit>(&v, "TXTKILOS")->text(), QString("12500,5"));
+    pulsar(&v, "CMD_INS_FOR");
+    QCOMPARE(textos(), QStringList());
+    QCOMPARE(base.valor("select cantidad from viajes").toDouble(), 12500.5);
+    // The long name does not push the amount out of sight.
+    QTest::qWait(50);
+    const QHeaderView* h = lista->header();
+    QVERIFY(h->sectionViewportPosition(6) + h->sectionSize(6) <= lista->viewport()->width());
 }
 
 QTEST_MAIN(TstFrmViajes)
