@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Runs one Qt Test program under Wine for CTest: wine-prueba.sh WINEPATH PROGRAMA.exe [ARGUMENTOS]
+# Wine does not hand QT_* variables to the program (WINEQT_x becomes QT_x inside), and Qt Test
+# prints nothing on a console-less stdout, so its report goes to a file shown afterwards.
+set -uo pipefail
+export WINEPATH=$1
+shift
+export WINEQT_QPA_PLATFORM=offscreen
+export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEPREFIX=${WINEPREFIX:-$HOME/.cache/tolvaro-windows/wine}
+informe=$(mktemp --suffix=.txt)
+trap 'rm -f "$informe"' EXIT
+/usr/lib/wine/wine64 "$@" -o "$informe,txt"
+r=$?
+cat "$informe"
+exit $r
