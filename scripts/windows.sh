@@ -6,6 +6,8 @@
 #                                     portable .zip (prints both paths)
 #   bash scripts/windows.sh test      the same build, then every test under Wine (CTest)
 #   bash scripts/windows.sh test -R X only the tests CTest selects with the given arguments
+#   bash scripts/windows.sh comprobar the setup program and the portable folder used as a farm
+#                                     would, under Wine (install, start, back up, restore, ...)
 #   bash scripts/windows.sh bench     the benchmarks under Wine beside the Linux ones
 #   bash scripts/windows.sh bibliotecas-listas
 #                                     exits 0 when the cross-built libraries are in the cache
@@ -338,6 +340,14 @@ test)
   cd "$BUILD_DIR"
   ctest --output-on-failure --parallel "$(nproc)" --timeout 900 "$@"
   ;;
+comprobar)
+  instalar
+  bibliotecas
+  compilar
+  paquete >"$BUILD_DIR/rutas.txt"
+  cat "$BUILD_DIR/rutas.txt"
+  bash packaging/windows/comprobar.sh "$BUILD_DIR/paquete/Tolvaro" "$(head -1 "$BUILD_DIR/rutas.txt")"
+  ;;
 bench)
   instalar
   bibliotecas
@@ -345,7 +355,7 @@ bench)
   bash packaging/windows/bench.sh "$BUILD_DIR" "$(winepath_dlls)" "$@"
   ;;
 *)
-  echo "Uso: bash scripts/windows.sh [paquete|compilar|test [ARGUMENTOS DE CTEST]|bench|bibliotecas-listas]" >&2
+  echo "Uso: bash scripts/windows.sh [paquete|compilar|test [ARGUMENTOS DE CTEST]|comprobar|bench|bibliotecas-listas]" >&2
   exit 2
   ;;
 esac

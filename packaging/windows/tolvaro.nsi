@@ -3,12 +3,13 @@
 ; Installs for the current user without administrator rights (in %LOCALAPPDATA%\Programs), or for
 ; every user when run as administrator (in Program Files). The uninstaller removes the program
 ; and leaves the data (%LOCALAPPDATA%\Tolvaro) where it is.
-Unicode true
+; A 64-bit setup program, like the program it installs (and runnable where only 64-bit Wine is).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel user
 
 !include "MUI2.nsh"
-!include "x64.nsh"
+!include "LogicLib.nsh"
 
 !define PRODUCTO "Tolvaro"
 !define CLAVE_DESINSTALAR "Software\Microsoft\Windows\CurrentVersion\Uninstall\Tolvaro"
@@ -39,10 +40,6 @@ VIAddVersionKey /LANG=1034 "LegalCopyright" "${PRODUCTO}"
 Var todos
 
 Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_OK|MB_ICONSTOP "Tolvaro necesita Windows de 64 bits."
-    Abort
-  ${EndIf}
   ; An administrator installs for every user; anyone else for themselves.
   UserInfo::GetAccountType
   Pop $0

@@ -2,8 +2,10 @@
 # Runs one Qt Test program under Wine for CTest: wine-prueba.sh WINEPATH PROGRAMA.exe [ARGUMENTOS]
 # Wine does not hand QT_* variables to the program (WINEQT_x becomes QT_x inside), and Qt Test
 # prints nothing on a console-less stdout, so its report goes to a file shown afterwards.
+# /usr/bin goes last on the program's PATH: the Linux tools the tests call (cabextract, gcab)
+# run from Wine as Linux programs.
 set -uo pipefail
-export WINEPATH=$1
+export WINEPATH="$1;Z:\usr\bin"
 shift
 export WINEQT_QPA_PLATFORM=offscreen
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}

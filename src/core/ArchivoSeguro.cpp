@@ -223,8 +223,10 @@ QString ArchivoSeguro::describir(int numero) {
         return QStringLiteral("sin error");
     case ENOSPC:
         return QStringLiteral("no queda espacio en el disco");
+#ifdef EDQUOT // not on Windows
     case EDQUOT:
         return QStringLiteral("se superó la cuota de disco");
+#endif
     case EACCES:
     case EPERM:
         return QStringLiteral("permiso denegado");
