@@ -12,6 +12,10 @@
 #   bash scripts/windows.sh bibliotecas-listas
 #                                     exits 0 when the cross-built libraries are in the cache
 #
+# BUILD_DIR (build-windows) is where it builds; TOLVARO_WINDOWS_TIPO the CMake build type
+# (Release; CI uses None, unoptimised, which compiles in half the time); TOLVARO_WINDOWS_OBJETIVOS
+# the targets to build when not all (the programs are always needed by the setup program).
+#
 # The libraries (Qt 6.4.2 with qtcharts, SQLite, libxlsxwriter, libmdb) are built once into
 # ~/.cache/tolvaro-windows/<versions>/ (TOLVARO_WINDOWS_CACHE moves it). Cabinet archives use
 # Windows' own cabinet library, which needs nothing built.
@@ -54,7 +58,7 @@ QTBASE_PREHECHO_SHA256=7518ff3a36733cd1b05d7b38828aaa58830dee57c9b9a9a805842317e
 fijar_cache() {
   GCC_MINGW=$(ls /usr/lib/gcc/$TRIPLETA 2>/dev/null | grep -- '-posix$' | head -1 || true)
   local receta
-  receta=$(printf '%s\n' "${QTBASE_OPCIONES[@]}" | cat - packaging/windows/libmdb-utf8.patch | sha256sum | cut -c1-8)
+  receta=$(printf '%s\n' "${QTBASE_OPCIONES[@]}" | sha256sum | cut -c1-8)
   CLAVE=qt$QT_VERSION-sqlite$SQLITE_VERSION-xlsxwriter$XLSXWRITER_VERSION-mdbtools$MDBTOOLS_VERSION-mingw${GCC_MINGW:-?}-$receta
   CACHE=${TOLVARO_WINDOWS_CACHE:-$HOME/.cache/tolvaro-windows}/$CLAVE
   export TOLVARO_WINDOWS_PREFIXES="$CACHE/qt6-mingw:$CACHE/deps:$CACHE/mdbtools"
@@ -200,21 +204,25 @@ qtcharts() {
   touch "$CACHE/.qtcharts"
 }
 
-# libmdb without GLib (its bundled stand-in); text through Windows' UTF-8 conversion.
+# libmdb without GLib (its bundled stand-in); text through Windows' UTF-8 conversion and
+# in-memory files through a temporary file (Windows has no fmemopen).
 mdbtools() {
-  [ -f "$CACHE/.mdbtools" ] && return
+  # Rebuilt alone when its patch changes.
+  local parche
+  parche=$(sha256sum packaging/windows/libmdb-windows.patch | cut -d' ' -f1)
+  [ "$(cat "$CACHE/.mdbtools" 2>/dev/null)" = "$parche" ] && return
   paso "libmdb $MDBTOOLS_VERSION desde $COMPARTIDO"
   local t=$CACHE/fuentes/mdbtools
   rm -rf "$t" "$CACHE/mdbtools" && mkdir -p "$t"
   tar xJf "$COMPARTIDO/mdbtools-$MDBTOOLS_VERSION.tar.xz" -C "$t"
-  (cd "$t/mdbtools-$MDBTOOLS_VERSION" && patch -p1 -s <"$RAIZ/packaging/windows/libmdb-utf8.patch" &&
+  (cd "$t/mdbtools-$MDBTOOLS_VERSION" && patch -p1 -s <"$RAIZ/packaging/windows/libmdb-windows.patch" &&
     autoreconf -i >/dev/null 2>&1 &&
     ./configure --host=$TRIPLETA CC=$TRIPLETA-gcc-posix --disable-glib --disable-man --disable-iconv \
       --disable-static --prefix="$CACHE/mdbtools" >/dev/null &&
     nice -n 10 make -C src/libmdb >/dev/null && make -C src/libmdb install >/dev/null &&
     make -C include install >/dev/null && make install-pkgconfigDATA >/dev/null)
   rm -rf "$t"
-  touch "$CACHE/.mdbtools"
+  echo "$parche" >"$CACHE/.mdbtools"
 }
 
 # nlohmann::json (header-only, for the benchmarks) where the cross-build looks for packages.
@@ -227,7 +235,7 @@ nlohmann() {
 }
 
 bibliotecas() {
-  bibliotecas_listas && return
+  bibliotecas_listas && mdbtools && return
   [ -n "$COMPARTIDO" ] || { echo "Faltan las fuentes de shared/windows (qtcharts, mdbtools)." >&2; exit 1; }
   local inicio=$SECONDS
   qtbase
@@ -253,11 +261,13 @@ compilar() {
   local lanzador=()
   command -v ccache >/dev/null && lanzador=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
   PKG_CONFIG_LIBDIR="$CACHE/deps/lib/pkgconfig:$CACHE/mdbtools/lib/pkgconfig" PKG_CONFIG_PATH="" \
-    cmake -S . -B "$BUILD_DIR" -G Ninja "${lanzador[@]}" -DCMAKE_BUILD_TYPE=Release \
+    cmake -S . -B "$BUILD_DIR" -G Ninja "${lanzador[@]}" -DCMAKE_BUILD_TYPE="${TOLVARO_WINDOWS_TIPO:-Release}" \
     -DCMAKE_TOOLCHAIN_FILE="$CACHE/qt6-mingw/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$(toolchain)" -DQT_HOST_PATH=/usr -DTOLVARO_TESTS=ON \
     "-DCMAKE_CROSSCOMPILING_EMULATOR=$RAIZ/packaging/windows/wine-prueba.sh;$(winepath_dlls)" >/dev/null
-  nice -n 10 cmake --build "$BUILD_DIR" --parallel "$(nproc)"
+  local objetivos=()
+  [ -n "${TOLVARO_WINDOWS_OBJETIVOS:-}" ] && objetivos=(--target $TOLVARO_WINDOWS_OBJETIVOS)
+  nice -n 10 cmake --build "$BUILD_DIR" --parallel "$(nproc)" "${objetivos[@]}"
 }
 
 # Every DLL a program or plugin needs that Windows itself does not have, found among the
@@ -326,6 +336,10 @@ paquete)
   bibliotecas
   compilar
   paquete
+  ;;
+bibliotecas)
+  instalar
+  bibliotecas
   ;;
 compilar)
   instalar

@@ -6,6 +6,7 @@
 #include "maint/BloquesCab.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <windows.h>
@@ -290,6 +291,16 @@ bool ArchivoCab::abrir(FalloCab* fallo) {
         if (fallo)
             *fallo = falloSistema(info.isDir() ? ERROR_ACCESS_DENIED : ERROR_FILE_NOT_FOUND, ruta_);
         return false;
+    }
+    // The cabinet library reads a short file of another kind as a cut-off archive.
+    {
+        QFile f(ruta_);
+        if (f.open(QIODevice::ReadOnly) && f.read(4) != QByteArrayLiteral("MSCF")) {
+            if (fallo)
+                *fallo = {0, QStringLiteral("El archivo %1 no es un archivo de Back Up (.cab).")
+                                 .arg(QDir::toNativeSeparators(ruta_))};
+            return false;
+        }
     }
     // Listing: every file is met and none expanded, so only the headers are read.
     std::vector<QString> nombres;
