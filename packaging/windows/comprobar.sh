@@ -59,7 +59,7 @@ comprobar "openpyxl lee la planilla" /usr/bin/python3 -c "import openpyxl, sys; 
   "$trabajo/sucesos.xlsx"
 
 # The setup program, silent; the installed program starts; the uninstaller keeps the data.
-local_app=$WINEPREFIX/drive_c/users/$USER/AppData/Local
+local_app=$WINEPREFIX/drive_c/users/${USER:-root}/AppData/Local
 [ -d "$local_app" ] || local_app=$WINEPREFIX/drive_c/users/root/AppData/Local
 comprobar "el instalador instala sin preguntar (/S)" bash -c "'$WINE' '$setup' /S && '${WINE%64}server' -w"
 instalado=$(dirname "$(find "$WINEPREFIX/drive_c" -path '*Tolvaro/tolvaro.exe' -not -path '*AppData/Local/Tolvaro/*' | head -1)")
