@@ -264,7 +264,7 @@ compilar() {
     cmake -S . -B "$BUILD_DIR" -G Ninja "${lanzador[@]}" -DCMAKE_BUILD_TYPE="${TOLVARO_WINDOWS_TIPO:-Release}" \
     -DCMAKE_TOOLCHAIN_FILE="$CACHE/qt6-mingw/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$(toolchain)" -DQT_HOST_PATH=/usr -DTOLVARO_TESTS=ON \
-    "-DCMAKE_CROSSCOMPILING_EMULATOR=$RAIZ/packaging/windows/wine-prueba.sh;$(winepath_dlls)" >/dev/null
+    "-DCMAKE_CROSSCOMPILING_EMULATOR=$RAIZ/packaging/windows/wine-prueba.sh;$(winepath_dlls | tr ';' '|')" >/dev/null
   local objetivos=()
   [ -n "${TOLVARO_WINDOWS_OBJETIVOS:-}" ] && objetivos=(--target $TOLVARO_WINDOWS_OBJETIVOS)
   nice -n 10 cmake --build "$BUILD_DIR" --parallel "$(nproc)" "${objetivos[@]}"
