@@ -5,7 +5,9 @@
 
 #include "Figuras.h"
 
+#include "app/FrmPrincipal.h"
 #include "db/BaseDatos.h"
+#include "maint/AjustesRespaldo.h"
 #include "maint/ComprobacionBase.h"
 #include "maint/Respaldo.h"
 #include "maint/Restauracion.h"
@@ -232,6 +234,62 @@ double latencia() {
     return Dialogos::mostrados().first().titulo == QStringLiteral("Back Up finalizado") ? peor : -1;
 }
 
+// From the close request of the main window, with a change to back up, to the window gone.
+double medirAlCerrar() {
+    Dialogos::activarModoPrueba();
+    double mejor = 1e300;
+    for (int i = 0; i < kVueltas; ++i) {
+        if (BaseDatos::abrir(datos().path()))
+            return -1;
+        QSqlQuery(BaseDatos::ConexionBD())
+            .exec(QStringLiteral("insert into operarios (descripcion) values ('x')"));
+        {
+            FrmPrincipal ventana;
+            ventana.setRespaldosAutomaticos(true);
+            ventana.show();
+            QElapsedTimer t;
+            t.start();
+            ventana.close();
+            QEventLoop bucle;
+            QTimer reloj;
+            QObject::connect(&reloj, &QTimer::timeout, &bucle, [&] {
+                if (!ventana.isVisible())
+                    bucle.quit();
+            });
+            reloj.start(1);
+            bucle.exec();
+            mejor = std::min(mejor, ms(t));
+        }
+        const bool hecho = !PoliticaRespaldo::hayCambios();
+        BaseDatos::cerrar();
+        if (!hecho)
+            return -1;
+    }
+    QDir(QDir(datos().path()).filePath(QStringLiteral("respaldos"))).removeRecursively();
+    return mejor;
+}
+
+double respaldoAlCerrar() {
+    static const double r = medirAlCerrar();
+    return r;
+}
+
+// Whether there is anything to back up, on the 100 MB database.
+double comprobarCambios() {
+    if (BaseDatos::abrir(datos().path()))
+        return -1;
+    double mejor = 1e300;
+    for (int i = 0; i < 20; ++i) {
+        QElapsedTimer t;
+        t.start();
+        const bool toca = PoliticaRespaldo::tocaAlCerrar();
+        mejor = std::min(mejor, ms(t));
+        Q_UNUSED(toca);
+    }
+    BaseDatos::cerrar();
+    return mejor;
+}
+
 const Figura kRespaldo("backup_100mb_ms", "ms", [] { return respaldos().verificado; });
 const Figura kRespaldoGcab("backup_vs_gcab", "x", [] { return respaldos().escritura / respaldos().gcab; });
 const Figura kRespaldoVerificado("backup_verified_vs_gcab", "x",
@@ -242,5 +300,9 @@ const Figura kRecuperacionGcab("restore_vs_gcab", "x",
 const Figura kRecuperacionExpandir("restore_vs_gcab_extract_only", "x",
                                    [] { return restauraciones().nuestra / restauraciones().gcab; });
 const Figura kLatencia("backup_ui_latency_ms", "ms", latencia);
+const Figura kAlCerrar("backup_on_close_100mb_ms", "ms", [] { return respaldoAlCerrar(); });
+const Figura kAlCerrarRelativo("backup_on_close_vs_backup", "x",
+                               [] { return respaldoAlCerrar() / respaldos().verificado; });
+const Figura kCambios("change_check_ms", "ms", comprobarCambios);
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "link/BotonConectar.h"
 #include "link/ConexionTablet.h"
 #include "link/EnvioDirecto.h"
+#include "maint/AjustesRespaldo.h"
 #include "plan/RevisionEnvio.h"
 #include "ui/Accesible.h"
 #include "ui/Controles.h"
@@ -41,6 +42,7 @@ FrmPrincipal::FrmPrincipal(QWidget* parent) : QMainWindow(parent) {
     TxtDir->setText(Direccion_Conexion);
     if (auto m = Comprobar_Tablas())
         Dialogos::mostrar(this, *m);
+    avisarStock();
 }
 
 FrmPrincipal::~FrmPrincipal() = default;
@@ -64,9 +66,26 @@ void FrmPrincipal::construir() {
     Command3 = Controles::boton("Command3", QStringLiteral("SUCESOS"), centro);
     Command4 = Controles::boton("Command4", QStringLiteral("Generar Backup"), centro);
     CmdPrecision = Controles::boton("CmdPrecision", QStringLiteral("PRECISIÓN DE CARGA"), centro);
-    for (QPushButton* b : {Command1, Command2, Command3, Command4, CmdPrecision})
+    CmdCostos = Controles::boton("CmdCostos", QStringLiteral("COSTOS Y STOCK"), centro);
+    for (QPushButton* b : {Command1, Command2, Command3, Command4, CmdPrecision, CmdCostos})
         botones->addWidget(b);
     raiz->addLayout(botones);
+    LblAvisoStock = Controles::etiqueta("LblAvisoStock", QString(), centro);
+    LblAvisoStock->setStyleSheet(QStringLiteral("color: #b00000; font-weight: bold;"));
+    LblAvisoStock->setWordWrap(true);
+    LblAvisoStock->setVisible(false);
+    raiz->addWidget(LblAvisoStock);
+
+    // The backup's health: shown only when the last verified backup is too old.
+    auto* salud = new QHBoxLayout;
+    lblSaludRespaldo = Controles::etiqueta("lblSaludRespaldo", QString(), centro);
+    lblSaludRespaldo->setStyleSheet(QStringLiteral("color: #a33; font-weight: bold;"));
+    cmdRespaldarAhora = Controles::boton("cmdRespaldarAhora", QStringLiteral("Respaldar ahora"), centro);
+    salud->addWidget(lblSaludRespaldo, 1);
+    salud->addWidget(cmdRespaldarAhora);
+    raiz->addLayout(salud);
+    lblSaludRespaldo->setVisible(false);
+    cmdRespaldarAhora->setVisible(false);
 
     auto* opciones = new QHBoxLayout;
     OptDir = new QRadioButton(QStringLiteral("Conexion Directa"), centro);
@@ -141,6 +160,8 @@ void FrmPrincipal::construir() {
     connect(Command3, &QPushButton::clicked, this, &FrmPrincipal::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &FrmPrincipal::Command4_Click);
     connect(CmdPrecision, &QPushButton::clicked, this, &FrmPrincipal::CmdPrecision_Click);
+    connect(cmdRespaldarAhora, &QPushButton::clicked, this, &FrmPrincipal::cmdRespaldarAhora_Click);
+    connect(CmdCostos, &QPushButton::clicked, this, &FrmPrincipal::CmdCostos_Click);
     connect(conexion_, &ConexionTablet::acuse, this,
             [this] { Dialogos::mostrar(this, ConexionTablet::mensajeAcuse()); });
     resize(640, 420);
@@ -261,6 +282,17 @@ void FrmPrincipal::closeEvent(QCloseEvent* e) {
     }
     if (envio_) {
         e->ignore(); // closed again once the upload has stopped
+        return;
+    }
+    if (respaldo_) {
+        e->ignore(); // closed again once the backup window has gone
+        return;
+    }
+    if (respaldosAutomaticos_ && !respaldoCierreHecho_ && BaseDatos::abierta() &&
+        PoliticaRespaldo::tocaAlCerrar()) {
+        respaldoCierreHecho_ = true;
+        e->ignore();
+        respaldar(QStringLiteral("Guardando un respaldo de los cambios antes de cerrar..."), true);
         return;
     }
     if (!descargado_) {

@@ -36,6 +36,15 @@ public:
     // Opens the maintenance window on tab `accion` (0 backup, 1 restore).
     void abrirMantenimiento(qint16 accion);
 
+    // Whether the window backs the data up on its own (on closing after a change, on starting
+    // when the last backup is old); the program turns it on.
+    void setRespaldosAutomaticos(bool activos) { respaldosAutomaticos_ = activos; }
+    // The start-up check: the backup's health line, a warning left by the last closing, and the
+    // automatic backup when the last one is too old.
+    void revisarRespaldoAlIniciar();
+    // Shows the health line when the last verified backup is older than the chosen days.
+    void actualizarSaludRespaldo();
+
 protected:
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
@@ -50,6 +59,8 @@ public Q_SLOTS:
     void Command3_Click();
     void Command4_Click();
     void CmdPrecision_Click();
+    void cmdRespaldarAhora_Click();
+    void CmdCostos_Click();
 
 protected:
     // The two roads of the upload, each in a file of its own.
@@ -69,6 +80,9 @@ protected:
     QPushButton* Command3;
     QPushButton* Command4;
     QPushButton* CmdPrecision;
+    QPushButton* CmdCostos;
+    // Feeds whose stock lasts fewer days than the chosen threshold; hidden when there are none.
+    QLabel* LblAvisoStock;
     QPushButton* CmdEnv;
     QRadioButton* OptDir;
     QRadioButton* OptWeb;
@@ -86,14 +100,23 @@ protected:
     QLabel* Lbl;
     QProgressBar* Bar;
     QLabel* Image1;
+    QLabel* lblSaludRespaldo;
+    QPushButton* cmdRespaldarAhora;
     ConexionTablet* conexion_;
     BotonConectar* botonConectar_;
 
 private:
     void construir();
+    // Reads the stock again and shows or hides the warning.
+    void avisarStock();
     void guardarAjuste(QLineEdit* caja);
     // Plan rows the upload would leave out or send incomplete: asks whether to go on.
     bool planListoParaEnviar();
+    // Makes an automatic backup in its small window; closes this window afterwards when asked.
+    void respaldar(const QString& texto, bool cerrarDespues);
     bool descargado_ = false;
-    bool saliendo_ = false; // closing once the upload has stopped
+    bool respaldosAutomaticos_ = false;
+    bool respaldoCierreHecho_ = false; // the closing's backup was made or skipped
+    QPointer<QObject> respaldo_;       // the backup window while it is up
+    bool saliendo_ = false;            // closing once the upload has stopped
 };

@@ -1,6 +1,8 @@
 // The buttons of the main window that open the other windows.
 #include "app/FrmPrincipal.h"
 
+#include "costos/AvisoStock.h"
+#include "costos/FrmCostos.h"
 #include "events/FrmPrecision.h"
 #include "events/FrmSucesos.h"
 #include "link/ConexionTablet.h"
@@ -8,6 +10,7 @@
 #include "plan/FrmRodeos.h"
 #include "plan/FrmViajes.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -27,6 +30,7 @@ void FrmPrincipal::Command3_Click() {
         FrmSucesos sucesos(datosSucesos(), this);
         sucesos.exec();
     }
+    avisarStock(); // a download brings loads that use stock up
     // The events window had its own connection to the tablet: the main one is made again.
     if (!TxtDir->text().isEmpty())
         conexion_->conectar(TxtDir->text());
@@ -43,6 +47,7 @@ void FrmPrincipal::abrirMantenimiento(qint16 accion) {
         ventana.exec();
         restaurada = ventana.baseRestaurada();
     }
+    actualizarSaludRespaldo();
     // The restored database may hold other connection settings than the boxes show.
     if (restaurada && OptWeb->isChecked())
         OptWeb_Click();
@@ -53,4 +58,18 @@ void FrmPrincipal::abrirMantenimiento(qint16 accion) {
 void FrmPrincipal::CmdPrecision_Click() {
     FrmPrecision ventana(this);
     ventana.exec();
+}
+
+void FrmPrincipal::CmdCostos_Click() {
+    {
+        FrmCostos ventana(this);
+        ventana.exec();
+    }
+    avisarStock(); // prices, receipts, counts or the threshold may have changed
+}
+
+void FrmPrincipal::avisarStock() {
+    const QString aviso = AvisoStock::textoHoy();
+    LblAvisoStock->setText(aviso);
+    LblAvisoStock->setVisible(!aviso.isEmpty());
 }

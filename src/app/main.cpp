@@ -83,9 +83,14 @@ int main(int argc, char** argv) {
                 ventana.close();
             });
         }
-        // A technician reaches the restore tab from the desktop, over the main window.
-        if (argumentos.contains(QStringLiteral("--recuperar")))
+        // A technician reaches the restore tab from the desktop, over the main window (the restore
+        // itself backs the current data up first).
+        if (argumentos.contains(QStringLiteral("--recuperar"))) {
             QTimer::singleShot(0, &ventana, [&ventana] { ventana.abrirMantenimiento(1); });
+        } else if (!argumentos.contains(QStringLiteral("--cerrar-al-mostrar"))) {
+            ventana.setRespaldosAutomaticos(true);
+            QTimer::singleShot(0, &ventana, &FrmPrincipal::revisarRespaldoAlIniciar);
+        }
         salida = QApplication::exec();
     }
     BaseDatos::cerrar();

@@ -42,6 +42,14 @@ const Comando& comandoImportar();
 const Comando& comandoRespaldar();
 const Comando& comandoRecuperar();
 const Comando& comandoContenido();
+// The known backup archives, each read back.
+const Comando& comandoRespaldos();
+// Feed prices, stock movements, stock and costs.
+const Comando& comandoPrecio();
+const Comando& comandoIngreso();
+const Comando& comandoConteo();
+const Comando& comandoStock();
+const Comando& comandoCostos();
 
 // Parses a command's arguments (after the command word) on its own parser. Prints the help and
 // returns 0 for --help; prints what is wrong and the help and returns 2 for arguments the parser
@@ -77,6 +85,13 @@ std::optional<QString> leerFechas(const QCommandLineParser& p, QDate* desde, QDa
 // (2), already reported.
 std::optional<int> leerRango(const QCommandLineParser& p, const char* comando, ContextoCli& ctx, QDate* desde,
                              QDate* hasta);
+// A day given as AAAA-MM-DD in option `opcion`; the usage error's text when missing or no date.
+std::optional<QString> leerDia(const QCommandLineParser& p, const QString& opcion, QDate* dia);
+// The two positional arguments of the price and stock movement commands: a feed of the catalogue
+// by its id and an amount (with "." or the regional decimal comma, not negative). The exit code of
+// the error, already reported (2 for usage, 1 when the feed does not exist), or nothing.
+std::optional<int> leerAlimentoYNumero(const QCommandLineParser& p, const char* comando, ContextoCli& ctx,
+                                       int* idAlimento, QString* nombre, double* numero);
 } // namespace OpcionesCli
 
 // The downloaded events as CSV: on standard output when `archivo` is empty, otherwise written

@@ -2,10 +2,12 @@
 // archive listing, on the same code.
 #include "cli/Comandos.h"
 
+#include "cli/RegistroRespaldoCli.h"
 #include "core/Mensaje.h"
 #include "maint/ListadoCab.h"
 #include "maint/Mantenimiento.h"
 #include "maint/Respaldo.h"
+#include "maint/RespaldoAutomatico.h"
 #include "maint/Restauracion.h"
 
 #include <QCommandLineParser>
@@ -15,11 +17,18 @@
 namespace {
 
 const char* const kAyudaRespaldar =
-    "Uso: tolvaro-cli [--datos CARPETA] respaldar [--carpeta DESTINO]\n"
+    "Uso: tolvaro-cli [--datos CARPETA] respaldar [--carpeta DESTINO] [--automatico]\n"
     "\n"
     "Guarda las bases de datos de la carpeta de datos (*.db, *.mdb) en un archivo de Back Up\n"
     "BD_dia_D_M_AAAA_HH_MM.cab, en DESTINO o en la carpeta de datos, y lo lee completo antes de\n"
-    "darlo por hecho. Muestra su ruta y los dos tamaños.\n";
+    "darlo por hecho. Nunca reemplaza un archivo anterior: si el nombre existe, agrega _2, _3...\n"
+    "Muestra su ruta y los dos tamaños.\n"
+    "\n"
+    "  --automatico  un respaldo automático, como los del programa (para una tarea programada):\n"
+    "                en la carpeta de respaldos automáticos (por omisión, respaldos/ en la\n"
+    "                carpeta de datos, o DESTINO), conservando los últimos automáticos elegidos\n"
+    "                y copiándolo en la segunda carpeta si hay una. Una segunda carpeta que\n"
+    "                falta se avisa, sin fallar.\n";
 
 const char* const kAyudaRecuperar =
     "Uso: tolvaro-cli [--datos CARPETA] recuperar ARCHIVO.cab [--destino CARPETA]\n"
@@ -35,6 +44,9 @@ const char* const kAyudaContenido =
 
 const QCommandLineOption kCarpeta(QStringLiteral("carpeta"), QStringLiteral("carpeta del archivo de Back Up"),
                                   QStringLiteral("DESTINO"));
+const QCommandLineOption
+    kAutomatico(QStringLiteral("automatico"),
+                QStringLiteral("respaldo automático: carpeta, rotación y segunda copia"));
 const QCommandLineOption kDestino(QStringLiteral("destino"), QStringLiteral("carpeta de la base recuperada"),
                                   QStringLiteral("CARPETA"));
 
@@ -69,20 +81,42 @@ int respaldar(const QCommandLineParser& p, ContextoCli& ctx) {
         ctx.errores << Mantenimiento::mensajeSinArchivos().texto << Qt::endl;
         return 1;
     }
-    const QString destino =
-        QDir(p.isSet(kCarpeta) ? QDir::fromNativeSeparators(p.value(kCarpeta)) : ctx.carpetaDatos)
-            .absoluteFilePath(Mantenimiento::nombreArchivo(QDateTime::currentDateTime()));
-    Respaldo respaldo(archivos, destino);
-    const Resultado r = respaldo.ejecutar();
+    // Read before the files are archived: the count the archive holds.
+    const RegistroRespaldoCli registro(ctx.carpetaDatos);
+    const QString elegida = p.isSet(kCarpeta) ? QDir::fromNativeSeparators(p.value(kCarpeta)) : QString();
+    Resultado r;
+    QString destino;
+    qint64 total = 0;
+    if (p.isSet(kAutomatico)) {
+        const AjustesRespaldo& a = registro.ajustes();
+        RespaldoAutomatico respaldo(archivos,
+                                    elegida.isEmpty() ? a.carpetaAutomatica(ctx.carpetaDatos) : elegida,
+                                    a.cantidad, a.segunda);
+        total = respaldo.totalACompactar();
+        r = respaldo.ejecutar();
+        if (r.ok) {
+            const QVariantMap v = r.valor.toMap();
+            destino = v.value(QStringLiteral("ruta")).toString();
+            r.valor = v.value(QStringLiteral("tamano"));
+            if (const QString aviso = v.value(QStringLiteral("aviso")).toString(); !aviso.isEmpty())
+                ctx.errores << aviso << Qt::endl;
+        }
+    } else {
+        destino = Mantenimiento::rutaLibre(
+            QDir(elegida.isEmpty() ? ctx.carpetaDatos : elegida)
+                .absoluteFilePath(Mantenimiento::nombreArchivo(QDateTime::currentDateTime())));
+        Respaldo respaldo(archivos, destino);
+        total = respaldo.totalACompactar();
+        r = respaldo.ejecutar();
+    }
     if (!r.ok) {
         ctx.errores << errorVentana(QString::number(r.numero), r.descripcion, Mantenimiento::kCaption).texto
                     << Qt::endl;
         return 1;
     }
+    registro.registrar(destino, r.valor.toLongLong());
     ctx.salida << nativa(destino) << Qt::endl
-               << Mantenimiento::textoTamano(QStringLiteral("Total a compactar: "),
-                                             double(respaldo.totalACompactar()))
-               << Qt::endl
+               << Mantenimiento::textoTamano(QStringLiteral("Total a compactar: "), double(total)) << Qt::endl
                << Mantenimiento::textoTamano(QStringLiteral("Total compactado: "),
                                              double(r.valor.toLongLong()))
                << Qt::endl;
@@ -125,9 +159,10 @@ int contenido(const QCommandLineParser& p, ContextoCli& ctx) {
 // The archive commands work on the files alone: a backup wants them untouched, and a restore must
 // not need a usable database, so none of them opens the shared connection.
 const Comando& comandoRespaldar() {
-    static const Comando c{"respaldar",     "guarda la base de datos en un archivo de Back Up (.cab)",
-                           kAyudaRespaldar, [](QCommandLineParser& p) { p.addOption(kCarpeta); },
-                           respaldar,       false};
+    static const Comando c{
+        "respaldar",     "guarda la base de datos en un archivo de Back Up (.cab)",
+        kAyudaRespaldar, [](QCommandLineParser& p) { p.addOptions({kCarpeta, kAutomatico}); },
+        respaldar,       false};
     return c;
 }
 

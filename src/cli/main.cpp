@@ -23,8 +23,10 @@ const char* const kAyuda = "Uso: tolvaro-cli [--datos CARPETA] COMANDO [OPCIONES
 const char* const kAyudaPie = "\n'tolvaro-cli COMANDO --help' describe cada comando.\n";
 
 QList<const Comando*> todos() {
-    return {&comandoEnviar(),   &comandoRecibir(),   &comandoInforme(),   &comandoHistorial(),
-            &comandoImportar(), &comandoRespaldar(), &comandoRecuperar(), &comandoContenido()};
+    return {&comandoEnviar(),    &comandoRecibir(),   &comandoInforme(),   &comandoHistorial(),
+            &comandoImportar(),  &comandoRespaldar(), &comandoRecuperar(), &comandoContenido(),
+            &comandoRespaldos(), &comandoPrecio(),    &comandoIngreso(),   &comandoConteo(),
+            &comandoStock(),     &comandoCostos()};
 }
 
 void ayuda(QTextStream& s) {

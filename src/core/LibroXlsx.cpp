@@ -132,6 +132,7 @@ struct LibroXlsx::Datos {
     lxw_format* negrita = nullptr;
     lxw_format* fecha = nullptr;
     lxw_format* hora = nullptr;
+    lxw_format* moneda = nullptr;
     lxw_row_t filaSiguiente = 0;
     bool conEncabezado = false;
     std::vector<int> anchos; // longest value of each column, in characters
@@ -220,6 +221,8 @@ bool LibroXlsx::abrir() {
     format_set_num_format(d->fecha, "dd/mm/yyyy");
     d->hora = workbook_add_format(d->libro);
     format_set_num_format(d->hora, "hh:mm");
+    d->moneda = workbook_add_format(d->libro);
+    format_set_num_format(d->moneda, "#,##0.00");
     return true;
 }
 
@@ -259,12 +262,14 @@ bool LibroXlsx::fila(const QList<CeldaLibro>& celdas) {
             break;
         }
         case CeldaLibro::Tipo::Numero:
+        case CeldaLibro::Tipo::Moneda:
             if (!std::isfinite(celda.numero))
                 return d->fallar(EINVAL, QStringLiteral("un número no se puede guardar en una celda"));
             // No format: the default alignment already puts numbers on the right in every
             // spreadsheet program, and a format on each of them costs a twentieth of the export.
-            e = worksheet_write_number(d->hoja, r, col, celda.numero, nullptr);
-            ancho = anchoNumero(celda.numero);
+            e = worksheet_write_number(d->hoja, r, col, celda.numero,
+                                       celda.tipo == CeldaLibro::Tipo::Moneda ? d->moneda : nullptr);
+            ancho = anchoNumero(celda.numero) + (celda.tipo == CeldaLibro::Tipo::Moneda ? 4 : 0);
             break;
         case CeldaLibro::Tipo::Fecha: {
             int y = 0, m = 0, dia = 0;

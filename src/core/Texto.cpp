@@ -1,5 +1,7 @@
 #include "core/Texto.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace Texto {
@@ -33,7 +35,15 @@ bool leerNumeroUsuario(const QString& texto, double* valor) {
     if (t.isEmpty())
         return false;
     bool ok = false;
-    double v = regional().toDouble(t, &ok);
+    // Where "." groups thousands, it does so only when the text is grouped by threes ("1.500",
+    // "12.000,5"); anywhere else it is a decimal point: "0.30" is 0.3, never 30, and "1.5" 1.5.
+    QLocale local = regional();
+    static const QRegularExpression agrupado(QStringLiteral("^-?[1-9]\\d{0,2}(\\.\\d{3})+(,\\d+)?$"));
+    const bool miles = local.groupSeparator() == QLatin1String(".") &&
+                       local.decimalPoint() == QLatin1String(",") && agrupado.match(t).hasMatch();
+    if (!miles)
+        local.setNumberOptions(QLocale::RejectGroupSeparator);
+    double v = local.toDouble(t, &ok);
     if (!ok) {
         QLocale c = QLocale::c();
         c.setNumberOptions(QLocale::RejectGroupSeparator);

@@ -1,6 +1,7 @@
 #include "db/BaseDatos.h"
 
 #include "core/ArchivoSeguro.h"
+#include "db/ContadorCambios.h"
 
 #include <sqlite3.h>
 
@@ -75,6 +76,18 @@ const char* const kEsquemaAgregado[] = {
     ("create index if not exists historial_sucesos_suceso on historial_sucesos "
      "(tipo, fecha, hora, receta_corral, alimento, kg_sugerido, kg_real, operario)"),
     "create table if not exists preferencias (clave TEXT PRIMARY KEY COLLATE NOCASE, valor TEXT)",
+    // Feed prices from a day on, receipts and physical counts (stock movements), and the real
+    // kilograms loaded per day and feed name, derived from the history and rebuilt from it when
+    // needed (`consumo_diario_estado` says up to which event).
+    ("create table if not exists precios_alimento (id INTEGER PRIMARY KEY, id_alimento INTEGER NOT NULL, "
+     "desde TEXT NOT NULL, precio REAL NOT NULL, unique (id_alimento, desde))"),
+    ("create table if not exists movimientos_stock (id INTEGER PRIMARY KEY, id_alimento INTEGER NOT NULL, "
+     "fecha TEXT NOT NULL, tipo TEXT NOT NULL, kg REAL NOT NULL, proveedor TEXT COLLATE NOCASE, "
+     "nota TEXT COLLATE NOCASE)"),
+    ("create table if not exists consumo_diario (fecha TEXT NOT NULL, alimento TEXT NOT NULL COLLATE NOCASE, "
+     "kg REAL NOT NULL, primary key (fecha, alimento))"),
+    ("create table if not exists consumo_diario_estado (clave INTEGER PRIMARY KEY, ultimo_id INTEGER, "
+     "sello TEXT)"),
 };
 
 } // namespace
@@ -194,7 +207,8 @@ std::optional<ErrorBD> BaseDatos::completarEsquema(QSqlDatabase& db) {
     for (const char* sql : kEsquemaAgregado)
         if (!q.exec(QString::fromUtf8(sql)))
             return errorDe(q.lastError());
-    return std::nullopt;
+    // Last, so that it counts the changes of every table above too.
+    return ContadorCambios::instalar(db);
 }
 
 std::optional<ErrorBD> BaseDatos::crearReglasSiNo(QSqlDatabase& db) {

@@ -1,6 +1,8 @@
 #include "maint/Mantenimiento.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -9,13 +11,40 @@ namespace Mantenimiento {
 QString nombreArchivo(const QDateTime& momento, const QLocale& idioma) {
     const QDate d = momento.date();
     const QTime t = momento.time();
+    const QLocale dias = idioma.language() == QLocale::Spanish ? idioma : QLocale(QLocale::Spanish);
     return QStringLiteral("BD_%1_%2_%3_%4_%5_%6.cab")
-        .arg(idioma.dayName(d.dayOfWeek(), QLocale::ShortFormat))
+        .arg(dias.dayName(d.dayOfWeek(), QLocale::ShortFormat))
         .arg(d.day())
         .arg(d.month())
         .arg(d.year(), 4, 10, QLatin1Char('0'))
         .arg(t.hour(), 2, 10, QLatin1Char('0'))
         .arg(t.minute(), 2, 10, QLatin1Char('0'));
+}
+
+QString rutaLibre(const QString& ruta) {
+    const QFileInfo info(ruta);
+    const QString base = info.completeBaseName();
+    const QString extension = info.suffix().isEmpty() ? QString() : u'.' + info.suffix();
+    // Past the highest number there, not into a gap: a gap left by an archive removed since must
+    // not make the newest archive look like the oldest of its minute.
+    const QRegularExpression numerado(
+        QStringLiteral("^%1_(\\d+)%2$")
+            .arg(QRegularExpression::escape(base), QRegularExpression::escape(extension)),
+        QRegularExpression::CaseInsensitiveOption);
+    int mayor = info.exists() || info.isSymLink() ? 1 : 0;
+    for (const QString& nombre : QDir(info.path()).entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const auto m = numerado.match(nombre);
+        if (m.hasMatch())
+            mayor = qMax(mayor, m.captured(1).toInt());
+    }
+    if (mayor == 0)
+        return ruta;
+    for (int n = mayor + 1;; ++n) {
+        const QString otra =
+            QDir(info.path()).filePath(QStringLiteral("%1_%2%3").arg(base).arg(n).arg(extension));
+        if (!QFileInfo::exists(otra) && !QFileInfo(otra).isSymLink())
+            return otra;
+    }
 }
 
 QString textoTamano(const QString& prefijo, double bytes, const QLocale& idioma) {

@@ -17,8 +17,14 @@ inline const QString kBase = QStringLiteral("base.db");
 inline const QString kBaseAccess = QStringLiteral("Base.mdb");
 
 // "BD_" weekday "_" day "_" month "_" year "_" hour "_" minute ".cab", the weekday abbreviated in
-// `idioma`: a Monday 7 December 2026 at 09:05 in Spanish is BD_lun_7_12_2026_09_05.cab.
+// `idioma`: a Monday 7 December 2026 at 09:05 in Spanish is BD_lun_7_12_2026_09_05.cab. A locale
+// without Spanish day names of its own (C/POSIX under cron or a service, English) gives the Spanish
+// ones, so every archive of a farm reads alike.
 QString nombreArchivo(const QDateTime& momento, const QLocale& idioma = QLocale());
+
+// `ruta` when no file has that name, otherwise the first free one with "_2", "_3"... before the
+// extension: an archive never replaces an earlier one.
+QString rutaLibre(const QString& ruta);
 
 // `prefijo` + size in MBytes above 1,000,000 bytes, KBytes above 1,000, else Bytes: whole numbers
 // with the thousands separator of `idioma`, no digits at all for one that rounds to zero.

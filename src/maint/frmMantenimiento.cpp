@@ -2,10 +2,15 @@
 
 #include "db/Ajustes.h"
 #include "db/BaseDatos.h"
+#include "db/ContadorCambios.h"
+#include "maint/AjustesRespaldo.h"
+#include "maint/CatalogoRespaldos.h"
 #include "maint/ListadoCab.h"
 #include "maint/Mantenimiento.h"
+#include "maint/PanelRespaldos.h"
 #include "maint/Respaldo.h"
 #include "maint/Restauracion.h"
+#include "maint/VentanaRespaldoAutomatico.h"
 #include "ui/Accesible.h"
 #include "ui/Controles.h"
 #include "ui/Dialogos.h"
@@ -63,7 +68,8 @@ frmMantenimiento::frmMantenimiento(qint16 accion, QWidget* parent) : QDialog(par
     Estado_Conexion = kAbierta;
     Ruta_Aplicacion = nativa(carpetaDatos() + u'/');
     posicionar();
-    for (int i = 0; i < stbMantenimineto->count(); ++i)
+    // The backup and restore tabs; the backups tab is always usable.
+    for (int i = 0; i < 2; ++i)
         stbMantenimineto->setTabEnabled(i, i == Accion);
     stbMantenimineto->setCurrentIndex(Accion);
     Setear_Controles();
@@ -75,8 +81,8 @@ frmMantenimiento::~frmMantenimiento() {
     Comprimir.reset();
     restauracion_.reset();
     Extraer.reset();
-    if (!descargada_ && Estado_Conexion == kCerrada)
-        reabrirConexion();
+    if (!descargada_ && Estado_Conexion == kCerrada && reabrirConexion())
+        registrarRespaldo();
     ocupar(false);
 }
 
@@ -146,15 +152,20 @@ void frmMantenimiento::construir() {
     g->addWidget(cmdRutaExtraerRecuperar, 5, 1);
     g->addWidget(cmdRecupear, 6, 0, 1, 2, Qt::AlignLeft);
     stbMantenimineto->addTab(recuperar, QStringLiteral("Recuperar Back Up BD"));
+    panelRespaldos = new PanelRespaldos(stbMantenimineto);
+    stbMantenimineto->addTab(panelRespaldos, QStringLiteral("Respaldos"));
 
     prgBackUp = new QProgressBar(this);
     prgBackUp->setObjectName(QStringLiteral("prgBackUp"));
     prgBackUp->setAccessibleName(QStringLiteral("Progreso"));
     lblPorcentaje = Controles::etiqueta("lblPorcentaje", QString(), this);
     CmdSalir = Controles::boton("CmdSalir", QStringLiteral("Salir"), this);
+    cmdCancelar = Controles::boton("cmdCancelar", QStringLiteral("Cancelar"), this);
+    cmdCancelar->setEnabled(false);
     auto* pie = new QHBoxLayout;
     pie->addWidget(prgBackUp, 1);
     pie->addWidget(lblPorcentaje);
+    pie->addWidget(cmdCancelar);
     pie->addWidget(CmdSalir);
     raiz->addLayout(pie);
 
@@ -179,6 +190,10 @@ void frmMantenimiento::construir() {
             [this](const QString& t) { cmdRecupear->setEnabled(!t.isEmpty() && !ocupado()); });
     connect(cmdRecupear, &QPushButton::clicked, this, &frmMantenimiento::cmdRecupear_Click);
     connect(CmdSalir, &QPushButton::clicked, this, &frmMantenimiento::CmdSalir_Click);
+    connect(cmdCancelar, &QPushButton::clicked, this, &frmMantenimiento::cmdCancelar_Click);
+    connect(panelRespaldos, &PanelRespaldos::recuperarPedido, this, &frmMantenimiento::recuperarDeLaLista);
+    connect(panelRespaldos, &PanelRespaldos::recuperacionPedida, this,
+            &frmMantenimiento::habilitarRecuperacion);
     resize(560, 420);
 }
 
@@ -250,6 +265,8 @@ void frmMantenimiento::cmdBackUpBD_Click() {
         return;
     ocupar(true);
     if (BaseDatos::abierta()) {
+        // The count the archive will hold (nothing writes while the connection is closed).
+        cambiosAntes_ = ContadorCambios::leer();
         BaseDatos::cerrar();
         Estado_Conexion = kCerrada;
     }
@@ -267,19 +284,39 @@ void frmMantenimiento::cmdBackUpBD_Click() {
     QStringList archivos;
     for (int i = 0; i < fleBackUpBD->count(); ++i)
         archivos << QDir(carpetaDatos()).filePath(fleBackUpBD->item(i)->text());
-    Comprimir = std::make_unique<Respaldo>(archivos, interna(txtRutaBackUp->text()));
+    // An archive of the same minute is already there: this one takes the next free name.
+    const QString destino = Mantenimiento::rutaLibre(interna(txtRutaBackUp->text()));
+    if (destino != interna(txtRutaBackUp->text()))
+        txtRutaBackUp->setText(nativa(destino));
+    destinoRespaldo_ = destino;
+    Comprimir = std::make_unique<Respaldo>(archivos, destino);
     lblTotalACompactar->setText(Mantenimiento::textoTamano(QStringLiteral("Total a compactar: "),
                                                            double(Comprimir->totalACompactar())));
     lblTotalCompactado->clear();
     connect(Comprimir.get(), &Trabajo::avance, this, &frmMantenimiento::mostrarAvance);
     connect(Comprimir.get(), &Trabajo::terminado, this, &frmMantenimiento::respaldoTerminado);
     escribiendo_ = true;
+    cmdCancelar->setEnabled(true);
     Comprimir->iniciar();
 }
 
 void frmMantenimiento::respaldoTerminado(const Resultado& r) {
     escribiendo_ = false;
+    cmdCancelar->setEnabled(false);
     ocupar(false);
+    if (r.ok) {
+        respaldoHecho_ = destinoRespaldo_;
+        tamanoHecho_ = r.valor.toLongLong();
+    }
+    if (saliendo_) {
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+        return;
+    }
+    if (r.cancelado) {
+        Dialogos::mostrar(this, {QStringLiteral("El Back Up se canceló: no quedó ningún archivo."),
+                                 Icono::Informacion, Mantenimiento::kCaption});
+        return;
+    }
     if (!r.ok) {
         Dialogos::mostrar(this,
                           errorVentana(QString::number(r.numero), r.descripcion, Mantenimiento::kCaption));
@@ -287,6 +324,7 @@ void frmMantenimiento::respaldoTerminado(const Resultado& r) {
     }
     lblTotalCompactado->setText(
         Mantenimiento::textoTamano(QStringLiteral("Total compactado: "), double(r.valor.toLongLong())));
+    panelRespaldos->actualizar();
     Dialogos::mostrar(this, Mantenimiento::mensajeRespaldoHecho());
 }
 
@@ -342,17 +380,102 @@ void frmMantenimiento::Extraer_Archivos(const QString& archivo, const QString& d
 void frmMantenimiento::restauracionTerminada(const Resultado& resultado, bool enVivo) {
     Resultado r = resultado;
     if (r.ok && enVivo) {
-        // Nothing may hold the old file across the swap; the program goes on with the new one.
-        BaseDatos::cerrar();
-        r = restauracion_->reemplazar();
-        if (r.ok)
-            baseRestaurada_ = true;
-        Estado_Conexion = reabrirConexion() ? kAbierta : kCerrada;
+        confirmarReemplazo();
+        return;
     }
     escribiendo_ = false;
     ocupar(false);
     cmdRecupear->setEnabled(!txtRutaExtraerRecuperar->text().isEmpty());
     Dialogos::mostrar(this, Mantenimiento::mensajeRecuperacion(r.ok, r.descripcion));
+}
+
+void frmMantenimiento::confirmarReemplazo() {
+    // The checked copy waits beside base.db; nothing is replaced before the user agrees.
+    const QString archivo = interna(txtRutaRecuperar->text());
+    QDateTime hecho = CatalogoRespaldos::fechaDelNombre(QFileInfo(archivo).fileName());
+    if (!hecho.isValid())
+        hecho = QFileInfo(archivo).lastModified();
+    const QFileInfo base(restauracion_->destino());
+    const QString formato = QStringLiteral("dd/MM/yyyy HH:mm");
+    const Mensaje pregunta{
+        QStringLiteral("Se reemplazará la base de datos en uso %1 (modificada el %2) por la del Back Up %3, "
+                       "hecho el %4.\nAntes se guardará un respaldo automático de los datos actuales.\n"
+                       "¿Recuperar el Back Up?")
+            .arg(nativa(base.absoluteFilePath()), base.lastModified().toString(formato), nativa(archivo),
+                 hecho.toString(formato)),
+        Icono::Pregunta, Mantenimiento::kCaption, Botones::SiNo};
+    const auto terminar = [this](const QString& motivo) {
+        restauracion_.reset(); // its checked copy goes with it
+        escribiendo_ = false;
+        ocupar(false);
+        cmdRecupear->setEnabled(!txtRutaExtraerRecuperar->text().isEmpty());
+        Dialogos::mostrar(this, Mantenimiento::mensajeRecuperacion(false, motivo));
+    };
+    if (Dialogos::mostrar(this, pregunta) != Respuesta::Si) {
+        terminar(QStringLiteral("La recuperación se canceló: la base de datos quedó como estaba."));
+        return;
+    }
+    if (!BaseDatos::abierta() && !reabrirConexion()) {
+        terminar(QStringLiteral("No se pudo abrir la base de datos actual para respaldarla."));
+        return;
+    }
+    Estado_Conexion = kAbierta;
+    registrarRespaldo();
+    auto* ventana = new VentanaRespaldoAutomatico(
+        QStringLiteral("Guardando un respaldo de los datos actuales antes de recuperar el Back Up..."), this);
+    ventana->setAttribute(Qt::WA_DeleteOnClose);
+    connect(ventana, &QDialog::finished, this, [this, ventana, terminar] {
+        const Resultado& r = ventana->resultado();
+        if (r.ok)
+            reemplazarBase();
+        else
+            terminar(r.cancelado
+                         ? QStringLiteral("Se omitió el respaldo de los datos actuales: no se recuperó el "
+                                          "Back Up.")
+                         : QStringLiteral("No se pudo respaldar los datos actuales (%1): no se recuperó "
+                                          "el Back Up.")
+                               .arg(r.descripcion));
+    });
+    ventana->open();
+}
+
+void frmMantenimiento::reemplazarBase() {
+    // Nothing may hold the old file across the swap; the program goes on with the new one.
+    BaseDatos::cerrar();
+    const Resultado r = restauracion_->reemplazar();
+    if (r.ok)
+        baseRestaurada_ = true;
+    Estado_Conexion = reabrirConexion() ? kAbierta : kCerrada;
+    if (r.ok && Estado_Conexion == kAbierta) {
+        // The restored data are exactly what that archive holds.
+        const QString archivo = interna(txtRutaRecuperar->text());
+        QDateTime hecho = CatalogoRespaldos::fechaDelNombre(QFileInfo(archivo).fileName());
+        UltimoRespaldo::registrar(archivo, QFileInfo(archivo).size(),
+                                  qMax<qint64>(0, ContadorCambios::leer()),
+                                  hecho.isValid() ? hecho : QFileInfo(archivo).lastModified());
+    }
+    escribiendo_ = false;
+    ocupar(false);
+    cmdRecupear->setEnabled(!txtRutaExtraerRecuperar->text().isEmpty());
+    panelRespaldos->actualizar();
+    Dialogos::mostrar(this, Mantenimiento::mensajeRecuperacion(r.ok, r.descripcion));
+}
+
+void frmMantenimiento::habilitarRecuperacion() {
+    stbMantenimineto->setTabEnabled(1, true);
+    stbMantenimineto->setCurrentIndex(1);
+}
+
+void frmMantenimiento::recuperarDeLaLista(const QString& archivo) {
+    if (ocupado())
+        return;
+    habilitarRecuperacion();
+    txtRutaRecuperar->setText(nativa(archivo));
+    if (!chkRecuperar->isChecked())
+        chkRecuperar->click();
+    else
+        txtRutaExtraerRecuperar->setText(Ruta_Aplicacion.chopped(1));
+    cmdRecupear_Click();
 }
 
 bool frmMantenimiento::RecuperarCAB() {
@@ -412,27 +535,64 @@ bool frmMantenimiento::reabrirConexion() {
     return true;
 }
 
+void frmMantenimiento::registrarRespaldo() {
+    if (respaldoHecho_.isEmpty() || !BaseDatos::abierta())
+        return;
+    UltimoRespaldo::registrar(respaldoHecho_, tamanoHecho_, qMax<qint64>(0, cambiosAntes_));
+    respaldoHecho_.clear();
+}
+
 void frmMantenimiento::CmdSalir_Click() {
     close();
 }
 
+void frmMantenimiento::cmdCancelar_Click() {
+    if (escribiendo_ && Comprimir && Comprimir->enCurso()) {
+        Comprimir->cancelar();
+        cmdCancelar->setEnabled(false);
+        lblPorcentaje->setText(QStringLiteral("Cancelando..."));
+    }
+}
+
 void frmMantenimiento::closeEvent(QCloseEvent* e) {
     if (ocupado()) {
-        // Nothing half-written may be left behind: the window stays until the archive is done.
+        // Nothing half-written may be left behind: the window stays until the work is done or,
+        // for a backup, stopped.
         e->ignore();
-        QApplication::beep();
+        if (saliendo_)
+            return;
+        if (escribiendo_ && Comprimir && Comprimir->enCurso()) {
+            if (Dialogos::mostrar(
+                    this, {QStringLiteral("Se está generando el Back Up; la ventana se cerrará cuando "
+                                          "termine.\n¿Cancelar el Back Up y salir? No quedará ningún "
+                                          "archivo a medio escribir."),
+                           Icono::Pregunta, Mantenimiento::kCaption, Botones::SiNo}) == Respuesta::Si &&
+                escribiendo_) {
+                saliendo_ = true;
+                cmdCancelar_Click();
+            }
+        } else {
+            Dialogos::mostrar(this,
+                              {QStringLiteral("Se está recuperando la base de datos; la ventana se cerrará "
+                                              "cuando termine, para no dejarla a medias."),
+                               Icono::Informacion, Mantenimiento::kCaption});
+        }
         return;
     }
     QDialog::closeEvent(e);
 }
 
 void frmMantenimiento::done(int resultado) {
-    if (ocupado())
+    if (ocupado()) {
+        // Escape and "Salir" go the way of the close box.
+        close();
         return;
+    }
     if (!descargada_) {
         descargada_ = true;
         if (Estado_Conexion == kCerrada && reabrirConexion())
             Estado_Conexion = kAbierta;
+        registrarRespaldo();
     }
     QDialog::done(resultado);
 }

@@ -6,6 +6,7 @@
 #include <memory>
 
 class ListadoCab;
+class PanelRespaldos;
 class Respaldo;
 class Restauracion;
 class QCheckBox;
@@ -18,9 +19,12 @@ class QTabWidget;
 
 // The maintenance window: backs the database up into a dated cabinet archive (tab 0) and
 // restores it from one (tab 1). Only the tab `Accion` names can be used; the other is shown
-// disabled. The archive work runs in the background, so the window repaints and answers while
-// the progress bar moves; it cannot be closed while an archive or a database is being written.
-// A backup closes the shared connection, which closing the window opens again.
+// disabled until the backups tab (tab 2: settings, last backup, known archives) asks for a
+// restore. The archive work runs in the background, so the window repaints and answers while
+// the progress bar moves; it never closes while an archive or a database is being written: a
+// backup can be cancelled (leaving no archive), and closing meanwhile says why it waits.
+// A backup closes the shared connection, which closing the window opens again. A restore over
+// the running program's database asks first and backs the current data up before the swap.
 class frmMantenimiento : public QDialog {
     Q_OBJECT
 public:
@@ -55,6 +59,10 @@ public Q_SLOTS:
     void cmdRutaExtraerRecuperar_Click();
     void cmdRecupear_Click();
     void CmdSalir_Click();
+    // Stops the backup that runs; it leaves no archive behind.
+    void cmdCancelar_Click();
+    // Makes the restore tab usable, whatever `Accion` says, and shows it.
+    void habilitarRecuperacion();
     void done(int resultado) override;
 
 protected:
@@ -73,6 +81,14 @@ private:
     // Opens the shared connection again, with the schema check of the start-up.
     bool reabrirConexion();
     void ocupar(bool ocupado);
+    // The restore over the running program's database, once the user agreed and the current
+    // data are in an automatic archive.
+    void confirmarReemplazo();
+    void reemplazarBase();
+    // Restores a chosen archive of the list into the data folder.
+    void recuperarDeLaLista(const QString& archivo);
+    // Records the window's manual backup as the last one, once the connection is back.
+    void registrarRespaldo();
 
     QTabWidget* stbMantenimineto;
     QLabel* Label4;
@@ -97,6 +113,8 @@ private:
     QProgressBar* prgBackUp;
     QLabel* lblPorcentaje;
     QPushButton* CmdSalir;
+    QPushButton* cmdCancelar;
+    PanelRespaldos* panelRespaldos;
 
     // The compressor, the restore and the archive listing of the moment.
     std::unique_ptr<Respaldo> Comprimir;
@@ -109,4 +127,10 @@ private:
     bool cursorOcupado_ = false;
     bool descargada_ = false;
     bool baseRestaurada_ = false;
+    bool saliendo_ = false; // closing once the cancelled backup has stopped
+    // The manual backup to record: its archive, size and the change count it holds.
+    QString destinoRespaldo_;
+    QString respaldoHecho_;
+    qint64 tamanoHecho_ = 0;
+    qint64 cambiosAntes_ = -1;
 };

@@ -37,6 +37,13 @@ void TstTextos::numerosDelUsuario() {
     QCOMPARE(v, 12.5);
     QVERIFY(Texto::leerNumeroUsuario(" 12.5 ", &v));
     QCOMPARE(v, 12.5);
+    // Where "." groups thousands it does so only in threes; elsewhere it is a decimal point.
+    for (const auto& [texto, valor] :
+         {std::pair{"0.30", 0.3}, std::pair{"0.085", 0.085}, std::pair{"1.25", 1.25},
+          std::pair{"1.500", 1500.0}, std::pair{"12.000,5", 12000.5}}) {
+        QVERIFY(Texto::leerNumeroUsuario(texto, &v));
+        QCOMPARE(v, valor);
+    }
     QVERIFY(!Texto::leerNumeroUsuario("", &v));
     QVERIFY(!Texto::leerNumeroUsuario("doce", &v));
     QVERIFY(!Texto::leerNumeroUsuario("1,2,3", &v));

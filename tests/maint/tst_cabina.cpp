@@ -52,6 +52,9 @@ void TstCabina::nombresYTamanos_data() {
     QTest::newRow("umbral decimal") << "es_AR" << 1000.0 << "1.000 Bytes";
     QTest::newRow("redondea a cero") << "es_AR" << 0.0 << " Bytes";
     QTest::newRow("separador de miles") << "es_AR" << 2.0e9 << "1.907 MBytes";
+    // Without Spanish day names of its own (cron, a service, an English desktop) the name keeps them.
+    QTest::newRow("locale C") << "C" << 700.0 << "700 Bytes";
+    QTest::newRow("inglés") << "en_US" << 2.0e9 << "1,907 MBytes";
 }
 
 void TstCabina::nombresYTamanos() {

@@ -57,6 +57,8 @@ private Q_SLOTS:
     void recuperarArchivoAntiguo();
     void principalAbreElRespaldo();
     void principalTrasRecuperar();
+    void recuperarDeLaLista();
+    void cancelarYCerrarDuranteElRespaldo();
 
 private:
     std::unique_ptr<BaseTemporal> base_;
@@ -187,15 +189,19 @@ void TstFrmMantenimiento::respaldoConLaConexion() {
     QVERIFY(!BaseDatos::abierta());
     QCOMPARE(w.Estado_Conexion, QStringLiteral("close"));
     QVERIFY(w.ocupado());
+    // Closing says why it waits and offers to cancel; declined, the backup goes on.
+    Dialogos::encolarRespuesta(Respuesta::No);
     QVERIFY(!w.close());
     QVERIFY(w.isVisible());
+    QCOMPARE(Dialogos::mostrados().size(), 1);
+    QCOMPARE(Dialogos::mostrados().first().botones, Botones::SiNo);
     QVERIFY(control<QProgressBar>(&w, "prgBackUp")->isVisible());
     for (const char* nombre : {"cmdBackUpBD", "fleBackUpBD", "chkRutaDefecto"})
         QVERIFY2(!control<QWidget>(&w, nombre)->isEnabled(), nombre);
     QCOMPARE(control<QLabel>(&w, "lblTotalACompactar")->text(),
              Mantenimiento::textoTamano("Total a compactar: ", double(tamano)));
 
-    const Mensaje m = esperarMensaje();
+    const Mensaje m = esperarMensaje(2);
     QCOMPARE(m, Mantenimiento::mensajeRespaldoHecho());
     QCOMPARE(m.titulo, "Back Up finalizado");
     QCOMPARE(control<QLabel>(&w, "lblTotalCompactado")->text(),
@@ -313,8 +319,10 @@ void TstFrmMantenimiento::recuperarEnOtraCarpeta() {
     Dialogos::encolarRuta(vacia.path());
     control<QPushButton>(&w, "cmdRutaExtraerRecuperar")->click();
     control<QPushButton>(&w, "cmdRecupear")->click();
+    // Closing while it writes says why the window stays.
     QVERIFY(!w.close());
-    const Mensaje m = esperarMensaje();
+    QVERIFY(Dialogos::mostrados().first().texto.startsWith("Se está recuperando la base de datos"));
+    const Mensaje m = esperarMensaje(2);
     QCOMPARE(m, Mensaje{"Ok"});
     QCOMPARE(leer(QDir(vacia.path()).filePath("base.db")), leer(base_->archivo()));
     QVERIFY(!w.baseRestaurada());
@@ -352,7 +360,8 @@ void TstFrmMantenimiento::recuperarEnLaCarpetaDelPrograma() {
 
     control<QLineEdit>(&w, "txtRutaRecuperar")->setText(nativa(cab));
     control<QPushButton>(&w, "cmdRecupear")->click();
-    m = esperarMensaje(3);
+    m = esperarMensaje(4);
+    QCOMPARE(Dialogos::mostrados()[2].botones, Botones::SiNo);
     QCOMPARE(m, Mensaje{"Ok"});
     QVERIFY(w.baseRestaurada());
     QCOMPARE(w.Estado_Conexion, QStringLiteral("open"));
@@ -380,7 +389,7 @@ void TstFrmMantenimiento::recuperarArchivoAntiguo() {
     control<QLineEdit>(&w, "txtRutaRecuperar")->setText(nativa(fixture("BD_lun_7_12_2026_09_05.cab")));
     control<QCheckBox>(&w, "chkRecuperar")->click();
     control<QPushButton>(&w, "cmdRecupear")->click();
-    const Mensaje m = esperarMensaje();
+    const Mensaje m = esperarMensaje(2);
     QCOMPARE(m, Mensaje{"Ok"});
     QVERIFY(w.baseRestaurada());
     QVERIFY(BaseDatos::abierta());
@@ -427,13 +436,94 @@ void TstFrmMantenimiento::principalTrasRecuperar() {
         w->findChild<QLineEdit*>("txtRutaRecuperar")->setText(nativa(cab));
         w->findChild<QCheckBox*>("chkRecuperar")->click();
         w->findChild<QPushButton*>("cmdRecupear")->click();
-        esperarMensaje();
+        esperarMensaje(2);
         w->close();
     });
     principal.abrirMantenimiento(1);
     QCOMPARE(accion, 1);
     QCOMPARE(Dialogos::mostrados().last(), Mensaje{"Ok"});
     QCOMPARE(direccion->text(), "192.168.1.50");
+}
+
+void TstFrmMantenimiento::recuperarDeLaLista() {
+    // The archive list of the backups tab restores into the running program: it asks first,
+    // naming what is replaced and when the archive was made, and backs the current data up.
+    QVERIFY(llenarPlan(50));
+    const QStringList respaldadas = volcado(BaseDatos::ConexionBD());
+    BaseDatos::cerrar();
+    const QString cab = QDir(base_->carpeta()).filePath("BD_lun_7_12_2026_09_05.cab");
+    QVERIFY(Respaldo({base_->archivo()}, cab).ejecutar().ok);
+    QVERIFY(!BaseDatos::abrir(base_->carpeta()));
+    QVERIFY(base_->ejecutar("delete from viajes where id > 3"));
+    const QStringList actuales = volcado(BaseDatos::ConexionBD());
+
+    frmMantenimiento w;
+    auto* tabs = control<QTabWidget>(&w, "stbMantenimineto");
+    QCOMPARE(tabs->tabText(2), "Respaldos");
+    QVERIFY(tabs->isTabEnabled(2));
+    auto* lista = control<QListWidget>(&w, "lstRespaldos");
+    QCOMPARE(lista->count(), 1);
+    QVERIFY2(lista->item(0)->text().startsWith("07/12/2026 09:05  manual"),
+             qPrintable(lista->item(0)->text()));
+    lista->setCurrentRow(0);
+    Dialogos::encolarRespuesta(Respuesta::No);
+    control<QPushButton>(&w, "cmdRecuperarElegido")->click();
+    QVERIFY(tabs->isTabEnabled(1));
+    QCOMPARE(tabs->currentIndex(), 1);
+    Mensaje m = esperarMensaje(2);
+    const Mensaje pregunta = Dialogos::mostrados().first();
+    QVERIFY2(pregunta.texto.contains(nativa(base_->archivo())) &&
+                 pregunta.texto.contains("hecho el 07/12/2026 09:05"),
+             qPrintable(pregunta.texto));
+    QVERIFY2(m.texto.startsWith("Falso\nLa recuperación se canceló"), qPrintable(m.texto));
+    QCOMPARE(volcado(BaseDatos::ConexionBD()), actuales);
+    QVERIFY(QDir(base_->carpeta()).entryList({"base.db.anterior"}, QDir::Files).isEmpty());
+
+    control<QPushButton>(&w, "cmdRecupear")->click();
+    m = esperarMensaje(4);
+    QCOMPARE(m, Mensaje{"Ok"});
+    QCOMPARE(volcado(BaseDatos::ConexionBD()), respaldadas);
+    // The data it replaced are in an automatic archive.
+    const QDir respaldos(QDir(base_->carpeta()).filePath("respaldos"));
+    const QStringList automaticos = respaldos.entryList({"*_auto.cab"}, QDir::Files);
+    QCOMPARE(automaticos.size(), 1);
+    QTemporaryDir d;
+    QCOMPARE(correr("cabextract", {"-q", "-d", d.path(), respaldos.filePath(automaticos.first())}), 0);
+    {
+        QSqlDatabase previa = QSqlDatabase::addDatabase("QSQLITE", "previa");
+        previa.setDatabaseName(QDir(d.path()).filePath("base.db"));
+        QVERIFY(previa.open());
+        QCOMPARE(volcado(previa), actuales);
+    }
+    QSqlDatabase::removeDatabase("previa");
+    QVERIFY(w.close());
+}
+
+void TstFrmMantenimiento::cancelarYCerrarDuranteElRespaldo() {
+    // Large enough that the backup is still running when it is cancelled.
+    QVERIFY(base_->ejecutar("insert into preferencias values ('relleno', randomblob(30000000))"));
+    frmMantenimiento w;
+    w.show();
+    auto* cancelar = control<QPushButton>(&w, "cmdCancelar");
+    QVERIFY(!cancelar->isEnabled());
+    control<QCheckBox>(&w, "chkRutaDefecto")->click();
+    control<QPushButton>(&w, "cmdBackUpBD")->click();
+    QVERIFY(cancelar->isEnabled());
+    cancelar->click();
+    const Mensaje m = esperarMensaje();
+    QCOMPARE(m.texto, "El Back Up se canceló: no quedó ningún archivo.");
+    const QDir datos(base_->carpeta());
+    QVERIFY(datos.entryList({"*.cab"}, QDir::Files).isEmpty());
+    QCOMPARE(datos.entryList(QDir::Files | QDir::Hidden), QStringList{"base.db"});
+
+    // Closing while it writes, agreeing to cancel: the window goes once the backup stopped.
+    control<QPushButton>(&w, "cmdBackUpBD")->setEnabled(true);
+    control<QPushButton>(&w, "cmdBackUpBD")->click();
+    QVERIFY(w.ocupado());
+    QVERIFY(!w.close());
+    QVERIFY(QTest::qWaitFor([&] { return !w.isVisible(); }, 120000));
+    QVERIFY(datos.entryList({"*.cab"}, QDir::Files).isEmpty());
+    QVERIFY(BaseDatos::abierta());
 }
 
 QTEST_MAIN(TstFrmMantenimiento)

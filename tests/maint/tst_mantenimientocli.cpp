@@ -3,8 +3,10 @@
 #include "AyudaMantenimiento.h"
 #include "BaseTemporal.h"
 
+#include "maint/AjustesRespaldo.h"
 #include "maint/Mantenimiento.h"
 #include <QDateTime>
+#include <QSet>
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -49,6 +51,8 @@ private Q_SLOTS:
     void erroresDeUso_data();
     void erroresDeUso();
     void recuperacionInterrumpida();
+    void diezRespaldosEnUnMinuto();
+    void respaldoAutomatico();
 };
 
 void TstMantenimientoCli::respaldarYContenido() {
@@ -154,6 +158,7 @@ void TstMantenimientoCli::erroresDeUso_data() {
     QTest::newRow("opción desconocida") << QStringList{"respaldar", "--nube"};
     QTest::newRow("carpeta sin valor") << QStringList{"respaldar", "--carpeta"};
     QTest::newRow("dos archivos") << QStringList{"contenido", "a.cab", "b.cab"};
+    QTest::newRow("respaldos con argumento") << QStringList{"respaldos", "a.cab"};
 }
 
 void TstMantenimientoCli::erroresDeUso() {
@@ -217,6 +222,104 @@ void TstMantenimientoCli::recuperacionInterrumpida() {
             QCOMPARE(correr("cabextract", {"-t", QDir(destino.path()).filePath(n)}), 0);
 #endif
     }
+}
+
+void TstMantenimientoCli::diezRespaldosEnUnMinuto() {
+    // Ten runs in one minute leave ten archives: a name already taken gets _2, _3...
+    QTemporaryDir datos;
+    prepararDatos(datos.path(), 300);
+    QStringList rutas;
+    for (int i = 0; i < 10; ++i) {
+        const Salida s = cli({"--datos", datos.path(), "respaldar"});
+        QCOMPARE(s.codigo, 0);
+        rutas << QDir::fromNativeSeparators(s.salida.section('\n', 0, 0));
+    }
+    QCOMPARE(QSet<QString>(rutas.begin(), rutas.end()).size(), 10);
+    for (const QString& r : rutas)
+        QCOMPARE(correr("cabextract", {"-t", r}), 0);
+
+    // Listed newest first, each read back whole.
+    const Salida l = cli({"--datos", datos.path(), "respaldos"});
+    QCOMPARE(l.codigo, 0);
+    const QStringList lineas = l.salida.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lineas.size(), 10);
+    QCOMPARE(QDir::fromNativeSeparators(lineas.first().section('\t', 4)), rutas.last());
+    for (const QString& linea : lineas) {
+        const QStringList campos = linea.split('\t');
+        QCOMPARE(campos.size(), 5);
+        QCOMPARE(campos[2], "manual");
+        QCOMPARE(campos[3], "verificado");
+        QCOMPARE(campos[1].toLongLong(), QFileInfo(QDir::fromNativeSeparators(campos[4])).size());
+    }
+    // A damaged archive is listed as such and the command says so.
+    QVERIFY(escribir(QDir(datos.path()).filePath("BD_dom_1_11_2026_10_00.cab"), "roto"));
+    const Salida d = cli({"--datos", datos.path(), "respaldos"});
+    QCOMPARE(d.codigo, 1);
+    QVERIFY(d.salida.trimmed().endsWith(
+        "manual\tdañado\t" +
+        QDir::toNativeSeparators(QDir(datos.path()).filePath("BD_dom_1_11_2026_10_00.cab"))));
+}
+
+void TstMantenimientoCli::respaldoAutomatico() {
+    // A scheduled task keeps the program's rules: the folder, the last N, the second folder.
+    QTemporaryDir datos;
+    prepararDatos(datos.path(), 20000);
+    QTemporaryDir usb;
+    const QString faltante = QDir(usb.path()).filePath("pendrive");
+    {
+        QVERIFY(!BaseDatos::abrir(datos.path()));
+        AjustesRespaldo a;
+        a.cantidad = 2;
+        a.segunda = faltante;
+        QVERIFY(!a.guardar());
+        BaseDatos::cerrar();
+    }
+    const QString carpeta = QDir(datos.path()).filePath("respaldos");
+    QVERIFY(QDir().mkpath(carpeta));
+    const QString manual = QDir(carpeta).filePath("BD_dom_1_11_2026_10_00.cab");
+    QVERIFY(escribir(manual, "manual"));
+    for (int i = 0; i < 3; ++i) {
+        const Salida s = cli({"--datos", datos.path(), "respaldar", "--automatico"});
+        QVERIFY2(s.codigo == 0, qPrintable(s.errores));
+        QCOMPARE(QFileInfo(QDir::fromNativeSeparators(s.salida.section('\n', 0, 0))).absolutePath(),
+                 QFileInfo(carpeta).absoluteFilePath());
+        QVERIFY2(s.errores.contains(QDir::toNativeSeparators(faltante)), qPrintable(s.errores));
+    }
+    const QStringList automaticos = QDir(carpeta).entryList({"*_auto*.cab"}, QDir::Files);
+    QCOMPARE(automaticos.size(), 2);
+    QCOMPARE(leer(manual), QByteArray("manual"));
+
+    // The last one is recorded in the database it saved.
+    QVERIFY(!BaseDatos::abrir(datos.path()));
+    QVERIFY(UltimoRespaldo::leer().existe());
+    QVERIFY(!PoliticaRespaldo::hayCambios());
+    BaseDatos::cerrar();
+
+    // Killed midway: the database and the manual archive stay, and every automatic archive there
+    // reads back whole (a partial one never has a final name).
+    for (int espera : {20, 80}) {
+        QProcess p;
+        p.start(AyudaMantenimiento::cli(), {"--datos", datos.path(), "respaldar", "--automatico"});
+        QVERIFY(p.waitForStarted());
+        QThread::msleep(ulong(espera));
+        p.kill();
+        p.waitForFinished();
+        QCOMPARE(leer(manual), QByteArray("manual"));
+        const QStringList quedan = QDir(carpeta).entryList({"BD_*_auto*.cab"}, QDir::Files);
+        QVERIFY(quedan.size() >= 2);
+        for (const QString& n : quedan)
+            QCOMPARE(correr("cabextract", {"-t", QDir(carpeta).filePath(n)}), 0);
+    }
+    QVERIFY(!BaseDatos::abrir(datos.path()));
+    {
+        QSqlQuery q(BaseDatos::ConexionBD());
+        QVERIFY(q.exec("select count(*) from viajes") && q.next());
+        QCOMPARE(q.value(0).toInt(), 20000);
+    }
+    BaseDatos::cerrar();
+
+    const Salida l = cli({"--datos", datos.path(), "respaldos"});
+    QCOMPARE(l.salida.count("\tautomático\tverificado\t"), 2);
 }
 
 QTEST_GUILESS_MAIN(TstMantenimientoCli)

@@ -1,0 +1,146 @@
+// Stock and costs over a large history: 1,000,000 kept events over the year 2024 (as
+// bench_historial.cpp builds them), 25 feeds with a price change a quarter, a receipt a month and
+// a count a quarter each.
+// stock_today_1m_ms: every feed's stock, uses and days left on the year's last day, once the
+// daily consumption is up to date with the history (as after each download);
+// costs_year_1m_ms: the year's costs by pen, as the window computes them.
+#include "Figuras.h"
+
+#include "costos/InventarioStock.h"
+#include "costos/MovimientosStock.h"
+#include "costos/PreciosAlimento.h"
+#include "costos/TrabajoCostos.h"
+#include "db/BaseDatos.h"
+
+#include <QElapsedTimer>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kGuardados = 1000000;
+constexpr int kPorDia = 2740;
+constexpr int kAlimentos = 25;
+
+class HistorialConPrecios {
+public:
+    HistorialConPrecios() {
+        db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-costos"));
+        db_.setDatabaseName(BaseDatos::archivo(dir_.path()));
+        if (!db_.open() || !BaseDatos::prepararConexion(db_) || BaseDatos::crearEsquema(db_))
+            return;
+        QSqlQuery q(db_);
+        const QString sql =
+            QStringLiteral("with recursive n(i) as (select 0 union all select i + 1 from n where i < ") +
+            QString::number(kGuardados - 1) +
+            QStringLiteral(
+                ") insert into historial_sucesos (tipo, fecha, hora, receta_corral, alimento, kg_sugerido, "
+                "kg_real, operario, via, recibido, texto_sugerido, texto_real) "
+                "select case when i % 5 = 4 then 'DESCARGA' else 'CARGA' end, "
+                "date('2024-01-01', '+' || (i / ") +
+            QString::number(kPorDia) +
+            QStringLiteral(") || ' days'), printf('%02d:%02d', (i / 60) % 24, i % 60), "
+                           "case when i % 5 = 4 then 'Corral ' || (i % 40) else 'Receta ' || (i % 12) end, "
+                           "case when i % 5 = 4 then '' else 'Alimento ' || ((i / 5) % 25) end, "
+                           "1000 + (i % 7) * 10, 1000 + (i % 13) - 6, 'Operario ' || (i % 8), 'directa', "
+                           "'2025-01-01 00:00:00', 1000 + (i % 7) * 10, 1000 + (i % 13) - 6 from n");
+        if (!q.exec(sql)) {
+            std::fprintf(stderr, "%s\n", qPrintable(q.lastError().text()));
+            return;
+        }
+        db_.transaction();
+        for (int a = 0; a < kAlimentos; ++a) {
+            q.exec(QStringLiteral("insert into alimentos (id, descripcion) values (%1, 'Alimento %2')")
+                       .arg(a + 1)
+                       .arg(a));
+            for (int m = 1; m <= 12; ++m) {
+                if (m % 3 == 1)
+                    PreciosAlimento::guardar(db_, a + 1, QDate(2024, m, 1), 0.1 + 0.01 * a + 0.001 * m);
+                MovimientosStock::ingresar(db_, a + 1, QDate(2024, m, 1), 2000000);
+                if (m % 3 == 0)
+                    MovimientosStock::contar(db_, a + 1, QDate(2024, m, 28), 100000);
+            }
+        }
+        ok_ = db_.commit();
+    }
+    ~HistorialConPrecios() {
+        db_.close();
+        db_ = QSqlDatabase();
+        QSqlDatabase::removeDatabase(QStringLiteral("bench-costos"));
+    }
+    bool ok() const { return ok_; }
+    QSqlDatabase& db() { return db_; }
+
+private:
+    QTemporaryDir dir_;
+    QSqlDatabase db_;
+    bool ok_ = false;
+};
+
+HistorialConPrecios& historial() {
+    static HistorialConPrecios h;
+    return h;
+}
+
+double ms(const QElapsedTimer& t) {
+    return static_cast<double>(t.nsecsElapsed()) / 1e6;
+}
+
+double mediana(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+double medirStock() {
+    if (!historial().ok())
+        return -1;
+    InventarioStock inventario;
+    QElapsedTimer primera;
+    primera.start();
+    // The first reading adds the whole history to the daily consumption; said, not counted.
+    if (InventarioStock::calcular(historial().db(), QDate(2024, 12, 31), &inventario))
+        return -1;
+    std::fprintf(stderr, "stock: primera lectura (consumo diario armado desde cero) %.0f ms\n", ms(primera));
+    std::vector<double> tiempos;
+    for (int vez = 0; vez < 5; ++vez) {
+        QElapsedTimer t;
+        t.start();
+        const auto e = InventarioStock::calcular(historial().db(), QDate(2024, 12, 31), &inventario);
+        const QList<InventarioStock::Fila> filas = inventario.filas(QDate(2024, 12, 31));
+        tiempos.push_back(ms(t));
+        if (e || filas.size() != kAlimentos || filas[0].uso7 == 0)
+            return -1;
+    }
+    return mediana(tiempos);
+}
+
+double medirCostos() {
+    if (!historial().ok())
+        return -1;
+    std::vector<double> tiempos;
+    for (int vez = 0; vez < 3; ++vez) {
+        TrabajoCostos trabajo(historial().db().databaseName(), PorCosto::Corral, QDate(2024, 1, 1),
+                              QDate(2024, 12, 31));
+        QElapsedTimer t;
+        t.start();
+        const Resultado r = trabajo.ejecutar();
+        tiempos.push_back(ms(t));
+        const auto informe = r.valor.value<InformeCostos>();
+        if (!r.ok || informe.grupos.size() < 8 || informe.total.costoReal() <= 0) {
+            std::fprintf(stderr, "costos: %s, %d grupos\n", qPrintable(r.descripcion),
+                         int(informe.grupos.size()));
+            return -1;
+        }
+    }
+    return mediana(tiempos);
+}
+
+const Figura kStock("stock_today_1m_ms", "ms", medirStock);
+const Figura kCostos("costs_year_1m_ms", "ms", medirCostos);
+
+} // namespace

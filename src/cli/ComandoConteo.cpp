@@ -1,0 +1,47 @@
+// tolvaro-cli conteo: the kilograms of a feed found on hand on a day.
+#include "cli/Comandos.h"
+
+#include "core/Texto.h"
+#include "costos/MovimientosStock.h"
+#include "db/BaseDatos.h"
+
+namespace {
+const char* const kAyudaConteo =
+    "Uso: tolvaro-cli [--datos CARPETA] conteo ALIMENTO KG --fecha AAAA-MM-DD [--nota TEXTO]\n"
+    "\n"
+    "Guarda un conteo físico: el stock del alimento (su número en el catálogo) al cierre de ese día\n"
+    "pasa a ser KG. La diferencia con el stock calculado es la merma.\n";
+
+int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+    int id = 0;
+    QString nombre;
+    double kg = 0;
+    if (const auto r = OpcionesCli::leerAlimentoYNumero(p, "conteo", ctx, &id, &nombre, &kg))
+        return *r;
+    QDate fecha;
+    if (const auto error = OpcionesCli::leerDia(p, QStringLiteral("fecha"), &fecha))
+        return errorDeUso(*error, "conteo", ctx);
+    if (const auto e = MovimientosStock::contar(BaseDatos::ConexionBD(), id, fecha, kg,
+                                                p.value(QStringLiteral("nota")))) {
+        ctx.errores << "No se puede guardar el conteo: " << e->descripcion << Qt::endl;
+        return 1;
+    }
+    ctx.salida << "Conteo de " << nombre << " el " << fecha.toString(QStringLiteral("dd/MM/yyyy")) << ": "
+               << Texto::numeroRegional(kg) << " kg" << Qt::endl;
+    return 0;
+}
+} // namespace
+
+const Comando& comandoConteo() {
+    static const Comando c{
+        "conteo", "conteo físico del stock de un alimento", kAyudaConteo,
+        [](QCommandLineParser& p) {
+            p.addOptions(
+                {{QStringLiteral("fecha"), QStringLiteral("día del conteo"), QStringLiteral("AAAA-MM-DD")},
+                 {QStringLiteral("nota"), QStringLiteral("nota"), QStringLiteral("TEXTO")}});
+            p.addPositionalArgument(QStringLiteral("ALIMENTO"), QStringLiteral("número del alimento"));
+            p.addPositionalArgument(QStringLiteral("KG"), QStringLiteral("kilos contados"));
+        },
+        ejecutar};
+    return c;
+}

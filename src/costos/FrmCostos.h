@@ -1,0 +1,93 @@
+#pragma once
+
+#include "costos/InformeCostos.h"
+#include "costos/InventarioStock.h"
+
+#include <QDialog>
+#include <QTimer>
+
+#include <memory>
+
+class ComboEditable;
+class ExportacionCostos;
+class QChartView;
+class QComboBox;
+class QDateEdit;
+class QDoubleSpinBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QStandardItemModel;
+class QTabWidget;
+class QTableView;
+class TrabajoCostos;
+
+// "Costos y stock": what the loads of a date range cost, real against planned and grouped by day,
+// recipe, pen, feed or operator; every feed's stock at the range's last day with its use and the
+// days it lasts, its stock day by day in a chart, and the shrink of each count. Prices, receipts
+// and counts are typed in its last tab. The costs are computed off the window's thread.
+class FrmCostos : public QDialog {
+    Q_OBJECT
+public:
+    explicit FrmCostos(QWidget* parent = nullptr);
+    ~FrmCostos() override;
+
+    const InformeCostos& informe() const { return informe_; }
+    bool calculando() const;
+    bool exportando() const { return exportacion_ != nullptr; }
+
+public Q_SLOTS:
+    void CmdExportar_Click();
+    void CmdGuardar_Click();
+
+private:
+    void construir();
+    QWidget* construirMovimientos();
+    void programar();
+    void calcular();
+    void mostrarCostos();
+    void mostrarStock();
+    void dibujarStock();
+
+    InformeCostos informe_;
+    InventarioStock inventario_;
+    std::unique_ptr<TrabajoCostos> trabajo_;
+    std::unique_ptr<ExportacionCostos> exportacion_;
+    quint64 generacion_ = 0;
+    bool pendiente_ = false;
+    QTimer espera_;
+
+    QLabel* LblDesde;
+    QDateEdit* DTDESDE;
+    QLabel* LblHasta;
+    QDateEdit* DTHASTA;
+    QLabel* LblAgrupar;
+    QComboBox* CmbAgrupar;
+    QPushButton* CmdExportar;
+    QLabel* LblEstado;
+    QTabWidget* TabCostos;
+    QTableView* ListCostos;
+    QTableView* ListStock;
+    QLabel* LblAlimentoGrafico;
+    QComboBox* CmbAlimentoGrafico;
+    QLabel* LblUmbral;
+    QDoubleSpinBox* TxtUmbral;
+    QChartView* GrfStock;
+    QTableView* ListMermas;
+    QLabel* LblMovTipo;
+    QComboBox* CmbMovTipo;
+    QLabel* LblMovAlimento;
+    QComboBox* CmbMovAlimento;
+    QLabel* LblMovCantidad;
+    QLineEdit* TxtMovCantidad;
+    QLabel* LblMovFecha;
+    QDateEdit* DTMovFecha;
+    QLabel* LblMovProveedor;
+    QLineEdit* TxtMovProveedor;
+    QLabel* LblMovNota;
+    QLineEdit* TxtMovNota;
+    QPushButton* CmdGuardar;
+    QStandardItemModel* costos_;
+    QStandardItemModel* stock_;
+    QStandardItemModel* mermas_;
+};

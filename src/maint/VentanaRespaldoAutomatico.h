@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/Trabajo.h"
+
+#include <QDialog>
+#include <memory>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class RespaldoAutomatico;
+
+// The small window of an automatic backup (on closing, on starting, before a restore): its
+// progress and "Omitir", which stops it leaving no archive behind. It closes the shared connection
+// for the time of the backup and opens it again afterwards, recording a verified archive as the
+// last backup. It closes itself when the backup ends; its result tells how.
+class VentanaRespaldoAutomatico : public QDialog {
+    Q_OBJECT
+public:
+    explicit VentanaRespaldoAutomatico(const QString& texto, QWidget* parent = nullptr);
+    ~VentanaRespaldoAutomatico() override;
+
+    // How the backup ended (cancelled when skipped); the archive in valor's "ruta".
+    const Resultado& resultado() const { return resultado_; }
+    // The second folder's warning, when there was one.
+    QString aviso() const;
+    // Whether the backup still runs.
+    bool enCurso() const { return bool(trabajo_); }
+
+public Q_SLOTS:
+    // Starts the backup (once); the window shows it.
+    void iniciar();
+    void cmdOmitir_Click();
+    void done(int resultado) override;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void terminado(const Resultado& r);
+
+    QLabel* lblRespaldo;
+    QProgressBar* prgRespaldo;
+    QPushButton* cmdOmitir;
+    std::unique_ptr<RespaldoAutomatico> trabajo_;
+    Resultado resultado_ = Resultado::interrumpido();
+    QString carpeta_;
+    qint64 cambios_ = 0;
+    bool iniciado_ = false;
+};
