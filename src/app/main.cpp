@@ -1,3 +1,4 @@
+#include "app/BaseAnterior.h"
 #include "app/FrmPrincipal.h"
 #include "db/BaseDatos.h"
 #include "db/ImportacionInicial.h"
@@ -7,7 +8,10 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 #include <string_view>
@@ -48,6 +52,16 @@ int main(int argc, char** argv) {
 
     // A database that cannot be opened ends the program before the main window is shown.
     const QString carpeta = BaseDatos::carpetaDatos(argumentos);
+#ifdef Q_OS_WIN
+    // Qt's own texts (standard buttons, file dialogs) in Spanish, from the translations beside the program.
+    QTranslator traduccion;
+    if (traduccion.load(QLocale(QLocale::Spanish), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traduccion);
+    // A farm moving from the earlier program brings its base.mdb on the first start.
+    if (!BaseAnterior::ofrecer(carpeta))
+        return 1;
+#endif
     // A farm's Access base.mdb becomes its database before anything else, once.
     if (const auto aviso = ImportacionInicial::importarSiHaceFalta(carpeta)) {
         Dialogos::mostrar(nullptr, {aviso->texto, aviso->ok ? Icono::Informacion : Icono::Critico});

@@ -16,13 +16,56 @@
 #include <fcntl.h>
 #include <unistd.h>
 #endif
+#ifdef Q_OS_WIN
+#include <windows.h>
+#endif
 
 namespace fs = std::filesystem;
 
 namespace {
 
 fs::path ruta(const QString& s) {
+#ifdef Q_OS_WIN
+    // Wide characters: the 8-bit code page cannot spell every user's name.
+    return fs::path(QDir::toNativeSeparators(s).toStdWString());
+#else
     return fs::path(QFile::encodeName(QDir::toNativeSeparators(s)).toStdString());
+#endif
+}
+
+#ifdef Q_OS_WIN
+int numeroDe(DWORD error) {
+    switch (error) {
+    case ERROR_ACCESS_DENIED:
+        return EACCES;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+        return EBUSY;
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+        return ENOSPC;
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return ENOENT;
+    default:
+        return EIO;
+    }
+}
+#endif
+
+// Puts `temporal` in the place of `destino` in one step.
+int reemplazar(const QString& temporal, const QString& destino) {
+#ifdef Q_OS_WIN
+    // std::filesystem's rename does not replace an existing file on every Windows runtime.
+    if (MoveFileExW(ruta(temporal).c_str(), ruta(destino).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return 0;
+    return numeroDe(GetLastError());
+#else
+    std::error_code ec;
+    fs::rename(ruta(temporal), ruta(destino), ec);
+    return ec.value();
+#endif
 }
 
 // Forces a file's (or a folder's) contents onto the disk before it is relied on.
@@ -35,6 +78,18 @@ int sincronizar(const QString& camino) {
     ::close(fd);
     // A folder that cannot be synced (some file systems refuse) is no failure of ours.
     return r == EINVAL || r == EBADF ? 0 : r;
+#elif defined(Q_OS_WIN)
+    // Folders need no flushing on Windows; a file open elsewhere is flushed by its owner.
+    if (QFileInfo(camino).isDir())
+        return 0;
+    const HANDLE h = CreateFileW(ruta(camino).c_str(), GENERIC_WRITE,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return 0;
+    const int r = FlushFileBuffers(h) ? 0 : numeroDe(GetLastError());
+    CloseHandle(h);
+    return r;
 #else
     Q_UNUSED(camino);
     return 0;
@@ -201,10 +256,8 @@ bool ArchivoSeguro::confirmar() {
             sincronizar(nombre);
         anteriorGuardada_ = nombre;
     }
-    fs::rename(ruta(temporal_), ruta(destino_), ec);
-    if (ec)
-        return fallar(ec.value(),
-                      QStringLiteral("No se puede reemplazar %1").arg(QDir::toNativeSeparators(destino_)));
+    if (const int e = reemplazar(temporal_, destino_))
+        return fallar(e, QStringLiteral("No se puede reemplazar %1").arg(QDir::toNativeSeparators(destino_)));
     temporal_.clear();
     sincronizar(QFileInfo(destino_).absolutePath());
     return true;
@@ -249,8 +302,10 @@ QString ArchivoSeguro::describir(int numero) {
         return QStringLiteral("sin error");
     case ENOSPC:
         return QStringLiteral("no queda espacio en el disco");
+#ifdef EDQUOT // not on Windows
     case EDQUOT:
         return QStringLiteral("se superó la cuota de disco");
+#endif
     case EACCES:
     case EPERM:
         return QStringLiteral("permiso denegado");

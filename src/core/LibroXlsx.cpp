@@ -18,6 +18,10 @@
 #ifdef Q_OS_UNIX
 #include <locale.h>
 #endif
+#ifdef Q_OS_WIN
+#include <clocale>
+#include <string>
+#endif
 
 namespace {
 
@@ -31,11 +35,20 @@ public:
 #ifdef Q_OS_UNIX
         static const locale_t c = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
         anterior_ = uselocale(c);
+#elif defined(Q_OS_WIN)
+        // Windows' C library keeps a locale per thread once asked to.
+        modo_ = _configthreadlocale(_ENABLE_PER_THREAD_LOCALE);
+        const char* actual = std::setlocale(LC_ALL, nullptr);
+        anterior_ = actual ? actual : "C";
+        std::setlocale(LC_ALL, "C");
 #endif
     }
     ~LocaleC() {
 #ifdef Q_OS_UNIX
         uselocale(anterior_);
+#elif defined(Q_OS_WIN)
+        std::setlocale(LC_ALL, anterior_.c_str());
+        _configthreadlocale(modo_);
 #endif
     }
     LocaleC(const LocaleC&) = delete;
@@ -44,6 +57,9 @@ public:
 private:
 #ifdef Q_OS_UNIX
     locale_t anterior_;
+#elif defined(Q_OS_WIN)
+    int modo_;
+    std::string anterior_;
 #endif
 };
 

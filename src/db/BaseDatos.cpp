@@ -129,7 +129,11 @@ QString BaseDatos::carpetaDatos(const QString& indicada) {
     QString carpeta = indicada;
     if (carpeta.isEmpty()) {
 #ifdef Q_OS_WIN
-        carpeta = QCoreApplication::applicationDirPath();
+        // Each user's own, outside the program's folder (which a user may not write to).
+        const QString local = qEnvironmentVariable("LOCALAPPDATA");
+        carpeta = (local.isEmpty() ? QDir::homePath() + QStringLiteral("/AppData/Local")
+                                   : QDir::fromNativeSeparators(local)) +
+                  QStringLiteral("/Tolvaro");
 #else
         carpeta = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
 #endif

@@ -1,6 +1,9 @@
 // mdbtools.h includes glib inside its extern "C" block, which C++ glib cannot stand: glib comes
-// first (its include guard then skips it there), and both before any Qt header.
+// first (its include guard then skips it there), and both before any Qt header. The Windows
+// libmdb is built without GLib and carries its own small stand-in.
+#ifndef _WIN32
 #include <glib.h>
+#endif
 #include <mdbtools.h>
 
 #include "db/LectorAccess.h"

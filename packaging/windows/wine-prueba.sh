@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Runs one Qt Test program under Wine for CTest: wine-prueba.sh CARPETAS PROGRAMA.exe [ARGUMENTOS]
+# CARPETAS: the Windows folders of the DLLs separated by "|" (a ";" would split CMake's list).
+# Wine does not hand QT_* variables to the program (WINEQT_x becomes QT_x inside), and Qt Test
+# prints nothing on a console-less stdout, so its report goes to a file shown afterwards.
+# /usr/bin goes last on the program's PATH: the Linux tools the tests call (cabextract, gcab)
+# run from Wine as Linux programs.
+set -uo pipefail
+export WINEPATH="${1//|/;};Z:\usr\bin"
+shift
+export WINEQT_QPA_PLATFORM=offscreen
+export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEPREFIX=${WINEPREFIX:-$HOME/.cache/tolvaro-windows/wine}
+informe=$(mktemp --suffix=.txt)
+trap 'rm -f "$informe"' EXIT
+/usr/lib/wine/wine64 "$@" -o "$informe,txt"
+r=$?
+cat "$informe"
+exit $r
