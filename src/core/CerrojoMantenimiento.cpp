@@ -6,6 +6,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 
 #include <cerrno>
@@ -45,6 +46,10 @@ int CerrojoMantenimiento::intentar(int* numero) {
                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_HIDDEN, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
+        // A lock file its holder is removing cannot be opened until the holder closes it: that
+        // is a lock still held, to wait for, not a folder we may not write in.
+        if (GetLastError() == ERROR_ACCESS_DENIED && QFileInfo::exists(rutaCerrojo(carpeta_)))
+            return 0;
         *numero = EACCES;
         return -1;
     }
@@ -70,6 +75,9 @@ void CerrojoMantenimiento::soltar() {
     UnlockFileEx(manejador_, 0, 1, 0, &o);
     CloseHandle(manejador_);
     manejador_ = nullptr;
+    // As on other systems, nothing of ours stays in the folder; Windows removes an open file
+    // only once closed, so this comes after the handle is gone.
+    DeleteFileW(QDir::toNativeSeparators(rutaCerrojo(carpeta_)).toStdWString().c_str());
 }
 
 #else

@@ -39,8 +39,8 @@ using Pagina = QList<Colocada>;
 
 // Fonts and their measures on the device, and the page's areas.
 struct Medidas {
-    Medidas(QPaintDevice& d) : dispositivo(d) {
-        normal.setPointSizeF(8.5);
+    Medidas(QPaintDevice& d, const Documento& doc) : dispositivo(d) {
+        normal.setPointSizeF(8.5 * escalaTablas(doc, d));
         negrita = normal;
         negrita.setBold(true);
         seccion = negrita;
@@ -66,6 +66,33 @@ struct Medidas {
         trazo = std::max(1.0, d.logicalDpiX() / 200.0);
     }
     double contenido() const { return abajo - arriba; }
+
+    // A table wider than the page at the usual size is set smaller (down to half of it) rather
+    // than have its cells run into each other: the widest cell of each column, and each header
+    // word, must fit.
+    static double escalaTablas(const Documento& doc, QPaintDevice& d) {
+        QFont letra;
+        letra.setPointSizeF(8.5);
+        letra.setBold(true);
+        const QFontMetricsF fm(letra, &d);
+        double mayor = 0;
+        for (const Seccion& s : doc.secciones) {
+            QList<double> anchos(s.columnas.size(), 0.0);
+            for (qsizetype c = 0; c < s.columnas.size(); ++c)
+                for (const QString& palabra : s.columnas[c].titulo.split(u' ', Qt::SkipEmptyParts))
+                    anchos[c] = std::max(anchos[c], fm.horizontalAdvance(palabra));
+            for (const Grupo& g : s.grupos)
+                for (const Fila& f : g)
+                    if (f.celdas.size() > 1)
+                        for (qsizetype c = 0; c < f.celdas.size() && c < anchos.size(); ++c)
+                            anchos[c] = std::max(anchos[c], fm.horizontalAdvance(f.celdas[c]));
+            double suma = 0;
+            for (double a : anchos)
+                suma += a + fm.height() * 0.6; // the cell's padding on both sides
+            mayor = std::max(mayor, suma);
+        }
+        return mayor > d.width() ? std::max(0.5, d.width() / mayor) : 1.0;
+    }
 
     QPaintDevice& dispositivo;
     QFont normal, negrita, seccion, titulo, pie;
@@ -312,7 +339,7 @@ QString pie(int pagina, int paginas) {
 }
 
 int dibujar(const Documento& documento, QPagedPaintDevice& dispositivo) {
-    const Medidas m(dispositivo);
+    const Medidas m(dispositivo, documento);
     const QList<Pagina> paginas = Compaginador(documento, m).compaginar();
     const QString impreso = QStringLiteral("Impreso el %1 %2")
                                 .arg(fecha(QDate::currentDate()),

@@ -35,6 +35,7 @@ struct Operacion {
     int solo = -1;                           // the one file to expand, or -1 for all
     QString carpeta;                         // where files are expanded
     QString comoNombre;                      // the name the one file is expanded under
+    bool numerados = false;                  // every file as "1", "2" ... in the archive's order
     std::vector<QString>* nombres = nullptr; // when listing
     std::vector<qint64>* tamanos = nullptr;
 };
@@ -173,7 +174,9 @@ FNFDINOTIFY(fdiAviso) {
         }
         if (op->solo >= 0 && i != op->solo)
             return 0;
-        QString nombre = op->solo >= 0 ? op->comoNombre : nombreGuardado(pfdin->psz1, pfdin->attribs);
+        QString nombre = op->solo >= 0   ? op->comoNombre
+                         : op->numerados ? QString::number(i + 1)
+                                         : nombreGuardado(pfdin->psz1, pfdin->attribs);
         nombre.replace(u'\\', u'/');
         return op->extraerEn = abrirDestino(QDir(op->carpeta).filePath(nombre));
     }
@@ -272,6 +275,7 @@ struct ArchivoCab::Datos {
     qint64 tamano = 0;
     bool abierto = false;
     QString comoNombre; // of the one file being expanded
+    bool numerados = false;
 };
 
 ArchivoCab::ArchivoCab(const QString& ruta) : ruta_(ruta), d_(std::make_unique<Datos>()) {}
@@ -373,12 +377,25 @@ bool ArchivoCab::extraerTodo(const QString& carpeta, const AvanceCab& avance, Fa
     return expandir(carpeta, nullptr, avance, fallo);
 }
 
+bool ArchivoCab::extraerNumerados(const QString& carpeta, const AvanceCab& avance, FalloCab* fallo) {
+    if (!d_->abierto) {
+        if (fallo)
+            *fallo = {0, QStringLiteral("El archivo %1 no está abierto.").arg(ruta_)};
+        return false;
+    }
+    d_->numerados = true;
+    const bool ok = expandir(carpeta, nullptr, avance, fallo);
+    d_->numerados = false;
+    return ok;
+}
+
 bool ArchivoCab::expandir(const QString& carpeta, void* solo, const AvanceCab& avance, FalloCab* fallo) {
     if (!comprobarBloquesCab(ruta_, fallo))
         return false;
     Operacion op;
     op.avance = &avance;
     op.carpeta = carpeta;
+    op.numerados = d_->numerados;
     if (solo) {
         op.solo = *static_cast<int*>(solo);
         op.comoNombre = d_->comoNombre;

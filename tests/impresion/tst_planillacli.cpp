@@ -195,7 +195,8 @@ void TstPlanillaCli::informeYHistorial() {
     const QString informe = TextoPdf::texto(ruta("informe.pdf"));
     // The figures of every row of the text table, in the same order.
     QStringList cifras;
-    for (const QString& linea : columnas.salida.split(u'\n', Qt::SkipEmptyParts).mid(1))
+    // After the summary line and the headers.
+    for (const QString& linea : columnas.salida.split(u'\n', Qt::SkipEmptyParts).mid(2))
         cifras << linea.split(QRegularExpression("\\s{2,}"), Qt::SkipEmptyParts);
     QVERIFY(cifras.size() > 10);
     QString falta;
