@@ -48,9 +48,13 @@ int CerrojoMantenimiento::intentar(int* numero) {
     if (h == INVALID_HANDLE_VALUE) {
         // A lock file its holder is removing cannot be opened until the holder closes it: that
         // is a lock still held, to wait for, not a folder we may not write in.
-        if (GetLastError() == ERROR_ACCESS_DENIED && QFileInfo::exists(rutaCerrojo(carpeta_)))
+        const DWORD error = GetLastError();
+        if (error == ERROR_ACCESS_DENIED && QFileInfo::exists(rutaCerrojo(carpeta_)))
             return 0;
-        *numero = EACCES;
+        // The same causes, and so the same messages, as on other systems.
+        *numero = error == ERROR_PATH_NOT_FOUND || error == ERROR_FILE_NOT_FOUND ? ENOENT
+                  : error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL  ? ENOSPC
+                                                                                 : EACCES;
         return -1;
     }
     OVERLAPPED o{};
