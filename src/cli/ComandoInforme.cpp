@@ -17,7 +17,7 @@ const char* const kAyudaInforme =
     "                 --por alimento|operario|dia|receta|corral [--tolerancia P]\n"
     "                 [--csv ARCHIVO | --xlsx ARCHIVO | --pdf ARCHIVO [--papel a4|carta] [--horizontal]]\n"
     "       tolvaro-cli [--datos CARPETA] informe --desde AAAA-MM-DD --hasta AAAA-MM-DD\n"
-    "                 --cargas [--tolerancia P] [--csv ARCHIVO]\n"
+    "                 --cargas [--tolerancia P] [--csv ARCHIVO | --pdf ARCHIVO]\n"
     "\n"
     "Compara los kilos sugeridos con los reales de los sucesos guardados entre las dos fechas:\n"
     "una fila por grupo con las cargas (las descargas, por corral), los kilos sugeridos y reales,\n"
@@ -31,7 +31,7 @@ const char* const kAyudaInforme =
     "\n"
     "Con --cargas lista en cambio cada carga del período (fecha, hora, viaje, receta, alimento,\n"
     "operario, kilos planificados y reales, diferencia en kilos y en %, dentro o fuera de la\n"
-    "tolerancia); con --csv, separado por ';'.\n";
+    "tolerancia); con --csv, separado por ';'; con --pdf, el informe seguido de sus cargas.\n";
 
 void declarar(QCommandLineParser& p) {
     OpcionesCli::declararRango(p);
@@ -69,8 +69,9 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
     if ((p.isSet(QStringLiteral("csv")) && csv.isEmpty()) ||
         (p.isSet(QStringLiteral("xlsx")) && xlsx.isEmpty()))
         return errorDeUso(QStringLiteral("Falta el nombre del archivo"), "informe", ctx);
-    if (cargas && (p.isSet(QStringLiteral("xlsx")) || p.isSet(QStringLiteral("pdf"))))
-        return errorDeUso(QStringLiteral("--cargas se escribe en la salida o con --csv"), "informe", ctx);
+    if (cargas && p.isSet(QStringLiteral("xlsx")))
+        return errorDeUso(QStringLiteral("--cargas se escribe en la salida, con --csv o con --pdf"),
+                          "informe", ctx);
     DibujoDocumento::Papel papel;
     if (const auto r = OpcionesCli::leerPdf(p, "informe", ctx, &papel))
         return *r;
@@ -86,6 +87,12 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
         if (const auto e = CargasPrecision::listar(BaseDatos::ConexionBD(), informe, std::nullopt, &lista)) {
             ctx.errores << "No se puede leer el historial: " << e->descripcion << Qt::endl;
             return 1;
+        }
+        if (p.isSet(QStringLiteral("pdf"))) {
+            // On paper the loads come after the report they stand behind.
+            DocumentoImpreso::Documento d = DocumentoPrecision::construir(informe);
+            DocumentoPrecision::agregarCargas(d, lista);
+            return escribirPdf(d, papel, p.value(QStringLiteral("pdf")), ctx) ? 0 : 1;
         }
         if (!csv.isEmpty())
             return escribirCsv(lista.csv(), csv, ctx) ? 0 : 1;

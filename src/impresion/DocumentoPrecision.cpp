@@ -42,6 +42,27 @@ Documento construir(const InformePrecision& informe, const QImage& imagen) {
     return d;
 }
 
+void agregarCargas(Documento& documento, const CargasPrecision& lista) {
+    const QLocale local = Texto::regional();
+    QList<Columna> columnas;
+    const QStringList encabezados = CargasPrecision::encabezados(lista.agrupacion);
+    for (const QString& e : encabezados)
+        columnas << Columna{e, 1.0, Qt::AlignLeft};
+    QList<QStringList> filas;
+    QList<bool> marcadas;
+    filas.reserve(lista.cargas.size());
+    for (const CargaPrecision& c : lista.cargas) {
+        filas << CargasPrecision::textos(c, local);
+        marcadas << (c.juzgada() && !c.dentro);
+    }
+    Seccion s =
+        tabla(lista.agrupacion == Agrupacion::Corral ? QStringLiteral("Descargas") : QStringLiteral("Cargas"),
+              columnas, filas, marcadas);
+    anchosPorContenido(s);
+    s.sinFilas = QStringLiteral("No hay cargas en el período.");
+    documento.secciones << s;
+}
+
 QImage grafico(const InformePrecision& informe, const QSize& tamano) {
     QImage img(tamano, QImage::Format_RGB32);
     img.fill(Qt::white);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "events/CargasPrecision.h"
 #include "events/InformePrecision.h"
 #include "impresion/DocumentoImpreso.h"
 
@@ -12,6 +13,9 @@ namespace DocumentoPrecision {
 
 // `grafico` may be the window's own chart; when null, the chart is drawn here.
 DocumentoImpreso::Documento construir(const InformePrecision& informe, const QImage& grafico = {});
+
+// Adds the loads behind the report after its table, those outside their tolerance marked.
+void agregarCargas(DocumentoImpreso::Documento& documento, const CargasPrecision& lista);
 
 // One bar per group with its difference in percent, red beyond the tolerance, and the tolerance
 // band drawn across.

@@ -1,11 +1,13 @@
 #include "impresion/ImpresionVentanas.h"
 
+#include "db/BaseDatos.h"
 #include "events/FrmPrecision.h"
 #include "events/FrmSucesos.h"
 #include "impresion/DlgImprimir.h"
 #include "impresion/DocumentoPrecision.h"
 #include "impresion/PlanillaCarga.h"
 #include "plan/FrmViajes.h"
+#include "ui/Dialogos.h"
 
 #include <QHeaderView>
 #include <QSortFilterProxyModel>
@@ -61,9 +63,24 @@ void sucesos(FrmSucesos* ventana) {
 }
 
 void precision(FrmPrecision* ventana) {
+    // The loads behind the figures, on request: a long period holds thousands of them.
+    std::optional<CargasPrecision> cargas;
+    if (Dialogos::mostrar(ventana, {QStringLiteral("¿Imprimir también la lista de las cargas del período?"),
+                                    Icono::Pregunta, QStringLiteral("Precisión de carga"), Botones::SiNo}) ==
+        Respuesta::Si) {
+        CargasPrecision lista;
+        if (const auto e =
+                CargasPrecision::listar(BaseDatos::ConexionBD(), ventana->informe(), std::nullopt, &lista)) {
+            Dialogos::mostrar(ventana,
+                              {QStringLiteral("No se pueden leer las cargas del período: ") + e->descripcion,
+                               Icono::Critico, QStringLiteral("Precisión de carga"), Botones::Ok});
+            return;
+        }
+        cargas = std::move(lista);
+    }
     DlgImprimir dlg(
         QStringLiteral("Precisión de carga"),
-        [ventana](const QDate&, QString*) {
+        [ventana, &cargas](const QDate&, QString*) {
             // The report as the table shows it: its rows in the order the user sorted them.
             const InformePrecision& informe = ventana->informe();
             InformePrecision tabla = informe;
@@ -74,7 +91,10 @@ void precision(FrmPrecision* ventana) {
                 for (int i = 0; i < orden->rowCount(); ++i)
                     tabla.grupos << informe.grupos.at(orden->mapToSource(orden->index(i, 0)).row());
             }
-            return DocumentoPrecision::construir(tabla);
+            Documento d = DocumentoPrecision::construir(tabla);
+            if (cargas)
+                DocumentoPrecision::agregarCargas(d, *cargas);
+            return d;
         },
         std::nullopt, ventana);
     dlg.exec();

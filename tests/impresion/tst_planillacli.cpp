@@ -204,6 +204,17 @@ void TstPlanillaCli::informeYHistorial() {
                                &falta),
              qPrintable(falta + "\n" + informe));
 
+    // With --cargas the report is followed by its loads, as the text list gives them.
+    QCOMPARE(
+        correr(QStringList{"informe"} + rango + QStringList{"--cargas", "--pdf", ruta("cargas.pdf")}).codigo,
+        0);
+    QStringList cargas{"Precisión de carga", "Cargas"};
+    const Salida lista = correr(QStringList{"informe"} + rango + QStringList{"--cargas"});
+    for (const QString& linea : lista.salida.split(u'\n', Qt::SkipEmptyParts).mid(1))
+        cargas << linea.split(QRegularExpression("\\s{2,}"), Qt::SkipEmptyParts).mid(0, 2);
+    QVERIFY(cargas.size() > 4);
+    QVERIFY2(TextoPdf::enOrden(TextoPdf::texto(ruta("cargas.pdf")), cargas, &falta), qPrintable(falta));
+
     QCOMPARE(correr(QStringList{"historial"} + rango + QStringList{"--pdf", ruta("historial.pdf")}).codigo,
              0);
     QVERIFY(TextoPdf::enOrden(TextoPdf::texto(ruta("historial.pdf")),
