@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QElapsedTimer>
+
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -15,3 +18,12 @@ struct Figura {
     Figura(const char* n, const char* u, std::function<double()> m);
     static std::vector<const Figura*>& todas();
 };
+
+// Milliseconds a timer has run, and the median of several runs (half of them noisier, half less).
+inline double ms(const QElapsedTimer& t) {
+    return static_cast<double>(t.nsecsElapsed()) / 1e6;
+}
+inline double mediana(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}

@@ -87,15 +87,6 @@ HistorialConPrecios& historial() {
     return h;
 }
 
-double ms(const QElapsedTimer& t) {
-    return static_cast<double>(t.nsecsElapsed()) / 1e6;
-}
-
-double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 double medirStock() {
     if (!historial().ok())
         return -1;

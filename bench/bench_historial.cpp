@@ -90,15 +90,6 @@ HistorialGrande& historial() {
     return h;
 }
 
-double ms(const QElapsedTimer& t) {
-    return static_cast<double>(t.nsecsElapsed()) / 1e6;
-}
-
-double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 double medirFusion() {
     if (!historial().ok())
         return -1;

@@ -83,10 +83,6 @@ QString base() {
     return BaseDatos::archivo(datos().path());
 }
 
-double ms(const QElapsedTimer& t) {
-    return double(t.nsecsElapsed()) / 1e6;
-}
-
 // libgcab straight: the database into an MSZIP archive.
 double gcabEscribir(const QString& cab) {
     QElapsedTimer t;

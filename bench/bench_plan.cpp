@@ -96,15 +96,6 @@ PlanGrande& plan() {
     return p;
 }
 
-double mediana(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double ms(const QElapsedTimer& t) {
-    return static_cast<double>(t.nsecsElapsed()) / 1e6;
-}
-
 template <typename Ventana> double medirApertura() {
     if (!plan().ok())
         return -1;
