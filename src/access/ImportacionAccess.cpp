@@ -1,10 +1,10 @@
-#include "db/ImportacionAccess.h"
+#include "access/ImportacionAccess.h"
 
 #include "core/ArchivoSeguro.h"
 #include "db/BaseDatos.h"
-#include "db/CabeceraAccess.h"
+#include "access/CabeceraAccess.h"
 #include "db/ContadorCambios.h"
-#include "db/LectorAccess.h"
+#include "access/LectorAccess.h"
 
 #include <QDir>
 #include <QFile>

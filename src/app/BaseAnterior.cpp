@@ -2,7 +2,7 @@
 
 #include "core/ArchivoSeguro.h"
 #include "db/BaseDatos.h"
-#include "db/ImportacionInicial.h"
+#include "access/ImportacionInicial.h"
 #include "ui/Dialogos.h"
 
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "core/CerrojoMantenimiento.h"
 #include "db/BaseDatos.h"
 #include "db/ContadorCambios.h"
-#include "db/ImportacionAccess.h"
+#include "access/ImportacionAccess.h"
 
 #include <QCommandLineParser>
 #include <QDir>

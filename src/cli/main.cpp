@@ -1,7 +1,7 @@
 #include "cli/Comandos.h"
 #include "db/Ajustes.h"
 #include "db/BaseDatos.h"
-#include "db/ImportacionInicial.h"
+#include "access/ImportacionInicial.h"
 
 #include <QGuiApplication>
 

@@ -3,7 +3,7 @@
 #include "core/ArchivoSeguro.h"
 #include "core/CerrojoMantenimiento.h"
 #include "db/BaseDatos.h"
-#include "db/ImportacionAccess.h"
+#include "access/ImportacionAccess.h"
 #include "maint/ArchivoCab.h"
 #include "maint/ComprobacionBase.h"
 #include "maint/Mantenimiento.h"

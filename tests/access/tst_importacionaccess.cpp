@@ -3,8 +3,8 @@
 #include "BaseTemporal.h"
 
 #include "db/BaseDatos.h"
-#include "db/ImportacionAccess.h"
-#include "db/ValoresAccess.h"
+#include "access/ImportacionAccess.h"
+#include "access/ValoresAccess.h"
 #include "link/ProgramaDirecto.h"
 #include "web/TuplasWeb.h"
 

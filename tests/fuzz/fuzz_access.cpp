@@ -4,8 +4,8 @@
 // Input: the bytes of an Access file. The seeds are the farm's files of tests/fixtures/legacy.
 #include "BaseFuzz.h"
 
-#include "db/CabeceraAccess.h"
-#include "db/LectorAccess.h"
+#include "access/CabeceraAccess.h"
+#include "access/LectorAccess.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     BaseFuzz::iniciarQt(argc, argv);

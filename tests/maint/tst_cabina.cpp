@@ -3,7 +3,7 @@
 #include "AyudaMantenimiento.h"
 #include "BaseTemporal.h"
 
-#include "db/ImportacionAccess.h"
+#include "access/ImportacionAccess.h"
 #include "maint/ListadoCab.h"
 #include "maint/Mantenimiento.h"
 #include "maint/Respaldo.h"
