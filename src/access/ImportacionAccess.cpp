@@ -1,10 +1,10 @@
 #include "access/ImportacionAccess.h"
 
+#include "access/CabeceraAccess.h"
+#include "access/LectorAccess.h"
 #include "core/ArchivoSeguro.h"
 #include "db/BaseDatos.h"
-#include "access/CabeceraAccess.h"
 #include "db/ContadorCambios.h"
-#include "access/LectorAccess.h"
 
 #include <QDir>
 #include <QFile>
@@ -439,7 +439,7 @@ QString Importacion::copiarFilas(QSqlQuery& alta, TablaAccess& tabla, const Tabl
                         .arg(nombre, QString::fromUtf8(col.nombre), fila.at(origen[c]).toString());
                 valor = *v;
             } else if (col.clase == ClaseColumna::SiNo) {
-                // An older file without the column: what Comprobar_Tablas gives every existing row.
+                // An older file without the column: what comprobarTablas gives every existing row.
                 valor = ValoresAccess::siNo(false);
             }
             if (c == 0 && nuestra.idObligatorio && valor.isNull())

@@ -65,7 +65,6 @@ QPushButton* examinar(const char* nombre, const QString& descripcion, QWidget* p
 frmMantenimiento::frmMantenimiento(qint16 accion, QWidget* parent) : QDialog(parent), Accion(accion) {
     construir();
     // Load.
-    Estado_Conexion = kAbierta;
     Ruta_Aplicacion = nativa(carpetaDatos() + u'/');
     posicionar();
     // The backup and restore tabs; the backups tab is always usable.
@@ -81,7 +80,7 @@ frmMantenimiento::~frmMantenimiento() {
     Comprimir.reset();
     restauracion_.reset();
     Extraer.reset();
-    if (!descargada_ && Estado_Conexion == kCerrada && reabrirConexion())
+    if (!descargada_ && !BaseDatos::abierta() && reabrirConexion())
         registrarRespaldo();
     ocupar(false);
 }
@@ -268,7 +267,6 @@ void frmMantenimiento::cmdBackUpBD_Click() {
         // The count the archive will hold (nothing writes while the connection is closed).
         cambiosAntes_ = ContadorCambios::leer();
         BaseDatos::cerrar();
-        Estado_Conexion = kCerrada;
     }
     if (fleBackUpBD->count() == 0) {
         ocupar(false);
@@ -419,7 +417,6 @@ void frmMantenimiento::confirmarReemplazo() {
         terminar(QStringLiteral("No se pudo abrir la base de datos actual para respaldarla."));
         return;
     }
-    Estado_Conexion = kAbierta;
     registrarRespaldo();
     auto* ventana = new VentanaRespaldoAutomatico(
         QStringLiteral("Guardando un respaldo de los datos actuales antes de recuperar el Back Up..."), this);
@@ -445,8 +442,7 @@ void frmMantenimiento::reemplazarBase() {
     const Resultado r = restauracion_->reemplazar();
     if (r.ok)
         baseRestaurada_ = true;
-    Estado_Conexion = reabrirConexion() ? kAbierta : kCerrada;
-    if (r.ok && Estado_Conexion == kAbierta) {
+    if (reabrirConexion() && r.ok) {
         // The restored data are exactly what that archive holds.
         const QString archivo = interna(txtRutaRecuperar->text());
         QDateTime hecho = CatalogoRespaldos::fechaDelNombre(QFileInfo(archivo).fileName());
@@ -526,12 +522,16 @@ void frmMantenimiento::listadoTerminado(const Resultado& r, const QString& archi
 
 // ---- Closing ----
 
+QString frmMantenimiento::estadoConexion() const {
+    return BaseDatos::abierta() ? kAbierta : kCerrada;
+}
+
 bool frmMantenimiento::reabrirConexion() {
     if (const auto error = BaseDatos::abrir(carpetaDatos())) {
         Dialogos::mostrar(this, errorVentana(QStringLiteral("0"), *error, Mantenimiento::kCaption));
         return false;
     }
-    if (const auto m = Comprobar_Tablas())
+    if (const auto m = comprobarTablas())
         Dialogos::mostrar(this, *m);
     return true;
 }
@@ -591,8 +591,8 @@ void frmMantenimiento::done(int resultado) {
     }
     if (!descargada_) {
         descargada_ = true;
-        if (Estado_Conexion == kCerrada && reabrirConexion())
-            Estado_Conexion = kAbierta;
+        if (!BaseDatos::abierta())
+            reabrirConexion();
         registrarRespaldo();
     }
     QDialog::done(resultado);

@@ -35,8 +35,8 @@ public:
     const qint16 Accion;
     // The data folder followed by its separator.
     QString Ruta_Aplicacion;
-    // "open", or "close" once a backup has closed the shared connection.
-    QString Estado_Conexion;
+    // "open", or "close" while the shared connection is closed (a backup closes it).
+    QString estadoConexion() const;
 
     void Setear_Controles();
     // Lists the archive named in txtRutaRecuperar in lstArchivosCab, every entry selected with

@@ -1,7 +1,7 @@
 #include "web/DescargaWeb.h"
 
+#include "catalog/BuscarOperario.h"
 #include "core/Texto.h"
-#include "link/BuscarOperario.h"
 #include "link/RecepcionSucesos.h"
 #include "web/Json.h"
 
@@ -114,7 +114,7 @@ bool DescargaWeb::listarCarga() {
     Operario_Actual = valores[kOperario];
     auto nombre = nombres_.constFind(Operario_Actual);
     if (nombre == nombres_.cend()) {
-        const ResultadoOperario r = Buscar_Operario(Operario_Actual);
+        const ResultadoOperario r = buscarOperario(Operario_Actual);
         if (r.error) {
             ilegible(r.error->numero, r.error->descripcion);
             return !terminado_;
