@@ -1,9 +1,9 @@
 #include "access/ImportacionInicial.h"
 
+#include "access/ImportacionAccess.h"
 #include "core/ArchivoSeguro.h"
 #include "core/CerrojoMantenimiento.h"
 #include "db/BaseDatos.h"
-#include "access/ImportacionAccess.h"
 
 #include <QDir>
 #include <QFileInfo>

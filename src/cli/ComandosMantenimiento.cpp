@@ -84,7 +84,7 @@ int respaldar(const QCommandLineParser& p, ContextoCli& ctx) {
     // Read before the files are archived: the count the archive holds.
     const RegistroRespaldoCli registro(ctx.carpetaDatos);
     const QString elegida = p.isSet(kCarpeta) ? QDir::fromNativeSeparators(p.value(kCarpeta)) : QString();
-    Resultado r;
+    ResultadoCon<qint64> r;
     QString destino;
     qint64 total = 0;
     if (p.isSet(kAutomatico)) {
@@ -93,13 +93,13 @@ int respaldar(const QCommandLineParser& p, ContextoCli& ctx) {
                                     elegida.isEmpty() ? a.carpetaAutomatica(ctx.carpetaDatos) : elegida,
                                     a.cantidad, a.segunda);
         total = respaldo.totalACompactar();
-        r = respaldo.ejecutar();
-        if (r.ok) {
-            const QVariantMap v = r.valor.toMap();
-            destino = v.value(QStringLiteral("ruta")).toString();
-            r.valor = v.value(QStringLiteral("tamano"));
-            if (const QString aviso = v.value(QStringLiteral("aviso")).toString(); !aviso.isEmpty())
-                ctx.errores << aviso << Qt::endl;
+        const ResultadoCon<RespaldoHecho> hecho = respaldo.ejecutar();
+        static_cast<Resultado&>(r) = hecho;
+        if (hecho.ok) {
+            destino = hecho.valor.ruta;
+            r.valor = hecho.valor.tamano;
+            if (!hecho.valor.aviso.isEmpty())
+                ctx.errores << hecho.valor.aviso << Qt::endl;
         }
     } else {
         destino = Mantenimiento::rutaLibre(
@@ -114,11 +114,10 @@ int respaldar(const QCommandLineParser& p, ContextoCli& ctx) {
                     << Qt::endl;
         return 1;
     }
-    registro.registrar(destino, r.valor.toLongLong());
+    registro.registrar(destino, r.valor);
     ctx.salida << nativa(destino) << Qt::endl
                << Mantenimiento::textoTamano(QStringLiteral("Total a compactar: "), double(total)) << Qt::endl
-               << Mantenimiento::textoTamano(QStringLiteral("Total compactado: "),
-                                             double(r.valor.toLongLong()))
+               << Mantenimiento::textoTamano(QStringLiteral("Total compactado: "), double(r.valor))
                << Qt::endl;
     return 0;
 }
@@ -142,7 +141,7 @@ int contenido(const QCommandLineParser& p, ContextoCli& ctx) {
     const QString archivo = QDir::fromNativeSeparators(p.positionalArguments().first());
     ListadoCab listado(archivo);
     listado.setCarpetaTrabajo(ctx.carpetaDatos);
-    const Resultado r = listado.ejecutar();
+    const ResultadoCon<QStringList> r = listado.ejecutar();
     if (!r.ok) {
         ctx.errores << Mantenimiento::mensajeArchivoDanado(archivo).texto.replace(QStringLiteral("\r\n"),
                                                                                   QStringLiteral("\n"))
@@ -150,7 +149,7 @@ int contenido(const QCommandLineParser& p, ContextoCli& ctx) {
                     << r.descripcion << Qt::endl;
         return 1;
     }
-    for (const QString& nombre : r.valor.toStringList())
+    for (const QString& nombre : r.valor)
         ctx.salida << nombre << Qt::endl;
     return 0;
 }

@@ -206,7 +206,7 @@ QWidget* FrmCostos::construirMovimientos() {
 }
 
 bool FrmCostos::calculando() const {
-    return espera_.isActive() || pendiente_;
+    return espera_.isActive() || trabajo_.enCurso();
 }
 
 void FrmCostos::programar() {
@@ -216,25 +216,20 @@ void FrmCostos::programar() {
 void FrmCostos::calcular() {
     espera_.stop();
     mostrarStock();
-    const quint64 generacion = ++generacion_;
-    trabajo_.reset(); // a computation still under way is of no more use
     const auto por = static_cast<PorCosto>(CmbAgrupar->currentData().toInt());
-    trabajo_ = std::make_unique<TrabajoCostos>(BaseDatos::ConexionBD().databaseName(), por, DTDESDE->date(),
-                                               DTHASTA->date());
-    connect(trabajo_.get(), &Trabajo::terminado, this, [this, generacion](const Resultado& r) {
-        if (generacion != generacion_)
-            return;
-        pendiente_ = false;
-        if (!r.ok) {
-            LblEstado->setText(QStringLiteral("No se puede leer el historial: ") + r.descripcion);
-            return;
-        }
-        informe_ = r.valor.value<InformeCostos>();
-        mostrarCostos();
-    });
     LblEstado->setText(QStringLiteral("Calculando..."));
-    pendiente_ = true;
-    trabajo_->iniciar();
+    // A computation still under way is of no more use: starting this one stops it.
+    trabajo_.iniciar(
+        this,
+        new TrabajoCostos(BaseDatos::ConexionBD().databaseName(), por, DTDESDE->date(), DTHASTA->date()),
+        [this](const ResultadoCon<InformeCostos>& r) {
+            if (!r.ok) {
+                LblEstado->setText(QStringLiteral("No se puede leer el historial: ") + r.descripcion);
+                return;
+            }
+            informe_ = r.valor;
+            mostrarCostos();
+        });
 }
 
 void FrmCostos::mostrarCostos() {
@@ -350,16 +345,14 @@ void FrmCostos::CmdGuardar_Click() {
 }
 
 void FrmCostos::CmdExportar_Click() {
-    if (exportacion_ || calculando())
+    if (exportacion_.enCurso() || calculando())
         return; // one export at a time, of the table on show
     const QString ruta = elegirDestinoLibro(this, QStringLiteral("Exportar los costos"));
     if (ruta.isEmpty())
         return;
     setCursor(Qt::BusyCursor);
     CmdExportar->setEnabled(false);
-    exportacion_ = std::make_unique<ExportacionCostos>(ruta, informe_);
-    connect(exportacion_.get(), &Trabajo::terminado, this, [this, ruta](const Resultado& r) {
-        exportacion_.release()->deleteLater();
+    exportacion_.iniciar(this, new ExportacionCostos(ruta, informe_), [this, ruta](const Resultado& r) {
         unsetCursor();
         CmdExportar->setEnabled(true);
         if (r.ok)
@@ -369,5 +362,4 @@ void FrmCostos::CmdExportar_Click() {
                                                        QStringLiteral("CmdExportar_Click"),
                                                        QStringLiteral("FrmCostos")));
     });
-    exportacion_->iniciar();
 }

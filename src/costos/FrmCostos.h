@@ -1,7 +1,10 @@
 #pragma once
 
+#include "costos/ExportacionCostos.h"
 #include "costos/InformeCostos.h"
 #include "costos/InventarioStock.h"
+#include "costos/TrabajoCostos.h"
+#include "ui/TrabajoVentana.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -9,7 +12,6 @@
 #include <memory>
 
 class ComboEditable;
-class ExportacionCostos;
 class QChartView;
 class QComboBox;
 class QDateEdit;
@@ -20,7 +22,6 @@ class QPushButton;
 class QStandardItemModel;
 class QTabWidget;
 class QTableView;
-class TrabajoCostos;
 
 // "Costos y stock": what the loads of a date range cost, real against planned and grouped by day,
 // recipe, pen, feed or operator; every feed's stock at the range's last day with its use and the
@@ -34,7 +35,7 @@ public:
 
     const InformeCostos& informe() const { return informe_; }
     bool calculando() const;
-    bool exportando() const { return exportacion_ != nullptr; }
+    bool exportando() const { return exportacion_.enCurso(); }
 
 public Q_SLOTS:
     void CmdExportar_Click();
@@ -51,10 +52,8 @@ private:
 
     InformeCostos informe_;
     InventarioStock inventario_;
-    std::unique_ptr<TrabajoCostos> trabajo_;
-    std::unique_ptr<ExportacionCostos> exportacion_;
-    quint64 generacion_ = 0;
-    bool pendiente_ = false;
+    TrabajoVentana<TrabajoCostos> trabajo_;
+    TrabajoVentana<ExportacionCostos> exportacion_;
     QTimer espera_;
 
     QLabel* LblDesde;

@@ -63,27 +63,27 @@ FrmCargasPrecision::FrmCargasPrecision(const QString& archivo, const InformePrec
     connect(CmdExportar, &QPushButton::clicked, this, &FrmCargasPrecision::CmdExportar_Click);
     resize(1100, 560);
 
-    trabajo_ = std::make_unique<TrabajoCargas>(archivo, informe, grupo);
-    connect(trabajo_.get(), &Trabajo::terminado, this, [this, descargas](const Resultado& r) {
-        trabajo_.release()->deleteLater();
-        if (!r.ok) {
-            LblEstado->setText(QStringLiteral("No se puede leer el historial: ") + r.descripcion);
-            return;
-        }
-        modelo_->mostrar(r.valor.value<CargasPrecision>());
-        const auto& cargas = modelo_->lista().cargas;
-        const auto fuera = std::count_if(cargas.cbegin(), cargas.cend(),
-                                         [](const CargaPrecision& c) { return c.juzgada() && !c.dentro; });
-        const QString clase = descargas ? QStringLiteral("descargas") : QStringLiteral("cargas");
-        LblEstado->setText(QStringLiteral("%1 %2; %3 fuera de la tolerancia")
-                               .arg(cargas.size())
-                               .arg(cargas.size() == 1 ? clase.chopped(1) : clase)
-                               .arg(fuera));
-        // Widths measured once, on the first rows: measuring 100,000 would freeze the window.
-        ListCargas->resizeColumnsToContents();
-        CmdExportar->setEnabled(true);
-    });
-    trabajo_->iniciar();
+    trabajo_.iniciar(
+        this, new TrabajoCargas(archivo, informe, grupo),
+        [this, descargas](const ResultadoCon<CargasPrecision>& r) {
+            if (!r.ok) {
+                LblEstado->setText(QStringLiteral("No se puede leer el historial: ") + r.descripcion);
+                return;
+            }
+            modelo_->mostrar(r.valor);
+            const auto& cargas = modelo_->lista().cargas;
+            const auto fuera = std::count_if(cargas.cbegin(), cargas.cend(), [](const CargaPrecision& c) {
+                return c.juzgada() && !c.dentro;
+            });
+            const QString clase = descargas ? QStringLiteral("descargas") : QStringLiteral("cargas");
+            LblEstado->setText(QStringLiteral("%1 %2; %3 fuera de la tolerancia")
+                                   .arg(cargas.size())
+                                   .arg(cargas.size() == 1 ? clase.chopped(1) : clase)
+                                   .arg(fuera));
+            // Widths measured once, on the first rows: measuring 100,000 would freeze the window.
+            ListCargas->resizeColumnsToContents();
+            CmdExportar->setEnabled(true);
+        });
 }
 
 FrmCargasPrecision::~FrmCargasPrecision() = default;
@@ -93,7 +93,7 @@ const CargasPrecision& FrmCargasPrecision::lista() const {
 }
 
 void FrmCargasPrecision::CmdExportar_Click() {
-    if (exportacion_ || trabajo_)
+    if (exportacion_.enCurso() || trabajo_.enCurso())
         return;
     const QString ruta = elegirDestinoLibro(this, QStringLiteral("Exportar las cargas"));
     if (ruta.isEmpty())
@@ -105,18 +105,16 @@ void FrmCargasPrecision::CmdExportar_Click() {
     tabla.cargas.reserve(orden_->rowCount());
     for (int i = 0; i < orden_->rowCount(); ++i)
         tabla.cargas << modelo_->lista().cargas.at(orden_->mapToSource(orden_->index(i, 0)).row());
-    exportacion_ = std::make_unique<ExportacionCargas>(ruta, titulo_, tabla);
-    connect(exportacion_.get(), &Trabajo::terminado, this, [this](const Resultado& r) {
-        const QString ruta = exportacion_->destino();
-        exportacion_.release()->deleteLater();
-        unsetCursor();
-        CmdExportar->setEnabled(true);
-        if (r.ok)
-            Dialogos::mostrar(this, {QStringLiteral("Datos exportados en ") + ruta, Icono::Informacion});
-        else if (!r.cancelado)
-            Dialogos::mostrar(this, errorProcedimiento(QString::number(r.numero), r.descripcion,
-                                                       QStringLiteral("CmdExportar_Click"),
-                                                       QStringLiteral("FrmCargasPrecision")));
-    });
-    exportacion_->iniciar();
+    exportacion_.iniciar(
+        this, new ExportacionCargas(ruta, titulo_, tabla), [this](const ResultadoCon<QString>& r) {
+            unsetCursor();
+            CmdExportar->setEnabled(true);
+            if (r.ok)
+                Dialogos::mostrar(this,
+                                  {QStringLiteral("Datos exportados en ") + r.valor, Icono::Informacion});
+            else if (!r.cancelado)
+                Dialogos::mostrar(this, errorProcedimiento(QString::number(r.numero), r.descripcion,
+                                                           QStringLiteral("CmdExportar_Click"),
+                                                           QStringLiteral("FrmCargasPrecision")));
+        });
 }

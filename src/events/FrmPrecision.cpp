@@ -143,7 +143,7 @@ void FrmPrecision::construir() {
 }
 
 bool FrmPrecision::calculando() const {
-    return espera_.isActive() || pendiente_;
+    return espera_.isActive() || trabajo_.enCurso();
 }
 
 void FrmPrecision::programar() {
@@ -152,36 +152,28 @@ void FrmPrecision::programar() {
 
 void FrmPrecision::calcular() {
     espera_.stop();
-    const quint64 generacion = ++generacion_;
-    // A report still under way is of no more use: it is stopped (it checks often) and dropped.
-    trabajo_.reset();
     const auto agrupacion = static_cast<Agrupacion>(CmbAgrupar->currentData().toInt());
-    trabajo_ = std::make_unique<TrabajoInforme>(BaseDatos::ConexionBD().databaseName(), agrupacion,
-                                                DTDESDE->date(), DTHASTA->date(), TxtTolerancia->value());
-    connect(trabajo_.get(), &Trabajo::terminado, this, [this, generacion](const Resultado& r) {
-        if (generacion != generacion_)
-            return; // a newer report was asked for
-        pendiente_ = false;
-        alTerminar(r.valor, r.ok, r.descripcion);
-    });
     LblEstado->setText(QStringLiteral("Calculando..."));
-    pendiente_ = true;
-    trabajo_->iniciar();
+    // A report still under way is of no more use: starting this one stops it (it checks often).
+    trabajo_.iniciar(this,
+                     new TrabajoInforme(BaseDatos::ConexionBD().databaseName(), agrupacion, DTDESDE->date(),
+                                        DTHASTA->date(), TxtTolerancia->value()),
+                     [this](const ResultadoCon<InformePrecision>& r) { alTerminar(r); });
 }
 
-void FrmPrecision::alTerminar(const QVariant& valor, bool ok, const QString& error) {
-    if (!ok) {
-        LblEstado->setText(QStringLiteral("No se puede leer el historial: ") + error);
+void FrmPrecision::alTerminar(const ResultadoCon<InformePrecision>& r) {
+    if (!r.ok) {
+        LblEstado->setText(QStringLiteral("No se puede leer el historial: ") + r.descripcion);
         return;
     }
-    informe_ = valor.value<InformePrecision>();
+    informe_ = r.valor;
     modelo_->mostrar(informe_);
     GraficoPrecision::dibujar(GrfPrecision->chart(), informe_);
     LblEstado->setText(SalidaInforme::resumen(informe_));
 }
 
 void FrmPrecision::CmdExportar_Click() {
-    if (exportacion_ || calculando())
+    if (exportacion_.enCurso() || calculando())
         return; // one export at a time, of the table on show
     const QString ruta = elegirDestinoLibro(this, QStringLiteral("Exportar la precisión de carga"));
     if (ruta.isEmpty())
@@ -193,21 +185,18 @@ void FrmPrecision::CmdExportar_Click() {
     tabla.grupos.clear();
     for (int i = 0; i < orden_->rowCount(); ++i)
         tabla.grupos << informe_.grupos.at(orden_->mapToSource(orden_->index(i, 0)).row());
-    exportacion_ = std::make_unique<ExportacionInforme>(ruta, tabla);
-    exportacion_->incluirCargas(BaseDatos::ConexionBD().databaseName());
-    connect(exportacion_.get(), &Trabajo::terminado, this, [this](const Resultado& r) {
-        const QString ruta = exportacion_->destino();
-        exportacion_.release()->deleteLater();
+    auto* exportacion = new ExportacionInforme(ruta, tabla);
+    exportacion->incluirCargas(BaseDatos::ConexionBD().databaseName());
+    exportacion_.iniciar(this, exportacion, [this](const ResultadoCon<QString>& r) {
         unsetCursor();
         CmdExportar->setEnabled(true);
         if (r.ok)
-            Dialogos::mostrar(this, {QStringLiteral("Datos exportados en ") + ruta, Icono::Informacion});
+            Dialogos::mostrar(this, {QStringLiteral("Datos exportados en ") + r.valor, Icono::Informacion});
         else if (!r.cancelado)
             Dialogos::mostrar(this, errorProcedimiento(QString::number(r.numero), r.descripcion,
                                                        QStringLiteral("CmdExportar_Click"),
                                                        QStringLiteral("FrmPrecision")));
     });
-    exportacion_->iniciar();
 }
 
 void FrmPrecision::CmdCargas_Click() {

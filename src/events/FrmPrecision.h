@@ -1,6 +1,9 @@
 #pragma once
 
+#include "events/ExportacionInforme.h"
 #include "events/InformePrecision.h"
+#include "events/TrabajoInforme.h"
+#include "ui/TrabajoVentana.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -16,9 +19,7 @@ class QLabel;
 class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
-class ExportacionInforme;
 class TablaTolerancias;
-class TrabajoInforme;
 
 // "Precisión de carga": how closely the kept loads (or discharges, by pen) followed the plan in a
 // date range, grouped by feed, operator, day, recipe or pen, with the groups holding a load beyond
@@ -36,7 +37,7 @@ public:
     const InformePrecision& informe() const { return informe_; }
     bool calculando() const;
     // Whether a workbook is being written.
-    bool exportando() const { return exportacion_ != nullptr; }
+    bool exportando() const { return exportacion_.enCurso(); }
 
 public Q_SLOTS:
     void CmdExportar_Click();
@@ -52,13 +53,11 @@ private:
     // Computes again shortly, so typing a date or a tolerance asks once, not per keystroke.
     void programar();
     void calcular();
-    void alTerminar(const QVariant& valor, bool ok, const QString& error);
+    void alTerminar(const ResultadoCon<InformePrecision>& r);
 
     InformePrecision informe_;
-    std::unique_ptr<TrabajoInforme> trabajo_;
-    std::unique_ptr<ExportacionInforme> exportacion_;
-    quint64 generacion_ = 0;
-    bool pendiente_ = false; // the latest report asked for has not come back yet
+    TrabajoVentana<TrabajoInforme> trabajo_;
+    TrabajoVentana<ExportacionInforme> exportacion_;
     QTimer espera_;
 
     QLabel* LblDesde;

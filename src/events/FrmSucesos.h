@@ -3,13 +3,14 @@
 #include "core/FilaEvento.h"
 #include "core/Trabajo.h"
 #include "events/DatosSucesos.h"
+#include "events/ExportacionSucesos.h"
 #include "link/RecepcionSucesos.h"
+#include "ui/TrabajoVentana.h"
 
 #include <QDialog>
 
 class BotonConectar;
 class ConexionTablet;
-class ExportacionSucesos;
 class ModeloSucesos;
 class QDateEdit;
 class QGroupBox;
@@ -74,7 +75,7 @@ private:
     void guardarHistorial(const QString& via);
     // The columns of the list in the order they are shown (the user may drag them).
     QList<int> columnasVisibles() const;
-    void exportacionTerminada(const Resultado& r);
+    void exportacionTerminada(const ResultadoCon<QString>& r);
     int twips(int t) const;
 
     DatosSucesos datos_;
@@ -82,7 +83,7 @@ private:
     ModeloSucesos* modelo_;
     bool recibiendoDirecta_ = false;
     bool recibiendoWeb_ = false;
-    ExportacionSucesos* exportacion_ = nullptr; // the export running, if any
+    TrabajoVentana<ExportacionSucesos> exportacion_;
 
     QGroupBox* Frame3;
     QTableView* ListSuc;

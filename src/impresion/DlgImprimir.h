@@ -2,6 +2,8 @@
 
 #include "impresion/DibujoDocumento.h"
 #include "impresion/DocumentoImpreso.h"
+#include "impresion/EscrituraPdf.h"
+#include "ui/TrabajoVentana.h"
 
 #include <QDate>
 #include <QDialog>
@@ -10,7 +12,6 @@
 #include <memory>
 #include <optional>
 
-class EscrituraPdf;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -34,7 +35,7 @@ public:
 
     DibujoDocumento::Papel papel() const;
     // A PDF is being written.
-    bool escribiendo() const { return escritura_ != nullptr; }
+    bool escribiendo() const { return escritura_.enCurso(); }
 
 public Q_SLOTS:
     void CmdVista_Click();
@@ -46,7 +47,7 @@ private:
     // already told.
     std::optional<DocumentoImpreso::Documento> documento();
 
-    std::unique_ptr<EscrituraPdf> escritura_;
+    TrabajoVentana<EscrituraPdf> escritura_;
     Fuente fuente_;
     QString titulo_;
     QLabel* LblGranja;

@@ -2,9 +2,9 @@
 // leaving nothing written), the value mappings, and the programme the imported plan then sends.
 #include "BaseTemporal.h"
 
-#include "db/BaseDatos.h"
 #include "access/ImportacionAccess.h"
 #include "access/ValoresAccess.h"
+#include "db/BaseDatos.h"
 #include "link/ProgramaDirecto.h"
 #include "web/TuplasWeb.h"
 
