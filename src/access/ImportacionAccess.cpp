@@ -2,10 +2,10 @@
 
 #include "access/CabeceraAccess.h"
 #include "access/LectorAccess.h"
+#include "access/LecturaAislada.h"
 #include "core/ArchivoSeguro.h"
 #include "db/BaseDatos.h"
 #include "db/ContadorCambios.h"
-#include "db/LecturaAislada.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "db/LecturaAislada.h"
+#include "access/LecturaAislada.h"
 
 #include "access/CabeceraAccess.h"
 #include "access/LectorAccess.h"

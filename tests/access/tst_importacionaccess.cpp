@@ -3,9 +3,9 @@
 #include "BaseTemporal.h"
 
 #include "access/ImportacionAccess.h"
+#include "access/LecturaAislada.h"
 #include "access/ValoresAccess.h"
 #include "db/BaseDatos.h"
-#include "db/LecturaAislada.h"
 #include "link/ProgramaDirecto.h"
 #include "web/TuplasWeb.h"
 

@@ -7,7 +7,7 @@
 
 #include "access/CabeceraAccess.h"
 #include "access/LectorAccess.h"
-#include "db/LecturaAislada.h"
+#include "access/LecturaAislada.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     BaseFuzz::iniciarQt(argc, argv);
