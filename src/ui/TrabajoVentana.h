@@ -5,6 +5,7 @@
 #include <QObject>
 
 #include <functional>
+#include <memory>
 
 namespace detalleTrabajoVentana {
 // What the window receives at the end: the result with the value for a TrabajoCon, else Resultado.
@@ -36,23 +37,27 @@ public:
     TrabajoVentana& operator=(const TrabajoVentana&) = delete;
 
     // Takes `trabajo` and starts it. `alTerminar` and `alAvanzar` run on `ventana`'s thread, and
-    // not at all once `ventana` is gone.
+    // not at all once `ventana` or this holder is gone.
     T* iniciar(QObject* ventana, T* trabajo, std::function<void(const Fin&)> alTerminar,
                std::function<void(int)> alAvanzar = {}) {
         trabajo_.reset(trabajo);
-        const quint64 generacion = ++generacion_;
-        activo_ = true;
+        const quint64 generacion = ++estado_->generacion;
+        estado_->activo = true;
+        estado_->trabajo = trabajo;
+        // What the job posted is delivered later: the state says whether it is still wanted.
+        const std::weak_ptr<Estado> estado = estado_;
         if (alAvanzar)
-            QObject::connect(trabajo, &Trabajo::avance, ventana, [this, generacion, alAvanzar](int p) {
-                if (generacion == generacion_ && activo_)
+            QObject::connect(trabajo, &Trabajo::avance, ventana, [estado, generacion, alAvanzar](int p) {
+                if (const auto e = estado.lock(); e && e->generacion == generacion && e->activo)
                     alAvanzar(p);
             });
         QObject::connect(trabajo, &Trabajo::terminado, ventana,
-                         [this, generacion, alTerminar](const Resultado& r) {
-                             if (generacion != generacion_ || !activo_)
+                         [estado, generacion, alTerminar](const Resultado& r) {
+                             const auto e = estado.lock();
+                             if (!e || e->generacion != generacion || !e->activo)
                                  return;
-                             activo_ = false;
-                             alTerminar(detalleTrabajoVentana::Fin<T>::de(*trabajo_, r));
+                             e->activo = false;
+                             alTerminar(detalleTrabajoVentana::Fin<T>::de(*e->trabajo, r));
                          });
         trabajo->iniciar();
         return trabajo;
@@ -60,29 +65,34 @@ public:
 
     // Asks the running job to stop; its end still arrives, as cancelled.
     void cancelar() {
-        if (activo_)
+        if (estado_->activo)
             trabajo_->cancelar();
     }
     // Stops the running job and waits for it; its end is not reported.
     void detener() {
-        ++generacion_;
-        activo_ = false;
+        ++estado_->generacion;
+        estado_->activo = false;
         if (trabajo_)
             trabajo_->detener();
     }
     // Stops the job, if any, and lets it go.
     void soltar() {
         detener();
+        estado_->trabajo = nullptr;
         trabajo_.reset();
     }
 
     // Started and its end not delivered yet.
-    bool enCurso() const { return activo_; }
+    bool enCurso() const { return estado_->activo; }
     T* trabajo() const { return trabajo_.get(); }
     T* operator->() const { return trabajo_.get(); }
 
 private:
+    struct Estado {
+        quint64 generacion = 0;
+        bool activo = false;
+        T* trabajo = nullptr;
+    };
     TrabajoPropio<T> trabajo_;
-    quint64 generacion_ = 0;
-    bool activo_ = false;
+    const std::shared_ptr<Estado> estado_ = std::make_shared<Estado>();
 };
