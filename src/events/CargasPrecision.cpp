@@ -148,16 +148,8 @@ std::optional<ErrorBD> CargasPrecision::listarEnArchivo(const QString& archivo,
                                                         const std::optional<QString>& grupo,
                                                         CargasPrecision* lista,
                                                         const std::function<bool()>& cancelado) {
-    std::optional<ErrorBD> error;
-    BaseDatos::conConexionPropia(archivo, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"),
-                                 [&](QSqlDatabase& db) {
-                                     if (!db.open()) {
-                                         error = errorDe(db.lastError());
-                                         return;
-                                     }
-                                     error = listar(db, informe, grupo, lista, cancelado);
-                                 });
-    return error;
+    return BaseDatos::conLectura(
+        archivo, [&](QSqlDatabase& db) { return listar(db, informe, grupo, lista, cancelado); });
 }
 
 QStringList CargasPrecision::encabezados(Agrupacion a) {
