@@ -2,6 +2,7 @@
 
 #include "costos/InformeCostos.h"
 #include "costos/InventarioStock.h"
+#include "ui/VentanaInforme.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -57,12 +58,7 @@ private:
     bool pendiente_ = false;
     QTimer espera_;
 
-    QLabel* LblDesde;
-    QDateEdit* DTDESDE;
-    QLabel* LblHasta;
-    QDateEdit* DTHASTA;
-    QLabel* LblAgrupar;
-    QComboBox* CmbAgrupar;
+    VentanaInforme::Filtros filtros_;
     QPushButton* CmdExportar;
     QLabel* LblEstado;
     QTabWidget* TabCostos;

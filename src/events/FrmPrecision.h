@@ -1,6 +1,7 @@
 #pragma once
 
 #include "events/InformePrecision.h"
+#include "ui/VentanaInforme.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -61,12 +62,7 @@ private:
     bool pendiente_ = false; // the latest report asked for has not come back yet
     QTimer espera_;
 
-    QLabel* LblDesde;
-    QDateEdit* DTDESDE;
-    QLabel* LblHasta;
-    QDateEdit* DTHASTA;
-    QLabel* LblAgrupar;
-    QComboBox* CmbAgrupar;
+    VentanaInforme::Filtros filtros_;
     QLabel* LblTolerancia;
     QDoubleSpinBox* TxtTolerancia;
     QPushButton* CmdCargas;
