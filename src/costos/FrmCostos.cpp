@@ -140,8 +140,8 @@ void FrmCostos::construir() {
     connect(filtros_.CmbAgrupar, &QComboBox::currentIndexChanged, this, &FrmCostos::programar);
     connect(CmbAlimentoGrafico, &QComboBox::currentIndexChanged, this, &FrmCostos::dibujarStock);
     connect(TxtUmbral, &QDoubleSpinBox::valueChanged, this, [](double v) { AvisoStock::guardarUmbral(v); });
-    connect(CmdExportar, &QPushButton::clicked, this, &FrmCostos::CmdExportar_Click);
-    connect(CmdGuardar, &QPushButton::clicked, this, &FrmCostos::CmdGuardar_Click);
+    connect(CmdExportar, &QPushButton::clicked, this, &FrmCostos::exportar);
+    connect(CmdGuardar, &QPushButton::clicked, this, &FrmCostos::guardarMovimiento);
     resize(1100, 640);
 }
 
@@ -288,7 +288,7 @@ void FrmCostos::dibujarStock() {
     GraficoStock::dibujar(GrfStock->chart(), elegido, filtros_.DTDESDE->date(), filtros_.DTHASTA->date());
 }
 
-void FrmCostos::CmdGuardar_Click() {
+void FrmCostos::guardarMovimiento() {
     double cantidad = 0;
     if (CmbMovAlimento->currentIndex() < 0) {
         Dialogos::mostrar(this, {QStringLiteral("Elija un alimento"), Icono::Exclamacion});
@@ -322,7 +322,7 @@ void FrmCostos::CmdGuardar_Click() {
     calcular();
 }
 
-void FrmCostos::CmdExportar_Click() {
+void FrmCostos::exportar() {
     if (exportacion_ || calculando())
         return; // one export at a time, of the table on show
     const QString ruta = elegirDestinoLibro(this, QStringLiteral("Exportar los costos"));

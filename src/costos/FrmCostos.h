@@ -38,8 +38,8 @@ public:
     bool exportando() const { return exportacion_ != nullptr; }
 
 public Q_SLOTS:
-    void CmdExportar_Click();
-    void CmdGuardar_Click();
+    void exportar();
+    void guardarMovimiento();
 
 private:
     void construir();
