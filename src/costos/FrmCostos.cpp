@@ -68,22 +68,20 @@ QString dinero(qint64 centavos) {
 
 FrmCostos::FrmCostos(QWidget* parent) : QDialog(parent) {
     construir();
-    VentanaInforme::programarCalculo(espera_, this, [this] { calcular(); });
     calcular();
 }
 
 FrmCostos::~FrmCostos() = default;
 
 void FrmCostos::construir() {
-    QList<std::pair<QString, int>> agrupaciones;
-    for (PorCosto p : InformeCostos::todas())
-        agrupaciones.push_back({InformeCostos::nombre(p), static_cast<int>(p)});
-    filtros_ = VentanaInforme::construir(this, QStringLiteral("FrmCostos"), QStringLiteral("Costos y stock"),
-                                         agrupaciones);
-    QVBoxLayout* raiz = filtros_.raiz;
-    QHBoxLayout* filtros = filtros_.fila;
+    filtros_ =
+        VentanaInforme::construir(this, QStringLiteral("FrmCostos"), QStringLiteral("Costos y stock"),
+                                  VentanaInforme::agrupaciones(InformeCostos::todas(), InformeCostos::nombre),
+                                  espera_, [this] { calcular(); });
     filtros_.CmbAgrupar->setCurrentIndex(
         static_cast<int>(InformeCostos::todas().indexOf(PorCosto::Alimento)));
+    QVBoxLayout* raiz = filtros_.raiz;
+    QHBoxLayout* filtros = filtros_.fila;
     CmdExportar = Controles::boton("CmdExportar", QStringLiteral("EXPORTAR XLS"), this);
     filtros->addStretch();
     filtros->addWidget(CmdExportar);

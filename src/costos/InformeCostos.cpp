@@ -4,6 +4,7 @@
 #include "core/Texto.h"
 #include "costos/CatalogoAlimentos.h"
 #include "costos/PreciosAlimento.h"
+#include "db/ConexionLectura.h"
 #include "db/SentenciaSqlite.h"
 
 #include <QCollator>
@@ -374,7 +375,7 @@ std::optional<ErrorBD> InformeCostos::calcularEnArchivo(const QString& archivo, 
     informe->hasta = hasta;
     CatalogoAlimentos catalogo;
     PreciosAlimento precios;
-    if (auto e = BaseDatos::conLectura(archivo, [&](QSqlDatabase& db) {
+    if (auto e = ConexionLectura::usar(archivo, [&](QSqlDatabase& db) {
             if (auto e = CatalogoAlimentos::cargar(db, &catalogo))
                 return e;
             return PreciosAlimento::cargar(db, &precios);
@@ -387,7 +388,7 @@ std::optional<ErrorBD> InformeCostos::calcularEnArchivo(const QString& archivo, 
     bool partido = false;
     if (auto e = RangoPartido::leer(desde, hasta, [&](const RangoPartido::Tramo& t) {
             partido = !t.unico;
-            return BaseDatos::conLectura(archivo, [&](QSqlDatabase& db) {
+            return ConexionLectura::usar(archivo, [&](QSqlDatabase& db) {
                 return mitades[t.indice].recorrer(db, t.desde, t.hasta, cancelado, t.unico);
             });
         }))

@@ -160,21 +160,6 @@ void BaseDatos::conConexionPropia(const QString& ruta, const QString& opciones,
     QSqlDatabase::removeDatabase(nombre);
 }
 
-std::optional<ErrorBD>
-BaseDatos::conLectura(const QString& ruta, const std::function<std::optional<ErrorBD>(QSqlDatabase&)>& leer) {
-    std::optional<ErrorBD> error;
-    conConexionPropia(ruta, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"),
-                      [&](QSqlDatabase& db) {
-                          if (!db.open() || !prepararConexion(db)) {
-                              error = errorDe(db.lastError());
-                              return;
-                          }
-                          QSqlQuery(db).exec(QStringLiteral("pragma mmap_size = 1073741824"));
-                          error = leer(db);
-                      });
-    return error;
-}
-
 sqlite3* BaseDatos::manejador(const QSqlDatabase& db) {
     const QVariant v = db.driver() ? db.driver()->handle() : QVariant();
     if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)

@@ -51,10 +51,6 @@ public:
     // or a file other than the shared one. `opciones` are the driver's connect options.
     static void conConexionPropia(const QString& ruta, const QString& opciones,
                                   const std::function<void(QSqlDatabase&)>& usar);
-    // Runs `leer` on a read-only connection of its own to `ruta`, prepared as the shared one and
-    // reading pages in place rather than copying them (a year's report walks a large index).
-    static std::optional<ErrorBD>
-    conLectura(const QString& ruta, const std::function<std::optional<ErrorBD>(QSqlDatabase&)>& leer);
 
     // The SQLite handle behind an open Qt connection; null when the driver is not SQLite.
     static sqlite3* manejador(const QSqlDatabase& db);

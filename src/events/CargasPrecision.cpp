@@ -1,5 +1,6 @@
 #include "events/CargasPrecision.h"
 
+#include "db/ConexionLectura.h"
 #include "db/SentenciaSqlite.h"
 #include "events/SalidaInforme.h"
 
@@ -148,7 +149,7 @@ std::optional<ErrorBD> CargasPrecision::listarEnArchivo(const QString& archivo,
                                                         const std::optional<QString>& grupo,
                                                         CargasPrecision* lista,
                                                         const std::function<bool()>& cancelado) {
-    return BaseDatos::conLectura(
+    return ConexionLectura::usar(
         archivo, [&](QSqlDatabase& db) { return listar(db, informe, grupo, lista, cancelado); });
 }
 

@@ -31,18 +31,16 @@
 
 FrmPrecision::FrmPrecision(QWidget* parent) : QDialog(parent) {
     construir();
-    VentanaInforme::programarCalculo(espera_, this, [this] { calcular(); });
     calcular();
 }
 
 FrmPrecision::~FrmPrecision() = default;
 
 void FrmPrecision::construir() {
-    QList<std::pair<QString, int>> agrupaciones;
-    for (Agrupacion a : InformePrecision::todas())
-        agrupaciones.push_back({InformePrecision::nombre(a), static_cast<int>(a)});
-    filtros_ = VentanaInforme::construir(this, QStringLiteral("FrmPrecision"),
-                                         QStringLiteral("Precisión de carga"), agrupaciones);
+    filtros_ = VentanaInforme::construir(
+        this, QStringLiteral("FrmPrecision"), QStringLiteral("Precisión de carga"),
+        VentanaInforme::agrupaciones(InformePrecision::todas(), InformePrecision::nombre), espera_,
+        [this] { calcular(); });
     QVBoxLayout* raiz = filtros_.raiz;
     QHBoxLayout* filtros = filtros_.fila;
     LblTolerancia = Controles::etiqueta("LblTolerancia", QStringLiteral("TOLERANCIA %:"), this);

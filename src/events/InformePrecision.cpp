@@ -2,6 +2,7 @@
 
 #include "core/RangoPartido.h"
 #include "core/Texto.h"
+#include "db/ConexionLectura.h"
 #include "db/SentenciaSqlite.h"
 
 #include <QCollator>
@@ -269,13 +270,13 @@ std::optional<ErrorBD> InformePrecision::calcularEnArchivo(const QString& archiv
                                                            InformePrecision* informe,
                                                            const std::function<bool()>& cancelado) {
     *informe = InformePrecision{agrupacion, desde, hasta, tolerancia, {}, {}};
-    if (const auto e = BaseDatos::conLectura(
+    if (const auto e = ConexionLectura::usar(
             archivo, [&](QSqlDatabase& db) { return ToleranciasAlimento::leer(db, &informe->tolerancias); }))
         return e;
     // A long range is read as two halves at once; they share nothing until they are added up.
     Acumulado acumulados[2];
     if (const auto e = RangoPartido::leer(desde, hasta, [&](const RangoPartido::Tramo& t) {
-            return BaseDatos::conLectura(archivo, [&](QSqlDatabase& db) {
+            return ConexionLectura::usar(archivo, [&](QSqlDatabase& db) {
                 return acumular(db, agrupacion, t.desde, t.hasta, *informe, &acumulados[t.indice], cancelado);
             });
         }))

@@ -18,7 +18,11 @@
 namespace VentanaInforme {
 
 Filtros construir(QDialog* ventana, const QString& nombre, const QString& titulo,
-                  const QList<std::pair<QString, int>>& agrupaciones) {
+                  const QList<std::pair<QString, int>>& agrupaciones, QTimer& espera,
+                  const std::function<void()>& calcular) {
+    espera.setSingleShot(true);
+    espera.setInterval(150);
+    QObject::connect(&espera, &QTimer::timeout, ventana, calcular);
     ventana->setObjectName(nombre);
     ventana->setWindowTitle(titulo);
     ventana->setModal(true);
@@ -40,12 +44,6 @@ Filtros construir(QDialog* ventana, const QString& nombre, const QString& titulo
         f.fila->addWidget(w);
     f.raiz->addLayout(f.fila);
     return f;
-}
-
-void programarCalculo(QTimer& espera, QObject* ventana, const std::function<void()>& calcular) {
-    espera.setSingleShot(true);
-    espera.setInterval(150);
-    QObject::connect(&espera, &QTimer::timeout, ventana, calcular);
 }
 
 QTableView* tabla(const QString& nombre, const QString& accesible, QAbstractItemModel* modelo,

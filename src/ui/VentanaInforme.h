@@ -35,13 +35,21 @@ struct Filtros {
     QComboBox* CmbAgrupar = nullptr; // the groupings' names, each with its number as data
 };
 
-// Names and titles the modal window, lays it out in a column and puts the first row in it.
-Filtros construir(QDialog* ventana, const QString& nombre, const QString& titulo,
-                  const QList<std::pair<QString, int>>& agrupaciones);
+// The entries of the grouping combo: each grouping's name, with its number as data.
+template <typename Agrupacion, typename Nombre>
+QList<std::pair<QString, int>> agrupaciones(const QList<Agrupacion>& todas, Nombre nombre) {
+    QList<std::pair<QString, int>> r;
+    for (Agrupacion a : todas)
+        r.push_back({nombre(a), static_cast<int>(a)});
+    return r;
+}
 
-// Runs `calcular` 150 ms after the last call to espera.start(), so typing a date or a number asks
+// Names and titles the modal window, lays it out in a column and puts the first row in it. Sets
+// `espera` to run `calcular` 150 ms after its last start(), so typing a date or a number asks
 // once, not per keystroke.
-void programarCalculo(QTimer& espera, QObject* ventana, const std::function<void()>& calcular);
+Filtros construir(QDialog* ventana, const QString& nombre, const QString& titulo,
+                  const QList<std::pair<QString, int>>& agrupaciones, QTimer& espera,
+                  const std::function<void()>& calcular);
 
 // A read-only table of whole rows, its columns as wide as their contents.
 QTableView* tabla(const QString& nombre, const QString& accesible, QAbstractItemModel* modelo,
