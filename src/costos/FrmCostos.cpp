@@ -77,7 +77,7 @@ void FrmCostos::construir() {
     filtros_ =
         VentanaInforme::construir(this, QStringLiteral("FrmCostos"), QStringLiteral("Costos y stock"),
                                   VentanaInforme::agrupaciones(InformeCostos::todas(), InformeCostos::nombre),
-                                  espera_, [this] { calcular(); });
+                                  calculo_, [this] { calcular(); });
     filtros_.CmbAgrupar->setCurrentIndex(
         static_cast<int>(InformeCostos::todas().indexOf(PorCosto::Alimento)));
     QVBoxLayout* raiz = filtros_.raiz;
@@ -177,25 +177,23 @@ QWidget* FrmCostos::construirMovimientos() {
 }
 
 bool FrmCostos::calculando() const {
-    return espera_.isActive() || pendiente_;
+    return calculo_.calculando();
 }
 
 void FrmCostos::programar() {
-    espera_.start();
+    calculo_.programar();
 }
 
 void FrmCostos::calcular() {
-    espera_.stop();
     mostrarStock();
-    const quint64 generacion = ++generacion_;
+    const quint64 generacion = calculo_.empezar();
     trabajo_.reset(); // a computation still under way is of no more use
     const auto por = static_cast<PorCosto>(filtros_.CmbAgrupar->currentData().toInt());
     trabajo_ = std::make_unique<TrabajoCostos>(BaseDatos::ConexionBD().databaseName(), por,
                                                filtros_.DTDESDE->date(), filtros_.DTHASTA->date());
     connect(trabajo_.get(), &Trabajo::terminado, this, [this, generacion](const Resultado& r) {
-        if (generacion != generacion_)
+        if (!calculo_.terminar(generacion))
             return;
-        pendiente_ = false;
         if (!r.ok) {
             LblEstado->setText(QStringLiteral("No se puede leer el historial: ") + r.descripcion);
             return;
@@ -204,7 +202,6 @@ void FrmCostos::calcular() {
         mostrarCostos();
     });
     LblEstado->setText(QStringLiteral("Calculando..."));
-    pendiente_ = true;
     trabajo_->iniciar();
 }
 

@@ -2,10 +2,10 @@
 
 #include "costos/InformeCostos.h"
 #include "costos/InventarioStock.h"
+#include "ui/CalculoDiferido.h"
 #include "ui/VentanaInforme.h"
 
 #include <QDialog>
-#include <QTimer>
 
 #include <memory>
 
@@ -54,9 +54,7 @@ private:
     InventarioStock inventario_;
     std::unique_ptr<TrabajoCostos> trabajo_;
     std::unique_ptr<ExportacionCostos> exportacion_;
-    quint64 generacion_ = 0;
-    bool pendiente_ = false;
-    QTimer espera_;
+    CalculoDiferido calculo_;
 
     VentanaInforme::Filtros filtros_;
     QPushButton* CmdExportar;

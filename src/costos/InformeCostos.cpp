@@ -1,5 +1,6 @@
 #include "costos/InformeCostos.h"
 
+#include "core/NombreElegido.h"
 #include "core/RangoPartido.h"
 #include "core/Texto.h"
 #include "costos/CatalogoAlimentos.h"
@@ -418,13 +419,7 @@ QString InformeCostos::nombre(PorCosto p) {
 }
 
 std::optional<PorCosto> InformeCostos::leerPor(const QString& palabra) {
-    const QString p = palabra.trimmed().toLower();
-    for (PorCosto c : todas())
-        if (p == nombre(c).toLower())
-            return c;
-    if (p == QLatin1String("dia"))
-        return PorCosto::Dia;
-    return std::nullopt;
+    return nombreElegido(palabra, todas(), nombre);
 }
 
 QList<PorCosto> InformeCostos::todas() {

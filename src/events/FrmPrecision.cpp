@@ -39,7 +39,7 @@ FrmPrecision::~FrmPrecision() = default;
 void FrmPrecision::construir() {
     filtros_ = VentanaInforme::construir(
         this, QStringLiteral("FrmPrecision"), QStringLiteral("Precisión de carga"),
-        VentanaInforme::agrupaciones(InformePrecision::todas(), InformePrecision::nombre), espera_,
+        VentanaInforme::agrupaciones(InformePrecision::todas(), InformePrecision::nombre), calculo_,
         [this] { calcular(); });
     QVBoxLayout* raiz = filtros_.raiz;
     QHBoxLayout* filtros = filtros_.fila;
@@ -118,16 +118,15 @@ void FrmPrecision::construir() {
 }
 
 bool FrmPrecision::calculando() const {
-    return espera_.isActive() || pendiente_;
+    return calculo_.calculando();
 }
 
 void FrmPrecision::programar() {
-    espera_.start();
+    calculo_.programar();
 }
 
 void FrmPrecision::calcular() {
-    espera_.stop();
-    const quint64 generacion = ++generacion_;
+    const quint64 generacion = calculo_.empezar();
     // A report still under way is of no more use: it is stopped (it checks often) and dropped.
     trabajo_.reset();
     const auto agrupacion = static_cast<Agrupacion>(filtros_.CmbAgrupar->currentData().toInt());
@@ -135,13 +134,11 @@ void FrmPrecision::calcular() {
                                                 filtros_.DTDESDE->date(), filtros_.DTHASTA->date(),
                                                 TxtTolerancia->value());
     connect(trabajo_.get(), &Trabajo::terminado, this, [this, generacion](const Resultado& r) {
-        if (generacion != generacion_)
+        if (!calculo_.terminar(generacion))
             return; // a newer report was asked for
-        pendiente_ = false;
         alTerminar(r.valor, r.ok, r.descripcion);
     });
     LblEstado->setText(QStringLiteral("Calculando..."));
-    pendiente_ = true;
     trabajo_->iniciar();
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "events/InformePrecision.h"
+#include "ui/CalculoDiferido.h"
 #include "ui/VentanaInforme.h"
 
 #include <QDialog>
-#include <QTimer>
 
 #include <memory>
 
@@ -58,9 +58,7 @@ private:
     InformePrecision informe_;
     std::unique_ptr<TrabajoInforme> trabajo_;
     std::unique_ptr<ExportacionInforme> exportacion_;
-    quint64 generacion_ = 0;
-    bool pendiente_ = false; // the latest report asked for has not come back yet
-    QTimer espera_;
+    CalculoDiferido calculo_;
 
     VentanaInforme::Filtros filtros_;
     QLabel* LblTolerancia;

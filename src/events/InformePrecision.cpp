@@ -1,5 +1,6 @@
 #include "events/InformePrecision.h"
 
+#include "core/NombreElegido.h"
 #include "core/RangoPartido.h"
 #include "core/Texto.h"
 #include "db/ConexionLectura.h"
@@ -309,14 +310,7 @@ QString InformePrecision::nombre(Agrupacion a) {
 }
 
 std::optional<Agrupacion> InformePrecision::leerAgrupacion(const QString& palabra) {
-    const QString p = palabra.trimmed().toLower();
-    for (Agrupacion a : todas()) {
-        if (p == nombre(a).toLower())
-            return a;
-    }
-    if (p == QLatin1String("dia"))
-        return Agrupacion::Dia;
-    return std::nullopt;
+    return nombreElegido(palabra, todas(), nombre);
 }
 
 QList<Agrupacion> InformePrecision::todas() {

@@ -2,6 +2,7 @@
 
 #include "core/Texto.h"
 #include "ui/Accesible.h"
+#include "ui/CalculoDiferido.h"
 #include "ui/Controles.h"
 
 #include <QChartView>
@@ -12,17 +13,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
-#include <QTimer>
 #include <QVBoxLayout>
 
 namespace VentanaInforme {
 
 Filtros construir(QDialog* ventana, const QString& nombre, const QString& titulo,
-                  const QList<std::pair<QString, int>>& agrupaciones, QTimer& espera,
+                  const QList<std::pair<QString, int>>& agrupaciones, CalculoDiferido& calculo,
                   const std::function<void()>& calcular) {
-    espera.setSingleShot(true);
-    espera.setInterval(150);
-    QObject::connect(&espera, &QTimer::timeout, ventana, calcular);
+    calculo.preparar(ventana, calcular);
     ventana->setObjectName(nombre);
     ventana->setWindowTitle(titulo);
     ventana->setModal(true);

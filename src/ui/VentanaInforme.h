@@ -6,6 +6,7 @@
 #include <functional>
 #include <utility>
 
+class CalculoDiferido;
 class QAbstractItemModel;
 class QChartView;
 class QComboBox;
@@ -15,7 +16,6 @@ class QHBoxLayout;
 class QLabel;
 class QObject;
 class QTableView;
-class QTimer;
 class QVBoxLayout;
 class QWidget;
 
@@ -44,11 +44,10 @@ QList<std::pair<QString, int>> agrupaciones(const QList<Agrupacion>& todas, Nomb
     return r;
 }
 
-// Names and titles the modal window, lays it out in a column and puts the first row in it. Sets
-// `espera` to run `calcular` 150 ms after its last start(), so typing a date or a number asks
-// once, not per keystroke.
+// Names and titles the modal window, lays it out in a column and puts the first row in it. Prepares
+// `calculo` to run `calcular`.
 Filtros construir(QDialog* ventana, const QString& nombre, const QString& titulo,
-                  const QList<std::pair<QString, int>>& agrupaciones, QTimer& espera,
+                  const QList<std::pair<QString, int>>& agrupaciones, CalculoDiferido& calculo,
                   const std::function<void()>& calcular);
 
 // A read-only table of whole rows, its columns as wide as their contents.
