@@ -388,7 +388,8 @@ std::optional<ErrorBD> InformeCostos::calcularEnArchivo(const QString& archivo, 
     mitades[1].empezarEnViaje();
     bool partido = false;
     if (auto e = RangoPartido::leer(desde, hasta, [&](const RangoPartido::Tramo& t) {
-            partido = !t.unico;
+            if (t.indice == 0)
+                partido = !t.unico; // written by this thread only
             return ConexionLectura::usar(archivo, [&](QSqlDatabase& db) {
                 return mitades[t.indice].recorrer(db, t.desde, t.hasta, cancelado, t.unico);
             });
