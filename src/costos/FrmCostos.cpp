@@ -133,9 +133,6 @@ void FrmCostos::construir() {
     TabCostos->addTab(construirMovimientos(), QStringLiteral("Precios y movimientos"));
     raiz->addWidget(TabCostos, 1);
 
-    connect(filtros_.DTDESDE, &QDateEdit::dateChanged, this, &FrmCostos::programar);
-    connect(filtros_.DTHASTA, &QDateEdit::dateChanged, this, &FrmCostos::programar);
-    connect(filtros_.CmbAgrupar, &QComboBox::currentIndexChanged, this, &FrmCostos::programar);
     connect(CmbAlimentoGrafico, &QComboBox::currentIndexChanged, this, &FrmCostos::dibujarStock);
     connect(TxtUmbral, &QDoubleSpinBox::valueChanged, this, [](double v) { AvisoStock::guardarUmbral(v); });
     connect(CmdExportar, &QPushButton::clicked, this, &FrmCostos::exportar);
@@ -178,10 +175,6 @@ QWidget* FrmCostos::construirMovimientos() {
 
 bool FrmCostos::calculando() const {
     return calculo_.calculando();
-}
-
-void FrmCostos::programar() {
-    calculo_.programar();
 }
 
 void FrmCostos::calcular() {

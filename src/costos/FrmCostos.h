@@ -44,7 +44,6 @@ public Q_SLOTS:
 private:
     void construir();
     QWidget* construirMovimientos();
-    void programar();
     void calcular();
     void mostrarCostos();
     void mostrarStock();

@@ -98,9 +98,6 @@ void FrmPrecision::construir() {
     lados->setStretchFactor(1, 1);
     raiz->addWidget(lados, 1);
 
-    connect(filtros_.DTDESDE, &QDateEdit::dateChanged, this, &FrmPrecision::programar);
-    connect(filtros_.DTHASTA, &QDateEdit::dateChanged, this, &FrmPrecision::programar);
-    connect(filtros_.CmbAgrupar, &QComboBox::currentIndexChanged, this, &FrmPrecision::programar);
     connect(TxtTolerancia, &QDoubleSpinBox::valueChanged, this, [this](double v) {
         // Kept for the next time; a database that refuses it only loses the preference.
         Preferencias::guardarTolerancia(v);

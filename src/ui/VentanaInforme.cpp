@@ -41,6 +41,10 @@ Filtros construir(QDialog* ventana, const QString& nombre, const QString& titulo
                                                       f.LblAgrupar, f.CmbAgrupar})
         f.fila->addWidget(w);
     f.raiz->addLayout(f.fila);
+    const auto programar = [&calculo] { calculo.programar(); };
+    QObject::connect(f.DTDESDE, &QDateEdit::dateChanged, ventana, programar);
+    QObject::connect(f.DTHASTA, &QDateEdit::dateChanged, ventana, programar);
+    QObject::connect(f.CmbAgrupar, &QComboBox::currentIndexChanged, ventana, programar);
     return f;
 }
 

@@ -45,7 +45,7 @@ QList<std::pair<QString, int>> agrupaciones(const QList<Agrupacion>& todas, Nomb
 }
 
 // Names and titles the modal window, lays it out in a column and puts the first row in it. Prepares
-// `calculo` to run `calcular`.
+// `calculo` to run `calcular`, and schedules it whenever a date or the grouping changes.
 Filtros construir(QDialog* ventana, const QString& nombre, const QString& titulo,
                   const QList<std::pair<QString, int>>& agrupaciones, CalculoDiferido& calculo,
                   const std::function<void()>& calcular);
