@@ -4,10 +4,11 @@
 #include "costos/InformeCostos.h"
 #include "costos/InventarioStock.h"
 #include "costos/TrabajoCostos.h"
+#include "ui/CalculoDiferido.h"
 #include "ui/TrabajoVentana.h"
+#include "ui/VentanaInforme.h"
 
 #include <QDialog>
-#include <QTimer>
 
 #include <memory>
 
@@ -38,13 +39,12 @@ public:
     bool exportando() const { return exportacion_.enCurso(); }
 
 public Q_SLOTS:
-    void CmdExportar_Click();
-    void CmdGuardar_Click();
+    void exportar();
+    void guardarMovimiento();
 
 private:
     void construir();
     QWidget* construirMovimientos();
-    void programar();
     void calcular();
     void mostrarCostos();
     void mostrarStock();
@@ -54,14 +54,9 @@ private:
     InventarioStock inventario_;
     TrabajoVentana<TrabajoCostos> trabajo_;
     TrabajoVentana<ExportacionCostos> exportacion_;
-    QTimer espera_;
+    CalculoDiferido calculo_;
 
-    QLabel* LblDesde;
-    QDateEdit* DTDESDE;
-    QLabel* LblHasta;
-    QDateEdit* DTHASTA;
-    QLabel* LblAgrupar;
-    QComboBox* CmbAgrupar;
+    VentanaInforme::Filtros filtros_;
     QPushButton* CmdExportar;
     QLabel* LblEstado;
     QTabWidget* TabCostos;

@@ -7,6 +7,7 @@
 #include "events/TrabajoCargas.h"
 #include "ui/Controles.h"
 #include "ui/Dialogos.h"
+#include "ui/FinExportacion.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -105,16 +106,7 @@ void FrmCargasPrecision::CmdExportar_Click() {
     tabla.cargas.reserve(orden_->rowCount());
     for (int i = 0; i < orden_->rowCount(); ++i)
         tabla.cargas << modelo_->lista().cargas.at(orden_->mapToSource(orden_->index(i, 0)).row());
-    exportacion_.iniciar(
-        this, new ExportacionCargas(ruta, titulo_, tabla), [this](const ResultadoCon<QString>& r) {
-            unsetCursor();
-            CmdExportar->setEnabled(true);
-            if (r.ok)
-                Dialogos::mostrar(this,
-                                  {QStringLiteral("Datos exportados en ") + r.valor, Icono::Informacion});
-            else if (!r.cancelado)
-                Dialogos::mostrar(this, errorProcedimiento(QString::number(r.numero), r.descripcion,
-                                                           QStringLiteral("CmdExportar_Click"),
-                                                           QStringLiteral("FrmCargasPrecision")));
-        });
+    exportacion_.iniciar(this, new ExportacionCargas(ruta, titulo_, tabla), [this, ruta](const Resultado& r) {
+        FinExportacion::avisar(this, CmdExportar, ruta, r, QStringLiteral("FrmCargasPrecision"));
+    });
 }

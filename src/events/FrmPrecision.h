@@ -3,10 +3,11 @@
 #include "events/ExportacionInforme.h"
 #include "events/InformePrecision.h"
 #include "events/TrabajoInforme.h"
+#include "ui/CalculoDiferido.h"
 #include "ui/TrabajoVentana.h"
+#include "ui/VentanaInforme.h"
 
 #include <QDialog>
-#include <QTimer>
 
 #include <memory>
 
@@ -58,14 +59,9 @@ private:
     InformePrecision informe_;
     TrabajoVentana<TrabajoInforme> trabajo_;
     TrabajoVentana<ExportacionInforme> exportacion_;
-    QTimer espera_;
+    CalculoDiferido calculo_;
 
-    QLabel* LblDesde;
-    QDateEdit* DTDESDE;
-    QLabel* LblHasta;
-    QDateEdit* DTHASTA;
-    QLabel* LblAgrupar;
-    QComboBox* CmbAgrupar;
+    VentanaInforme::Filtros filtros_;
     QLabel* LblTolerancia;
     QDoubleSpinBox* TxtTolerancia;
     QPushButton* CmdCargas;
