@@ -6,13 +6,23 @@
 #include "db/BaseDatos.h"
 
 namespace {
-const char* const kAyudaConteo =
-    "Uso: tolvaro-cli [--datos CARPETA] conteo ALIMENTO KG --fecha AAAA-MM-DD [--nota TEXTO]\n"
-    "\n"
-    "Guarda un conteo físico: el stock del alimento (su número en el catálogo) al cierre de ese día\n"
-    "pasa a ser KG. La diferencia con el stock calculado es la merma.\n";
 
-int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+class ComandoConteo final : public Comando {
+public:
+    ComandoConteo() : Comando("conteo", "conteo físico del stock de un alimento") {
+        uso({"ALIMENTO KG --fecha AAAA-MM-DD [--nota TEXTO]"});
+        describir(
+            "Guarda un conteo físico: el stock del alimento (su número en el catálogo) al cierre de ese día\n"
+            "pasa a ser KG. La diferencia con el stock calculado es la merma.\n");
+        opciones({{QStringLiteral("fecha"), QStringLiteral("día del conteo"), QStringLiteral("AAAA-MM-DD")},
+                  {QStringLiteral("nota"), QStringLiteral("nota"), QStringLiteral("TEXTO")}});
+        posicional(QStringLiteral("ALIMENTO"), QStringLiteral("número del alimento"));
+        posicional(QStringLiteral("KG"), QStringLiteral("kilos contados"));
+    }
+    int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
+};
+
+int ComandoConteo::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
     int id = 0;
     QString nombre;
     double kg = 0;
@@ -33,15 +43,6 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
 } // namespace
 
 const Comando& comandoConteo() {
-    static const Comando c{
-        "conteo", "conteo físico del stock de un alimento", kAyudaConteo,
-        [](QCommandLineParser& p) {
-            p.addOptions(
-                {{QStringLiteral("fecha"), QStringLiteral("día del conteo"), QStringLiteral("AAAA-MM-DD")},
-                 {QStringLiteral("nota"), QStringLiteral("nota"), QStringLiteral("TEXTO")}});
-            p.addPositionalArgument(QStringLiteral("ALIMENTO"), QStringLiteral("número del alimento"));
-            p.addPositionalArgument(QStringLiteral("KG"), QStringLiteral("kilos contados"));
-        },
-        ejecutar};
+    static const ComandoConteo c;
     return c;
 }

@@ -6,13 +6,22 @@
 #include "db/BaseDatos.h"
 
 namespace {
-const char* const kAyudaIngreso =
-    "Uso: tolvaro-cli [--datos CARPETA] ingreso ALIMENTO KG --fecha AAAA-MM-DD [--proveedor TEXTO]\n"
-    "                 [--nota TEXTO]\n"
-    "\n"
-    "Suma al stock del alimento (su número en el catálogo) los kilos recibidos ese día.\n";
 
-int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+class ComandoIngreso final : public Comando {
+public:
+    ComandoIngreso() : Comando("ingreso", "kilos de un alimento recibidos un día") {
+        uso({"ALIMENTO KG --fecha AAAA-MM-DD [--proveedor TEXTO]", "[--nota TEXTO]"});
+        describir("Suma al stock del alimento (su número en el catálogo) los kilos recibidos ese día.\n");
+        opciones({{QStringLiteral("fecha"), QStringLiteral("día del ingreso"), QStringLiteral("AAAA-MM-DD")},
+                  {QStringLiteral("proveedor"), QStringLiteral("proveedor"), QStringLiteral("TEXTO")},
+                  {QStringLiteral("nota"), QStringLiteral("nota"), QStringLiteral("TEXTO")}});
+        posicional(QStringLiteral("ALIMENTO"), QStringLiteral("número del alimento"));
+        posicional(QStringLiteral("KG"), QStringLiteral("kilos recibidos"));
+    }
+    int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
+};
+
+int ComandoIngreso::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
     int id = 0;
     QString nombre;
     double kg = 0;
@@ -34,16 +43,6 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
 } // namespace
 
 const Comando& comandoIngreso() {
-    static const Comando c{
-        "ingreso", "kilos de un alimento recibidos un día", kAyudaIngreso,
-        [](QCommandLineParser& p) {
-            p.addOptions(
-                {{QStringLiteral("fecha"), QStringLiteral("día del ingreso"), QStringLiteral("AAAA-MM-DD")},
-                 {QStringLiteral("proveedor"), QStringLiteral("proveedor"), QStringLiteral("TEXTO")},
-                 {QStringLiteral("nota"), QStringLiteral("nota"), QStringLiteral("TEXTO")}});
-            p.addPositionalArgument(QStringLiteral("ALIMENTO"), QStringLiteral("número del alimento"));
-            p.addPositionalArgument(QStringLiteral("KG"), QStringLiteral("kilos recibidos"));
-        },
-        ejecutar};
+    static const ComandoIngreso c;
     return c;
 }

@@ -6,14 +6,24 @@
 #include "db/BaseDatos.h"
 
 namespace {
-const char* const kAyudaPrecio =
-    "Uso: tolvaro-cli [--datos CARPETA] precio ALIMENTO PRECIO --desde AAAA-MM-DD\n"
-    "\n"
-    "Guarda el precio por kilo del alimento (su número en el catálogo) desde ese día; rige hasta el\n"
-    "próximo precio del mismo alimento. El precio lleva punto o coma decimal y se guarda con cuatro\n"
-    "decimales. Un precio del mismo día reemplaza al anterior.\n";
 
-int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+class ComandoPrecio final : public Comando {
+public:
+    ComandoPrecio() : Comando("precio", "precio por kilo de un alimento desde un día") {
+        uso({"ALIMENTO PRECIO --desde AAAA-MM-DD"});
+        describir(
+            "Guarda el precio por kilo del alimento (su número en el catálogo) desde ese día; rige hasta el\n"
+            "próximo precio del mismo alimento. El precio lleva punto o coma decimal y se guarda con cuatro\n"
+            "decimales. Un precio del mismo día reemplaza al anterior.\n");
+        opciones({{QStringLiteral("desde"), QStringLiteral("primer día del precio"),
+                   QStringLiteral("AAAA-MM-DD")}});
+        posicional(QStringLiteral("ALIMENTO"), QStringLiteral("número del alimento"));
+        posicional(QStringLiteral("PRECIO"), QStringLiteral("precio por kilo"));
+    }
+    int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
+};
+
+int ComandoPrecio::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
     int id = 0;
     QString nombre;
     double precio = 0;
@@ -33,14 +43,6 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
 } // namespace
 
 const Comando& comandoPrecio() {
-    static const Comando c{
-        "precio", "precio por kilo de un alimento desde un día", kAyudaPrecio,
-        [](QCommandLineParser& p) {
-            p.addOption({QStringLiteral("desde"), QStringLiteral("primer día del precio"),
-                         QStringLiteral("AAAA-MM-DD")});
-            p.addPositionalArgument(QStringLiteral("ALIMENTO"), QStringLiteral("número del alimento"));
-            p.addPositionalArgument(QStringLiteral("PRECIO"), QStringLiteral("precio por kilo"));
-        },
-        ejecutar};
+    static const ComandoPrecio c;
     return c;
 }
