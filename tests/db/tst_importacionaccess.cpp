@@ -323,6 +323,12 @@ void TstImportacionAccess::entradaMalaNoEscribeNada_data() {
     QTest::newRow("definición en ceros") << ceros(base, viajes) << "definición de la tabla viajes";
     QTest::newRow("catálogo en ceros")
         << ceros(base, paginaDeDatos(base, 2)) << "la lista de tablas está incompleta";
+    // A usage map that libmdb follows into nothing: it would bring the whole program down.
+    QTest::newRow("mapa de páginas del catálogo perdido") << [&] {
+        QByteArray d = base;
+        d[2 * kPagina + 55] = char(0xff);
+        return d;
+    }() << "el archivo está dañado (no se puede leer sin riesgo)";
     QTest::newRow("sin nuestras tablas")
         << sinNuestrasTablas(base) << "no tiene ninguna de las tablas de Tolvaro";
     QTest::newRow("texto en cantidad")
