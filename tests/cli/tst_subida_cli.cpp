@@ -27,9 +27,7 @@ private Q_SLOTS:
 
 void TstSubidaCli::envioCompleto() {
     BaseTemporal b;
-    QVERIFY(PlanSubida::cargarMixto(b));
-    QVERIFY(b.ejecutar("delete from viajes where id = 4"));
-    QVERIFY(b.ejecutar("delete from descarga where id = 4"));
+    QVERIFY(PlanSubida::cargarMixtoSin(b, 4));
     ServidorTableta tableta;
     QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
     const Salida r = correr(b.carpeta(), {"--directa", QStringLiteral("127.0.0.1:%1").arg(tableta.puerto())});
