@@ -134,4 +134,4 @@ void TstSubidaCli::planIncompletoRechazado() {
 }
 
 QTEST_GUILESS_MAIN(TstSubidaCli)
-#include "tst_subida_cli.moc"
+#include "tst_subidacli.moc"
