@@ -16,28 +16,22 @@ public:
             "pasa a ser KG. La diferencia con el stock calculado es la merma.\n");
         opciones({{QStringLiteral("fecha"), QStringLiteral("día del conteo"), QStringLiteral("AAAA-MM-DD")},
                   {QStringLiteral("nota"), QStringLiteral("nota"), QStringLiteral("TEXTO")}});
-        posicional(QStringLiteral("ALIMENTO"), QStringLiteral("número del alimento"));
-        posicional(QStringLiteral("KG"), QStringLiteral("kilos contados"));
+        OpcionesCli::declararAlimentoY(*this, QStringLiteral("KG"), QStringLiteral("kilos contados"));
     }
     int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
 };
 
 int ComandoConteo::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
-    int id = 0;
-    QString nombre;
-    double kg = 0;
-    if (const auto r = OpcionesCli::leerAlimentoYNumero(p, "conteo", ctx, &id, &nombre, &kg))
+    OpcionesCli::Movimiento m;
+    if (const auto r = OpcionesCli::leerMovimiento(p, "conteo", QStringLiteral("fecha"), ctx, &m))
         return *r;
-    QDate fecha;
-    if (const auto error = OpcionesCli::leerDia(p, QStringLiteral("fecha"), &fecha))
-        return errorDeUso(*error, "conteo", ctx);
-    if (const auto e = MovimientosStock::contar(BaseDatos::ConexionBD(), id, fecha, kg,
+    if (const auto e = MovimientosStock::contar(BaseDatos::ConexionBD(), m.idAlimento, m.dia, m.cantidad,
                                                 p.value(QStringLiteral("nota")))) {
         ctx.errores << "No se puede guardar el conteo: " << e->descripcion << Qt::endl;
         return 1;
     }
-    ctx.salida << "Conteo de " << nombre << " el " << fecha.toString(QStringLiteral("dd/MM/yyyy")) << ": "
-               << Texto::numeroRegional(kg) << " kg" << Qt::endl;
+    ctx.salida << "Conteo de " << m.nombre << " el " << m.dia.toString(QStringLiteral("dd/MM/yyyy")) << ": "
+               << Texto::numeroRegional(m.cantidad) << " kg" << Qt::endl;
     return 0;
 }
 } // namespace

@@ -15,29 +15,23 @@ public:
         opciones({{QStringLiteral("fecha"), QStringLiteral("día del ingreso"), QStringLiteral("AAAA-MM-DD")},
                   {QStringLiteral("proveedor"), QStringLiteral("proveedor"), QStringLiteral("TEXTO")},
                   {QStringLiteral("nota"), QStringLiteral("nota"), QStringLiteral("TEXTO")}});
-        posicional(QStringLiteral("ALIMENTO"), QStringLiteral("número del alimento"));
-        posicional(QStringLiteral("KG"), QStringLiteral("kilos recibidos"));
+        OpcionesCli::declararAlimentoY(*this, QStringLiteral("KG"), QStringLiteral("kilos recibidos"));
     }
     int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
 };
 
 int ComandoIngreso::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
-    int id = 0;
-    QString nombre;
-    double kg = 0;
-    if (const auto r = OpcionesCli::leerAlimentoYNumero(p, "ingreso", ctx, &id, &nombre, &kg))
+    OpcionesCli::Movimiento m;
+    if (const auto r = OpcionesCli::leerMovimiento(p, "ingreso", QStringLiteral("fecha"), ctx, &m))
         return *r;
-    QDate fecha;
-    if (const auto error = OpcionesCli::leerDia(p, QStringLiteral("fecha"), &fecha))
-        return errorDeUso(*error, "ingreso", ctx);
-    if (const auto e = MovimientosStock::ingresar(BaseDatos::ConexionBD(), id, fecha, kg,
+    if (const auto e = MovimientosStock::ingresar(BaseDatos::ConexionBD(), m.idAlimento, m.dia, m.cantidad,
                                                   p.value(QStringLiteral("proveedor")),
                                                   p.value(QStringLiteral("nota")))) {
         ctx.errores << "No se puede guardar el ingreso: " << e->descripcion << Qt::endl;
         return 1;
     }
-    ctx.salida << "Ingreso de " << Texto::numeroRegional(kg) << " kg de " << nombre << " el "
-               << fecha.toString(QStringLiteral("dd/MM/yyyy")) << Qt::endl;
+    ctx.salida << "Ingreso de " << Texto::numeroRegional(m.cantidad) << " kg de " << m.nombre << " el "
+               << m.dia.toString(QStringLiteral("dd/MM/yyyy")) << Qt::endl;
     return 0;
 }
 } // namespace

@@ -17,27 +17,22 @@ public:
             "decimales. Un precio del mismo día reemplaza al anterior.\n");
         opciones({{QStringLiteral("desde"), QStringLiteral("primer día del precio"),
                    QStringLiteral("AAAA-MM-DD")}});
-        posicional(QStringLiteral("ALIMENTO"), QStringLiteral("número del alimento"));
-        posicional(QStringLiteral("PRECIO"), QStringLiteral("precio por kilo"));
+        OpcionesCli::declararAlimentoY(*this, QStringLiteral("PRECIO"), QStringLiteral("precio por kilo"));
     }
     int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
 };
 
 int ComandoPrecio::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
-    int id = 0;
-    QString nombre;
-    double precio = 0;
-    if (const auto r = OpcionesCli::leerAlimentoYNumero(p, "precio", ctx, &id, &nombre, &precio))
+    OpcionesCli::Movimiento m;
+    if (const auto r = OpcionesCli::leerMovimiento(p, "precio", QStringLiteral("desde"), ctx, &m))
         return *r;
-    QDate desde;
-    if (const auto error = OpcionesCli::leerDia(p, QStringLiteral("desde"), &desde))
-        return errorDeUso(*error, "precio", ctx);
-    if (const auto e = PreciosAlimento::guardar(BaseDatos::ConexionBD(), id, desde, precio)) {
+    if (const auto e = PreciosAlimento::guardar(BaseDatos::ConexionBD(), m.idAlimento, m.dia, m.cantidad)) {
         ctx.errores << "No se puede guardar el precio: " << e->descripcion << Qt::endl;
         return 1;
     }
-    ctx.salida << "Precio de " << nombre << " desde " << desde.toString(QStringLiteral("dd/MM/yyyy")) << ": "
-               << QString::number(Importe::porKilo(Importe::precio(precio)), 'f', 4) << " por kg" << Qt::endl;
+    ctx.salida << "Precio de " << m.nombre << " desde " << m.dia.toString(QStringLiteral("dd/MM/yyyy"))
+               << ": " << QString::number(Importe::porKilo(Importe::precio(m.cantidad)), 'f', 4) << " por kg"
+               << Qt::endl;
     return 0;
 }
 } // namespace

@@ -74,11 +74,21 @@ std::optional<int> leerRango(const QCommandLineParser& p, const char* comando, C
                              QDate* hasta);
 // A day given as AAAA-MM-DD in option `opcion`; the usage error's text when missing or no date.
 std::optional<QString> leerDia(const QCommandLineParser& p, const QString& opcion, QDate* dia);
-// The two positional arguments of the price and stock movement commands: a feed of the catalogue
-// by its id and an amount (with "." or the regional decimal comma, not negative). The exit code of
-// the error, already reported (2 for usage, 1 when the feed does not exist), or nothing.
-std::optional<int> leerAlimentoYNumero(const QCommandLineParser& p, const char* comando, ContextoCli& ctx,
-                                       int* idAlimento, QString* nombre, double* numero);
+// ALIMENTO and the amount after it (`cantidad`, described as `descripcion`), the positional
+// arguments of the price and stock movement commands.
+void declararAlimentoY(Comando& c, const QString& cantidad, const QString& descripcion);
+// What those commands read: a feed of the catalogue by its id, an amount (with "." or the regional
+// decimal comma, not negative) and the day of option `opcionDia`.
+struct Movimiento {
+    int idAlimento = 0;
+    QString nombre;
+    double cantidad = 0;
+    QDate dia;
+};
+// Reads them in that order; the exit code of the error, already reported (2 for usage, 1 when the
+// feed does not exist), or nothing.
+std::optional<int> leerMovimiento(const QCommandLineParser& p, const char* comando, const QString& opcionDia,
+                                  ContextoCli& ctx, Movimiento* m);
 // --pdf ARCHIVO [--papel a4|carta] [--horizontal] of the commands that write a PDF.
 void declararPdf(Comando& c);
 // Reads the paper; the exit code of a usage error (2), already reported, when they do not serve.
