@@ -124,7 +124,7 @@ void TstMantenimientoCli::recuperar() {
 void TstMantenimientoCli::recuperarArchivoAntiguo() {
     // The earlier program's archive holds Base.mdb: it becomes a working base.db.
     QTemporaryDir datos;
-    const Salida s = cli({"--datos", datos.path(), "recuperar", fixture("BD_lun_7_12_2026_09_05.cab")});
+    const Salida s = cli({"--datos", datos.path(), "recuperar", archivoLegado("BD_lun_7_12_2026_09_05.cab")});
     QVERIFY2(s.codigo == 0, qPrintable(s.errores));
     QCOMPARE(s.salida, "Ok\n");
     QVERIFY(!BaseDatos::abrir(datos.path()));
@@ -327,8 +327,8 @@ void TstMantenimientoCli::mensajesConLaCausa() {
     QCOMPARE(s.codigo, 1);
     QVERIFY2(s.errores.contains(QDir::toNativeSeparators(archivo) + " es un archivo"), qPrintable(s.errores));
     QVERIFY2(!s.errores.contains("No existe la carpeta"), qPrintable(s.errores));
-    s = cli(
-        {"--datos", datos.path(), "recuperar", fixture("BD_lun_7_12_2026_09_05.cab"), "--destino", archivo});
+    s = cli({"--datos", datos.path(), "recuperar", archivoLegado("BD_lun_7_12_2026_09_05.cab"), "--destino",
+             archivo});
     QCOMPARE(s.codigo, 1);
     QCOMPARE(s.errores, "Falso\n" + QDir::toNativeSeparators(archivo) + " es un archivo, no una carpeta.\n");
 }

@@ -48,7 +48,7 @@ inline int correr(const QString& programa, const QStringList& args, QByteArray* 
 
 // A file of the legacy fixtures (TOLVARO_FIXTURES, the sources' tests/fixtures/legacy, or the shared
 // folder beside the sources); empty when they are not there.
-inline QString fixture(const QString& nombre) {
+inline QString archivoLegado(const QString& nombre) {
     const QString fuente = qEnvironmentVariable("TOLVARO_SOURCE");
     for (const QString& carpeta :
          {qEnvironmentVariable("TOLVARO_FIXTURES"), fuente + "/tests/fixtures/legacy",
