@@ -68,15 +68,10 @@ void TstHistorialVias::initTestCase() {
         QSKIP(qPrintable(web_->error()));
     QVERIFY2(web_->ok(), qPrintable(web_->error()));
     QVERIFY(web_->ejecutar("insert into clientes values (7, 'juan', 'clave')"));
-    QVERIFY(
-        web_->ejecutar("insert into lectura_carga_tracker (cliente, fecha, hora, receta, id_alim, alimento, "
-                       "kg_real, Operario, "
-                       "kg_sug) values (7, '2021-06-15', '10:30', 'Receta A', 1, 'Maiz', '985', 3, '1000'), "
-                       "(7, '2021-06-15', '10:40:10', 'Receta A', 2, 'Soja', '210', 3, '200.0')"));
-    QVERIFY(
-        web_->ejecutar("insert into lectura_descarga_tracker (cliente, fecha, hora, corral, kg_sug, kg_real) "
-                       "values (7, '2021-06-15', '11:05', 'Corral 1', '600', '590'), "
-                       "(7, '2021-06-15', '11:05', 'Corral 1', '600', '590')"));
+    QVERIFY(web_->agregarCargas("(7, '2021-06-15', '10:30', 'Receta A', 1, 'Maiz', '985', 3, '1000'), "
+                                "(7, '2021-06-15', '10:40:10', 'Receta A', 2, 'Soja', '210', 3, '200.0')"));
+    QVERIFY(web_->agregarDescargas("(7, '2021-06-15', '11:05', 'Corral 1', '600', '590'), "
+                                   "(7, '2021-06-15', '11:05', 'Corral 1', '600', '590')"));
 }
 
 void TstHistorialVias::init() {
