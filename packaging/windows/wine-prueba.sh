@@ -9,6 +9,9 @@ set -uo pipefail
 export WINEPATH="${1//|/;};Z:\usr\bin"
 shift
 export WINEQT_QPA_PLATFORM=offscreen
+# Qt's offscreen platform on Windows reads fonts from a folder of its own, empty in the cross-built
+# Qt: it gets the same fonts the Linux tests draw with.
+export WINEQT_QPA_FONTDIR='Z:\usr\share\fonts\truetype\dejavu'
 export WINEDEBUG=${WINEDEBUG:--all} WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 export WINEPREFIX=${WINEPREFIX:-$HOME/.cache/tolvaro-windows/wine}
 informe=$(mktemp --suffix=.txt)
