@@ -80,6 +80,9 @@ Resultado Respaldo::hacer() {
         },
         &fallo);
     if (tamano < 0) {
+        // Stopped on request: the writer's own words for it would read as a failure.
+        if (cancelado())
+            return Resultado::interrumpido();
         // The temporary name means nothing to the user: the message names the archive.
         fallo.descripcion.replace(QDir::toNativeSeparators(salida.rutaTemporal()),
                                   QDir::toNativeSeparators(destino_));

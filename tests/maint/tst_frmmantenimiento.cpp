@@ -312,7 +312,8 @@ void TstFrmMantenimiento::recuperarEnOtraCarpeta() {
     QVERIFY(llenarPlan(50));
     QTemporaryDir d;
     const QString cab = QDir(d.path()).filePath("copia.cab");
-    QVERIFY(Respaldo({base_->archivo()}, cab).ejecutar().ok);
+    const Resultado hecho = Respaldo({base_->archivo()}, cab).ejecutar();
+    QVERIFY2(hecho.ok, qPrintable(hecho.descripcion));
     QTemporaryDir vacia;
 
     frmMantenimiento w(1);
