@@ -77,6 +77,9 @@ QByteArray TstInformeCli::leer(const QString& nombre) {
 }
 
 void TstInformeCli::informeEnColumnas() {
+#ifdef Q_OS_WIN
+    QSKIP("En Windows los números siguen la configuración regional del usuario, no LC_ALL");
+#endif
     const Salida s =
         correr({"informe", "--desde", "2024-03-01", "--hasta", "2024-03-02", "--por", "alimento"});
     QCOMPARE(s.codigo, 0);

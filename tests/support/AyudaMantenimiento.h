@@ -25,12 +25,14 @@ using Archivos::leer;
 inline int correr(const QString& programa, const QStringList& args, QByteArray* salida = nullptr,
                   QByteArray* errores = nullptr, const QString& carpeta = {}) {
 #ifdef Q_OS_WIN
-    // cabextract and gcab are Linux programs; what they get that is not an option is a file.
-    if (programa == QLatin1String("cabextract") || programa == QLatin1String("gcab")) {
+    // cabextract, gcab and sh are Linux programs; what the first two get that is not an option is a
+    // file.
+    if (programa == QLatin1String("cabextract") || programa == QLatin1String("gcab") ||
+        programa == QLatin1String("sh")) {
         QStringList unix;
         for (const QString& a : args)
-            unix << (a.startsWith(u'-') ? a : ProgramaLinux::ruta(a));
-        const ProgramaLinux::Resultado r = ProgramaLinux::correr(programa, unix, 300000);
+            unix << (a.startsWith(u'-') || programa == QLatin1String("sh") ? a : ProgramaLinux::ruta(a));
+        const ProgramaLinux::Resultado r = ProgramaLinux::correr(programa, unix, 300000, carpeta);
         if (salida)
             *salida = r.salida;
         if (errores)

@@ -17,8 +17,11 @@ namespace ProgramaLinux {
 
 #ifndef Q_OS_WIN
 
-Resultado correr(const QString& programa, const QStringList& argumentos, int msMaximo) {
+Resultado correr(const QString& programa, const QStringList& argumentos, int msMaximo,
+                 const QString& carpeta) {
     QProcess p;
+    if (!carpeta.isEmpty())
+        p.setWorkingDirectory(carpeta);
     p.start(programa, argumentos);
     Resultado r;
     if (!p.waitForFinished(msMaximo)) {
@@ -56,32 +59,34 @@ QString ruta(const QString& archivo) {
     char* unix = convertir(nombre.c_str());
     if (!unix)
         return {};
-    const QString r = QString::fromLocal8Bit(unix);
+    const QString r = QString::fromUtf8(unix); // Unix names are UTF-8 here
     HeapFree(GetProcessHeap(), 0, unix);
     return r;
 }
 
-Resultado correr(const QString& programa, const QStringList& argumentos, int msMaximo) {
+Resultado correr(const QString& programa, const QStringList& argumentos, int msMaximo,
+                 const QString& carpeta) {
     Resultado r;
     QTemporaryDir dir;
     const QString guion = dir.filePath(QStringLiteral("correr.sh"));
     QFile g(guion);
     if (!dir.isValid() || !g.open(QIODevice::WriteOnly) ||
         g.write("PATH=/usr/local/bin:/usr/bin:/bin; export PATH\n"
-                "d=$1; shift\n"
+                "d=$1; cd \"$2\" || exit; shift 2\n"
                 "\"$@\" >\"$d/salida\" 2>\"$d/errores\"\n"
                 "echo $? >\"$d/codigo.parcial\" && mv \"$d/codigo.parcial\" \"$d/codigo\"\n") < 0) {
         r.falla = QStringLiteral("no se pudo preparar %1").arg(guion);
         return r;
     }
     g.close();
-    const QString carpeta = ruta(dir.path());
-    if (carpeta.isEmpty()) {
+    const QString respuestas = ruta(dir.path());
+    if (respuestas.isEmpty()) {
         r.falla = QStringLiteral("%1 es un programa de Linux: solo corre bajo Wine").arg(programa);
         return r;
     }
+    const QString donde = ruta(carpeta.isEmpty() ? QDir::currentPath() : carpeta);
     if (!QProcess::startDetached(QStringLiteral("/bin/sh"),
-                                 QStringList{ruta(guion), carpeta, programa} + argumentos)) {
+                                 QStringList{ruta(guion), respuestas, donde, programa} + argumentos)) {
         r.falla = QStringLiteral("no arrancó /bin/sh");
         return r;
     }

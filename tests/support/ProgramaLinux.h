@@ -16,7 +16,9 @@ struct Resultado {
     QString falla; // why it did not run, when it did not
 };
 
-Resultado correr(const QString& programa, const QStringList& argumentos, int msMaximo = 60000);
+// `carpeta`: where it runs (its Unix name under Wine is found here); empty, the current folder.
+Resultado correr(const QString& programa, const QStringList& argumentos, int msMaximo = 60000,
+                 const QString& carpeta = {});
 
 // The name a Linux program gives a file of this program: the same on Linux, under Wine its Unix name.
 QString ruta(const QString& archivo);
