@@ -359,10 +359,6 @@ test)
   bibliotecas
   compilar
   paso "pruebas bajo Wine"
-  # Wine's session (its server and services) started here, outside CTest: started by the first test
-  # it would hold that test's output open, and so the test, until the last test ended.
-  /usr/lib/wine/wineserver64 -p 60
-  "$WINE" wineboot >/dev/null 2>&1 </dev/null
   cd "$BUILD_DIR"
   ctest --output-on-failure --parallel "$(nproc)" --timeout 900 "$@"
   ;;
