@@ -30,9 +30,7 @@ private Q_SLOTS:
 
 void TstSubida::envioCompletoConBotonesBloqueados() {
     BaseTemporal b;
-    QVERIFY(PlanSubida::cargarMixto(b));
-    QVERIFY(b.ejecutar("delete from viajes where id = 3"));
-    QVERIFY(b.ejecutar("delete from descarga where id = 3"));
+    QVERIFY(PlanSubida::cargarMixtoSin(b, 3));
     ServidorTableta tableta;
     QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
     FrmPrincipal v;
@@ -50,7 +48,7 @@ void TstSubida::envioCompletoConBotonesBloqueados() {
     QCOMPARE(bar->maximum(), 2);
     // The window stays live during the pauses, but a second upload does not start.
     QTest::qWait(200);
-    v.CmdEnv_Click();
+    v.enviarProgramacion();
     QTRY_VERIFY_WITH_TIMEOUT(env->isEnabled(), 10000);
 
     const QList<QByteArray> todos = PlanSubida::esperadoMixto();

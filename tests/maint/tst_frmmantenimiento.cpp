@@ -125,7 +125,7 @@ void TstFrmMantenimiento::controlesYCarga() {
     QCOMPARE(tabs->isTabEnabled(0), accion == 0);
     QCOMPARE(tabs->isTabEnabled(1), accion == 1);
 
-    // Setear_Controles.
+    // ajustarControles.
     QCOMPARE(control<QListWidget>(&w, "fleBackUpBD")->count(), 1);
     QCOMPARE(control<QListWidget>(&w, "fleBackUpBD")->item(0)->text(), "base.db");
     auto* prg = control<QProgressBar>(&w, "prgBackUp");
@@ -397,7 +397,7 @@ void TstFrmMantenimiento::recuperarArchivoAntiguo() {
     // The earlier program's archive, restored into the running program's folder: the window's
     // connection goes on with the farm's rows.
     frmMantenimiento w(1);
-    control<QLineEdit>(&w, "txtRutaRecuperar")->setText(nativa(fixture("BD_lun_7_12_2026_09_05.cab")));
+    control<QLineEdit>(&w, "txtRutaRecuperar")->setText(nativa(archivoLegado("BD_lun_7_12_2026_09_05.cab")));
     control<QCheckBox>(&w, "chkRecuperar")->click();
     control<QPushButton>(&w, "cmdRecupear")->click();
     const Mensaje m = esperarMensaje(2);
