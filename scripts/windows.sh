@@ -234,14 +234,22 @@ nlohmann() {
   touch "$CACHE/.nlohmann"
 }
 
+# Qt's Spanish texts where the cross-built Qt looks for them, so that the tests find them as the
+# installed program does beside itself.
+traducciones() {
+  mkdir -p "$CACHE/qt6-mingw/translations"
+  cp -u /usr/share/qt6/translations/qtbase_es.qm "$CACHE/qt6-mingw/translations/"
+}
+
 bibliotecas() {
-  bibliotecas_listas && mdbtools && return
+  bibliotecas_listas && mdbtools && traducciones && return
   [ -n "$COMPARTIDO" ] || { echo "Faltan las fuentes de shared/windows (qtcharts, mdbtools)." >&2; exit 1; }
   local inicio=$SECONDS
   qtbase
   qtcharts
   mdbtools
   nlohmann
+  traducciones
   rm -rf "$CACHE/fuentes"
   touch "$CACHE/listo"
   paso "bibliotecas listas en $CACHE ($(((SECONDS - inicio) / 60)) min)"

@@ -10,6 +10,9 @@ endforeach()
 add_custom_command(OUTPUT ${TOLVARO_ICONO}
   COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/packaging/windows/ico.py ${TOLVARO_ICONO} ${TOLVARO_PNG_ICONO}
   DEPENDS ${CMAKE_SOURCE_DIR}/packaging/windows/ico.py ${TOLVARO_PNG_ICONO})
+# The programs are defined in other folders, where this folder's rule for the icon is not seen:
+# they wait for it through a target.
+add_custom_target(tolvaro_icono DEPENDS ${TOLVARO_ICONO})
 
 function(tolvaro_recursos_windows target descripcion)
   set(TOLVARO_RC_NOMBRE ${target})
@@ -18,7 +21,9 @@ function(tolvaro_recursos_windows target descripcion)
   configure_file(${CMAKE_SOURCE_DIR}/packaging/windows/recursos.rc.in
     ${CMAKE_BINARY_DIR}/packaging/${target}.rc @ONLY)
   target_sources(${target} PRIVATE ${CMAKE_BINARY_DIR}/packaging/${target}.rc)
-  set_source_files_properties(${CMAKE_BINARY_DIR}/packaging/${target}.rc PROPERTIES OBJECT_DEPENDS ${TOLVARO_ICONO})
+  set_source_files_properties(${CMAKE_BINARY_DIR}/packaging/${target}.rc TARGET_DIRECTORY ${target}
+    PROPERTIES OBJECT_DEPENDS ${TOLVARO_ICONO})
+  add_dependencies(${target} tolvaro_icono)
 endfunction()
 
 set_target_properties(tolvaro PROPERTIES WIN32_EXECUTABLE ON)

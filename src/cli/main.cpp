@@ -6,8 +6,15 @@
 #include <QGuiApplication>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
+
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -54,6 +61,13 @@ bool dibujaPaginas(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
+#ifdef Q_OS_WIN
+    // The same bytes as on Linux: lines end in "\n" (a CSV on stdout is the file's own bytes) and
+    // the text is UTF-8, which a console shows with its accents once told so.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    SetConsoleOutputCP(CP_UTF8);
+#endif
     // Pages are drawn without a display: the offscreen platform unless another one was chosen.
     std::unique_ptr<QCoreApplication> app;
     if (dibujaPaginas(argc, argv)) {

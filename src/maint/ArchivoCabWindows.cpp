@@ -66,7 +66,9 @@ INT_PTR abrirArchivo(const char* ruta, int oflag, bool cabina) {
         creacion = oflag & _O_EXCL ? CREATE_NEW : oflag & _O_TRUNC ? CREATE_ALWAYS : OPEN_ALWAYS;
     else if (oflag & _O_TRUNC)
         creacion = TRUNCATE_EXISTING;
-    const HANDLE h = CreateFileW(ancha(ruta).c_str(), acceso, FILE_SHARE_READ, nullptr, creacion,
+    // A file read may be open for writing elsewhere (the database), as Linux allows.
+    const DWORD compartir = acceso == GENERIC_READ ? FILE_SHARE_READ | FILE_SHARE_WRITE : FILE_SHARE_READ;
+    const HANDLE h = CreateFileW(ancha(ruta).c_str(), acceso, compartir, nullptr, creacion,
                                  FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         recordar(ruta);

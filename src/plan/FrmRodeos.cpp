@@ -46,7 +46,7 @@ FrmRodeos::FrmRodeos(QWidget* parent)
 
     // The header's controls and a few lines of the list are never cut.
     setMinimumSize(900, 420);
-    resize(900, 600);
+    tamanoInicial({900, 600});
     alAbrir();
 }
 

@@ -148,7 +148,7 @@ FrmViajes::FrmViajes(QWidget* parent)
 
     // The header's controls and a few lines of the list are never cut.
     setMinimumSize(900, 640);
-    resize(900, 700); // fits a 1366x768 screen with its taskbar
+    tamanoInicial({900, 700}); // fits a 1366x768 screen with its taskbar at 100 %
     alAbrir();
 }
 

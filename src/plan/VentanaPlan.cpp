@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -341,4 +342,14 @@ void VentanaPlan::quitar(const std::function<std::optional<ErrorBD>(const QList<
         }
     }
     comprobarTotales();
+}
+
+void VentanaPlan::tamanoInicial(const QSize& deseado) {
+    QSize tamano = deseado;
+    if (const QScreen* pantalla = screen()) {
+        // The title bar and borders the system adds are outside the size given to resize().
+        const QSize marco(16, 40);
+        tamano = tamano.boundedTo(pantalla->availableGeometry().size() - marco);
+    }
+    resize(tamano.expandedTo(minimumSize()));
 }

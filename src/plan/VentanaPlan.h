@@ -58,6 +58,10 @@ protected:
     void soltarCombos();
     // The tab order of the header's controls, in that order.
     void ordenTabulacion(const QList<QWidget*>& controles);
+    // Opens `deseado` big, or smaller (never under the minimum size) where the screen's free area
+    // is smaller: at 150 % a 1920x1080 screen has some 1280x690 points, and the foot's buttons
+    // must not start below the taskbar.
+    void tamanoInicial(const QSize& deseado);
     // The list styles and column headers; done on load.
     void prepararListas(const QStringList& columnas);
     // The amount's label shows the unit (kilos, percentage) with these texts; it starts as a

@@ -47,7 +47,8 @@ Respuesta mostrar(QWidget* padre, const Mensaje& m) {
         if (g_alMostrar)
             std::exchange(g_alMostrar, nullptr)();
         if (g_eco)
-            std::fprintf(stderr, "%s: %s\n", qPrintable(m.titulo), qPrintable(m.texto));
+            // UTF-8 as on Linux: the system's code page would mangle accents on Windows.
+            std::fprintf(stderr, "%s: %s\n", m.titulo.toUtf8().constData(), m.texto.toUtf8().constData());
         if (!g_respuestas.isEmpty())
             return g_respuestas.dequeue();
         return m.botones == Botones::Ok ? Respuesta::Ok : Respuesta::Si;

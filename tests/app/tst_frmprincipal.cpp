@@ -210,7 +210,9 @@ void TstFrmPrincipal::lineaDeEstadoSigueAlSocket() {
     const QString rechaza = QStringLiteral("127.0.0.1:%1").arg(libre);
     dir->setText(rechaza);
     conectar->click();
+#ifndef Q_OS_WIN // under Wine the refusal of a loopback connection is known before click() returns
     QCOMPARE(estado->text(), "Conectando con " + rechaza + "...");
+#endif
     QTRY_COMPARE(estado->text(), "No se pudo conectar con " + rechaza + ": la tablet rechazó la conexión");
     // A screen reader reads the message itself, not a fixed name.
     QCOMPARE(estado->accessibleName(), estado->text());

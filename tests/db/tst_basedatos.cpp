@@ -4,6 +4,7 @@
 #include "db/Ajustes.h"
 #include "db/BaseDatos.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -101,7 +102,7 @@ void TstBaseDatos::archivoQueNoEsBaseNoSeToca() {
     }
     const auto error = BaseDatos::abrir(dir.path());
     QVERIFY(error);
-    QVERIFY2(error->contains(ruta), qPrintable(*error));
+    QVERIFY2(error->contains(QDir::toNativeSeparators(ruta)), qPrintable(*error));
     QVERIFY(!BaseDatos::abierta());
     QFile f(ruta);
     QVERIFY(f.open(QIODevice::ReadOnly));

@@ -71,11 +71,14 @@ void TstConexionTablet::conexionRechazada() {
     QTRY_COMPARE(errores.size(), 1);
     QCOMPARE(errores.first().first().toString(), QStringLiteral("la tablet rechazó la conexión"));
     QCOMPARE(c.estado(), Estado::Desconectado);
-    // Our own close of a connection being made is not reported.
+    // Our own close of a connection being made is not reported (under Wine the refusal of a loopback
+    // connection is known before conectar() returns, so there is no connection being made to close).
+#ifndef Q_OS_WIN
     c.conectar(QStringLiteral("127.0.0.1:%1").arg(libre));
     c.cerrar();
     QTest::qWait(50);
     QCOMPARE(errores.size(), 1);
+#endif
 }
 
 void TstConexionTablet::acuseAunqueLleguePartido() {

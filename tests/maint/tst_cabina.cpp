@@ -100,7 +100,6 @@ void TstCabina::respaldoSeLeeYAvanza() {
 
     // Another cabinet library reads it clean, with bare names.
     QByteArray lista;
-    SIN_CABEXTRACT_NI_GCAB();
     QCOMPARE(correr("cabextract", {"-t", cab}, &lista), 0);
     QCOMPARE(correr("cabextract", {"-l", cab}, &lista), 0);
     QStringList nombres;
@@ -141,7 +140,6 @@ void TstCabina::archivosDeGcab_data() {
 }
 
 void TstCabina::archivosDeGcab() {
-    SIN_CABEXTRACT_NI_GCAB();
     QFETCH(bool, comprimir);
     QFETCH(QStringList, nombres);
     BaseTemporal base;
@@ -206,7 +204,6 @@ void TstCabina::archivosDanados() {
     }
     const QString cab = dir.filePath("copia.cab");
     if (dano == "sinbase" || dano == "nosqlite" || dano == "ajena") {
-        SIN_CABEXTRACT_NI_GCAB();
         const QString nombre = dano == "sinbase" ? "otra.txt" : "base.db";
         QTemporaryDir o;
         const QString ruta = QDir(o.path()).filePath(nombre);

@@ -2,19 +2,21 @@
 
 // A PDF read back by an independent reader (pdftotext from poppler-utils, in its layout mode):
 // what a person would read on the pages, one string per page.
-#include <QProcess>
+#include "ProgramaLinux.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace TextoPdf {
 
 inline QStringList paginas(const QString& ruta) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-enc"),
-                                          QStringLiteral("UTF-8"), ruta, QStringLiteral("-")});
-    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+    const ProgramaLinux::Resultado p =
+        ProgramaLinux::correr(QStringLiteral("pdftotext"),
+                              {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                               ProgramaLinux::ruta(ruta), QStringLiteral("-")});
+    if (p.codigo != 0)
         return {};
-    QStringList r = QString::fromUtf8(p.readAllStandardOutput()).split(u'\f');
+    QStringList r = QString::fromUtf8(p.salida).split(u'\f');
     if (!r.isEmpty() && r.last().trimmed().isEmpty())
         r.removeLast(); // after the last page's form feed
     return r;
