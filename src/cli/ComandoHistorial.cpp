@@ -5,6 +5,7 @@
 #include "db/BaseDatos.h"
 #include "db/Preferencias.h"
 #include "events/CsvEventos.h"
+#include "events/DescargaSucesos.h"
 #include "events/HistorialSucesos.h"
 #include "impresion/DocumentoImpreso.h"
 
@@ -42,8 +43,8 @@ DocumentoImpreso::Documento documento(const QDate& desde, const QDate& hasta, co
 }
 } // namespace
 
-bool guardarEnHistorial(const QList<FilaEvento>& filas, const QString& via, ContextoCli& ctx) {
-    const auto e = HistorialSucesos::fusionar(BaseDatos::ConexionBD(), filas, via);
+bool guardarEnHistorial(const DescargaSucesos& descarga, ContextoCli& ctx) {
+    const auto e = descarga.guardar(BaseDatos::ConexionBD());
     if (e)
         ctx.errores << "No se pudieron guardar los sucesos en el historial: " << e->descripcion << Qt::endl;
     return !e;

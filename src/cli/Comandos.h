@@ -13,6 +13,7 @@
 
 // What a command of tolvaro-cli works with: the data folder, whose database is open while the
 // command runs, and the two output streams.
+class DescargaSucesos;
 class Trabajo;
 
 struct ContextoCli {
@@ -124,4 +125,4 @@ bool escribirPdf(const DocumentoImpreso::Documento& documento, const DibujoDocum
 
 // Keeps a download that ended well in the event history; false (with the reason on stderr) when
 // the database refused it.
-bool guardarEnHistorial(const QList<FilaEvento>& filas, const QString& via, ContextoCli& ctx);
+bool guardarEnHistorial(const DescargaSucesos& descarga, ContextoCli& ctx);

@@ -1,7 +1,6 @@
 #include "link/LecturaSuceso.h"
 
-#include <QDate>
-#include <QTime>
+#include "core/Texto.h"
 
 namespace LecturaSuceso {
 
@@ -27,6 +26,11 @@ bool soloDigitos(QStringView t) {
 } // namespace
 
 std::optional<QString> fecha(const QString& campo) {
+    const std::optional<QDate> d = dia(campo);
+    return d ? std::optional<QString>(d->toString(QStringLiteral("dd/MM/yyyy"))) : std::nullopt;
+}
+
+std::optional<QDate> dia(const QString& campo) {
     QString s = campo;
     s.remove(u'/');
     s = s.trimmed();
@@ -44,17 +48,22 @@ std::optional<QString> fecha(const QString& campo) {
     const QDate f(y.toInt(), mes, dia);
     if (!f.isValid())
         return std::nullopt;
-    return f.toString(QStringLiteral("dd/MM/yyyy"));
+    return f;
 }
 
 std::optional<QString> hora(const QString& campo) {
+    const std::optional<QTime> m = minuto(campo);
+    return m ? std::optional<QString>(Texto::horaMinuto(*m)) : std::nullopt;
+}
+
+std::optional<QTime> minuto(const QString& campo) {
     const QString t = campo.trimmed();
     static const char* const kFormatos[] = {"H:m:s",  "H:m",     "H:m:s.z", "h:m:s AP",
                                             "h:m AP", "h:m:sAP", "h:mAP"};
     for (const char* formato : kFormatos) {
         const QTime h = QTime::fromString(t, QString::fromLatin1(formato));
         if (h.isValid())
-            return h.toString(QStringLiteral("HH:mm"));
+            return QTime(h.hour(), h.minute());
     }
     return std::nullopt;
 }
