@@ -47,7 +47,8 @@ std::optional<int> leerDireccion(const QCommandLineParser& p, DireccionTablet* d
 bool conectar(ConexionTablet& conexion, const DireccionTablet& dir, ContextoCli& ctx) {
     Espera espera(kEsperaConexionMs);
     QString motivo = QStringLiteral("tiempo agotado");
-    QObject::connect(&conexion, &ConexionTablet::error, espera.contexto(), [&](const QString& m) { motivo = m; });
+    QObject::connect(&conexion, &ConexionTablet::error, espera.contexto(),
+                     [&](const QString& m) { motivo = m; });
     ctx.salida << "Conectando con " << dir.texto() << Qt::endl;
     conexion.conectar(dir);
     // A change told while the connection is being started is not yet its outcome.
@@ -114,7 +115,8 @@ int enviarDirecta(const QCommandLineParser& p, ContextoCli& ctx) {
         if (terminado)
             espera.terminar();
     });
-    QObject::connect(&envio, &EnvioDirecto::finEnviado, espera.contexto(), [&] { espera.renovar(kEsperaOkMs); });
+    QObject::connect(&envio, &EnvioDirecto::finEnviado, espera.contexto(),
+                     [&] { espera.renovar(kEsperaOkMs); });
     QObject::connect(&envio, &EnvioDirecto::terminado, espera.contexto(), [&] {
         terminado = true;
         if (ok)

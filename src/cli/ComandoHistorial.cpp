@@ -2,11 +2,11 @@
 // that ended well into that history.
 #include "cli/Comandos.h"
 
+#include "core/CsvEventos.h"
 #include "db/BaseDatos.h"
 #include "db/Preferencias.h"
-#include "events/CsvEventos.h"
 #include "events/DescargaSucesos.h"
-#include "events/HistorialSucesos.h"
+#include "historial/HistorialSucesos.h"
 #include "impresion/DocumentoImpreso.h"
 
 namespace {

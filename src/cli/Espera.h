@@ -15,8 +15,7 @@ public:
     // The wait is over: at once if running, otherwise as soon as esperar() is called.
     void terminar();
     // Ends the wait when `senal` of `emisor` comes.
-    template <typename Emisor, typename Senal>
-    void terminarCon(const Emisor* emisor, Senal senal) {
+    template <typename Emisor, typename Senal> void terminarCon(const Emisor* emisor, Senal senal) {
         QObject::connect(emisor, senal, &bucle_, [this] { terminar(); });
     }
     // The deadline starts over, of the same length or of `plazoMs`.

@@ -1,4 +1,4 @@
-#include "events/CsvEventos.h"
+#include "core/CsvEventos.h"
 
 namespace CsvEventos {
 

@@ -9,9 +9,9 @@
 #include "costos/PreciosAlimento.h"
 #include "costos/SalidaCostos.h"
 #include "costos/TrabajoCostos.h"
-#include "events/DestinoLibro.h"
 #include "ui/Accesible.h"
 #include "ui/Controles.h"
+#include "ui/DestinoLibro.h"
 #include "ui/Dialogos.h"
 
 #include <QChartView>

@@ -1,6 +1,6 @@
 #include "events/DescargaSucesos.h"
 
-#include "events/HistorialSucesos.h"
+#include "historial/HistorialSucesos.h"
 #include "web/DescargaWeb.h"
 
 DescargaSucesos::DescargaSucesos(QObject* parent) : QObject(parent) {}
@@ -54,8 +54,8 @@ void DescargaSucesos::recibir(const QByteArray& llegada) {
         }
         // "'no'" or "'fin'": the tablet's last word on this request; what follows it is no part of it.
         const Fin fin = p.mensaje->icono == Icono::Informacion ? Fin::Completa
-                        : recepcion_.ilegibles() > 0          ? Fin::Incompleta
-                                                              : Fin::SinDatos;
+                        : recepcion_.ilegibles() > 0           ? Fin::Incompleta
+                                                               : Fin::SinDatos;
         terminar(fin, *p.mensaje);
         return;
     }

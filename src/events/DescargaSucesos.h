@@ -60,7 +60,9 @@ public:
 
     // The source told the end (all, nothing, or with records that could not be read): what came
     // is a whole download, to be kept. A cut or failed one is not.
-    bool guardable() const { return fin_ == Fin::Completa || fin_ == Fin::SinDatos || fin_ == Fin::Incompleta; }
+    bool guardable() const {
+        return fin_ == Fin::Completa || fin_ == Fin::SinDatos || fin_ == Fin::Incompleta;
+    }
     // It ended well and every record was read.
     bool entera() const { return guardable() && ilegibles_ == 0; }
 

@@ -1,7 +1,7 @@
 #include "events/FrmSucesos.h"
 
-#include "events/HistorialSucesos.h"
 #include "events/ModeloSucesos.h"
+#include "historial/HistorialSucesos.h"
 #include "link/BotonConectar.h"
 #include "link/ConexionTablet.h"
 #include "ui/Accesible.h"

@@ -1,7 +1,8 @@
-#include "events/CargasPrecision.h"
+#include "historial/CargasPrecision.h"
 
 #include "db/SentenciaSqlite.h"
-#include "events/SalidaInforme.h"
+#include "historial/HistorialSucesos.h"
+#include "historial/SalidaInforme.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -66,13 +67,6 @@ std::optional<ErrorBD> CargasPrecision::listar(QSqlDatabase db, const InformePre
     const Agrupacion a = informe.agrupacion;
     *lista = CargasPrecision{a, {}};
     // Both kinds, in the order they happened: the discharges close the trips.
-    SentenciaSqlite consulta(db, "select tipo, fecha, hora, receta_corral, alimento, kg_sugerido, kg_real, "
-                                 "operario from historial_sucesos where tipo in ('CARGA', 'DESCARGA') and "
-                                 "fecha between ?1 and ?2 order by fecha, hora, id");
-    if (!consulta.ok())
-        return consulta.error();
-    consulta.texto(1, informe.desde.toString(QStringLiteral("yyyy-MM-dd")));
-    consulta.texto(2, informe.hasta.toString(QStringLiteral("yyyy-MM-dd")));
     const bool descargas = a == Agrupacion::Corral;
     const int columnaGrupo = a == Agrupacion::Alimento   ? 4
                              : a == Agrupacion::Operario ? 7
@@ -90,54 +84,57 @@ std::optional<ErrorBD> CargasPrecision::listar(QSqlDatabase db, const InformePre
     bool despuesDeDescarga = true;
     int viaje = 0;
     long filas = 0;
-    while (consulta.fila()) {
-        if (cancelado && (++filas & 0xffff) == 0 && cancelado())
-            break;
-        const bool carga = vista(consulta.bytesDe(0)) == "CARGA";
-        const std::string_view fecha = vista(consulta.bytesDe(1));
-        if (fecha != dia) {
-            dia = fecha;
-            viaje = 0;
-            despuesDeDescarga = true;
-        }
-        if (carga) {
-            const std::string_view r = vista(consulta.bytesDe(3));
-            if (despuesDeDescarga || r != receta) {
-                ++viaje;
-                receta = r;
+    const auto error = HistorialSucesos::recorrerEnOrden(
+        db, informe.desde, informe.hasta, [&](const SentenciaSqlite& consulta) {
+            if (cancelado && (++filas & 0xffff) == 0 && cancelado())
+                return false;
+            const bool carga = vista(consulta.bytesDe(0)) == "CARGA";
+            const std::string_view fecha = vista(consulta.bytesDe(1));
+            if (fecha != dia) {
+                dia = fecha;
+                viaje = 0;
+                despuesDeDescarga = true;
             }
-            despuesDeDescarga = false;
-        } else {
-            despuesDeDescarga = true;
-        }
-        if (carga == descargas)
-            continue;
-        const QByteArrayView clave = consulta.bytesDe(columnaGrupo);
-        if (grupo && a == Agrupacion::Dia && vista(clave) != vista(diaBuscado))
-            continue;
-        if (grupo && a != Agrupacion::Dia) {
-            auto it = coincide.find(vista(clave));
-            if (it == coincide.end())
-                it = coincide.emplace(std::string(vista(clave)), nombres.de(clave).toCaseFolded() == buscado)
-                         .first;
-            if (!it->second)
-                continue;
-        }
-        CargaPrecision c;
-        c.fecha = nombres.de(consulta.bytesDe(1));
-        c.hora = nombres.de(consulta.bytesDe(2));
-        c.viaje = viaje;
-        c.recetaCorral = nombres.de(consulta.bytesDe(3));
-        c.alimento = nombres.de(consulta.bytesDe(4));
-        c.operario = nombres.de(consulta.bytesDe(7));
-        c.sugerido = consulta.numeroDe(5);
-        c.real = consulta.numeroDe(6);
-        if (c.juzgada())
-            c.dentro = regla.para(vista(consulta.bytesDe(4))).admite(*c.real - *c.sugerido, *c.sugerido);
-        lista->cargas.append(std::move(c));
-    }
-    if (consulta.fallo())
-        return consulta.error();
+            if (carga) {
+                const std::string_view r = vista(consulta.bytesDe(3));
+                if (despuesDeDescarga || r != receta) {
+                    ++viaje;
+                    receta = r;
+                }
+                despuesDeDescarga = false;
+            } else {
+                despuesDeDescarga = true;
+            }
+            if (carga == descargas)
+                return true;
+            const QByteArrayView clave = consulta.bytesDe(columnaGrupo);
+            if (grupo && a == Agrupacion::Dia && vista(clave) != vista(diaBuscado))
+                return true;
+            if (grupo && a != Agrupacion::Dia) {
+                auto it = coincide.find(vista(clave));
+                if (it == coincide.end())
+                    it = coincide
+                             .emplace(std::string(vista(clave)), nombres.de(clave).toCaseFolded() == buscado)
+                             .first;
+                if (!it->second)
+                    return true;
+            }
+            CargaPrecision c;
+            c.fecha = nombres.de(consulta.bytesDe(1));
+            c.hora = nombres.de(consulta.bytesDe(2));
+            c.viaje = viaje;
+            c.recetaCorral = nombres.de(consulta.bytesDe(3));
+            c.alimento = nombres.de(consulta.bytesDe(4));
+            c.operario = nombres.de(consulta.bytesDe(7));
+            c.sugerido = consulta.numeroDe(5);
+            c.real = consulta.numeroDe(6);
+            if (c.juzgada())
+                c.dentro = regla.para(vista(consulta.bytesDe(4))).admite(*c.real - *c.sugerido, *c.sugerido);
+            lista->cargas.append(std::move(c));
+            return true;
+        });
+    if (error)
+        return error;
     if (cancelado && cancelado())
         lista->cargas.clear();
     return std::nullopt;

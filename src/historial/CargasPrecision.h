@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/LibroXlsx.h"
-#include "events/InformePrecision.h"
+#include "historial/InformePrecision.h"
 
 #include <QByteArray>
 #include <QList>

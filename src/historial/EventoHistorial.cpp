@@ -1,4 +1,4 @@
-#include "events/EventoHistorial.h"
+#include "historial/EventoHistorial.h"
 
 #include "core/Texto.h"
 

@@ -1,4 +1,4 @@
-#include "events/ExportacionCargas.h"
+#include "historial/ExportacionCargas.h"
 
 #include "core/LibroXlsx.h"
 

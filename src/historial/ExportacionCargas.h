@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Trabajo.h"
-#include "events/CargasPrecision.h"
+#include "historial/CargasPrecision.h"
 
 // A list of loads written to a workbook: sheet "Cargas" opens with the group and the period, then
 // the headers and one row per load (a date, a time, real numbers, the percentage as a percentage),

@@ -1,9 +1,9 @@
-#include "events/ExportacionInforme.h"
+#include "historial/ExportacionInforme.h"
 
 #include "core/LibroXlsx.h"
 #include "core/Texto.h"
-#include "events/CargasPrecision.h"
-#include "events/SalidaInforme.h"
+#include "historial/CargasPrecision.h"
+#include "historial/SalidaInforme.h"
 
 namespace {
 CeldaLibro celda(const SalidaInforme::Valor& v, const GrupoPrecision& g, Agrupacion a) {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Trabajo.h"
-#include "events/InformePrecision.h"
+#include "historial/InformePrecision.h"
 
 #include <QDateTime>
 

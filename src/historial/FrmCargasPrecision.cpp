@@ -1,11 +1,11 @@
-#include "events/FrmCargasPrecision.h"
+#include "historial/FrmCargasPrecision.h"
 
-#include "events/DestinoLibro.h"
-#include "events/ExportacionCargas.h"
-#include "events/ModeloCargas.h"
-#include "events/SalidaInforme.h"
-#include "events/TrabajoCargas.h"
+#include "historial/ExportacionCargas.h"
+#include "historial/ModeloCargas.h"
+#include "historial/SalidaInforme.h"
+#include "historial/TrabajoCargas.h"
 #include "ui/Controles.h"
+#include "ui/DestinoLibro.h"
 #include "ui/Dialogos.h"
 
 #include <QHBoxLayout>
@@ -60,7 +60,7 @@ FrmCargasPrecision::FrmCargasPrecision(const QString& archivo, const InformePrec
     ListCargas->verticalHeader()->setVisible(false);
     ListCargas->horizontalHeader()->setStretchLastSection(true);
     raiz->addWidget(ListCargas, 1);
-    connect(CmdExportar, &QPushButton::clicked, this, &FrmCargasPrecision::CmdExportar_Click);
+    connect(CmdExportar, &QPushButton::clicked, this, &FrmCargasPrecision::exportar);
     resize(1100, 560);
 
     trabajo_ = std::make_unique<TrabajoCargas>(archivo, informe, grupo);
@@ -92,7 +92,7 @@ const CargasPrecision& FrmCargasPrecision::lista() const {
     return modelo_->lista();
 }
 
-void FrmCargasPrecision::CmdExportar_Click() {
+void FrmCargasPrecision::exportar() {
     if (exportacion_ || trabajo_)
         return;
     const QString ruta = elegirDestinoLibro(this, QStringLiteral("Exportar las cargas"));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "events/CargasPrecision.h"
+#include "historial/CargasPrecision.h"
 
 #include <QDialog>
 
@@ -30,7 +30,7 @@ public:
     const CargasPrecision& lista() const;
 
 public Q_SLOTS:
-    void CmdExportar_Click();
+    void exportar();
 
 private:
     QString titulo_;

@@ -1,17 +1,17 @@
-#include "events/FrmPrecision.h"
+#include "historial/FrmPrecision.h"
 
 #include "core/Texto.h"
 #include "db/Preferencias.h"
-#include "events/DestinoLibro.h"
-#include "events/ExportacionInforme.h"
-#include "events/FrmCargasPrecision.h"
-#include "events/GraficoPrecision.h"
-#include "events/ModeloPrecision.h"
-#include "events/SalidaInforme.h"
-#include "events/TablaTolerancias.h"
-#include "events/TrabajoInforme.h"
+#include "historial/ExportacionInforme.h"
+#include "historial/FrmCargasPrecision.h"
+#include "historial/GraficoPrecision.h"
+#include "historial/ModeloPrecision.h"
+#include "historial/SalidaInforme.h"
+#include "historial/TablaTolerancias.h"
+#include "historial/TrabajoInforme.h"
 #include "ui/Accesible.h"
 #include "ui/Controles.h"
+#include "ui/DestinoLibro.h"
 #include "ui/Dialogos.h"
 
 #include <QChartView>
@@ -132,11 +132,11 @@ void FrmPrecision::construir() {
         programar();
     });
     connect(TablaPorAlimento, &TablaTolerancias::cambiada, this, &FrmPrecision::programar);
-    connect(CmdExportar, &QPushButton::clicked, this, &FrmPrecision::CmdExportar_Click);
-    connect(CmdCargas, &QPushButton::clicked, this, &FrmPrecision::CmdCargas_Click);
+    connect(CmdExportar, &QPushButton::clicked, this, &FrmPrecision::exportar);
+    connect(CmdCargas, &QPushButton::clicked, this, &FrmPrecision::verCargas);
     connect(ListPrecision, &QTableView::doubleClicked, this, [this](const QModelIndex& i) {
         ListPrecision->setCurrentIndex(i);
-        CmdCargas_Click();
+        verCargas();
     });
     connect(CmdImprimir, &QPushButton::clicked, this, &FrmPrecision::imprimirPedido);
     resize(1200, 640); // every column shown, on a 1366x768 screen with its taskbar
@@ -180,7 +180,7 @@ void FrmPrecision::alTerminar(const QVariant& valor, bool ok, const QString& err
     LblEstado->setText(SalidaInforme::resumen(informe_));
 }
 
-void FrmPrecision::CmdExportar_Click() {
+void FrmPrecision::exportar() {
     if (exportacion_ || calculando())
         return; // one export at a time, of the table on show
     const QString ruta = elegirDestinoLibro(this, QStringLiteral("Exportar la precisión de carga"));
@@ -210,7 +210,7 @@ void FrmPrecision::CmdExportar_Click() {
     exportacion_->iniciar();
 }
 
-void FrmPrecision::CmdCargas_Click() {
+void FrmPrecision::verCargas() {
     if (calculando())
         return; // the loads of the table on show
     const QModelIndex actual = ListPrecision->currentIndex();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "events/InformePrecision.h"
+#include "historial/InformePrecision.h"
 
 #include <QDialog>
 #include <QTimer>
@@ -39,9 +39,9 @@ public:
     bool exportando() const { return exportacion_ != nullptr; }
 
 public Q_SLOTS:
-    void CmdExportar_Click();
+    void exportar();
     // The loads of the group chosen in the table (every load of the range when none is chosen).
-    void CmdCargas_Click();
+    void verCargas();
 
 Q_SIGNALS:
     // "IMPRIMIR": the report as shown is wanted on paper.

@@ -1,7 +1,7 @@
-#include "events/GraficoPrecision.h"
+#include "historial/GraficoPrecision.h"
 
 #include "core/Texto.h"
-#include "events/SalidaInforme.h"
+#include "historial/SalidaInforme.h"
 
 #include <QAreaSeries>
 #include <QBarCategoryAxis>

@@ -1,4 +1,4 @@
-#include "events/HistorialSucesos.h"
+#include "historial/HistorialSucesos.h"
 
 #include "db/SentenciaSqlite.h"
 
@@ -163,4 +163,46 @@ std::optional<ErrorBD> HistorialSucesos::listar(QSqlDatabase db, QDate desde, QD
         filas->append(std::move(g));
     }
     return std::nullopt;
+}
+
+namespace {
+
+std::optional<ErrorBD> recorrer(SentenciaSqlite& consulta, const HistorialSucesos::Lector& porFila) {
+    while (consulta.fila())
+        if (!porFila(consulta))
+            break;
+    if (consulta.fallo())
+        return consulta.error();
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<ErrorBD> HistorialSucesos::recorrerPorGrupo(QSqlDatabase db, const char* columnaGrupo,
+                                                          const QString& tipo, QDate desde, QDate hasta,
+                                                          const Lector& porFila) {
+    // The index holds every column asked for, and a year of events is summed in one pass.
+    const QByteArray sql =
+        QByteArray("select ") + columnaGrupo +
+        ", kg_sugerido, kg_real, alimento, fecha from historial_sucesos where tipo = ?1 and "
+        "fecha between ?2 and ?3";
+    SentenciaSqlite consulta(db, sql.constData());
+    if (!consulta.ok())
+        return consulta.error();
+    consulta.texto(1, tipo);
+    consulta.texto(2, desde.toString(QStringLiteral("yyyy-MM-dd")));
+    consulta.texto(3, hasta.toString(QStringLiteral("yyyy-MM-dd")));
+    return recorrer(consulta, porFila);
+}
+
+std::optional<ErrorBD> HistorialSucesos::recorrerEnOrden(QSqlDatabase db, QDate desde, QDate hasta,
+                                                         const Lector& porFila) {
+    SentenciaSqlite consulta(db, "select tipo, fecha, hora, receta_corral, alimento, kg_sugerido, kg_real, "
+                                 "operario from historial_sucesos where tipo in ('CARGA', 'DESCARGA') and "
+                                 "fecha between ?1 and ?2 order by fecha, hora, id");
+    if (!consulta.ok())
+        return consulta.error();
+    consulta.texto(1, desde.toString(QStringLiteral("yyyy-MM-dd")));
+    consulta.texto(2, hasta.toString(QStringLiteral("yyyy-MM-dd")));
+    return recorrer(consulta, porFila);
 }

@@ -3,11 +3,15 @@
 #include "core/FilaEvento.h"
 #include "core/Mensaje.h"
 #include "db/BaseDatos.h"
-#include "events/EventoHistorial.h"
+#include "historial/EventoHistorial.h"
 
 #include <QDateTime>
 #include <QList>
 #include <QSqlDatabase>
+
+#include <functional>
+
+class SentenciaSqlite;
 
 // Every event ever downloaded, in the table `historial_sucesos`. The tablet answers a whole date
 // range each time, so the same events arrive again and again: a download is merged as a multiset,
@@ -40,4 +44,17 @@ public:
         QString recibido; // yyyy-MM-dd HH:mm:ss
     };
     static std::optional<ErrorBD> listar(QSqlDatabase db, QDate desde, QDate hasta, QList<Guardado>* filas);
+
+    // The readings of the reports, straight from SQLite over many rows: `porFila` reads the
+    // columns of each row from the statement and returns false to stop the walk.
+    using Lector = std::function<bool(const SentenciaSqlite& fila)>;
+    // The events of kind `tipo` from `desde` to `hasta`: the group's column `columnaGrupo`
+    // ("alimento", "operario", "fecha", "receta_corral"), kg_sugerido, kg_real, alimento, fecha.
+    static std::optional<ErrorBD> recorrerPorGrupo(QSqlDatabase db, const char* columnaGrupo,
+                                                   const QString& tipo, QDate desde, QDate hasta,
+                                                   const Lector& porFila);
+    // Both kinds from `desde` to `hasta` in the order they happened: tipo, fecha, hora,
+    // receta_corral, alimento, kg_sugerido, kg_real, operario.
+    static std::optional<ErrorBD> recorrerEnOrden(QSqlDatabase db, QDate desde, QDate hasta,
+                                                  const Lector& porFila);
 };

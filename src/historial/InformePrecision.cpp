@@ -1,7 +1,8 @@
-#include "events/InformePrecision.h"
+#include "historial/InformePrecision.h"
 
 #include "core/Texto.h"
 #include "db/SentenciaSqlite.h"
+#include "historial/HistorialSucesos.h"
 
 #include <QCollator>
 #include <QHash>
@@ -132,40 +133,28 @@ using Acumulado = std::unordered_map<std::string, GrupoPrecision, HashBytes, std
 std::optional<ErrorBD> acumular(QSqlDatabase db, Agrupacion agrupacion, QDate desde, QDate hasta,
                                 const InformePrecision& informe, Acumulado* porTexto,
                                 const std::function<bool()>& cancelado) {
-    // Straight on SQLite: the index holds every column asked for, and a year of events is summed
-    // in one pass without a value object per cell.
-    const QByteArray sql =
-        QByteArray("select ") + columna(agrupacion) +
-        ", kg_sugerido, kg_real, alimento, fecha from historial_sucesos where tipo = ?1 and "
-        "fecha between ?2 and ?3";
-    SentenciaSqlite consulta(db, sql.constData());
-    if (!consulta.ok())
-        return consulta.error();
     ReglaTolerancia regla(informe.tolerancia, informe.tolerancias);
     const QByteArray finMitad = informe.finPrimeraMitad().toString(QStringLiteral("yyyy-MM-dd")).toLatin1();
     const std::string_view fin(finMitad.constData(), static_cast<size_t>(finMitad.size()));
-    consulta.texto(1, InformePrecision::tipoSuceso(agrupacion));
-    consulta.texto(2, desde.toString(QStringLiteral("yyyy-MM-dd")));
-    consulta.texto(3, hasta.toString(QStringLiteral("yyyy-MM-dd")));
     long filas = 0;
-    while (consulta.fila()) {
-        if (cancelado && (++filas & 0xffff) == 0 && cancelado())
-            break;
-        const QByteArrayView bytes = consulta.bytesDe(0);
-        const std::string_view clave(bytes.data(), static_cast<size_t>(bytes.size()));
-        auto it = porTexto->find(clave);
-        if (it == porTexto->end())
-            it = porTexto->emplace(std::string(clave), GrupoPrecision{}).first;
-        const QByteArrayView alimento = consulta.bytesDe(3);
-        const QByteArrayView fecha = consulta.bytesDe(4);
-        const int mitad = std::string_view(fecha.data(), static_cast<size_t>(fecha.size())) > fin ? 1 : 0;
-        it->second.agregar(
-            consulta.numeroDe(1), consulta.numeroDe(2),
-            regla.para(std::string_view(alimento.data(), static_cast<size_t>(alimento.size()))), mitad);
-    }
-    if (consulta.fallo())
-        return consulta.error();
-    return std::nullopt;
+    return HistorialSucesos::recorrerPorGrupo(
+        db, columna(agrupacion), InformePrecision::tipoSuceso(agrupacion), desde, hasta,
+        [&](const SentenciaSqlite& consulta) {
+            if (cancelado && (++filas & 0xffff) == 0 && cancelado())
+                return false;
+            const QByteArrayView bytes = consulta.bytesDe(0);
+            const std::string_view clave(bytes.data(), static_cast<size_t>(bytes.size()));
+            auto it = porTexto->find(clave);
+            if (it == porTexto->end())
+                it = porTexto->emplace(std::string(clave), GrupoPrecision{}).first;
+            const QByteArrayView alimento = consulta.bytesDe(3);
+            const QByteArrayView fecha = consulta.bytesDe(4);
+            const int mitad = std::string_view(fecha.data(), static_cast<size_t>(fecha.size())) > fin ? 1 : 0;
+            it->second.agregar(
+                consulta.numeroDe(1), consulta.numeroDe(2),
+                regla.para(std::string_view(alimento.data(), static_cast<size_t>(alimento.size()))), mitad);
+            return true;
+        });
 }
 
 // The report's rows from what was added up: names that differ only in case are one group (text

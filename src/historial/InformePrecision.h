@@ -1,7 +1,7 @@
 #pragma once
 
 #include "db/BaseDatos.h"
-#include "events/ToleranciasAlimento.h"
+#include "historial/ToleranciasAlimento.h"
 
 #include <QDate>
 #include <QList>

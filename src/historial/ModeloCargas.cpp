@@ -1,4 +1,4 @@
-#include "events/ModeloCargas.h"
+#include "historial/ModeloCargas.h"
 
 #include "core/Texto.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "events/CargasPrecision.h"
+#include "historial/CargasPrecision.h"
 
 #include <QAbstractTableModel>
 

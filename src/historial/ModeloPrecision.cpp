@@ -1,7 +1,7 @@
-#include "events/ModeloPrecision.h"
+#include "historial/ModeloPrecision.h"
 
 #include "core/Texto.h"
-#include "events/SalidaInforme.h"
+#include "historial/SalidaInforme.h"
 
 #include <QBrush>
 #include <QColor>

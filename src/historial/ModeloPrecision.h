@@ -1,6 +1,6 @@
 #pragma once
 
-#include "events/InformePrecision.h"
+#include "historial/InformePrecision.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "events/SalidaInforme.h"
+#include "historial/SalidaInforme.h"
 
+#include "core/CsvEventos.h"
 #include "core/Texto.h"
-#include "events/CsvEventos.h"
 
 #include <cmath>
 

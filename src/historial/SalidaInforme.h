@@ -1,6 +1,6 @@
 #pragma once
 
-#include "events/InformePrecision.h"
+#include "historial/InformePrecision.h"
 
 #include <QByteArray>
 #include <QLocale>

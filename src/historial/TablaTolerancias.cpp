@@ -1,8 +1,8 @@
-#include "events/TablaTolerancias.h"
+#include "historial/TablaTolerancias.h"
 
 #include "core/Texto.h"
 #include "db/BaseDatos.h"
-#include "events/ToleranciasAlimento.h"
+#include "historial/ToleranciasAlimento.h"
 #include "ui/Dialogos.h"
 
 #include <QCollator>

@@ -1,4 +1,4 @@
-#include "events/ToleranciasAlimento.h"
+#include "historial/ToleranciasAlimento.h"
 
 #include <QLocale>
 #include <QSqlQuery>

@@ -1,4 +1,4 @@
-#include "events/TrabajoCargas.h"
+#include "historial/TrabajoCargas.h"
 
 TrabajoCargas::TrabajoCargas(const QString& archivo, const InformePrecision& informe,
                              const std::optional<QString>& grupo, QObject* padre)

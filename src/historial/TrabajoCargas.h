@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Trabajo.h"
-#include "events/CargasPrecision.h"
+#include "historial/CargasPrecision.h"
 
 // The loads of one group of a report, listed off the window's thread on a read-only connection of
 // its own to the database file; the list comes back in the result's value (a CargasPrecision).

@@ -1,4 +1,4 @@
-#include "events/TrabajoInforme.h"
+#include "historial/TrabajoInforme.h"
 
 TrabajoInforme::TrabajoInforme(const QString& archivo, Agrupacion agrupacion, QDate desde, QDate hasta,
                                double tolerancia, QObject* padre)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Trabajo.h"
-#include "events/InformePrecision.h"
+#include "historial/InformePrecision.h"
 
 // The accuracy report computed off the window's thread, on a read-only connection of its own to
 // the database file; the report comes back in the result's value (an InformePrecision).

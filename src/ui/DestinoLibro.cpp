@@ -1,7 +1,7 @@
-#include "events/DestinoLibro.h"
+#include "ui/DestinoLibro.h"
 
+#include "core/LibroXlsx.h"
 #include "db/BaseDatos.h"
-#include "events/ExportacionSucesos.h"
 #include "ui/Dialogos.h"
 
 #include <QDir>
@@ -12,7 +12,7 @@ QString elegirDestinoLibro(QWidget* padre, const QString& titulo) {
                                                      QStringLiteral("Archivos XLSX (*.xlsx)"), false);
     if (elegido.isEmpty())
         return {};
-    const QString ruta = QDir::toNativeSeparators(ExportacionSucesos::nombreLibro(elegido));
+    const QString ruta = QDir::toNativeSeparators(LibroXlsx::nombreLibro(elegido));
     if (QFileInfo::exists(ruta)) {
         const Mensaje pregunta{QStringLiteral("El archivo ") + ruta +
                                    QStringLiteral(" ya existe. ¿Desea reemplazarlo?"),

@@ -8,10 +8,10 @@
 #include "app/FrmPrincipal.h"
 #include "db/BaseDatos.h"
 #include "db/Preferencias.h"
-#include "events/FrmCargasPrecision.h"
-#include "events/FrmPrecision.h"
-#include "events/HistorialSucesos.h"
-#include "events/ModeloPrecision.h"
+#include "historial/FrmCargasPrecision.h"
+#include "historial/FrmPrecision.h"
+#include "historial/HistorialSucesos.h"
+#include "historial/ModeloPrecision.h"
 #include "ui/Dialogos.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "BaseTemporal.h"
 
 #include "db/BaseDatos.h"
-#include "events/HistorialSucesos.h"
+#include "historial/HistorialSucesos.h"
 
 #include <QTest>
 

@@ -2,10 +2,10 @@
 #include "BaseTemporal.h"
 
 #include "db/BaseDatos.h"
-#include "events/CargasPrecision.h"
-#include "events/HistorialSucesos.h"
-#include "events/InformePrecision.h"
-#include "events/SalidaInforme.h"
+#include "historial/CargasPrecision.h"
+#include "historial/HistorialSucesos.h"
+#include "historial/InformePrecision.h"
+#include "historial/SalidaInforme.h"
 
 #include <QTest>
 
