@@ -6,6 +6,8 @@ include(GNUInstallDirs)
 install(TARGETS tolvaro tolvaro-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The simulators stay out of everyone's PATH: they are for trying the program without a wagon.
 install(TARGETS tolvaro-tablet-sim nremoto-sim RUNTIME DESTINATION lib/tolvaro)
+# The Access reader the programs start on their own, before they read a farm's file.
+install(TARGETS tolvaro-lector-access RUNTIME DESTINATION lib/tolvaro)
 install(PROGRAMS tools/mariadb-privada.sh DESTINATION lib/tolvaro)
 
 install(FILES data/tolvaro.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

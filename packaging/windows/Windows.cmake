@@ -26,5 +26,5 @@ tolvaro_recursos_windows(tolvaro "Tolvaro: programación del mixer")
 tolvaro_recursos_windows(tolvaro-cli "Tolvaro: línea de comandos")
 tolvaro_recursos_windows(tolvaro-tablet-sim "Tolvaro: simulador de la tablet")
 
-install(TARGETS tolvaro tolvaro-cli RUNTIME DESTINATION .)
+install(TARGETS tolvaro tolvaro-cli tolvaro-lector-access RUNTIME DESTINATION .)
 install(TARGETS tolvaro-tablet-sim RUNTIME DESTINATION simuladores)

@@ -5,6 +5,7 @@
 #include "db/CabeceraAccess.h"
 #include "db/ContadorCambios.h"
 #include "db/LectorAccess.h"
+#include "db/LecturaAislada.h"
 
 #include <QDir>
 #include <QFile>
@@ -555,6 +556,14 @@ bool importarDatos(QByteArray datos, const QString& mdb, const QString& destino,
     const CabeceraAccess::Formato formato = CabeceraAccess::examinar(datos);
     if (!formato.valido())
         return fallarCon(mdb, formato.motivo, error);
+    switch (LecturaAislada::comprobar(datos, opciones.cancelar)) {
+    case LecturaAislada::Resultado::Leida:
+        break;
+    case LecturaAislada::Resultado::Detenida:
+        return fallarCon(mdb, QStringLiteral("el archivo está dañado (no se puede leer sin riesgo)"), error);
+    case LecturaAislada::Resultado::Cancelada:
+        return fallarCon(mdb, kCancelado, error);
+    }
     if (!salida.preparar())
         return fallarCon(mdb, salida.error(), error);
     Importacion imp(&propio, opciones,

@@ -1,20 +1,28 @@
 // The Access reader on damaged files (pages, catalogue, column definitions): whatever the bytes,
-// no crash, and every table either fails with a reason or gives back every row it declares.
+// no crash once the isolated reader has got through the file, and every table either fails with a reason or
+// gives back every row it declares.
 //
 // Input: the bytes of an Access file. The seeds are the farm's files of tests/fixtures/legacy.
 #include "BaseFuzz.h"
 
 #include "db/CabeceraAccess.h"
 #include "db/LectorAccess.h"
+#include "db/LecturaAislada.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     BaseFuzz::iniciarQt(argc, argv);
+    // Below the harness's own time limit: a file the reader loops on is damaged, not a finding.
+    qputenv("TOLVARO_LECTOR_ACCESS_PLAZO_MS", "5000");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* datos, size_t largo) {
     QByteArray bytes(reinterpret_cast<const char*>(datos), static_cast<qsizetype>(largo));
     if (!CabeceraAccess::examinar(bytes).valido())
+        return 0;
+    // A file that brings libmdb down is contained in the reader's own process; what passes there
+    // must pass here too.
+    if (LecturaAislada::comprobar(bytes) != LecturaAislada::Resultado::Leida)
         return 0;
     LectorAccess lector;
     QString motivo;

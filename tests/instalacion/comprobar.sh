@@ -26,7 +26,7 @@ instalado=$(cd "$raiz" && find . -type f -o -type l | sed 's|^\./||' | LC_ALL=C 
 diff <(echo "$esperado") <(echo "$instalado") >&2 ||
     falla "lo instalado no es tests/instalacion/archivos.txt (< falta, > sobra)"
 for programa in usr/bin/tolvaro usr/bin/tolvaro-cli usr/lib/tolvaro/tolvaro-tablet-sim \
-    usr/lib/tolvaro/nremoto-sim usr/lib/tolvaro/mariadb-privada.sh; do
+    usr/lib/tolvaro/nremoto-sim usr/lib/tolvaro/tolvaro-lector-access usr/lib/tolvaro/mariadb-privada.sh; do
     [ -x "$raiz/$programa" ] || falla "$programa no es ejecutable"
 done
 

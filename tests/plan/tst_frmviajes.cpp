@@ -52,6 +52,7 @@ private Q_SLOTS:
     void recetaProponeSuUltimoViaje();
     void copiarViajeYDia();
     void cantidadesConMilesYNombresLargos();
+    void semanaPorTeclado();
 
 private:
     // A window on screen with recipes 1 "Receta Kilos" (kg), 2 "Receta Porc" (%), feeds 10 "Maíz", 11
@@ -943,6 +944,65 @@ void TstFrmViajes::cantidadesConMilesYNombresLargos() {
     QTest::qWait(50);
     const QHeaderView* h = lista->header();
     QVERIFY(h->sectionViewportPosition(6) + h->sectionSize(6) <= lista->viewport()->width());
+}
+
+void TstFrmViajes::semanaPorTeclado() {
+    // A week planned by keyboard alone: 3 recipes, 8 feeds, 2 operators, 4 trips a day of 4 or 5
+    // feeds each, 126 rows, every one stored at the first pass (names typed in other cases).
+    TeclaEnter::instalar(qApp);
+    BaseTemporal base;
+    QVERIFY(base.ok());
+    QVERIFY(base.ejecutar("insert into recetas values (1, 'Engorde', 0), (2, 'Recria', 0), (3, 'Vacas', 0)"));
+    const QStringList alimentos = {"Maiz",     "Avena",  "Heno De Alfalfa", "Silaje De Maiz",
+                                   "Expeller", "Nucleo", "Sorgo",           "Afrechillo"};
+    for (int i = 0; i < alimentos.size(); ++i)
+        QVERIFY(
+            base.ejecutar(QString("insert into alimentos values (%1, '%2')").arg(i + 1).arg(alimentos[i])));
+    QVERIFY(base.ejecutar("insert into operarios values (7, 'Pedro'), (8, 'Juan')"));
+    FrmViajes v;
+    v.show();
+    QApplication::setActiveWindow(&v);
+    QVERIFY(QTest::qWaitForWindowActive(&v));
+    auto tipear = [](QWidget* caja, const QString& texto) {
+        caja->setFocus();
+        QTRY_VERIFY(caja->hasFocus());
+        escribir(caja, texto);
+        QTest::keyClick(caja, Qt::Key_Tab);
+    };
+    auto* fecha = control<QDateEdit>(&v, "DT_FEC_FOR");
+    auto* cajaAlimento = control<QComboBox>(&v, "CMBALIM");
+    const QStringList recetas = {"engorde", "RECRIA", "Vacas"};
+    QStringList esperadas;
+    for (int viaje = 1; viaje <= 28; ++viaje) {
+        const QDate dia = QDate(2026, 12, 7).addDays((viaje - 1) / 4);
+        tipear(control<QComboBox>(&v, "CmbNombre"), recetas[viaje % 3]);
+        tipear(control<QLineEdit>(&v, "TXT_ID_VIA_FOR"), QString::number(viaje));
+        fecha->setFocus();
+        QTRY_VERIFY(fecha->hasFocus());
+        fecha->setSelectedSection(QDateTimeEdit::DaySection);
+        QTest::keyClicks(fecha, dia.toString("ddMMyyyy"));
+        QTest::keyClick(fecha, Qt::Key_Tab);
+        tipear(control<QLineEdit>(&v, "TXTOP"), viaje % 2 ? "7" : "8");
+        for (int k = 0; k < (viaje % 2 ? 4 : 5); ++k) {
+            const int alimento = (viaje + k) % 8;
+            tipear(cajaAlimento, alimentos[alimento]);
+            tipear(control<QLineEdit>(&v, "TXTKILOS"), QString::number(100 + 10 * k));
+            tipear(control<QLineEdit>(&v, "TXT_OR_FOR"), QString::number(k + 1));
+            QTest::keyClick(control<QPushButton>(&v, "CMD_INS_FOR"), Qt::Key_Return);
+            QCOMPARE(textos().join("/"), QString());
+            esperadas << QString("%1|%2|%3|%4|%5|%6")
+                             .arg(viaje)
+                             .arg(dia.toString(Qt::ISODate))
+                             .arg(viaje % 3 + 1)
+                             .arg(alimento + 1)
+                             .arg(100 + 10 * k)
+                             .arg(k + 1);
+        }
+    }
+    QCOMPARE(esperadas.size(), 126);
+    QCOMPARE(
+        base.filas("select id, fecha, id_receta, id_alim, cantidad, orden from viajes order by id, orden"),
+        esperadas);
 }
 
 QTEST_MAIN(TstFrmViajes)
