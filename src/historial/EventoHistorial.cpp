@@ -15,6 +15,24 @@ QString numeroClave(const std::optional<double>& v, const QString& texto) {
     return u'n' + QString::number(*v, 'g', 17);
 }
 
+// "yyyy-MM-dd" by hand: this runs for every event of every download.
+QString fechaIso(QDate d) {
+    if (d.year() < 1 || d.year() > 9999)
+        return d.toString(QStringLiteral("yyyy-MM-dd"));
+    const int a = d.year();
+    const QChar r[10] = {QChar(u'0' + a / 1000),
+                         QChar(u'0' + a / 100 % 10),
+                         QChar(u'0' + a / 10 % 10),
+                         QChar(u'0' + a % 10),
+                         u'-',
+                         QChar(u'0' + d.month() / 10),
+                         QChar(u'0' + d.month() % 10),
+                         u'-',
+                         QChar(u'0' + d.day() / 10),
+                         QChar(u'0' + d.day() % 10)};
+    return QString(r, 10);
+}
+
 } // namespace
 
 std::optional<QString> EventoHistorial::leerHora(QStringView texto) {
@@ -35,7 +53,7 @@ std::optional<EventoHistorial> EventoHistorial::desde(const FilaEvento& fila) {
     const FilaEvento::Lectura l = fila.leer();
     if (!l.dia.isValid() || !l.minuto.isValid())
         return std::nullopt;
-    e.fecha = l.dia.toString(QStringLiteral("yyyy-MM-dd"));
+    e.fecha = fechaIso(l.dia);
     e.hora = Texto::horaMinuto(l.minuto);
     e.recetaCorral = fila.recetaCorral.trimmed();
     e.alimento = fila.alimento.trimmed();

@@ -21,6 +21,8 @@ QStringList campos(const QString& registro);
 std::optional<QString> fecha(const QString& campo);
 // The same date, as a date.
 std::optional<QDate> dia(const QString& campo);
+// A date as the list shows it: "dd/MM/yyyy".
+QString diaMesAnio(QDate d);
 
 // A time of day ("10:30", "10:30:15", "2:05 PM") as "HH:mm"; empty when it is not one.
 std::optional<QString> hora(const QString& campo);

@@ -91,10 +91,6 @@ Mensaje noEsValor() {
     return error(QStringLiteral("13"), kTiposDistintos);
 }
 
-QString diaMesAnio(const QDate& d) {
-    return d.toString(QStringLiteral("dd/MM/yyyy"));
-}
-
 // Sets the date and the time of an event row in that order, the texts shown and what they hold.
 // When one is not valid, the step keeps the row with what was set so far and the error, and false
 // is returned.
@@ -103,7 +99,7 @@ bool fechaYHora(const QString& fecha, const QString& hora, FilaEvento& f, PasoRe
     const auto d = LecturaSuceso::dia(fecha);
     if (d) {
         l.dia = *d;
-        f.fecha = diaMesAnio(*d);
+        f.fecha = LecturaSuceso::diaMesAnio(*d);
     }
     const auto h = d ? LecturaSuceso::minuto(hora) : std::nullopt;
     if (h) {
@@ -210,8 +206,8 @@ QList<PasoRecepcion> RecepcionSucesos::recibir(const QByteArray& llegada) {
 PasoRecepcion RecepcionSucesos::mensajeNo() const {
     PasoRecepcion p;
     p.mensaje = Mensaje{QStringLiteral("No existen datos en la tablet ") + direccion_ +
-                            QStringLiteral(" entre las fechas ") + diaMesAnio(desde_) +
-                            QStringLiteral(" y ") + diaMesAnio(hasta_),
+                            QStringLiteral(" entre las fechas ") + LecturaSuceso::diaMesAnio(desde_) +
+                            QStringLiteral(" y ") + LecturaSuceso::diaMesAnio(hasta_),
                         Icono::Exclamacion, kTituloAplicacion};
     p.termina = true;
     return p;
