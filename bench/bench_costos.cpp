@@ -1,10 +1,11 @@
-// Stock and costs over a large history: 1,000,000 kept events over the year 2024 (as
-// bench_historial.cpp builds them), 25 feeds with a price change a quarter, a receipt a month and
+// Stock and costs over a large history: 1,000,000 kept events over the year 2024
+// (HistorialSintetico), 25 feeds with a price change a quarter, a receipt a month and
 // a count a quarter each.
 // stock_today_1m_ms: every feed's stock, uses and days left on the year's last day, once the
 // daily consumption is up to date with the history (as after each download);
 // costs_year_1m_ms: the year's costs by pen, as the window computes them.
 #include "Figuras.h"
+#include "HistorialSintetico.h"
 
 #include "costos/InventarioStock.h"
 #include "costos/MovimientosStock.h"
@@ -13,9 +14,7 @@
 #include "db/BaseDatos.h"
 
 #include <QElapsedTimer>
-#include <QSqlError>
 #include <QSqlQuery>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -23,63 +22,30 @@
 
 namespace {
 
-constexpr int kGuardados = 1000000;
-constexpr int kPorDia = 2740;
 constexpr int kAlimentos = 25;
 
-class HistorialConPrecios {
+class HistorialConPrecios : public HistorialSintetico {
 public:
-    HistorialConPrecios() {
-        db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-costos"));
-        db_.setDatabaseName(BaseDatos::archivo(dir_.path()));
-        if (!db_.open() || !BaseDatos::prepararConexion(db_) || BaseDatos::crearEsquema(db_))
+    HistorialConPrecios() : HistorialSintetico(QStringLiteral("bench-costos")) {
+        if (!ok_)
             return;
-        QSqlQuery q(db_);
-        const QString sql =
-            QStringLiteral("with recursive n(i) as (select 0 union all select i + 1 from n where i < ") +
-            QString::number(kGuardados - 1) +
-            QStringLiteral(
-                ") insert into historial_sucesos (tipo, fecha, hora, receta_corral, alimento, kg_sugerido, "
-                "kg_real, operario, via, recibido, texto_sugerido, texto_real) "
-                "select case when i % 5 = 4 then 'DESCARGA' else 'CARGA' end, "
-                "date('2024-01-01', '+' || (i / ") +
-            QString::number(kPorDia) +
-            QStringLiteral(") || ' days'), printf('%02d:%02d', (i / 60) % 24, i % 60), "
-                           "case when i % 5 = 4 then 'Corral ' || (i % 40) else 'Receta ' || (i % 12) end, "
-                           "case when i % 5 = 4 then '' else 'Alimento ' || ((i / 5) % 25) end, "
-                           "1000 + (i % 7) * 10, 1000 + (i % 13) - 6, 'Operario ' || (i % 8), 'directa', "
-                           "'2025-01-01 00:00:00', 1000 + (i % 7) * 10, 1000 + (i % 13) - 6 from n");
-        if (!q.exec(sql)) {
-            std::fprintf(stderr, "%s\n", qPrintable(q.lastError().text()));
-            return;
-        }
-        db_.transaction();
+        QSqlDatabase& base = db();
+        QSqlQuery q(base);
+        base.transaction();
         for (int a = 0; a < kAlimentos; ++a) {
             q.exec(QStringLiteral("insert into alimentos (id, descripcion) values (%1, 'Alimento %2')")
                        .arg(a + 1)
                        .arg(a));
             for (int m = 1; m <= 12; ++m) {
                 if (m % 3 == 1)
-                    PreciosAlimento::guardar(db_, a + 1, QDate(2024, m, 1), 0.1 + 0.01 * a + 0.001 * m);
-                MovimientosStock::ingresar(db_, a + 1, QDate(2024, m, 1), 2000000);
+                    PreciosAlimento::guardar(base, a + 1, QDate(2024, m, 1), 0.1 + 0.01 * a + 0.001 * m);
+                MovimientosStock::ingresar(base, a + 1, QDate(2024, m, 1), 2000000);
                 if (m % 3 == 0)
-                    MovimientosStock::contar(db_, a + 1, QDate(2024, m, 28), 100000);
+                    MovimientosStock::contar(base, a + 1, QDate(2024, m, 28), 100000);
             }
         }
-        ok_ = db_.commit();
+        ok_ = base.commit();
     }
-    ~HistorialConPrecios() {
-        db_.close();
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("bench-costos"));
-    }
-    bool ok() const { return ok_; }
-    QSqlDatabase& db() { return db_; }
-
-private:
-    QTemporaryDir dir_;
-    QSqlDatabase db_;
-    bool ok_ = false;
 };
 
 HistorialConPrecios& historial() {

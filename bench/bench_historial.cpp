@@ -5,6 +5,7 @@
 // loads_list_100k_ms: the loads of one feed with 100,000 loads in a year (of 150,000 kept events),
 // listed and handed to the window's model, as a double click on its group does.
 #include "Figuras.h"
+#include "HistorialSintetico.h"
 
 #include "db/BaseDatos.h"
 #include "historial/HistorialSucesos.h"
@@ -23,11 +24,11 @@
 
 namespace {
 
-constexpr int kGuardados = 1000000;
-constexpr int kPorDia = 2740;
+constexpr int kGuardados = HistorialSintetico::kGuardados;
+constexpr int kPorDia = HistorialSintetico::kPorDia;
 constexpr int kDescarga = 10000;
 
-// Event i of the history, as the CTE below writes it and as the direct road would bring it.
+// Event i of the history, as HistorialSintetico writes it and as the direct road would bring it.
 FilaEvento suceso(int i, QDate fecha) {
     const bool descarga = i % 5 == 4;
     return {descarga ? QStringLiteral("DESCARGA") : QStringLiteral("CARGA"),
@@ -42,47 +43,12 @@ FilaEvento suceso(int i, QDate fecha) {
             QStringLiteral("Operario %1").arg(i % 8)};
 }
 
-class HistorialGrande {
+class HistorialGrande : public HistorialSintetico {
 public:
-    HistorialGrande() {
-        db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("bench-historial"));
-        db_.setDatabaseName(BaseDatos::archivo(dir_.path()));
-        if (!db_.open() || !BaseDatos::prepararConexion(db_) || BaseDatos::crearEsquema(db_))
-            return;
-        QSqlQuery q(db_);
-        // Built by SQLite itself: a million rows through the merge would measure the set-up, not the figure.
-        const QString sql =
-            QStringLiteral("with recursive n(i) as (select 0 union all select i + 1 from n where i < ") +
-            QString::number(kGuardados - 1) +
-            QStringLiteral(
-                ") insert into historial_sucesos (tipo, fecha, hora, receta_corral, alimento, kg_sugerido, "
-                "kg_real, operario, via, recibido, texto_sugerido, texto_real) "
-                "select case when i % 5 = 4 then 'DESCARGA' else 'CARGA' end, "
-                "date('2024-01-01', '+' || (i / ") +
-            QString::number(kPorDia) +
-            QStringLiteral(") || ' days'), printf('%02d:%02d', (i / 60) % 24, i % 60), "
-                           "case when i % 5 = 4 then 'Corral ' || (i % 40) else 'Receta ' || (i % 12) end, "
-                           "case when i % 5 = 4 then '' else 'Alimento ' || ((i / 5) % 25) end, "
-                           "1000 + (i % 7) * 10, 1000 + (i % 13) - 6, 'Operario ' || (i % 8), 'directa', "
-                           "'2025-01-01 00:00:00', 1000 + (i % 7) * 10, 1000 + (i % 13) - 6 from n");
-        ok_ = q.exec(sql) &&
-              !ToleranciasAlimento::guardar(db_, QStringLiteral("Alimento 3"), {8.0, std::nullopt}) &&
-              !ToleranciasAlimento::guardar(db_, QStringLiteral("Alimento 7"), {2.0, 0.5});
-        if (!ok_)
-            std::fprintf(stderr, "%s\n", qPrintable(q.lastError().text()));
+    HistorialGrande() : HistorialSintetico(QStringLiteral("bench-historial")) {
+        ok_ = ok_ && !ToleranciasAlimento::guardar(db(), QStringLiteral("Alimento 3"), {8.0, std::nullopt}) &&
+              !ToleranciasAlimento::guardar(db(), QStringLiteral("Alimento 7"), {2.0, 0.5});
     }
-    ~HistorialGrande() {
-        db_.close();
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("bench-historial"));
-    }
-    bool ok() const { return ok_; }
-    QSqlDatabase& db() { return db_; }
-
-private:
-    QTemporaryDir dir_;
-    QSqlDatabase db_;
-    bool ok_ = false;
 };
 
 HistorialGrande& historial() {

@@ -160,7 +160,7 @@ double medirTotales() {
     for (int i = 0; i < 5; ++i) {
         QElapsedTimer t;
         t.start();
-        const Totales::Resultado r = Totales::Comprobar_Totales();
+        const Totales::Resultado r = Totales::comprobarTotales();
         tiempos.push_back(ms(t));
         if (r.error || r.lineas.isEmpty())
             return -1;

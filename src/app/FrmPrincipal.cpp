@@ -156,17 +156,17 @@ void FrmPrincipal::construir() {
     for (QLineEdit* t : {TxtDir, TxtServ, TXTUS, TXTPASS})
         t->installEventFilter(this);
 
-    connect(OptDir, &QRadioButton::clicked, this, &FrmPrincipal::OptDir_Click);
-    connect(OptWeb, &QRadioButton::clicked, this, &FrmPrincipal::OptWeb_Click);
-    connect(CmdConectar, &QPushButton::clicked, this, &FrmPrincipal::CmdConectar_Click);
-    connect(CmdEnv, &QPushButton::clicked, this, &FrmPrincipal::CmdEnv_Click);
-    connect(Command1, &QPushButton::clicked, this, &FrmPrincipal::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &FrmPrincipal::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &FrmPrincipal::Command3_Click);
-    connect(Command4, &QPushButton::clicked, this, &FrmPrincipal::Command4_Click);
-    connect(CmdPrecision, &QPushButton::clicked, this, &FrmPrincipal::CmdPrecision_Click);
-    connect(cmdRespaldarAhora, &QPushButton::clicked, this, &FrmPrincipal::cmdRespaldarAhora_Click);
-    connect(CmdCostos, &QPushButton::clicked, this, &FrmPrincipal::CmdCostos_Click);
+    connect(OptDir, &QRadioButton::clicked, this, &FrmPrincipal::alElegirDirecta);
+    connect(OptWeb, &QRadioButton::clicked, this, &FrmPrincipal::alElegirWeb);
+    connect(CmdConectar, &QPushButton::clicked, this, &FrmPrincipal::conectarTablet);
+    connect(CmdEnv, &QPushButton::clicked, this, &FrmPrincipal::enviarProgramacion);
+    connect(Command1, &QPushButton::clicked, this, &FrmPrincipal::abrirViajes);
+    connect(Command2, &QPushButton::clicked, this, &FrmPrincipal::abrirRodeos);
+    connect(Command3, &QPushButton::clicked, this, &FrmPrincipal::abrirSucesos);
+    connect(Command4, &QPushButton::clicked, this, &FrmPrincipal::abrirRespaldo);
+    connect(CmdPrecision, &QPushButton::clicked, this, &FrmPrincipal::abrirPrecision);
+    connect(cmdRespaldarAhora, &QPushButton::clicked, this, &FrmPrincipal::respaldarAhora);
+    connect(CmdCostos, &QPushButton::clicked, this, &FrmPrincipal::abrirCostos);
     connect(conexion_, &ConexionTablet::acuse, this,
             [this] { Dialogos::mostrar(this, ConexionTablet::mensajeAcuse()); });
     resize(640, 420);
@@ -209,7 +209,7 @@ void FrmPrincipal::guardarAjuste(QLineEdit* t) {
         Guardar_Ajuste(CampoAjuste::Clave, QStringLiteral("web"), t->text());
 }
 
-void FrmPrincipal::OptDir_Click() {
+void FrmPrincipal::alElegirDirecta() {
     FrDirecto->setVisible(true);
     FrWeb->setVisible(false);
     Leer_Conexion(QStringLiteral("directa"));
@@ -217,7 +217,7 @@ void FrmPrincipal::OptDir_Click() {
     mostrarEstimacion();
 }
 
-void FrmPrincipal::OptWeb_Click() {
+void FrmPrincipal::alElegirWeb() {
     FrDirecto->setVisible(false);
     FrWeb->setVisible(true);
     Leer_Conexion(QStringLiteral("web"));
@@ -227,19 +227,19 @@ void FrmPrincipal::OptWeb_Click() {
     mostrarEstimacion();
 }
 
-void FrmPrincipal::CmdConectar_Click() {
+void FrmPrincipal::conectarTablet() {
     botonConectar_->pulsar();
 }
 
-void FrmPrincipal::CmdEnv_Click() {
+void FrmPrincipal::enviarProgramacion() {
     if (envio_ || !planListoParaEnviar())
         return;
     if (OptDir->isChecked()) {
         if (!envioLargoAceptado())
             return;
-        Conexion_Directa();
+        conexionDirecta();
     } else {
-        Conexion_Web();
+        conexionWeb();
     }
 }
 

@@ -50,22 +50,22 @@ protected:
     bool eventFilter(QObject* o, QEvent* e) override;
 
 public Q_SLOTS:
-    void OptDir_Click();
-    void OptWeb_Click();
-    void CmdConectar_Click();
-    void CmdEnv_Click();
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
-    void CmdPrecision_Click();
-    void cmdRespaldarAhora_Click();
-    void CmdCostos_Click();
+    void alElegirDirecta();
+    void alElegirWeb();
+    void conectarTablet();
+    void enviarProgramacion();
+    void abrirViajes();
+    void abrirRodeos();
+    void abrirSucesos();
+    void abrirRespaldo();
+    void abrirPrecision();
+    void respaldarAhora();
+    void abrirCostos();
 
 protected:
     // The two roads of the upload, each in a file of its own.
-    void Conexion_Directa();
-    void Conexion_Web();
+    void conexionDirecta();
+    void conexionWeb();
     // Blocks or frees the buttons that start an exchange or open the plan while one runs.
     void ponerOcupado(bool ocupado);
     // The upload ended, whichever way: frees the window, and closes it when the user chose to

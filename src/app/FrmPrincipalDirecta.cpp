@@ -8,7 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-void FrmPrincipal::Conexion_Directa() {
+void FrmPrincipal::conexionDirecta() {
     auto* envio = new EnvioDirecto(conexion_->socket(), this);
     envio_ = envio;
     connect(envio, &EnvioDirecto::etiqueta, Lbl, &QLabel::setText);

@@ -27,7 +27,7 @@ void FrmPrincipal::actualizarSaludRespaldo() {
     cmdRespaldarAhora->setVisible(atrasado);
 }
 
-void FrmPrincipal::cmdRespaldarAhora_Click() {
+void FrmPrincipal::respaldarAhora() {
     if (!respaldo_)
         respaldar(QStringLiteral("Guardando un respaldo de los datos..."), false);
 }

@@ -16,7 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-void FrmPrincipal::Command1_Click() {
+void FrmPrincipal::abrirViajes() {
     {
         FrmViajes ventana(this);
         ImpresionVentanas::enlazar(&ventana);
@@ -25,7 +25,7 @@ void FrmPrincipal::Command1_Click() {
     mostrarEstimacion(); // the plan changed, so did the upload
 }
 
-void FrmPrincipal::Command2_Click() {
+void FrmPrincipal::abrirRodeos() {
     {
         FrmRodeos ventana(this);
         ventana.exec();
@@ -33,7 +33,7 @@ void FrmPrincipal::Command2_Click() {
     mostrarEstimacion();
 }
 
-void FrmPrincipal::Command3_Click() {
+void FrmPrincipal::abrirSucesos() {
     {
         FrmSucesos sucesos(datosSucesos(), this);
         ImpresionVentanas::enlazar(&sucesos);
@@ -45,7 +45,7 @@ void FrmPrincipal::Command3_Click() {
         conexion_->conectar(TxtDir->text());
 }
 
-void FrmPrincipal::Command4_Click() {
+void FrmPrincipal::abrirRespaldo() {
     abrirMantenimiento(0);
 }
 
@@ -59,18 +59,18 @@ void FrmPrincipal::abrirMantenimiento(qint16 accion) {
     actualizarSaludRespaldo();
     // The restored database may hold other connection settings than the boxes show.
     if (restaurada && OptWeb->isChecked())
-        OptWeb_Click();
+        alElegirWeb();
     else if (restaurada)
-        OptDir_Click();
+        alElegirDirecta();
 }
 
-void FrmPrincipal::CmdPrecision_Click() {
+void FrmPrincipal::abrirPrecision() {
     FrmPrecision ventana(this);
     ImpresionVentanas::enlazar(&ventana);
     ventana.exec();
 }
 
-void FrmPrincipal::CmdCostos_Click() {
+void FrmPrincipal::abrirCostos() {
     {
         FrmCostos ventana(this);
         ventana.exec();

@@ -8,7 +8,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 
-void FrmPrincipal::Conexion_Web() {
+void FrmPrincipal::conexionWeb() {
     auto* envio = new EnvioWeb({TxtServ->text(), TXTUS->text(), TXTPASS->text()}, this);
     envio_ = envio;
     // The window stays responsive while the statements travel; the exchange buttons wait.

@@ -13,6 +13,8 @@
 #include "ui/Controles.h"
 #include "ui/DestinoLibro.h"
 #include "ui/Dialogos.h"
+#include "ui/FinExportacion.h"
+#include "ui/VentanaInforme.h"
 
 #include <QChartView>
 #include <QComboBox>
@@ -35,19 +37,6 @@ namespace {
 const QString kPrecio = QStringLiteral("Precio por kg");
 const QString kIngreso = QStringLiteral("Ingreso (kg)");
 const QString kConteo = QStringLiteral("Conteo (kg)");
-
-QTableView* tabla(const char* nombre, const QString& accesible, QStandardItemModel* modelo, QWidget* padre) {
-    auto* t = new QTableView(padre);
-    t->setObjectName(QString::fromLatin1(nombre));
-    t->setAccessibleName(accesible);
-    t->setModel(modelo);
-    t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->verticalHeader()->setVisible(false);
-    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    t->horizontalHeader()->setStretchLastSection(true);
-    return t;
-}
 
 QLabel* etiquetaDe(QWidget* entrada, const char* nombre, const QString& texto, QWidget* padre) {
     QLabel* l = Controles::etiqueta(nombre, texto, padre);
@@ -79,38 +68,23 @@ QString dinero(qint64 centavos) {
 
 FrmCostos::FrmCostos(QWidget* parent) : QDialog(parent) {
     construir();
-    espera_.setSingleShot(true);
-    espera_.setInterval(150);
-    connect(&espera_, &QTimer::timeout, this, &FrmCostos::calcular);
     calcular();
 }
 
 FrmCostos::~FrmCostos() = default;
 
 void FrmCostos::construir() {
-    setObjectName(QStringLiteral("FrmCostos"));
-    setWindowTitle(QStringLiteral("Costos y stock"));
-    setModal(true);
-    auto* raiz = new QVBoxLayout(this);
-
-    auto* filtros = new QHBoxLayout;
-    LblDesde = Controles::etiqueta("LblDesde", QStringLiteral("DESDE:"), this);
-    DTDESDE = Controles::fecha("DTDESDE", QDate::currentDate().addDays(-30), LblDesde, this);
-    LblHasta = Controles::etiqueta("LblHasta", QStringLiteral("HASTA:"), this);
-    DTHASTA = Controles::fecha("DTHASTA", QDate::currentDate(), LblHasta, this);
-    CmbAgrupar = new QComboBox(this);
-    CmbAgrupar->setObjectName(QStringLiteral("CmbAgrupar"));
-    for (PorCosto p : InformeCostos::todas())
-        CmbAgrupar->addItem(InformeCostos::nombre(p), static_cast<int>(p));
-    CmbAgrupar->setCurrentIndex(static_cast<int>(InformeCostos::todas().indexOf(PorCosto::Alimento)));
-    LblAgrupar = etiquetaDe(CmbAgrupar, "LblAgrupar", QStringLiteral("AGRUPAR POR:"), this);
+    filtros_ =
+        VentanaInforme::construir(this, QStringLiteral("FrmCostos"), QStringLiteral("Costos y stock"),
+                                  VentanaInforme::agrupaciones(InformeCostos::todas(), InformeCostos::nombre),
+                                  calculo_, [this] { calcular(); });
+    filtros_.CmbAgrupar->setCurrentIndex(
+        static_cast<int>(InformeCostos::todas().indexOf(PorCosto::Alimento)));
+    QVBoxLayout* raiz = filtros_.raiz;
+    QHBoxLayout* filtros = filtros_.fila;
     CmdExportar = Controles::boton("CmdExportar", QStringLiteral("EXPORTAR XLS"), this);
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{LblDesde, DTDESDE, LblHasta, DTHASTA, LblAgrupar, CmbAgrupar})
-        filtros->addWidget(w);
     filtros->addStretch();
     filtros->addWidget(CmdExportar);
-    raiz->addLayout(filtros);
     LblEstado = Controles::etiqueta("LblEstado", QString(), this);
     LblEstado->setWordWrap(true);
     raiz->addWidget(LblEstado);
@@ -119,7 +93,8 @@ void FrmCostos::construir() {
     TabCostos->setObjectName(QStringLiteral("TabCostos"));
     TabCostos->setAccessibleName(QStringLiteral("Costos y stock"));
     costos_ = new QStandardItemModel(this);
-    ListCostos = tabla("ListCostos", QStringLiteral("COSTOS"), costos_, TabCostos);
+    ListCostos =
+        VentanaInforme::tabla(QStringLiteral("ListCostos"), QStringLiteral("COSTOS"), costos_, TabCostos);
     TabCostos->addTab(ListCostos, QStringLiteral("Costos"));
 
     auto* hojaStock = new QWidget(TabCostos);
@@ -143,32 +118,25 @@ void FrmCostos::construir() {
     capaStock->addLayout(opcionesStock);
     auto* division = new QSplitter(Qt::Vertical, hojaStock);
     stock_ = new QStandardItemModel(this);
-    ListStock = tabla("ListStock", QStringLiteral("STOCK"), stock_, division);
-    GrfStock = new QChartView(division);
-    GrfStock->setObjectName(QStringLiteral("GrfStock"));
-    GrfStock->setAccessibleName(QStringLiteral("Gráfico del stock por día"));
-    GrfStock->setRenderHint(QPainter::Antialiasing);
-    GrfStock->chart()->setLocalizeNumbers(true);
-    GrfStock->chart()->setLocale(Texto::regional());
-    GrfStock->setMinimumHeight(220);
+    ListStock = VentanaInforme::tabla(QStringLiteral("ListStock"), QStringLiteral("STOCK"), stock_, division);
+    GrfStock = VentanaInforme::grafico(QStringLiteral("GrfStock"),
+                                       QStringLiteral("Gráfico del stock por día"), division);
     division->addWidget(ListStock);
     division->addWidget(GrfStock);
     capaStock->addWidget(division, 1);
     TabCostos->addTab(hojaStock, QStringLiteral("Stock"));
 
     mermas_ = new QStandardItemModel(this);
-    ListMermas = tabla("ListMermas", QStringLiteral("MERMAS"), mermas_, TabCostos);
+    ListMermas =
+        VentanaInforme::tabla(QStringLiteral("ListMermas"), QStringLiteral("MERMAS"), mermas_, TabCostos);
     TabCostos->addTab(ListMermas, QStringLiteral("Mermas"));
     TabCostos->addTab(construirMovimientos(), QStringLiteral("Precios y movimientos"));
     raiz->addWidget(TabCostos, 1);
 
-    connect(DTDESDE, &QDateEdit::dateChanged, this, &FrmCostos::programar);
-    connect(DTHASTA, &QDateEdit::dateChanged, this, &FrmCostos::programar);
-    connect(CmbAgrupar, &QComboBox::currentIndexChanged, this, &FrmCostos::programar);
     connect(CmbAlimentoGrafico, &QComboBox::currentIndexChanged, this, &FrmCostos::dibujarStock);
     connect(TxtUmbral, &QDoubleSpinBox::valueChanged, this, [](double v) { AvisoStock::guardarUmbral(v); });
-    connect(CmdExportar, &QPushButton::clicked, this, &FrmCostos::CmdExportar_Click);
-    connect(CmdGuardar, &QPushButton::clicked, this, &FrmCostos::CmdGuardar_Click);
+    connect(CmdExportar, &QPushButton::clicked, this, &FrmCostos::exportar);
+    connect(CmdGuardar, &QPushButton::clicked, this, &FrmCostos::guardarMovimiento);
     resize(1100, 640);
 }
 
@@ -206,25 +174,19 @@ QWidget* FrmCostos::construirMovimientos() {
 }
 
 bool FrmCostos::calculando() const {
-    return espera_.isActive() || pendiente_;
-}
-
-void FrmCostos::programar() {
-    espera_.start();
+    return calculo_.calculando();
 }
 
 void FrmCostos::calcular() {
-    espera_.stop();
     mostrarStock();
-    const quint64 generacion = ++generacion_;
+    const quint64 generacion = calculo_.empezar();
     trabajo_.reset(); // a computation still under way is of no more use
-    const auto por = static_cast<PorCosto>(CmbAgrupar->currentData().toInt());
-    trabajo_ = std::make_unique<TrabajoCostos>(BaseDatos::ConexionBD().databaseName(), por, DTDESDE->date(),
-                                               DTHASTA->date());
+    const auto por = static_cast<PorCosto>(filtros_.CmbAgrupar->currentData().toInt());
+    trabajo_ = std::make_unique<TrabajoCostos>(BaseDatos::ConexionBD().databaseName(), por,
+                                               filtros_.DTDESDE->date(), filtros_.DTHASTA->date());
     connect(trabajo_.get(), &Trabajo::terminado, this, [this, generacion](const Resultado& r) {
-        if (generacion != generacion_)
+        if (!calculo_.terminar(generacion))
             return;
-        pendiente_ = false;
         if (!r.ok) {
             LblEstado->setText(QStringLiteral("No se puede leer el historial: ") + r.descripcion);
             return;
@@ -233,7 +195,6 @@ void FrmCostos::calcular() {
         mostrarCostos();
     });
     LblEstado->setText(QStringLiteral("Calculando..."));
-    pendiente_ = true;
     trabajo_->iniciar();
 }
 
@@ -267,7 +228,7 @@ void FrmCostos::mostrarCostos() {
 }
 
 void FrmCostos::mostrarStock() {
-    const QDate hasta = DTHASTA->date();
+    const QDate hasta = filtros_.DTHASTA->date();
     if (const auto e = InventarioStock::calcular(BaseDatos::ConexionBD(), hasta, &inventario_)) {
         LblEstado->setText(QStringLiteral("No se puede calcular el stock: ") + e->descripcion);
         return;
@@ -312,10 +273,10 @@ void FrmCostos::dibujarStock() {
     for (const InventarioStock::Alimento& a : inventario_.alimentos)
         if (a.id == id && CmbAlimentoGrafico->currentIndex() >= 0)
             elegido = &a;
-    GraficoStock::dibujar(GrfStock->chart(), elegido, DTDESDE->date(), DTHASTA->date());
+    GraficoStock::dibujar(GrfStock->chart(), elegido, filtros_.DTDESDE->date(), filtros_.DTHASTA->date());
 }
 
-void FrmCostos::CmdGuardar_Click() {
+void FrmCostos::guardarMovimiento() {
     double cantidad = 0;
     if (CmbMovAlimento->currentIndex() < 0) {
         Dialogos::mostrar(this, {QStringLiteral("Elija un alimento"), Icono::Exclamacion});
@@ -349,7 +310,7 @@ void FrmCostos::CmdGuardar_Click() {
     calcular();
 }
 
-void FrmCostos::CmdExportar_Click() {
+void FrmCostos::exportar() {
     if (exportacion_ || calculando())
         return; // one export at a time, of the table on show
     const QString ruta = elegirDestinoLibro(this, QStringLiteral("Exportar los costos"));
@@ -360,14 +321,7 @@ void FrmCostos::CmdExportar_Click() {
     exportacion_ = std::make_unique<ExportacionCostos>(ruta, informe_);
     connect(exportacion_.get(), &Trabajo::terminado, this, [this, ruta](const Resultado& r) {
         exportacion_.release()->deleteLater();
-        unsetCursor();
-        CmdExportar->setEnabled(true);
-        if (r.ok)
-            Dialogos::mostrar(this, {QStringLiteral("Datos exportados en ") + ruta, Icono::Informacion});
-        else if (!r.cancelado)
-            Dialogos::mostrar(this, errorProcedimiento(QString::number(r.numero), r.descripcion,
-                                                       QStringLiteral("CmdExportar_Click"),
-                                                       QStringLiteral("FrmCostos")));
+        FinExportacion::avisar(this, CmdExportar, ruta, r, QStringLiteral("FrmCostos"));
     });
     exportacion_->iniciar();
 }

@@ -2,9 +2,10 @@
 
 #include "costos/InformeCostos.h"
 #include "costos/InventarioStock.h"
+#include "ui/CalculoDiferido.h"
+#include "ui/VentanaInforme.h"
 
 #include <QDialog>
-#include <QTimer>
 
 #include <memory>
 
@@ -37,13 +38,12 @@ public:
     bool exportando() const { return exportacion_ != nullptr; }
 
 public Q_SLOTS:
-    void CmdExportar_Click();
-    void CmdGuardar_Click();
+    void exportar();
+    void guardarMovimiento();
 
 private:
     void construir();
     QWidget* construirMovimientos();
-    void programar();
     void calcular();
     void mostrarCostos();
     void mostrarStock();
@@ -53,16 +53,9 @@ private:
     InventarioStock inventario_;
     std::unique_ptr<TrabajoCostos> trabajo_;
     std::unique_ptr<ExportacionCostos> exportacion_;
-    quint64 generacion_ = 0;
-    bool pendiente_ = false;
-    QTimer espera_;
+    CalculoDiferido calculo_;
 
-    QLabel* LblDesde;
-    QDateEdit* DTDESDE;
-    QLabel* LblHasta;
-    QDateEdit* DTHASTA;
-    QLabel* LblAgrupar;
-    QComboBox* CmbAgrupar;
+    VentanaInforme::Filtros filtros_;
     QPushButton* CmdExportar;
     QLabel* LblEstado;
     QTabWidget* TabCostos;

@@ -1,20 +1,21 @@
 #include "costos/InformeCostos.h"
 
+#include "core/NombreElegido.h"
+#include "core/RangoPartido.h"
 #include "core/Texto.h"
 #include "costos/CatalogoAlimentos.h"
 #include "costos/PreciosAlimento.h"
+#include "db/ConexionLectura.h"
 #include "db/SentenciaSqlite.h"
 
 #include <QCollator>
 #include <QHash>
 #include <QSet>
 #include <QSqlQuery>
-#include <QThread>
 
 #include <algorithm>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -366,25 +367,6 @@ std::optional<ErrorBD> InformeCostos::calcular(QSqlDatabase db, PorCosto por, QD
     return std::nullopt;
 }
 
-namespace {
-// Runs `leer` on a read-only connection of this thread's own to the database file.
-std::optional<ErrorBD> conConexion(const QString& archivo,
-                                   const std::function<std::optional<ErrorBD>(QSqlDatabase&)>& leer) {
-    std::optional<ErrorBD> error;
-    BaseDatos::conConexionPropia(archivo, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"),
-                                 [&](QSqlDatabase& db) {
-                                     if (!db.open() || !BaseDatos::prepararConexion(db)) {
-                                         error = errorDe(db.lastError());
-                                         return;
-                                     }
-                                     // Pages read in place rather than copied: a year walks a large index.
-                                     QSqlQuery(db).exec(QStringLiteral("pragma mmap_size = 1073741824"));
-                                     error = leer(db);
-                                 });
-    return error;
-}
-} // namespace
-
 std::optional<ErrorBD> InformeCostos::calcularEnArchivo(const QString& archivo, PorCosto por, QDate desde,
                                                         QDate hasta, InformeCostos* informe,
                                                         const std::function<bool()>& cancelado) {
@@ -394,41 +376,30 @@ std::optional<ErrorBD> InformeCostos::calcularEnArchivo(const QString& archivo, 
     informe->hasta = hasta;
     CatalogoAlimentos catalogo;
     PreciosAlimento precios;
-    if (auto e = conConexion(archivo, [&](QSqlDatabase& db) {
+    if (auto e = ConexionLectura::usar(archivo, [&](QSqlDatabase& db) {
             if (auto e = CatalogoAlimentos::cargar(db, &catalogo))
                 return e;
             return PreciosAlimento::cargar(db, &precios);
         }))
         return e;
-    // A long period is walked as two halves at once, each on a connection of its own: the walk
-    // over the index is what takes the time. The second half hands its leading part (the end of
-    // a trip begun in the first) back to the first, so the result is the one of a single walk.
-    const qint64 dias = desde.daysTo(hasta);
-    const bool partir = dias >= 60 && QThread::idealThreadCount() > 1;
-    const QDate corte = desde.addDays(dias / 2);
-    Recorrido primera(por, catalogo, precios), segunda(por, catalogo, precios);
-    segunda.empezarEnViaje();
-    std::optional<ErrorBD> errores[2];
-    std::thread otra;
-    if (partir)
-        otra = std::thread([&] {
-            errores[1] = conConexion(archivo, [&](QSqlDatabase& db) {
-                return segunda.recorrer(db, corte.addDays(1), hasta, cancelado, false);
+    // A long period is walked as two halves at once. The second half hands its leading part (the
+    // end of a trip begun in the first) back to the first, so the result is the one of a single walk.
+    Recorrido mitades[2] = {{por, catalogo, precios}, {por, catalogo, precios}};
+    mitades[1].empezarEnViaje();
+    bool partido = false;
+    if (auto e = RangoPartido::leer(desde, hasta, [&](const RangoPartido::Tramo& t) {
+            if (t.indice == 0)
+                partido = !t.unico; // written by this thread only
+            return ConexionLectura::usar(archivo, [&](QSqlDatabase& db) {
+                return mitades[t.indice].recorrer(db, t.desde, t.hasta, cancelado, t.unico);
             });
-        });
-    errores[0] = conConexion(archivo, [&](QSqlDatabase& db) {
-        return primera.recorrer(db, desde, partir ? corte : hasta, cancelado, !partir);
-    });
-    if (otra.joinable())
-        otra.join();
-    for (const std::optional<ErrorBD>& e : errores)
-        if (e)
-            return e;
+        }))
+        return e;
     if (cancelado && cancelado())
         return std::nullopt;
-    if (partir)
-        primera.seguirCon(segunda);
-    primera.cerrar(informe);
+    if (partido)
+        mitades[0].seguirCon(mitades[1]);
+    mitades[0].cerrar(informe);
     return std::nullopt;
 }
 
@@ -449,13 +420,7 @@ QString InformeCostos::nombre(PorCosto p) {
 }
 
 std::optional<PorCosto> InformeCostos::leerPor(const QString& palabra) {
-    const QString p = palabra.trimmed().toLower();
-    for (PorCosto c : todas())
-        if (p == nombre(c).toLower())
-            return c;
-    if (p == QLatin1String("dia"))
-        return PorCosto::Dia;
-    return std::nullopt;
+    return nombreElegido(palabra, todas(), nombre);
 }
 
 QList<PorCosto> InformeCostos::todas() {

@@ -1,5 +1,6 @@
 #include "historial/CargasPrecision.h"
 
+#include "db/ConexionLectura.h"
 #include "db/SentenciaSqlite.h"
 #include "historial/HistorialSucesos.h"
 #include "historial/SalidaInforme.h"
@@ -145,16 +146,8 @@ std::optional<ErrorBD> CargasPrecision::listarEnArchivo(const QString& archivo,
                                                         const std::optional<QString>& grupo,
                                                         CargasPrecision* lista,
                                                         const std::function<bool()>& cancelado) {
-    std::optional<ErrorBD> error;
-    BaseDatos::conConexionPropia(archivo, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"),
-                                 [&](QSqlDatabase& db) {
-                                     if (!db.open()) {
-                                         error = errorDe(db.lastError());
-                                         return;
-                                     }
-                                     error = listar(db, informe, grupo, lista, cancelado);
-                                 });
-    return error;
+    return ConexionLectura::usar(
+        archivo, [&](QSqlDatabase& db) { return listar(db, informe, grupo, lista, cancelado); });
 }
 
 QStringList CargasPrecision::encabezados(Agrupacion a) {

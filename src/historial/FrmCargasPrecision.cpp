@@ -7,6 +7,7 @@
 #include "ui/Controles.h"
 #include "ui/DestinoLibro.h"
 #include "ui/Dialogos.h"
+#include "ui/FinExportacion.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -109,14 +110,7 @@ void FrmCargasPrecision::exportar() {
     connect(exportacion_.get(), &Trabajo::terminado, this, [this](const Resultado& r) {
         const QString ruta = exportacion_->destino();
         exportacion_.release()->deleteLater();
-        unsetCursor();
-        CmdExportar->setEnabled(true);
-        if (r.ok)
-            Dialogos::mostrar(this, {QStringLiteral("Datos exportados en ") + ruta, Icono::Informacion});
-        else if (!r.cancelado)
-            Dialogos::mostrar(this, errorProcedimiento(QString::number(r.numero), r.descripcion,
-                                                       QStringLiteral("CmdExportar_Click"),
-                                                       QStringLiteral("FrmCargasPrecision")));
+        FinExportacion::avisar(this, CmdExportar, ruta, r, QStringLiteral("FrmCargasPrecision"));
     });
     exportacion_->iniciar();
 }

@@ -13,6 +13,8 @@
 #include "ui/Controles.h"
 #include "ui/DestinoLibro.h"
 #include "ui/Dialogos.h"
+#include "ui/FinExportacion.h"
+#include "ui/VentanaInforme.h"
 
 #include <QChartView>
 #include <QComboBox>
@@ -29,31 +31,18 @@
 
 FrmPrecision::FrmPrecision(QWidget* parent) : QDialog(parent) {
     construir();
-    espera_.setSingleShot(true);
-    espera_.setInterval(150);
-    connect(&espera_, &QTimer::timeout, this, &FrmPrecision::calcular);
     calcular();
 }
 
 FrmPrecision::~FrmPrecision() = default;
 
 void FrmPrecision::construir() {
-    setObjectName(QStringLiteral("FrmPrecision"));
-    setWindowTitle(QStringLiteral("Precisión de carga"));
-    setModal(true);
-    auto* raiz = new QVBoxLayout(this);
-
-    auto* filtros = new QHBoxLayout;
-    LblDesde = Controles::etiqueta("LblDesde", QStringLiteral("DESDE:"), this);
-    DTDESDE = Controles::fecha("DTDESDE", QDate::currentDate().addDays(-30), LblDesde, this);
-    LblHasta = Controles::etiqueta("LblHasta", QStringLiteral("HASTA:"), this);
-    DTHASTA = Controles::fecha("DTHASTA", QDate::currentDate(), LblHasta, this);
-    LblAgrupar = Controles::etiqueta("LblAgrupar", QStringLiteral("AGRUPAR POR:"), this);
-    CmbAgrupar = new QComboBox(this);
-    CmbAgrupar->setObjectName(QStringLiteral("CmbAgrupar"));
-    for (Agrupacion a : InformePrecision::todas())
-        CmbAgrupar->addItem(InformePrecision::nombre(a), static_cast<int>(a));
-    Accesible::conEtiqueta(CmbAgrupar, LblAgrupar);
+    filtros_ = VentanaInforme::construir(
+        this, QStringLiteral("FrmPrecision"), QStringLiteral("Precisión de carga"),
+        VentanaInforme::agrupaciones(InformePrecision::todas(), InformePrecision::nombre), calculo_,
+        [this] { calcular(); });
+    QVBoxLayout* raiz = filtros_.raiz;
+    QHBoxLayout* filtros = filtros_.fila;
     LblTolerancia = Controles::etiqueta("LblTolerancia", QStringLiteral("TOLERANCIA %:"), this);
     TxtTolerancia = new QDoubleSpinBox(this);
     TxtTolerancia->setObjectName(QStringLiteral("TxtTolerancia"));
@@ -66,15 +55,13 @@ void FrmPrecision::construir() {
     CmdCargas = Controles::boton("CmdCargas", QStringLiteral("VER CARGAS"), this);
     CmdCargas->setToolTip(QStringLiteral("Las cargas del grupo elegido (todas, sin grupo elegido)"));
     CmdExportar = Controles::boton("CmdExportar", QStringLiteral("EXPORTAR XLS"), this);
-    for (QWidget* w : std::initializer_list<QWidget*>{LblDesde, DTDESDE, LblHasta, DTHASTA, LblAgrupar,
-                                                      CmbAgrupar, LblTolerancia, TxtTolerancia})
-        filtros->addWidget(w);
+    filtros->addWidget(LblTolerancia);
+    filtros->addWidget(TxtTolerancia);
     filtros->addStretch();
     filtros->addWidget(CmdCargas);
     filtros->addWidget(CmdExportar);
     CmdImprimir = Controles::boton("CmdImprimir", QStringLiteral("IMPRIMIR"), this);
     filtros->addWidget(CmdImprimir);
-    raiz->addLayout(filtros);
 
     LblEstado = Controles::etiqueta("LblEstado", QString(), this);
     raiz->addWidget(LblEstado);
@@ -84,25 +71,13 @@ void FrmPrecision::construir() {
     orden_ = new QSortFilterProxyModel(this);
     orden_->setSourceModel(modelo_);
     orden_->setSortRole(ModeloPrecision::kOrdenRol);
-    ListPrecision = new QTableView(division);
-    ListPrecision->setObjectName(QStringLiteral("ListPrecision"));
-    ListPrecision->setAccessibleName(QStringLiteral("PRECISIÓN DE CARGA"));
-    ListPrecision->setModel(orden_);
+    ListPrecision = VentanaInforme::tabla(QStringLiteral("ListPrecision"),
+                                          QStringLiteral("PRECISIÓN DE CARGA"), orden_, division);
     ListPrecision->setSortingEnabled(true);
     ListPrecision->sortByColumn(0, Qt::AscendingOrder);
-    ListPrecision->setSelectionBehavior(QAbstractItemView::SelectRows);
-    ListPrecision->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    ListPrecision->verticalHeader()->setVisible(false);
-    ListPrecision->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    ListPrecision->horizontalHeader()->setStretchLastSection(true);
 
-    GrfPrecision = new QChartView(division);
-    GrfPrecision->setObjectName(QStringLiteral("GrfPrecision"));
-    GrfPrecision->setAccessibleName(QStringLiteral("Gráfico de diferencia % por grupo"));
-    GrfPrecision->setRenderHint(QPainter::Antialiasing);
-    GrfPrecision->chart()->setLocalizeNumbers(true);
-    GrfPrecision->chart()->setLocale(Texto::regional());
-    GrfPrecision->setMinimumHeight(220);
+    GrfPrecision = VentanaInforme::grafico(QStringLiteral("GrfPrecision"),
+                                           QStringLiteral("Gráfico de diferencia % por grupo"), division);
     division->addWidget(ListPrecision);
     division->addWidget(GrfPrecision);
 
@@ -123,9 +98,6 @@ void FrmPrecision::construir() {
     lados->setStretchFactor(1, 1);
     raiz->addWidget(lados, 1);
 
-    connect(DTDESDE, &QDateEdit::dateChanged, this, &FrmPrecision::programar);
-    connect(DTHASTA, &QDateEdit::dateChanged, this, &FrmPrecision::programar);
-    connect(CmbAgrupar, &QComboBox::currentIndexChanged, this, &FrmPrecision::programar);
     connect(TxtTolerancia, &QDoubleSpinBox::valueChanged, this, [this](double v) {
         // Kept for the next time; a database that refuses it only loses the preference.
         Preferencias::guardarTolerancia(v);
@@ -143,29 +115,27 @@ void FrmPrecision::construir() {
 }
 
 bool FrmPrecision::calculando() const {
-    return espera_.isActive() || pendiente_;
+    return calculo_.calculando();
 }
 
 void FrmPrecision::programar() {
-    espera_.start();
+    calculo_.programar();
 }
 
 void FrmPrecision::calcular() {
-    espera_.stop();
-    const quint64 generacion = ++generacion_;
+    const quint64 generacion = calculo_.empezar();
     // A report still under way is of no more use: it is stopped (it checks often) and dropped.
     trabajo_.reset();
-    const auto agrupacion = static_cast<Agrupacion>(CmbAgrupar->currentData().toInt());
+    const auto agrupacion = static_cast<Agrupacion>(filtros_.CmbAgrupar->currentData().toInt());
     trabajo_ = std::make_unique<TrabajoInforme>(BaseDatos::ConexionBD().databaseName(), agrupacion,
-                                                DTDESDE->date(), DTHASTA->date(), TxtTolerancia->value());
+                                                filtros_.DTDESDE->date(), filtros_.DTHASTA->date(),
+                                                TxtTolerancia->value());
     connect(trabajo_.get(), &Trabajo::terminado, this, [this, generacion](const Resultado& r) {
-        if (generacion != generacion_)
+        if (!calculo_.terminar(generacion))
             return; // a newer report was asked for
-        pendiente_ = false;
         alTerminar(r.valor, r.ok, r.descripcion);
     });
     LblEstado->setText(QStringLiteral("Calculando..."));
-    pendiente_ = true;
     trabajo_->iniciar();
 }
 
@@ -198,14 +168,7 @@ void FrmPrecision::exportar() {
     connect(exportacion_.get(), &Trabajo::terminado, this, [this](const Resultado& r) {
         const QString ruta = exportacion_->destino();
         exportacion_.release()->deleteLater();
-        unsetCursor();
-        CmdExportar->setEnabled(true);
-        if (r.ok)
-            Dialogos::mostrar(this, {QStringLiteral("Datos exportados en ") + ruta, Icono::Informacion});
-        else if (!r.cancelado)
-            Dialogos::mostrar(this, errorProcedimiento(QString::number(r.numero), r.descripcion,
-                                                       QStringLiteral("CmdExportar_Click"),
-                                                       QStringLiteral("FrmPrecision")));
+        FinExportacion::avisar(this, CmdExportar, ruta, r, QStringLiteral("FrmPrecision"));
     });
     exportacion_->iniciar();
 }

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "historial/InformePrecision.h"
+#include "ui/CalculoDiferido.h"
+#include "ui/VentanaInforme.h"
 
 #include <QDialog>
-#include <QTimer>
 
 #include <memory>
 
@@ -57,16 +58,9 @@ private:
     InformePrecision informe_;
     std::unique_ptr<TrabajoInforme> trabajo_;
     std::unique_ptr<ExportacionInforme> exportacion_;
-    quint64 generacion_ = 0;
-    bool pendiente_ = false; // the latest report asked for has not come back yet
-    QTimer espera_;
+    CalculoDiferido calculo_;
 
-    QLabel* LblDesde;
-    QDateEdit* DTDESDE;
-    QLabel* LblHasta;
-    QDateEdit* DTHASTA;
-    QLabel* LblAgrupar;
-    QComboBox* CmbAgrupar;
+    VentanaInforme::Filtros filtros_;
     QLabel* LblTolerancia;
     QDoubleSpinBox* TxtTolerancia;
     QPushButton* CmdCargas;

@@ -1,6 +1,9 @@
 #include "historial/InformePrecision.h"
 
+#include "core/NombreElegido.h"
+#include "core/RangoPartido.h"
 #include "core/Texto.h"
+#include "db/ConexionLectura.h"
 #include "db/SentenciaSqlite.h"
 #include "historial/HistorialSucesos.h"
 
@@ -8,13 +11,11 @@
 #include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
-#include <QThread>
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <unordered_map>
 
 namespace {
@@ -195,24 +196,6 @@ void cerrar(Acumulado& porTexto, InformePrecision* informe) {
               });
 }
 
-// Runs `leer` on a read-only connection of this thread's own to the database file.
-std::optional<ErrorBD> conConexion(const QString& archivo,
-                                   const std::function<std::optional<ErrorBD>(QSqlDatabase)>& leer) {
-    std::optional<ErrorBD> error;
-    BaseDatos::conConexionPropia(archivo, QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=5000"),
-                                 [&](QSqlDatabase& db) {
-                                     if (!db.open()) {
-                                         error = errorDe(db.lastError());
-                                         return;
-                                     }
-                                     // Pages read in place rather than copied: a year's report walks
-                                     // a large index.
-                                     QSqlQuery(db).exec(QStringLiteral("pragma mmap_size = 1073741824"));
-                                     error = leer(db);
-                                 });
-    return error;
-}
-
 } // namespace
 
 void GrupoPrecision::sumar(const GrupoPrecision& otro) {
@@ -277,32 +260,17 @@ std::optional<ErrorBD> InformePrecision::calcularEnArchivo(const QString& archiv
                                                            InformePrecision* informe,
                                                            const std::function<bool()>& cancelado) {
     *informe = InformePrecision{agrupacion, desde, hasta, tolerancia, {}, {}};
-    if (const auto e = conConexion(
-            archivo, [&](QSqlDatabase db) { return ToleranciasAlimento::leer(db, &informe->tolerancias); }))
+    if (const auto e = ConexionLectura::usar(
+            archivo, [&](QSqlDatabase& db) { return ToleranciasAlimento::leer(db, &informe->tolerancias); }))
         return e;
-    // A long range is read as two halves at once, each on a connection of its own: the walk over
-    // the index is what takes the time, and the halves share nothing until they are added up.
-    const qint64 dias = desde.daysTo(hasta);
-    const int partes = dias >= 60 && QThread::idealThreadCount() > 1 ? 2 : 1;
-    const QDate corte = desde.addDays(dias / 2);
+    // A long range is read as two halves at once; they share nothing until they are added up.
     Acumulado acumulados[2];
-    std::optional<ErrorBD> errores[2];
-    auto leer = [&](int i) {
-        const QDate d = i == 0 ? desde : corte.addDays(1);
-        const QDate h = i == 0 && partes == 2 ? corte : hasta;
-        errores[i] = conConexion(archivo, [&](QSqlDatabase db) {
-            return acumular(db, agrupacion, d, h, *informe, &acumulados[i], cancelado);
-        });
-    };
-    std::thread otra;
-    if (partes == 2)
-        otra = std::thread(leer, 1);
-    leer(0);
-    if (otra.joinable())
-        otra.join();
-    for (const std::optional<ErrorBD>& e : errores)
-        if (e)
-            return e;
+    if (const auto e = RangoPartido::leer(desde, hasta, [&](const RangoPartido::Tramo& t) {
+            return ConexionLectura::usar(archivo, [&](QSqlDatabase& db) {
+                return acumular(db, agrupacion, t.desde, t.hasta, *informe, &acumulados[t.indice], cancelado);
+            });
+        }))
+        return e;
     if (cancelado && cancelado())
         return std::nullopt;
     for (auto& [texto, g] : acumulados[1]) {
@@ -331,14 +299,7 @@ QString InformePrecision::nombre(Agrupacion a) {
 }
 
 std::optional<Agrupacion> InformePrecision::leerAgrupacion(const QString& palabra) {
-    const QString p = palabra.trimmed().toLower();
-    for (Agrupacion a : todas()) {
-        if (p == nombre(a).toLower())
-            return a;
-    }
-    if (p == QLatin1String("dia"))
-        return Agrupacion::Dia;
-    return std::nullopt;
+    return nombreElegido(palabra, todas(), nombre);
 }
 
 QList<Agrupacion> InformePrecision::todas() {

@@ -65,9 +65,9 @@ DlgImprimir::DlgImprimir(const QString& titulo, Fuente fuente, std::optional<QDa
         botones->addWidget(b);
     raiz->addLayout(botones);
 
-    connect(CmdVista, &QPushButton::clicked, this, &DlgImprimir::CmdVista_Click);
-    connect(CmdImprimir, &QPushButton::clicked, this, &DlgImprimir::CmdImprimir_Click);
-    connect(CmdPdf, &QPushButton::clicked, this, &DlgImprimir::CmdPdf_Click);
+    connect(CmdVista, &QPushButton::clicked, this, &DlgImprimir::verVistaPrevia);
+    connect(CmdImprimir, &QPushButton::clicked, this, &DlgImprimir::imprimirDocumento);
+    connect(CmdPdf, &QPushButton::clicked, this, &DlgImprimir::guardarPdf);
     connect(CmdCerrar, &QPushButton::clicked, this, &QDialog::accept);
 }
 
@@ -99,13 +99,17 @@ std::optional<DocumentoImpreso::Documento> DlgImprimir::documento() {
     return d;
 }
 
-void DlgImprimir::CmdVista_Click() {
+void DlgImprimir::prepararImpresora(QPrinter& impresora, const QString& titulo) const {
+    impresora.setPageLayout(DibujoDocumento::disposicion(papel()));
+    impresora.setDocName(titulo);
+}
+
+void DlgImprimir::verVistaPrevia() {
     const auto d = documento();
     if (!d)
         return;
     QPrinter impresora(QPrinter::HighResolution);
-    impresora.setPageLayout(DibujoDocumento::disposicion(papel()));
-    impresora.setDocName(d->titulo);
+    prepararImpresora(impresora, d->titulo);
     QPrintPreviewDialog vista(&impresora, this);
     vista.setObjectName(QStringLiteral("VistaPrevia"));
     vista.setWindowTitle(QStringLiteral("Vista previa: ") + titulo_);
@@ -114,13 +118,12 @@ void DlgImprimir::CmdVista_Click() {
     vista.exec();
 }
 
-void DlgImprimir::CmdImprimir_Click() {
+void DlgImprimir::imprimirDocumento() {
     const auto d = documento();
     if (!d)
         return;
     QPrinter impresora(QPrinter::HighResolution);
-    impresora.setPageLayout(DibujoDocumento::disposicion(papel()));
-    impresora.setDocName(d->titulo);
+    prepararImpresora(impresora, d->titulo);
     QPrintDialog elegir(&impresora, this);
     elegir.setObjectName(QStringLiteral("ElegirImpresora"));
     if (elegir.exec() != QDialog::Accepted)
@@ -130,7 +133,7 @@ void DlgImprimir::CmdImprimir_Click() {
     unsetCursor();
 }
 
-void DlgImprimir::CmdPdf_Click() {
+void DlgImprimir::guardarPdf() {
     if (escritura_)
         return; // one file at a time
     QString ruta = Dialogos::archivoGuardar(this, QStringLiteral("Guardar en PDF"), QDir::homePath(),

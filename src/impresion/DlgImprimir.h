@@ -15,6 +15,7 @@ class QComboBox;
 class QDateEdit;
 class QLabel;
 class QLineEdit;
+class QPrinter;
 class QPushButton;
 
 // "Imprimir": the farm's name (kept for every printed page once given), the paper and its
@@ -37,14 +38,16 @@ public:
     bool escribiendo() const { return escritura_ != nullptr; }
 
 public Q_SLOTS:
-    void CmdVista_Click();
-    void CmdImprimir_Click();
-    void CmdPdf_Click();
+    void verVistaPrevia();
+    void imprimirDocumento();
+    void guardarPdf();
 
 private:
     // The document with the farm's name as typed (saved for the next time); none after a failure
     // already told.
     std::optional<DocumentoImpreso::Documento> documento();
+    // The paper of the window and the document's title, for the preview and the printer alike.
+    void prepararImpresora(QPrinter& impresora, const QString& titulo) const;
 
     std::unique_ptr<EscrituraPdf> escritura_;
     Fuente fuente_;

@@ -80,6 +80,8 @@ Resultado Respaldo::hacer() {
         },
         &fallo);
     if (tamano < 0) {
+        if (cancelado())
+            return Resultado::interrumpido(); // the archive stopped short because the user asked
         // The temporary name means nothing to the user: the message names the archive.
         fallo.descripcion.replace(QDir::toNativeSeparators(salida.rutaTemporal()),
                                   QDir::toNativeSeparators(destino_));
@@ -128,6 +130,8 @@ Resultado Respaldo::verificar(const QString& archivo, qint64 tamano, const QStri
             return !cancelado();
         },
         &fallo);
+    if (!ok && cancelado())
+        return Resultado::interrumpido();
     if (!ok && fallo.numero == ENOSPC)
         return Resultado::fallo(ENOSPC,
                                 QStringLiteral("No queda espacio en el disco de la carpeta %1 para "

@@ -34,7 +34,7 @@ VentanaRespaldoAutomatico::VentanaRespaldoAutomatico(const QString& texto, QWidg
     pie->addStretch();
     pie->addWidget(cmdOmitir);
     raiz->addLayout(pie);
-    connect(cmdOmitir, &QPushButton::clicked, this, &VentanaRespaldoAutomatico::cmdOmitir_Click);
+    connect(cmdOmitir, &QPushButton::clicked, this, &VentanaRespaldoAutomatico::omitir);
     // Started once the window is up, so that it shows from the first instant.
     QTimer::singleShot(0, this, &VentanaRespaldoAutomatico::iniciar);
 }
@@ -88,7 +88,7 @@ void VentanaRespaldoAutomatico::terminado(const Resultado& r) {
     accept();
 }
 
-void VentanaRespaldoAutomatico::cmdOmitir_Click() {
+void VentanaRespaldoAutomatico::omitir() {
     if (!iniciado_) {
         // Skipped before it began: nothing was closed or written.
         iniciado_ = true;
@@ -107,12 +107,12 @@ void VentanaRespaldoAutomatico::cmdOmitir_Click() {
 void VentanaRespaldoAutomatico::closeEvent(QCloseEvent* e) {
     // The close box and Escape skip, as "Omitir" does.
     e->ignore();
-    cmdOmitir_Click();
+    omitir();
 }
 
 void VentanaRespaldoAutomatico::done(int resultado) {
     if (trabajo_) {
-        cmdOmitir_Click();
+        omitir();
         return;
     }
     QDialog::done(resultado);

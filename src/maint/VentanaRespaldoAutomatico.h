@@ -30,7 +30,7 @@ public:
 public Q_SLOTS:
     // Starts the backup (once); the window shows it.
     void iniciar();
-    void cmdOmitir_Click();
+    void omitir();
     void done(int resultado) override;
 
 protected:

@@ -70,9 +70,9 @@ frmMantenimiento::frmMantenimiento(qint16 accion, QWidget* parent) : QDialog(par
     posicionar();
     // The backup and restore tabs; the backups tab is always usable.
     for (int i = 0; i < 2; ++i)
-        stbMantenimineto->setTabEnabled(i, i == Accion);
-    stbMantenimineto->setCurrentIndex(Accion);
-    Setear_Controles();
+        stbMantenimiento->setTabEnabled(i, i == Accion);
+    stbMantenimiento->setCurrentIndex(Accion);
+    ajustarControles();
 }
 
 frmMantenimiento::~frmMantenimiento() {
@@ -91,11 +91,11 @@ void frmMantenimiento::construir() {
     setWindowTitle(Mantenimiento::kCaption);
     auto* raiz = new QVBoxLayout(this);
 
-    stbMantenimineto = new QTabWidget(this);
-    stbMantenimineto->setObjectName(QStringLiteral("stbMantenimineto"));
-    raiz->addWidget(stbMantenimineto);
+    stbMantenimiento = new QTabWidget(this);
+    stbMantenimiento->setObjectName(QStringLiteral("stbMantenimineto"));
+    raiz->addWidget(stbMantenimiento);
 
-    auto* respaldo = new QWidget(stbMantenimineto);
+    auto* respaldo = new QWidget(stbMantenimiento);
     auto* r = new QGridLayout(respaldo);
     Label4 = Controles::etiqueta("Label4", QStringLiteral("Base de datos a compactar:"), respaldo);
     fleBackUpBD = new QListWidget(respaldo);
@@ -121,9 +121,9 @@ void frmMantenimiento::construir() {
     r->addWidget(lblTotalACompactar, 6, 0, 1, 2);
     r->addWidget(lblTotalCompactado, 7, 0, 1, 2);
     r->addWidget(lblInfo, 8, 0, 1, 2);
-    stbMantenimineto->addTab(respaldo, QStringLiteral("Back Up BD"));
+    stbMantenimiento->addTab(respaldo, QStringLiteral("Back Up BD"));
 
-    auto* recuperar = new QWidget(stbMantenimineto);
+    auto* recuperar = new QWidget(stbMantenimiento);
     auto* g = new QGridLayout(recuperar);
     Label6 = Controles::etiqueta(
         "Label6", QStringLiteral("Seleccione los archivos de Back Up realizados anteriormente:"), recuperar);
@@ -141,7 +141,7 @@ void frmMantenimiento::construir() {
     txtRutaExtraerRecuperar = Controles::caja("txtRutaExtraerRecuperar", Label7, recuperar);
     cmdRutaExtraerRecuperar =
         examinar("cmdRutaExtraerRecuperar", QStringLiteral("Elegir la carpeta donde recuperar"), recuperar);
-    cmdRecupear = Controles::boton("cmdRecupear", QStringLiteral("Recuperar Bakup"), recuperar);
+    cmdRecuperar = Controles::boton("cmdRecupear", QStringLiteral("Recuperar Bakup"), recuperar);
     g->addWidget(Label6, 0, 0, 1, 2);
     g->addWidget(txtRutaRecuperar, 1, 0);
     g->addWidget(cmdExaminarRecuperar, 1, 1);
@@ -150,10 +150,10 @@ void frmMantenimiento::construir() {
     g->addWidget(chkRecuperar, 4, 0, 1, 2);
     g->addWidget(txtRutaExtraerRecuperar, 5, 0);
     g->addWidget(cmdRutaExtraerRecuperar, 5, 1);
-    g->addWidget(cmdRecupear, 6, 0, 1, 2, Qt::AlignLeft);
-    stbMantenimineto->addTab(recuperar, QStringLiteral("Recuperar Back Up BD"));
-    panelRespaldos = new PanelRespaldos(stbMantenimineto);
-    stbMantenimineto->addTab(panelRespaldos, QStringLiteral("Respaldos"));
+    g->addWidget(cmdRecuperar, 6, 0, 1, 2, Qt::AlignLeft);
+    stbMantenimiento->addTab(recuperar, QStringLiteral("Recuperar Back Up BD"));
+    panelRespaldos = new PanelRespaldos(stbMantenimiento);
+    stbMantenimiento->addTab(panelRespaldos, QStringLiteral("Respaldos"));
 
     prgBackUp = new QProgressBar(this);
     prgBackUp->setObjectName(QStringLiteral("prgBackUp"));
@@ -169,12 +169,12 @@ void frmMantenimiento::construir() {
     pie->addWidget(CmdSalir);
     raiz->addLayout(pie);
 
-    connect(chkRutaDefecto, &QCheckBox::toggled, this, &frmMantenimiento::chkRutaDefecto_Click);
-    connect(cmdExaminarBackUp, &QPushButton::clicked, this, &frmMantenimiento::cmdExaminarBackUp_Click);
-    connect(cmdBackUpBD, &QPushButton::clicked, this, &frmMantenimiento::cmdBackUpBD_Click);
+    connect(chkRutaDefecto, &QCheckBox::toggled, this, &frmMantenimiento::alMarcarRutaDefecto);
+    connect(cmdExaminarBackUp, &QPushButton::clicked, this, &frmMantenimiento::examinarRespaldo);
+    connect(cmdBackUpBD, &QPushButton::clicked, this, &frmMantenimiento::respaldarBase);
     connect(txtRutaBackUp, &QLineEdit::textChanged, this,
             [this](const QString& t) { cmdBackUpBD->setEnabled(!t.isEmpty() && !ocupado()); });
-    connect(cmdExaminarRecuperar, &QPushButton::clicked, this, &frmMantenimiento::cmdExaminarRecuperar_Click);
+    connect(cmdExaminarRecuperar, &QPushButton::clicked, this, &frmMantenimiento::examinarRecuperacion);
     connect(txtRutaRecuperar, &QLineEdit::textChanged, this, [this](const QString& t) {
         chkRecuperar->setEnabled(!t.isEmpty());
         lstArchivosCab->clear();
@@ -183,14 +183,14 @@ void frmMantenimiento::construir() {
         else if (listando_)
             Extraer->cancelar();
     });
-    connect(chkRecuperar, &QCheckBox::toggled, this, &frmMantenimiento::chkRecuperar_Click);
+    connect(chkRecuperar, &QCheckBox::toggled, this, &frmMantenimiento::alMarcarRecuperar);
     connect(cmdRutaExtraerRecuperar, &QPushButton::clicked, this,
-            &frmMantenimiento::cmdRutaExtraerRecuperar_Click);
+            &frmMantenimiento::elegirCarpetaRecuperacion);
     connect(txtRutaExtraerRecuperar, &QLineEdit::textChanged, this,
-            [this](const QString& t) { cmdRecupear->setEnabled(!t.isEmpty() && !ocupado()); });
-    connect(cmdRecupear, &QPushButton::clicked, this, &frmMantenimiento::cmdRecupear_Click);
-    connect(CmdSalir, &QPushButton::clicked, this, &frmMantenimiento::CmdSalir_Click);
-    connect(cmdCancelar, &QPushButton::clicked, this, &frmMantenimiento::cmdCancelar_Click);
+            [this](const QString& t) { cmdRecuperar->setEnabled(!t.isEmpty() && !ocupado()); });
+    connect(cmdRecuperar, &QPushButton::clicked, this, &frmMantenimiento::recuperarRespaldo);
+    connect(CmdSalir, &QPushButton::clicked, this, &frmMantenimiento::cerrarVentana);
+    connect(cmdCancelar, &QPushButton::clicked, this, &frmMantenimiento::cancelarRespaldo);
     connect(panelRespaldos, &PanelRespaldos::recuperarPedido, this, &frmMantenimiento::recuperarDeLaLista);
     connect(panelRespaldos, &PanelRespaldos::recuperacionPedida, this,
             &frmMantenimiento::habilitarRecuperacion);
@@ -210,7 +210,7 @@ QString frmMantenimiento::carpetaDatos() const {
     return BaseDatos::carpeta();
 }
 
-void frmMantenimiento::Setear_Controles() {
+void frmMantenimiento::ajustarControles() {
     fleBackUpBD->clear();
     fleBackUpBD->addItems(Mantenimiento::archivosARespaldar(carpetaDatos()));
     prgBackUp->setRange(0, 100);
@@ -221,7 +221,7 @@ void frmMantenimiento::Setear_Controles() {
     p.setColor(QPalette::Base, p.color(QPalette::Button));
     txtRutaBackUp->setPalette(p);
     cmdBackUpBD->setEnabled(false);
-    cmdRecupear->setEnabled(false);
+    cmdRecuperar->setEnabled(false);
     lblPorcentaje->clear();
     chkRecuperar->setEnabled(false);
 }
@@ -242,7 +242,7 @@ void frmMantenimiento::mostrarAvance(int porcentaje) {
 
 // ---- Backup ----
 
-void frmMantenimiento::chkRutaDefecto_Click() {
+void frmMantenimiento::alMarcarRutaDefecto() {
     if (chkRutaDefecto->isChecked()) {
         cmdExaminarBackUp->setEnabled(false);
         txtRutaBackUp->setText(Ruta_Aplicacion + Mantenimiento::nombreArchivo(QDateTime::currentDateTime()));
@@ -252,7 +252,7 @@ void frmMantenimiento::chkRutaDefecto_Click() {
     }
 }
 
-void frmMantenimiento::cmdExaminarBackUp_Click() {
+void frmMantenimiento::examinarRespaldo() {
     const QString carpeta = Dialogos::carpeta(this, kTituloCarpeta, interna(Ruta_Aplicacion));
     if (carpeta.isEmpty())
         return;
@@ -260,7 +260,7 @@ void frmMantenimiento::cmdExaminarBackUp_Click() {
         nativa(QDir(interna(carpeta)).filePath(Mantenimiento::nombreArchivo(QDateTime::currentDateTime()))));
 }
 
-void frmMantenimiento::cmdBackUpBD_Click() {
+void frmMantenimiento::respaldarBase() {
     if (ocupado() || txtRutaBackUp->text().isEmpty())
         return;
     ocupar(true);
@@ -330,7 +330,7 @@ void frmMantenimiento::respaldoTerminado(const Resultado& r) {
 
 // ---- Restore ----
 
-void frmMantenimiento::cmdExaminarRecuperar_Click() {
+void frmMantenimiento::examinarRecuperacion() {
     const QString archivo =
         Dialogos::archivoAbrir(this, kTituloArchivo, interna(Ruta_Aplicacion), kFiltroCab);
     // A cancelled dialog answers with the file chosen last in it.
@@ -339,7 +339,7 @@ void frmMantenimiento::cmdExaminarRecuperar_Click() {
     txtRutaRecuperar->setText(ultimoArchivoCM1_);
 }
 
-void frmMantenimiento::chkRecuperar_Click() {
+void frmMantenimiento::alMarcarRecuperar() {
     if (chkRecuperar->isChecked()) {
         cmdRutaExtraerRecuperar->setEnabled(false);
         txtRutaExtraerRecuperar->setText(Ruta_Aplicacion.chopped(1));
@@ -349,25 +349,25 @@ void frmMantenimiento::chkRecuperar_Click() {
     }
 }
 
-void frmMantenimiento::cmdRutaExtraerRecuperar_Click() {
+void frmMantenimiento::elegirCarpetaRecuperacion() {
     const QString carpeta = Dialogos::carpeta(this, kTituloCarpeta, interna(Ruta_Aplicacion));
     if (!carpeta.isEmpty())
         txtRutaExtraerRecuperar->setText(nativa(carpeta));
 }
 
-void frmMantenimiento::cmdRecupear_Click() {
+void frmMantenimiento::recuperarRespaldo() {
     if (ocupado() || txtRutaExtraerRecuperar->text().isEmpty())
         return;
-    Extraer_Archivos(interna(txtRutaRecuperar->text()), interna(txtRutaExtraerRecuperar->text()));
+    extraerArchivos(interna(txtRutaRecuperar->text()), interna(txtRutaExtraerRecuperar->text()));
 }
 
-void frmMantenimiento::Extraer_Archivos(const QString& archivo, const QString& destino) {
+void frmMantenimiento::extraerArchivos(const QString& archivo, const QString& destino) {
     // Into the running program's own folder the swap waits for the shared connection to close.
     const bool enVivo = !carpetaDatos().isEmpty() && QFileInfo(destino) == QFileInfo(carpetaDatos());
     restauracion_ = std::make_unique<Restauracion>(archivo, destino);
     restauracion_->setReemplazoDiferido(enVivo);
     ocupar(true);
-    cmdRecupear->setEnabled(false);
+    cmdRecuperar->setEnabled(false);
     prgBackUp->setValue(0);
     prgBackUp->setVisible(true);
     connect(restauracion_.get(), &Trabajo::avance, this, &frmMantenimiento::mostrarAvance);
@@ -385,7 +385,7 @@ void frmMantenimiento::restauracionTerminada(const Resultado& resultado, bool en
     }
     escribiendo_ = false;
     ocupar(false);
-    cmdRecupear->setEnabled(!txtRutaExtraerRecuperar->text().isEmpty());
+    cmdRecuperar->setEnabled(!txtRutaExtraerRecuperar->text().isEmpty());
     Dialogos::mostrar(this, Mantenimiento::mensajeRecuperacion(r.ok, r.descripcion));
 }
 
@@ -408,7 +408,7 @@ void frmMantenimiento::confirmarReemplazo() {
         restauracion_.reset(); // its checked copy goes with it
         escribiendo_ = false;
         ocupar(false);
-        cmdRecupear->setEnabled(!txtRutaExtraerRecuperar->text().isEmpty());
+        cmdRecuperar->setEnabled(!txtRutaExtraerRecuperar->text().isEmpty());
         Dialogos::mostrar(this, Mantenimiento::mensajeRecuperacion(false, motivo));
     };
     if (Dialogos::mostrar(this, pregunta) != Respuesta::Si) {
@@ -456,14 +456,14 @@ void frmMantenimiento::reemplazarBase() {
     }
     escribiendo_ = false;
     ocupar(false);
-    cmdRecupear->setEnabled(!txtRutaExtraerRecuperar->text().isEmpty());
+    cmdRecuperar->setEnabled(!txtRutaExtraerRecuperar->text().isEmpty());
     panelRespaldos->actualizar();
     Dialogos::mostrar(this, Mantenimiento::mensajeRecuperacion(r.ok, r.descripcion));
 }
 
 void frmMantenimiento::habilitarRecuperacion() {
-    stbMantenimineto->setTabEnabled(1, true);
-    stbMantenimineto->setCurrentIndex(1);
+    stbMantenimiento->setTabEnabled(1, true);
+    stbMantenimiento->setCurrentIndex(1);
 }
 
 void frmMantenimiento::recuperarDeLaLista(const QString& archivo) {
@@ -475,7 +475,7 @@ void frmMantenimiento::recuperarDeLaLista(const QString& archivo) {
         chkRecuperar->click();
     else
         txtRutaExtraerRecuperar->setText(Ruta_Aplicacion.chopped(1));
-    cmdRecupear_Click();
+    recuperarRespaldo();
 }
 
 bool frmMantenimiento::RecuperarCAB() {
@@ -543,11 +543,11 @@ void frmMantenimiento::registrarRespaldo() {
     respaldoHecho_.clear();
 }
 
-void frmMantenimiento::CmdSalir_Click() {
+void frmMantenimiento::cerrarVentana() {
     close();
 }
 
-void frmMantenimiento::cmdCancelar_Click() {
+void frmMantenimiento::cancelarRespaldo() {
     if (escribiendo_ && Comprimir && Comprimir->enCurso()) {
         Comprimir->cancelar();
         cmdCancelar->setEnabled(false);
@@ -570,7 +570,7 @@ void frmMantenimiento::closeEvent(QCloseEvent* e) {
                            Icono::Pregunta, Mantenimiento::kCaption, Botones::SiNo}) == Respuesta::Si &&
                 escribiendo_) {
                 saliendo_ = true;
-                cmdCancelar_Click();
+                cancelarRespaldo();
             }
         } else {
             Dialogos::mostrar(this,

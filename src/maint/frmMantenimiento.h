@@ -38,7 +38,7 @@ public:
     // "open", or "close" once a backup has closed the shared connection.
     QString Estado_Conexion;
 
-    void Setear_Controles();
+    void ajustarControles();
     // Lists the archive named in txtRutaRecuperar in lstArchivosCab, every entry selected with
     // its position (1, 2, 3 ...) as item data, once every block of the archive has been checked;
     // a damaged archive is reported instead. The check runs in the background: false when the
@@ -51,16 +51,16 @@ public:
     bool baseRestaurada() const { return baseRestaurada_; }
 
 public Q_SLOTS:
-    void chkRutaDefecto_Click();
-    void cmdExaminarBackUp_Click();
-    void cmdBackUpBD_Click();
-    void cmdExaminarRecuperar_Click();
-    void chkRecuperar_Click();
-    void cmdRutaExtraerRecuperar_Click();
-    void cmdRecupear_Click();
-    void CmdSalir_Click();
+    void alMarcarRutaDefecto();
+    void examinarRespaldo();
+    void respaldarBase();
+    void examinarRecuperacion();
+    void alMarcarRecuperar();
+    void elegirCarpetaRecuperacion();
+    void recuperarRespaldo();
+    void cerrarVentana();
     // Stops the backup that runs; it leaves no archive behind.
-    void cmdCancelar_Click();
+    void cancelarRespaldo();
     // Makes the restore tab usable, whatever `Accion` says, and shows it.
     void habilitarRecuperacion();
     void done(int resultado) override;
@@ -73,7 +73,7 @@ private:
     void posicionar();
     QString carpetaDatos() const;
     // Starts the restore of `archivo` into the folder `destino`.
-    void Extraer_Archivos(const QString& archivo, const QString& destino);
+    void extraerArchivos(const QString& archivo, const QString& destino);
     void mostrarAvance(int porcentaje);
     void respaldoTerminado(const Resultado& r);
     void restauracionTerminada(const Resultado& r, bool enVivo);
@@ -90,7 +90,7 @@ private:
     // Records the window's manual backup as the last one, once the connection is back.
     void registrarRespaldo();
 
-    QTabWidget* stbMantenimineto;
+    QTabWidget* stbMantenimiento;
     QLabel* Label4;
     QListWidget* fleBackUpBD;
     QLabel* Label5;
@@ -109,7 +109,7 @@ private:
     QCheckBox* chkRecuperar;
     QLineEdit* txtRutaExtraerRecuperar;
     QPushButton* cmdRutaExtraerRecuperar;
-    QPushButton* cmdRecupear;
+    QPushButton* cmdRecuperar;
     QProgressBar* prgBackUp;
     QLabel* lblPorcentaje;
     QPushButton* CmdSalir;

@@ -38,70 +38,71 @@ FrmRodeos::FrmRodeos(QWidget* parent)
 
     construirTotales("Frame1", 150);
     construirLista({160, QStringLiteral("CORRALES QUE COMERAN LAS RECETAS"), "ListROD", "CMD_QUITAR_ROD",
-                    [this] { CMD_QUITAR_ROD_Click(); }, [this](QTreeWidgetItem* l) { ListROD_DblClick(l); }});
+                    [this] { quitarRodeo(); }, [this](QTreeWidgetItem* l) { editarLineaRodeo(l); }});
 
     ordenTabulacion({CmbViajes, TXTCORRAL, TXTPOR, TXTOR, CMD_INS_ROD});
-    alElegir(CmbViajes, [this] { CmbViajes_Click(); });
-    connect(CMD_INS_ROD, &QPushButton::clicked, this, &FrmRodeos::CMD_INS_ROD_Click);
+    alElegir(CmbViajes, [this] { alElegirViaje(); });
+    connect(CMD_INS_ROD, &QPushButton::clicked, this, &FrmRodeos::insertarRodeo);
 
     // The header's controls and a few lines of the list are never cut.
     setMinimumSize(900, 420);
     resize(900, 600);
-    Form_Load();
+    alAbrir();
 }
 
-void FrmRodeos::Form_Load() {
+void FrmRodeos::alAbrir() {
     prepararListas({QStringLiteral("id_FORMULA"), QStringLiteral("RECETA"), QStringLiteral("Corral"),
                     QStringLiteral("Orden"), QStringLiteral("Cantidad")});
-    CARGAR_VIAJES();
-    CARGAR_descargas();
-    Comprobar_Totales();
+    cargarViajes();
+    cargarDescargas();
+    comprobarTotales();
 }
 
-void FrmRodeos::CARGAR_VIAJES() {
+void FrmRodeos::cargarViajes() {
     const PlanComun::Entradas r = PlanDescargas::cargarViajes();
     if (auto e =
             llenarCombo(CmbViajes, r, QStringLiteral("No Existen Viajes"), QStringLiteral("Viajes Cargados")))
         informar(*e, QStringLiteral("CARGAR_VIAJES"));
 }
 
-void FrmRodeos::CARGAR_descargas() {
+void FrmRodeos::cargarDescargas() {
     const PlanDescargas::Lista r = PlanDescargas::cargarDescargas();
     if (r.errorNombre)
         Dialogos::mostrar(this,
                           errorProcedimiento(r.errorNombre->numero, r.errorNombre->descripcion,
                                              QStringLiteral("Buscar_Nom"), QStringLiteral("FrmViajes")));
     listar(r.lineas);
-    Id_Viaje = 0;
+    idViajeActual = 0;
     if (r.error)
         informar(*r.error, QStringLiteral("CARGAR_descargas"));
 }
 
-void FrmRodeos::CmbViajes_Click() {
-    Id_Viaje = elegido(CmbViajes, PlanDescargas::tipoDeViaje);
+void FrmRodeos::alElegirViaje() {
+    idViajeActual = elegido(CmbViajes, PlanDescargas::tipoDeViaje);
 }
 
 void FrmRodeos::llenarLinea(QTreeWidgetItem* l, double por, int orden) const {
-    l->setText(cViaje, QString::number(Id_Viaje));
+    l->setText(cViaje, QString::number(idViajeActual));
     l->setText(cReceta, CmbViajes->currentText());
     l->setText(cCorral, TXTCORRAL->text());
     l->setText(cOrden, QString::number(orden));
     l->setText(cCantidad, textoCantidad(por));
-    ponerClave(l, PlanDescargas::Clave{static_cast<int>(Id_Viaje), TXTCORRAL->text()});
+    ponerClave(l, PlanDescargas::Clave{static_cast<int>(idViajeActual), TXTCORRAL->text()});
 }
 
-void FrmRodeos::CMD_INS_ROD_Click() {
+void FrmRodeos::insertarRodeo() {
     if (CmbViajes->currentText().isEmpty() || TXTCORRAL->text().isEmpty() || TXTOR->text().isEmpty() ||
-        TXTPOR->text().isEmpty() || Id_Viaje == 0)
+        TXTPOR->text().isEmpty() || idViajeActual == 0)
         return pedirCompletar();
     // Everything is checked before anything is written or listed.
     double por = 0;
     int orden = 0;
-    if (!idEnRango(Id_Viaje, QStringLiteral("El viaje elegido"), CmbViajes) ||
+    if (!idEnRango(idViajeActual, QStringLiteral("El viaje elegido"), CmbViajes) ||
         !cantidadValida(TXTPOR, Label17, &por) || !entero(TXTOR, Label3, &orden) ||
-        !existente(Validacion::Referencia::Viaje, Id_Viaje, CmbViajes, QStringLiteral("CMD_INS_ROD_Click")))
+        !existente(Validacion::Referencia::Viaje, idViajeActual, CmbViajes,
+                   QStringLiteral("CMD_INS_ROD_Click")))
         return;
-    const PlanDescargas::Fila fila{static_cast<int>(Id_Viaje), TXTCORRAL->text(), por, orden};
+    const PlanDescargas::Fila fila{static_cast<int>(idViajeActual), TXTCORRAL->text(), por, orden};
 
     guardar(
         Guardado<PlanDescargas::Fila, PlanDescargas::Clave>{
@@ -111,17 +112,17 @@ void FrmRodeos::CMD_INS_ROD_Click() {
         QStringLiteral("CMD_INS_ROD_Click"));
 }
 
-void FrmRodeos::CMD_QUITAR_ROD_Click() {
+void FrmRodeos::quitarRodeo() {
     quitar(PlanDescargas::eliminar, QStringLiteral("CMD_QUITAR_ROD_Click"));
 }
 
-void FrmRodeos::ListROD_DblClick(QTreeWidgetItem* l) {
-    Id_Viaje = clave<PlanDescargas::Clave>(l).viaje;
+void FrmRodeos::editarLineaRodeo(QTreeWidgetItem* l) {
+    idViajeActual = clave<PlanDescargas::Clave>(l).viaje;
     CmbViajes->ponerTexto(l->text(cReceta));
     TXTCORRAL->setText(l->text(cCorral));
     TXTOR->setText(l->text(cOrden));
     TXTPOR->setText(cantidadSinUnidad(l->text(cCantidad)));
-    empezarCambio(l, PlanDescargas::tipoDeViaje(Id_Viaje), QStringLiteral("ListROD_DblClick"));
+    empezarCambio(l, PlanDescargas::tipoDeViaje(idViajeActual), QStringLiteral("ListROD_DblClick"));
 }
 
 FrmRodeos::~FrmRodeos() {

@@ -12,14 +12,14 @@ public:
     ~FrmRodeos() override;
 
 private:
-    void Form_Load();
-    void CmbViajes_Click();
-    void CMD_INS_ROD_Click();
-    void CMD_QUITAR_ROD_Click();
-    void ListROD_DblClick(QTreeWidgetItem* linea);
+    void alAbrir();
+    void alElegirViaje();
+    void insertarRodeo();
+    void quitarRodeo();
+    void editarLineaRodeo(QTreeWidgetItem* linea);
 
-    void CARGAR_VIAJES();
-    void CARGAR_descargas();
+    void cargarViajes();
+    void cargarDescargas();
 
     void llenarLinea(QTreeWidgetItem* linea, double por, int orden) const;
 
@@ -35,5 +35,5 @@ private:
     QPushButton* CMD_INS_ROD;
 
     // Kept wide so that a trip number out of the 16-bit range can be refused.
-    qint64 Id_Viaje = 0;
+    qint64 idViajeActual = 0;
 };

@@ -112,7 +112,7 @@ FrmViajes::FrmViajes(QWidget* parent)
 
     construirTotales("Frame2", 370);
     construirLista({380, QStringLiteral("RECETAS CARGADAS"), "ListR", "CMD_QUITAR_FOR",
-                    [this] { CMD_QUITAR_FOR_Click(); }, [this](QTreeWidgetItem* l) { ListR_DblClick(l); }});
+                    [this] { quitarFormula(); }, [this](QTreeWidgetItem* l) { editarLineaViaje(l); }});
     CMD_COPIAR_VIAJE = botonAlPie("CMD_COPIAR_VIAJE", QStringLiteral("COPIAR VIAJE"), 120);
     CMD_COPIAR_VIAJE->setAccessibleDescription(
         QStringLiteral("Copia el viaje de la línea elegida a la fecha de FECHA"));
@@ -130,26 +130,26 @@ FrmViajes::FrmViajes(QWidget* parent)
     ordenTabulacion({CmbNombre, Command1, TXT_ID_VIA_FOR, DT_FEC_FOR, DT_HORA_FOR, TXTOP, CMDOP, CMBALIM,
                      CMDALIM, TXTKILOS, TXT_OR_FOR, CMD_INS_FOR, ListPropuesta, CMD_INS_VIAJE});
 
-    alElegir(CmbNombre, [this] { CmbNombre_Click(); });
-    alElegir(CMBALIM, [this] { CMBALIM_Click(); });
-    connect(CMD_INS_FOR, &QPushButton::clicked, this, &FrmViajes::CMD_INS_FOR_Click);
-    connect(Command1, &QPushButton::clicked, this, &FrmViajes::Command1_Click);
-    connect(CMDALIM, &QPushButton::clicked, this, &FrmViajes::CMDALIM_Click);
-    connect(CMDOP, &QPushButton::clicked, this, &FrmViajes::CMDOP_Click);
+    alElegir(CmbNombre, [this] { alElegirReceta(); });
+    alElegir(CMBALIM, [this] { alElegirAlimento(); });
+    connect(CMD_INS_FOR, &QPushButton::clicked, this, &FrmViajes::agregarFormula);
+    connect(Command1, &QPushButton::clicked, this, &FrmViajes::abrirRecetas);
+    connect(CMDALIM, &QPushButton::clicked, this, &FrmViajes::abrirAlimentos);
+    connect(CMDOP, &QPushButton::clicked, this, &FrmViajes::abrirOperarios);
     connect(CmdImprimir, &QPushButton::clicked, this, [this] { Q_EMIT imprimirPedido(DT_FEC_FOR->date()); });
-    connect(CMD_INS_VIAJE, &QPushButton::clicked, this, &FrmViajes::CMD_INS_VIAJE_Click);
-    connect(CMD_COPIAR_VIAJE, &QPushButton::clicked, this, &FrmViajes::CMD_COPIAR_VIAJE_Click);
-    connect(CMD_COPIAR_DIA, &QPushButton::clicked, this, &FrmViajes::CMD_COPIAR_DIA_Click);
-    connect(CMD_ARCHIVAR, &QPushButton::clicked, this, &FrmViajes::CMD_ARCHIVAR_Click);
-    connect(CMD_RECUPERAR, &QPushButton::clicked, this, &FrmViajes::CMD_RECUPERAR_Click);
+    connect(CMD_INS_VIAJE, &QPushButton::clicked, this, &FrmViajes::insertarViaje);
+    connect(CMD_COPIAR_VIAJE, &QPushButton::clicked, this, &FrmViajes::copiarViaje);
+    connect(CMD_COPIAR_DIA, &QPushButton::clicked, this, &FrmViajes::copiarDia);
+    connect(CMD_ARCHIVAR, &QPushButton::clicked, this, &FrmViajes::archivar);
+    connect(CMD_RECUPERAR, &QPushButton::clicked, this, &FrmViajes::recuperar);
 
     // The header's controls and a few lines of the list are never cut.
     setMinimumSize(900, 640);
     resize(900, 700); // fits a 1366x768 screen with its taskbar
-    Form_Load();
+    alAbrir();
 }
 
-void FrmViajes::Form_Load() {
+void FrmViajes::alAbrir() {
     prepararListas({QStringLiteral("FECHA"), QStringLiteral("HORA"), QStringLiteral("Nº FORMULA"),
                     QStringLiteral("RECETA"), QStringLiteral("OPERARIO"), QStringLiteral("ALIMENTO"),
                     QStringLiteral("CANTIDAD"), QStringLiteral("ORDEN"), QStringLiteral("IDREC"),
@@ -157,13 +157,13 @@ void FrmViajes::Form_Load() {
     // The ids travel with the line for change and delete; the user picks by name.
     lista_->setColumnHidden(cIdRec, true);
     lista_->setColumnHidden(cIdAlim, true);
-    Cargar_Alimento();
-    Cargar_recetas();
-    Cargar_Viajes();
-    Comprobar_Totales();
+    cargarAlimentos();
+    cargarRecetas();
+    cargarViajes();
+    comprobarTotales();
 }
 
-void FrmViajes::Cargar_Alimento() {
+void FrmViajes::cargarAlimentos() {
     const PlanComun::Entradas r = PlanViajes::cargarAlimentos();
     // With no feeds the edit text stays empty: only the header entry is there.
     if (auto e = llenarCombo(CMBALIM, r, QStringLiteral("No Existen Alimentos"),
@@ -173,20 +173,20 @@ void FrmViajes::Cargar_Alimento() {
                                              QStringLiteral("Form1")));
 }
 
-void FrmViajes::Cargar_recetas() {
+void FrmViajes::cargarRecetas() {
     const PlanComun::Entradas r = PlanViajes::cargarRecetas();
     if (auto e = llenarCombo(CmbNombre, r, QStringLiteral("No Existen Recetas"),
                              QStringLiteral("Recetas Cargadas")))
         informar(*e, QStringLiteral("Cargar_recetas"));
 }
 
-void FrmViajes::Cargar_Viajes() {
+void FrmViajes::cargarViajes() {
     const PlanViajes::Lista r = PlanViajes::cargarViajes();
     listar(r.lineas);
     for (int i = 0; i < lista_->topLevelItemCount() && i < r.lineas.size(); ++i)
         lista_->topLevelItem(i)->setData(cOperario, kDato, r.lineas.at(i).idOperario);
-    Id_Receta = 0;
-    Id_Alim = 0;
+    idRecetaActual = 0;
+    idAlimentoActual = 0;
     if (r.error)
         informar(*r.error, QStringLiteral("Cargar_Viajes"));
 }
@@ -196,10 +196,10 @@ void FrmViajes::ponerUnidad(Unidad u) {
     Label15->setText(u == Unidad::Kilos ? kNotaKilos : QString());
 }
 
-void FrmViajes::CmbNombre_Click() {
-    Id_Receta = elegido(CmbNombre, PlanViajes::tipoDeReceta);
+void FrmViajes::alElegirReceta() {
+    idRecetaActual = elegido(CmbNombre, PlanViajes::tipoDeReceta);
     // A new trip starts from the recipe's last one; a row under change keeps its own feed.
-    proponer(lista_->isEnabled() ? Id_Receta : 0);
+    proponer(lista_->isEnabled() ? idRecetaActual : 0);
 }
 
 void FrmViajes::proponer(qint64 idReceta) {
@@ -224,9 +224,9 @@ void FrmViajes::proponer(qint64 idReceta) {
     CMD_INS_VIAJE->setEnabled(!p.filas.isEmpty());
 }
 
-void FrmViajes::CMBALIM_Click() {
+void FrmViajes::alElegirAlimento() {
     const QVariant id = CMBALIM->idElegido();
-    Id_Alim = id.isValid() ? id.toLongLong() : 0;
+    idAlimentoActual = id.isValid() ? id.toLongLong() : 0;
 }
 
 void FrmViajes::llenarLinea(QTreeWidgetItem* l, int viaje, int operario, const Alimento& alimento,
@@ -240,9 +240,9 @@ void FrmViajes::llenarLinea(QTreeWidgetItem* l, int viaje, int operario, const A
     l->setText(cAlimento, alimento.nombre);
     l->setText(cCantidad, textoCantidad(cantidad));
     l->setText(cOrden, QString::number(orden));
-    l->setText(cIdRec, QString::number(Id_Receta));
+    l->setText(cIdRec, QString::number(idRecetaActual));
     l->setText(cIdAlim, QString::number(alimento.id));
-    ponerClave(l, PlanViajes::Clave{viaje, static_cast<int>(Id_Receta), static_cast<int>(alimento.id)});
+    ponerClave(l, PlanViajes::Clave{viaje, static_cast<int>(idRecetaActual), static_cast<int>(alimento.id)});
 }
 
 bool FrmViajes::fechaValida() {
@@ -257,17 +257,17 @@ bool FrmViajes::fechaValida() {
 
 bool FrmViajes::cabeceraValida(int* viaje, int* operario) {
     return fechaValida() && entero(TXT_ID_VIA_FOR, Label2, viaje) && entero(TXTOP, Label5, operario) &&
-           idEnRango(Id_Receta, QStringLiteral("La receta elegida"), CmbNombre) &&
+           idEnRango(idRecetaActual, QStringLiteral("La receta elegida"), CmbNombre) &&
            existente(Validacion::Referencia::Operario, *operario, TXTOP,
                      QStringLiteral("CMD_INS_FOR_Click")) &&
-           existente(Validacion::Referencia::Receta, Id_Receta, CmbNombre,
+           existente(Validacion::Referencia::Receta, idRecetaActual, CmbNombre,
                      QStringLiteral("CMD_INS_FOR_Click"));
 }
 
-void FrmViajes::CMD_INS_FOR_Click() {
+void FrmViajes::agregarFormula() {
     if (TXT_ID_VIA_FOR->text().isEmpty() || CmbNombre->currentText().isEmpty() ||
         CMBALIM->currentText().isEmpty() || TXTKILOS->text().isEmpty() || TXT_OR_FOR->text().isEmpty() ||
-        TXTOP->text().isEmpty() || Id_Receta == 0 || Id_Alim == 0)
+        TXTOP->text().isEmpty() || idRecetaActual == 0 || idAlimentoActual == 0)
         return pedirCompletar();
     // Everything is checked before anything is written or listed.
     if (!fechaValida())
@@ -276,22 +276,22 @@ void FrmViajes::CMD_INS_FOR_Click() {
     double cantidad = 0;
     if (!entero(TXT_ID_VIA_FOR, Label2, &viaje) || !entero(TXTOP, Label5, &operario) ||
         !cantidadValida(TXTKILOS, Label8, &cantidad) || !entero(TXT_OR_FOR, Label7, &orden) ||
-        !idEnRango(Id_Receta, QStringLiteral("La receta elegida"), CmbNombre) ||
-        !idEnRango(Id_Alim, QStringLiteral("El alimento elegido"), CMBALIM))
+        !idEnRango(idRecetaActual, QStringLiteral("La receta elegida"), CmbNombre) ||
+        !idEnRango(idAlimentoActual, QStringLiteral("El alimento elegido"), CMBALIM))
         return;
     // What the row points at must be there: the upload leaves out rows whose ends are gone.
     using Validacion::Referencia;
     const QString proc = QStringLiteral("CMD_INS_FOR_Click");
     if (!existente(Referencia::Operario, operario, TXTOP, proc) ||
-        !existente(Referencia::Receta, Id_Receta, CmbNombre, proc) ||
-        !existente(Referencia::Alimento, Id_Alim, CMBALIM, proc))
+        !existente(Referencia::Receta, idRecetaActual, CmbNombre, proc) ||
+        !existente(Referencia::Alimento, idAlimentoActual, CMBALIM, proc))
         return;
     const PlanViajes::Fila fila{viaje,
                                 DT_FEC_FOR->date(),
                                 DT_HORA_FOR->time().toString(PlanComun::kFormatoHora),
-                                static_cast<int>(Id_Receta),
+                                static_cast<int>(idRecetaActual),
                                 operario,
-                                static_cast<int>(Id_Alim),
+                                static_cast<int>(idAlimentoActual),
                                 cantidad,
                                 orden};
 
@@ -299,18 +299,18 @@ void FrmViajes::CMD_INS_FOR_Click() {
         Guardado<PlanViajes::Fila, PlanViajes::Clave>{
             PlanViajes::insertar, PlanViajes::cambiar, fila,
             [&](QTreeWidgetItem* l) {
-                llenarLinea(l, fila.viaje, fila.idOperario, {Id_Alim, CMBALIM->currentText()}, fila.cantidad,
-                            fila.orden);
+                llenarLinea(l, fila.viaje, fila.idOperario, {idAlimentoActual, CMBALIM->currentText()},
+                            fila.cantidad, fila.orden);
             },
             QStringLiteral("NO SE ENCONTRO EL VIAJE SELECCIONADO"), CMBALIM},
         QStringLiteral("CMD_INS_FOR_Click"));
 }
 
-void FrmViajes::CMD_QUITAR_FOR_Click() {
+void FrmViajes::quitarFormula() {
     quitar(PlanViajes::eliminar, QStringLiteral("CMD_QUITAR_FOR_Click"));
 }
 
-void FrmViajes::ListR_DblClick(QTreeWidgetItem* l) {
+void FrmViajes::editarLineaViaje(QTreeWidgetItem* l) {
     const QDate fecha = PlanComun::fechaDeLista(l->text(cFecha));
     if (fecha.isValid())
         DT_FEC_FOR->setDate(fecha);
@@ -327,33 +327,34 @@ void FrmViajes::ListR_DblClick(QTreeWidgetItem* l) {
     TXT_OR_FOR->setText(l->text(cOrden));
 
     const auto k = clave<PlanViajes::Clave>(l);
-    Id_Receta = k.idReceta;
-    Id_Alim = k.idAlimento;
-    empezarCambio(l, PlanViajes::tipoDeReceta(Id_Receta), QStringLiteral("ListR_DblClick"));
+    idRecetaActual = k.idReceta;
+    idAlimentoActual = k.idAlimento;
+    empezarCambio(l, PlanViajes::tipoDeReceta(idRecetaActual), QStringLiteral("ListR_DblClick"));
 }
 
-void FrmViajes::Command1_Click() {
+void FrmViajes::abrirRecetas() {
     const QString previo = CmbNombre->currentText();
     abrirEditor<FrmAgregarRec>(this, QStringLiteral("Recetas"), QStringLiteral("ABM Recetas"));
-    Cargar_recetas();
+    cargarRecetas();
     CmbNombre->ponerTexto(previo);
-    Cargar_Viajes();
-    Comprobar_Totales();
+    cargarViajes();
+    comprobarTotales();
 }
 
-void FrmViajes::CMDALIM_Click() {
+void FrmViajes::abrirAlimentos() {
     const QString previo = CMBALIM->currentText();
     abrirEditor<FrmAgregar>(this, QStringLiteral("Alimentos"), QStringLiteral("ABM Alimento"));
-    Cargar_Alimento();
+    cargarAlimentos();
     CMBALIM->ponerTexto(previo);
 }
 
-void FrmViajes::CMDOP_Click() {
+void FrmViajes::abrirOperarios() {
     abrirEditor<FrmAgregar>(this, QStringLiteral("Operarios"), QStringLiteral("ABM Operarios"));
 }
 
-void FrmViajes::CMD_INS_VIAJE_Click() {
-    if (!lista_->isEnabled() || Id_Receta == 0 || TXT_ID_VIA_FOR->text().isEmpty() || TXTOP->text().isEmpty())
+void FrmViajes::insertarViaje() {
+    if (!lista_->isEnabled() || idRecetaActual == 0 || TXT_ID_VIA_FOR->text().isEmpty() ||
+        TXTOP->text().isEmpty())
         return pedirCompletar();
     int viaje = 0, operario = 0;
     if (!cabeceraValida(&viaje, &operario))
@@ -383,7 +384,7 @@ void FrmViajes::CMD_INS_VIAJE_Click() {
             !existente(Validacion::Referencia::Alimento, idAlim, ListPropuesta,
                        QStringLiteral("CMD_INS_VIAJE_Click")))
             return;
-        filas.push_back({viaje, DT_FEC_FOR->date(), hora, static_cast<int>(Id_Receta), operario,
+        filas.push_back({viaje, DT_FEC_FOR->date(), hora, static_cast<int>(idRecetaActual), operario,
                          static_cast<int>(idAlim), *c.valor, *orden});
         alimentos.push_back({idAlim, a->text()});
     }
@@ -399,7 +400,7 @@ void FrmViajes::CMD_INS_VIAJE_Click() {
     }
     proponer(0);
     lista_->selectionModel()->clear();
-    Comprobar_Totales();
+    comprobarTotales();
     TXT_ID_VIA_FOR->setFocus();
     TXT_ID_VIA_FOR->selectAll();
 }
@@ -413,8 +414,8 @@ void FrmViajes::copiar(const QString& pregunta, const std::function<QString()>& 
     const QString hecho = copia();
     if (hecho.isEmpty())
         return;
-    Cargar_Viajes();
-    Comprobar_Totales();
+    cargarViajes();
+    comprobarTotales();
     Dialogos::mostrar(this, Mensaje{hecho, Icono::Informacion});
 }
 
@@ -435,7 +436,7 @@ QString informe(const CopiaViajes::Resultado& r, const QDate& hacia,
 }
 } // namespace
 
-void FrmViajes::CMD_COPIAR_VIAJE_Click() {
+void FrmViajes::copiarViaje() {
     const QTreeWidgetItem* l = lineaElegida();
     if (!l)
         return rehusar(Mensaje{QStringLiteral("Elija en la lista una línea del viaje que quiere copiar.")},
@@ -454,7 +455,7 @@ void FrmViajes::CMD_COPIAR_VIAJE_Click() {
     });
 }
 
-void FrmViajes::CMD_COPIAR_DIA_Click() {
+void FrmViajes::copiarDia() {
     const QTreeWidgetItem* l = lineaElegida();
     if (!l)
         return rehusar(Mensaje{QStringLiteral("Elija en la lista una línea del día que quiere copiar.")},
@@ -472,7 +473,7 @@ void FrmViajes::CMD_COPIAR_DIA_Click() {
     });
 }
 
-void FrmViajes::CMD_ARCHIVAR_Click() {
+void FrmViajes::archivar() {
     if (!fechaValida())
         return;
     const QDate antes = DT_FEC_FOR->date();
@@ -487,12 +488,12 @@ void FrmViajes::CMD_ARCHIVAR_Click() {
     const ArchivoViajes::Resultado r = ArchivoViajes::archivar(antes);
     if (r.error)
         return informar(*r.error, QStringLiteral("CMD_ARCHIVAR_Click"));
-    Cargar_Viajes();
-    Comprobar_Totales();
+    cargarViajes();
+    comprobarTotales();
     Dialogos::mostrar(this, Mensaje{ArchivoViajes::resumenArchivo(r, antes), Icono::Informacion});
 }
 
-void FrmViajes::CMD_RECUPERAR_Click() {
+void FrmViajes::recuperar() {
     const Mensaje pregunta{QStringLiteral("¿Devolver a la lista todos los viajes archivados?"),
                            Icono::Pregunta, kTituloAplicacion, Botones::SiNo};
     if (Dialogos::mostrar(this, pregunta) != Respuesta::Si)
@@ -500,8 +501,8 @@ void FrmViajes::CMD_RECUPERAR_Click() {
     const ArchivoViajes::Resultado r = ArchivoViajes::recuperar();
     if (r.error)
         return informar(*r.error, QStringLiteral("CMD_RECUPERAR_Click"));
-    Cargar_Viajes();
-    Comprobar_Totales();
+    cargarViajes();
+    comprobarTotales();
     Dialogos::mostrar(this, Mensaje{ArchivoViajes::resumenRecuperacion(r), Icono::Informacion});
 }
 

@@ -28,24 +28,24 @@ protected:
     void ponerUnidad(PlanComun::Unidad u) override;
 
 private:
-    void Form_Load();
-    void CmbNombre_Click();
-    void CMBALIM_Click();
-    void CMD_INS_FOR_Click();
-    void CMD_QUITAR_FOR_Click();
-    void ListR_DblClick(QTreeWidgetItem* linea);
-    void Command1_Click();
-    void CMDALIM_Click();
-    void CMDOP_Click();
-    void CMD_INS_VIAJE_Click();
-    void CMD_COPIAR_VIAJE_Click();
-    void CMD_COPIAR_DIA_Click();
-    void CMD_ARCHIVAR_Click();
-    void CMD_RECUPERAR_Click();
+    void alAbrir();
+    void alElegirReceta();
+    void alElegirAlimento();
+    void agregarFormula();
+    void quitarFormula();
+    void editarLineaViaje(QTreeWidgetItem* linea);
+    void abrirRecetas();
+    void abrirAlimentos();
+    void abrirOperarios();
+    void insertarViaje();
+    void copiarViaje();
+    void copiarDia();
+    void archivar();
+    void recuperar();
 
-    void Cargar_Alimento();
-    void Cargar_recetas();
-    void Cargar_Viajes();
+    void cargarAlimentos();
+    void cargarRecetas();
+    void cargarViajes();
 
     struct Alimento {
         qint64 id;
@@ -95,6 +95,6 @@ private:
     QPushButton* CMD_RECUPERAR;
 
     // Ids of the picked entries, kept wide so that an id out of the 16-bit range can be refused.
-    qint64 Id_Receta = 0;
-    qint64 Id_Alim = 0;
+    qint64 idRecetaActual = 0;
+    qint64 idAlimentoActual = 0;
 };

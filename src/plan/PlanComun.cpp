@@ -84,4 +84,55 @@ std::optional<ErrorBD> enTransaccion(const std::function<std::optional<ErrorBD>(
     return std::nullopt;
 }
 
+namespace {
+void ligar(QSqlQuery& q, const QVariantList& valores) {
+    for (int i = 0; i < valores.size(); ++i)
+        q.bindValue(i, valores.at(i));
+}
+} // namespace
+
+std::optional<ErrorBD> ejecutar(const QString& sql, const QVariantList& valores) {
+    QSqlQuery q(BaseDatos::ConexionBD());
+    q.prepare(sql);
+    ligar(q, valores);
+    if (!q.exec())
+        return errorDe(q.lastError());
+    return std::nullopt;
+}
+
+Cambio cambiarPrimera(const QString& busqueda, const QVariantList& clave, const QString& cambio,
+                      QVariantList valores) {
+    Cambio r;
+    QSqlQuery q(BaseDatos::ConexionBD());
+    q.prepare(busqueda);
+    ligar(q, clave);
+    if (!q.exec()) {
+        r.error = errorDe(q.lastError());
+        return r;
+    }
+    if (!q.next()) {
+        if (q.lastError().isValid())
+            r.error = errorDe(q.lastError());
+        return r;
+    }
+    r.encontrado = true;
+    valores.push_back(q.value(0).toLongLong());
+    q.finish();
+    r.error = ejecutar(cambio, valores);
+    return r;
+}
+
+std::optional<ErrorBD> eliminarCada(const QString& borrado, const QList<QVariantList>& claves) {
+    return enTransaccion([&]() -> std::optional<ErrorBD> {
+        QSqlQuery q(BaseDatos::ConexionBD());
+        q.prepare(borrado);
+        for (const QVariantList& c : claves) {
+            ligar(q, c);
+            if (!q.exec())
+                return errorDe(q.lastError());
+        }
+        return std::nullopt;
+    });
+}
+
 } // namespace PlanComun

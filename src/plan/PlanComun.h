@@ -68,4 +68,15 @@ struct Cambio {
 // Runs the statements inside one transaction: either all take effect or none does.
 std::optional<ErrorBD> enTransaccion(const std::function<std::optional<ErrorBD>()>& trabajo);
 
+// Runs one statement with its values bound in order.
+std::optional<ErrorBD> ejecutar(const QString& sql, const QVariantList& valores);
+
+// Rows sharing a key are changed one at a time: `busqueda` finds the rowids of the rows with the
+// key `clave` bound, and the first of them is written by `cambio` with `valores` and that rowid.
+Cambio cambiarPrimera(const QString& busqueda, const QVariantList& clave, const QString& cambio,
+                      QVariantList valores);
+
+// Deletes, in one transaction, the rows `borrado` finds with each key of `claves` bound.
+std::optional<ErrorBD> eliminarCada(const QString& borrado, const QList<QVariantList>& claves);
+
 } // namespace PlanComun

@@ -12,11 +12,8 @@ struct Receta {
     bool kilos = false;
 };
 
-void ligar(QSqlQuery& q, const Fila& f) {
-    q.addBindValue(f.viaje);
-    q.addBindValue(f.rodeo);
-    q.addBindValue(f.por);
-    q.addBindValue(f.orden);
+QVariantList valores(const Fila& f) {
+    return {f.viaje, f.rodeo, f.por, f.orden};
 }
 } // namespace
 
@@ -90,53 +87,24 @@ PlanComun::TipoCarga tipoDeViaje(qint64 viaje) {
 }
 
 std::optional<ErrorBD> insertar(const Fila& f) {
-    QSqlQuery q(BaseDatos::ConexionBD());
-    q.prepare(QStringLiteral("insert into descarga (id, rodeo, por, orden) values (?, ?, ?, ?)"));
-    ligar(q, f);
-    if (!q.exec())
-        return errorDe(q.lastError());
-    return std::nullopt;
+    return PlanComun::ejecutar(
+        QStringLiteral("insert into descarga (id, rodeo, por, orden) values (?, ?, ?, ?)"), valores(f));
 }
 
 PlanComun::Cambio cambiar(const Clave& anterior, const Fila& f) {
-    PlanComun::Cambio r;
-    QSqlQuery q(BaseDatos::ConexionBD());
-    q.prepare(QStringLiteral("select rowid from descarga where id = ? and rodeo = ? order by rowid limit 1"));
-    q.addBindValue(anterior.viaje);
-    q.addBindValue(anterior.rodeo);
-    if (!q.exec()) {
-        r.error = errorDe(q.lastError());
-        return r;
-    }
-    if (!q.next()) {
-        if (q.lastError().isValid())
-            r.error = errorDe(q.lastError());
-        return r;
-    }
-    r.encontrado = true;
-    const qint64 fila = q.value(0).toLongLong();
-    q.finish();
-    QSqlQuery u(BaseDatos::ConexionBD());
-    u.prepare(QStringLiteral("update descarga set id = ?, rodeo = ?, por = ?, orden = ? where rowid = ?"));
-    ligar(u, f);
-    u.addBindValue(fila);
-    if (!u.exec())
-        r.error = errorDe(u.lastError());
-    return r;
+    return PlanComun::cambiarPrimera(
+        QStringLiteral("select rowid from descarga where id = ? and rodeo = ? order by rowid limit 1"),
+        {anterior.viaje, anterior.rodeo},
+        QStringLiteral("update descarga set id = ?, rodeo = ?, por = ?, orden = ? where rowid = ?"),
+        valores(f));
 }
 
 std::optional<ErrorBD> eliminar(const QList<Clave>& claves) {
-    return PlanComun::enTransaccion([&]() -> std::optional<ErrorBD> {
-        QSqlQuery q(BaseDatos::ConexionBD());
-        q.prepare(QStringLiteral("delete from descarga where id = ? and rodeo = ?"));
-        for (const Clave& c : claves) {
-            q.bindValue(0, c.viaje);
-            q.bindValue(1, c.rodeo);
-            if (!q.exec())
-                return errorDe(q.lastError());
-        }
-        return std::nullopt;
-    });
+    QList<QVariantList> valoresClaves;
+    for (const Clave& c : claves)
+        valoresClaves.push_back({c.viaje, c.rodeo});
+    return PlanComun::eliminarCada(QStringLiteral("delete from descarga where id = ? and rodeo = ?"),
+                                   valoresClaves);
 }
 
 } // namespace PlanDescargas

@@ -14,7 +14,7 @@ namespace PlanDescargas {
 inline const QString kEliminado = QStringLiteral("ELIMINADO");
 
 // The trips of the plan with their recipe, one entry per trip and recipe, shown as
-// "trip | description" (`CARGAR_VIAJES`).
+// "trip | description" (`cargarViajes`).
 PlanComun::Entradas cargarViajes();
 
 // The pair that addresses a row.

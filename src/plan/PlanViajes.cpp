@@ -15,15 +15,11 @@ const QString kConsultaLista = QStringLiteral(
     "left join alimentos a on a.id = v.id_alim left join operarios o on o.id = v.id_op "
     "order by v.id, v.orden");
 
-void ligar(QSqlQuery& q, const Fila& f) {
-    q.addBindValue(f.viaje);
-    q.addBindValue(f.fecha.toString(PlanComun::kFormatoFechaBase));
-    q.addBindValue(f.hora);
-    q.addBindValue(f.idReceta);
-    q.addBindValue(f.idOperario);
-    q.addBindValue(f.idAlimento);
-    q.addBindValue(f.cantidad);
-    q.addBindValue(f.orden);
+QVariantList valores(const Fila& f) {
+    return {f.viaje,      f.fecha.toString(PlanComun::kFormatoFechaBase),
+            f.hora,       f.idReceta,
+            f.idOperario, f.idAlimento,
+            f.cantidad,   f.orden};
 }
 } // namespace
 
@@ -94,14 +90,10 @@ PlanComun::TipoCarga tipoDeReceta(qint64 idReceta) {
 }
 
 std::optional<ErrorBD> insertar(const Fila& f) {
-    QSqlQuery q(BaseDatos::ConexionBD());
-    q.prepare(
+    return PlanComun::ejecutar(
         QStringLiteral("insert into viajes (id, fecha, hora, id_receta, id_op, id_alim, cantidad, orden) "
-                       "values (?, ?, ?, ?, ?, ?, ?, ?)"));
-    ligar(q, f);
-    if (!q.exec())
-        return errorDe(q.lastError());
-    return std::nullopt;
+                       "values (?, ?, ?, ?, ?, ?, ?, ?)"),
+        valores(f));
 }
 
 std::optional<ErrorBD> insertarVarias(const QList<Fila>& filas) {
@@ -149,49 +141,22 @@ Propuestas ultimoViaje(qint64 idReceta) {
 }
 
 PlanComun::Cambio cambiar(const Clave& anterior, const Fila& f) {
-    PlanComun::Cambio r;
-    QSqlQuery q(BaseDatos::ConexionBD());
-    q.prepare(QStringLiteral(
-        "select rowid from viajes where id = ? and id_receta = ? and id_alim = ? order by rowid limit 1"));
-    q.addBindValue(anterior.viaje);
-    q.addBindValue(anterior.idReceta);
-    q.addBindValue(anterior.idAlimento);
-    if (!q.exec()) {
-        r.error = errorDe(q.lastError());
-        return r;
-    }
-    if (!q.next()) {
-        if (q.lastError().isValid())
-            r.error = errorDe(q.lastError());
-        return r;
-    }
-    r.encontrado = true;
-    const qint64 fila = q.value(0).toLongLong();
-    q.finish();
-    QSqlQuery u(BaseDatos::ConexionBD());
-    u.prepare(QStringLiteral(
-        "update viajes set id = ?, fecha = ?, hora = ?, id_receta = ?, id_op = ?, id_alim = ?, "
-        "cantidad = ?, orden = ? where rowid = ?"));
-    ligar(u, f);
-    u.addBindValue(fila);
-    if (!u.exec())
-        r.error = errorDe(u.lastError());
-    return r;
+    return PlanComun::cambiarPrimera(
+        QStringLiteral(
+            "select rowid from viajes where id = ? and id_receta = ? and id_alim = ? order by rowid limit 1"),
+        {anterior.viaje, anterior.idReceta, anterior.idAlimento},
+        QStringLiteral(
+            "update viajes set id = ?, fecha = ?, hora = ?, id_receta = ?, id_op = ?, id_alim = ?, "
+            "cantidad = ?, orden = ? where rowid = ?"),
+        valores(f));
 }
 
 std::optional<ErrorBD> eliminar(const QList<Clave>& claves) {
-    return PlanComun::enTransaccion([&]() -> std::optional<ErrorBD> {
-        QSqlQuery q(BaseDatos::ConexionBD());
-        q.prepare(QStringLiteral("delete from viajes where id = ? and id_receta = ? and id_alim = ?"));
-        for (const Clave& c : claves) {
-            q.bindValue(0, c.viaje);
-            q.bindValue(1, c.idReceta);
-            q.bindValue(2, c.idAlimento);
-            if (!q.exec())
-                return errorDe(q.lastError());
-        }
-        return std::nullopt;
-    });
+    QList<QVariantList> valoresClaves;
+    for (const Clave& c : claves)
+        valoresClaves.push_back({c.viaje, c.idReceta, c.idAlimento});
+    return PlanComun::eliminarCada(
+        QStringLiteral("delete from viajes where id = ? and id_receta = ? and id_alim = ?"), valoresClaves);
 }
 
 } // namespace PlanViajes

@@ -14,7 +14,7 @@ namespace PlanViajes {
 
 inline const QString kInexistente = QStringLiteral("Inexistente");
 
-// The picking combos: every recipe (`Cargar_recetas`) or feed (`Cargar_Alimento`) by description.
+// The picking combos: every recipe (`cargarRecetas`) or feed (`cargarAlimentos`) by description.
 PlanComun::Entradas cargarRecetas();
 PlanComun::Entradas cargarAlimentos();
 

@@ -37,7 +37,7 @@ bool leer(const QString& sql, int colReceta, int colCantidad, Resultado& r) {
 }
 } // namespace
 
-Resultado Comprobar_Totales() {
+Resultado comprobarTotales() {
     Resultado r;
     if (leer(kConsultaKilos, 0, 1, r))
         leer(kConsultaPorcentaje, 1, 2, r);

@@ -6,7 +6,7 @@
 #include <QString>
 #include <optional>
 
-// The totals per recipe shown by both plan windows (`Comprobar_Totales`): first one line per
+// The totals per recipe shown by both plan windows (`comprobarTotales`): first one line per
 // recipe loaded by kilograms with the kilograms of all its rows, then one line per trip of a
 // recipe loaded by percentage with the total of its pen quantities (kilograms for such recipes).
 namespace Totales {
@@ -24,6 +24,6 @@ struct Resultado {
 extern const QString kConsultaKilos;
 extern const QString kConsultaPorcentaje;
 
-Resultado Comprobar_Totales();
+Resultado comprobarTotales();
 
 } // namespace Totales

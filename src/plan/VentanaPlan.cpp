@@ -177,9 +177,9 @@ void VentanaPlan::listar(const QList<QTreeWidgetItem*>& lineas) {
     }
 }
 
-void VentanaPlan::Comprobar_Totales() {
+void VentanaPlan::comprobarTotales() {
     LisTot->clear();
-    const Totales::Resultado r = Totales::Comprobar_Totales();
+    const Totales::Resultado r = Totales::comprobarTotales();
     QList<QTreeWidgetItem*> lineas;
     for (const Totales::Linea& l : r.lineas)
         lineas.push_back(new QTreeWidgetItem(QStringList{l.receta, l.cantidad}));
@@ -309,7 +309,7 @@ void VentanaPlan::guardar(const std::function<std::optional<ErrorBD>()>& inserta
     lista_->setEnabled(true);
     // No line stays chosen from before: "ELIMINAR" acts only on lines picked after this.
     lista_->selectionModel()->clear();
-    Comprobar_Totales();
+    comprobarTotales();
 }
 
 void VentanaPlan::quitar(const std::function<std::optional<ErrorBD>(const QList<QVariant>&)>& eliminar,
@@ -340,5 +340,5 @@ void VentanaPlan::quitar(const std::function<std::optional<ErrorBD>(const QList<
             }
         }
     }
-    Comprobar_Totales();
+    comprobarTotales();
 }

@@ -92,7 +92,7 @@ protected:
         guardarClave(linea, QVariant::fromValue(clave));
     }
 
-    void Comprobar_Totales();
+    void comprobarTotales();
     void informar(const ErrorBD& e, const QString& procedimiento);
     // Shows the message and puts the focus on the field at fault.
     void rehusar(const Mensaje& m, QWidget* campo);

@@ -162,14 +162,15 @@ ValorJson LectorJson::ReadValue(int& pos, const QString*& fallo) {
     }
 }
 
-ValorJson LectorJson::ReadObject(int& pos) {
-    SkipFiller(pos);
-    ValorJson objeto = ValorJson::objeto();
-    ++pos; // the "{"
+// The walk shared by objects and arrays: the opening mark, the commas between the entries and the
+// closing mark; `entrada` reads one entry and says whether the walk goes on.
+template <typename Entrada>
+void LectorJson::leerSerie(int& pos, char16_t cierre, QStringView faltaCierre, Entrada&& entrada) {
+    ++pos; // the opening mark
     for (;;) {
         SkipFiller(pos);
         const int c = car(pos);
-        if (c == '}') {
+        if (c == cierre) {
             ++pos;
             break;
         }
@@ -177,54 +178,47 @@ ValorJson LectorJson::ReadObject(int& pos) {
             ++pos;
             SkipFiller(pos);
         } else if (pos > n_) {
-            anotar({u"Missing '}': ", ultimos(20), kFinEntrada});
+            anotar({faltaCierre, ultimos(20), kFinEntrada});
             break;
         }
+        if (!entrada(pos))
+            break;
+    }
+}
+
+ValorJson LectorJson::ReadObject(int& pos) {
+    SkipFiller(pos);
+    ValorJson objeto = ValorJson::objeto();
+    leerSerie(pos, u'}', u"Missing '}': ", [&](int& p) {
         miembro_ = static_cast<int>(objeto.claves().size());
-        const QString clave = ReadKey(pos);
+        const QString clave = ReadKey(p);
         const QString* fallo = nullptr;
-        ValorJson valor = ReadValue(pos, fallo);
+        ValorJson valor = ReadValue(p, fallo);
         if (!fallo && !objeto.agregar(clave, std::move(valor)))
             fallo = &ErroresJson::kClaveRepetida;
-        if (fallo) {
+        if (fallo)
             anotar({*fallo, u": ", clave, kFinEntrada});
-            break;
-        }
-    }
+        return !fallo;
+    });
     return objeto;
 }
 
 ValorJson LectorJson::ReadArray(int& pos) {
     SkipFiller(pos);
     ValorJson arreglo = ValorJson::arreglo();
-    ++pos; // the "["
-    for (;;) {
-        SkipFiller(pos);
-        const int c = car(pos);
-        if (c == ']') {
-            ++pos;
-            break;
-        }
-        if (c == ',') {
-            ++pos;
-            SkipFiller(pos);
-        } else if (pos > n_) {
-            anotar({u"Missing ']': ", ultimos(20), kFinEntrada});
-            break;
-        }
-        const int antes = pos;
+    leerSerie(pos, u']', u"Missing ']': ", [&](int& p) {
+        const int antes = p;
         const QString* fallo = nullptr;
-        ValorJson valor = ReadValue(pos, fallo);
+        ValorJson valor = ReadValue(p, fallo);
         if (fallo) {
-            anotar({*fallo, u": ", desde(pos, 20), kFinEntrada});
-            break;
+            anotar({*fallo, u": ", desde(p, 20), kFinEntrada});
+            return false;
         }
         arreglo.anexar(std::move(valor));
         // A token that only begins like true, false or null was recorded by its reader and left
         // where it stood; reading it again would never end, so the array ends here.
-        if (pos == antes && pos <= n_)
-            break;
-    }
+        return !(p == antes && p <= n_);
+    });
     return arreglo;
 }
 

@@ -44,6 +44,8 @@ public:
 
     void SkipFiller(int& pos);
     ValorJson ReadValue(int& pos, const QString*& fallo);
+    template <typename Entrada>
+    void leerSerie(int& pos, char16_t cierre, QStringView faltaCierre, Entrada&& entrada);
     ValorJson ReadObject(int& pos);
     ValorJson ReadArray(int& pos);
     QString ReadKey(int& pos);

@@ -50,7 +50,7 @@ void TstSubida::envioCompletoConBotonesBloqueados() {
     QCOMPARE(bar->maximum(), 2);
     // The window stays live during the pauses, but a second upload does not start.
     QTest::qWait(200);
-    v.CmdEnv_Click();
+    v.enviarProgramacion();
     QTRY_VERIFY_WITH_TIMEOUT(env->isEnabled(), 10000);
 
     const QList<QByteArray> todos = PlanSubida::esperadoMixto();

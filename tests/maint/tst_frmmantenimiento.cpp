@@ -125,7 +125,7 @@ void TstFrmMantenimiento::controlesYCarga() {
     QCOMPARE(tabs->isTabEnabled(0), accion == 0);
     QCOMPARE(tabs->isTabEnabled(1), accion == 1);
 
-    // Setear_Controles.
+    // ajustarControles.
     QCOMPARE(control<QListWidget>(&w, "fleBackUpBD")->count(), 1);
     QCOMPARE(control<QListWidget>(&w, "fleBackUpBD")->item(0)->text(), "base.db");
     auto* prg = control<QProgressBar>(&w, "prgBackUp");

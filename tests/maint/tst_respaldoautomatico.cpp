@@ -8,6 +8,7 @@
 #include "maint/AjustesRespaldo.h"
 #include "maint/CatalogoRespaldos.h"
 #include "maint/Mantenimiento.h"
+#include "maint/Respaldo.h"
 #include "maint/RespaldoAutomatico.h"
 
 #include <QTemporaryDir>
@@ -24,6 +25,7 @@ private Q_SLOTS:
     void cuandoToca();
     void rotacionYSegundaCarpeta();
     void cancelarNoDejaArchivo();
+    void respaldoCanceladoNoEsUnFallo();
 };
 
 void TstRespaldoAutomatico::nombresLibres() {
@@ -164,6 +166,21 @@ void TstRespaldoAutomatico::cancelarNoDejaArchivo() {
     });
     QVERIFY(res.cancelado);
     QVERIFY(QDir(carpeta).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+void TstRespaldoAutomatico::respaldoCanceladoNoEsUnFallo() {
+    // Cancelled while the archive is being written: the job ends as cancelled, not as a failure
+    // with the archive writer's own "cancelled" error.
+    QTemporaryDir datos;
+    const QString base = QDir(datos.path()).filePath("base.db");
+    QVERIFY(escribir(base, QByteArray("datos ").repeated(2 << 20)));
+    Respaldo r({base}, QDir(datos.path()).filePath("copia.cab"));
+    const Resultado res = r.ejecutar([&r](int p) {
+        if (p >= 5)
+            r.cancelar();
+    });
+    QVERIFY(res.cancelado);
+    QVERIFY(!QFileInfo::exists(QDir(datos.path()).filePath("copia.cab")));
 }
 
 QTEST_GUILESS_MAIN(TstRespaldoAutomatico)

@@ -12,7 +12,7 @@
 
 inline bool conectarPrincipal(FrmPrincipal& v, const ServidorTableta& t) {
     control<QLineEdit>(v, "TxtDir")->setText(QStringLiteral("127.0.0.1:%1").arg(t.puerto()));
-    v.CmdConectar_Click();
+    v.conectarTablet();
     return QTest::qWaitFor(
         [&] { return control<QPushButton>(v, "CmdConectar")->text() == QStringLiteral("Conectado..."); },
         5000);
