@@ -17,6 +17,8 @@ std::optional<QString> leerDia(const QCommandLineParser& p, const QString& opcio
     return std::nullopt;
 }
 
+namespace {
+
 std::optional<int> leerAlimentoYNumero(const QCommandLineParser& p, const char* comando, ContextoCli& ctx,
                                        int* idAlimento, QString* nombre, double* numero) {
     const QStringList args = p.positionalArguments();
@@ -38,6 +40,22 @@ std::optional<int> leerAlimentoYNumero(const QCommandLineParser& p, const char* 
         return 1;
     }
     *nombre = catalogo.nombre(*idAlimento);
+    return std::nullopt;
+}
+
+} // namespace
+
+void declararAlimentoY(Comando& c, const QString& cantidad, const QString& descripcion) {
+    c.posicional(QStringLiteral("ALIMENTO"), QStringLiteral("número del alimento"));
+    c.posicional(cantidad, descripcion);
+}
+
+std::optional<int> leerMovimiento(const QCommandLineParser& p, const char* comando, const QString& opcionDia,
+                                  ContextoCli& ctx, Movimiento* m) {
+    if (const auto r = leerAlimentoYNumero(p, comando, ctx, &m->idAlimento, &m->nombre, &m->cantidad))
+        return r;
+    if (const auto error = leerDia(p, opcionDia, &m->dia))
+        return errorDeUso(*error, comando, ctx);
     return std::nullopt;
 }
 

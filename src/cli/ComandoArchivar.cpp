@@ -6,25 +6,27 @@
 #include "plan/ArchivoViajes.h"
 
 namespace {
-const char* const kAyudaArchivar =
-    "Uso: tolvaro-cli [--datos CARPETA] archivar --antes AAAA-MM-DD\n"
-    "     tolvaro-cli [--datos CARPETA] archivar --recuperar\n"
-    "\n"
-    "Pasa al archivo de la base de datos los viajes con fecha anterior a --antes, con sus\n"
-    "corrales: dejan de listarse y de enviarse a la tablet, y siguen en la base (y en sus\n"
-    "respaldos). --recuperar los devuelve todos al plan. Al terminar dice cuánto tardará el\n"
-    "envío por la conexión directa.\n";
 
 const QString kAntes = QStringLiteral("antes");
 const QString kRecuperar = QStringLiteral("recuperar");
 
-void declarar(QCommandLineParser& p) {
-    p.addOptions(
-        {{kAntes, QStringLiteral("archiva los viajes anteriores a este día"), QStringLiteral("AAAA-MM-DD")},
-         {kRecuperar, QStringLiteral("devuelve al plan todos los viajes archivados")}});
-}
+class ComandoArchivar final : public Comando {
+public:
+    ComandoArchivar() : Comando("archivar", "archiva los viajes anteriores a un día, o los recupera") {
+        uso({"--antes AAAA-MM-DD"});
+        uso({"--recuperar"});
+        describir("Pasa al archivo de la base de datos los viajes con fecha anterior a --antes, con sus\n"
+                  "corrales: dejan de listarse y de enviarse a la tablet, y siguen en la base (y en sus\n"
+                  "respaldos). --recuperar los devuelve todos al plan. Al terminar dice cuánto tardará el\n"
+                  "envío por la conexión directa.\n");
+        opciones({{kAntes, QStringLiteral("archiva los viajes anteriores a este día"),
+                   QStringLiteral("AAAA-MM-DD")},
+                  {kRecuperar, QStringLiteral("devuelve al plan todos los viajes archivados")}});
+    }
+    int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
+};
 
-int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+int ComandoArchivar::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
     if (p.isSet(kAntes) == p.isSet(kRecuperar))
         return errorDeUso(QStringLiteral("Indique --antes AAAA-MM-DD o --recuperar"), "archivar", ctx);
     if (!p.positionalArguments().isEmpty())
@@ -56,7 +58,6 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
 } // namespace
 
 const Comando& comandoArchivar() {
-    static const Comando c{"archivar", "archiva los viajes anteriores a un día, o los recupera",
-                           kAyudaArchivar, declarar, ejecutar};
+    static const ComandoArchivar c;
     return c;
 }

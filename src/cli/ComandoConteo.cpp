@@ -6,42 +6,37 @@
 #include "db/BaseDatos.h"
 
 namespace {
-const char* const kAyudaConteo =
-    "Uso: tolvaro-cli [--datos CARPETA] conteo ALIMENTO KG --fecha AAAA-MM-DD [--nota TEXTO]\n"
-    "\n"
-    "Guarda un conteo físico: el stock del alimento (su número en el catálogo) al cierre de ese día\n"
-    "pasa a ser KG. La diferencia con el stock calculado es la merma.\n";
 
-int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
-    int id = 0;
-    QString nombre;
-    double kg = 0;
-    if (const auto r = OpcionesCli::leerAlimentoYNumero(p, "conteo", ctx, &id, &nombre, &kg))
+class ComandoConteo final : public Comando {
+public:
+    ComandoConteo() : Comando("conteo", "conteo físico del stock de un alimento") {
+        uso({"ALIMENTO KG --fecha AAAA-MM-DD [--nota TEXTO]"});
+        describir(
+            "Guarda un conteo físico: el stock del alimento (su número en el catálogo) al cierre de ese día\n"
+            "pasa a ser KG. La diferencia con el stock calculado es la merma.\n");
+        opciones({{QStringLiteral("fecha"), QStringLiteral("día del conteo"), QStringLiteral("AAAA-MM-DD")},
+                  {QStringLiteral("nota"), QStringLiteral("nota"), QStringLiteral("TEXTO")}});
+        OpcionesCli::declararAlimentoY(*this, QStringLiteral("KG"), QStringLiteral("kilos contados"));
+    }
+    int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
+};
+
+int ComandoConteo::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
+    OpcionesCli::Movimiento m;
+    if (const auto r = OpcionesCli::leerMovimiento(p, "conteo", QStringLiteral("fecha"), ctx, &m))
         return *r;
-    QDate fecha;
-    if (const auto error = OpcionesCli::leerDia(p, QStringLiteral("fecha"), &fecha))
-        return errorDeUso(*error, "conteo", ctx);
-    if (const auto e = MovimientosStock::contar(BaseDatos::ConexionBD(), id, fecha, kg,
+    if (const auto e = MovimientosStock::contar(BaseDatos::ConexionBD(), m.idAlimento, m.dia, m.cantidad,
                                                 p.value(QStringLiteral("nota")))) {
         ctx.errores << "No se puede guardar el conteo: " << e->descripcion << Qt::endl;
         return 1;
     }
-    ctx.salida << "Conteo de " << nombre << " el " << fecha.toString(QStringLiteral("dd/MM/yyyy")) << ": "
-               << Texto::numeroRegional(kg) << " kg" << Qt::endl;
+    ctx.salida << "Conteo de " << m.nombre << " el " << m.dia.toString(QStringLiteral("dd/MM/yyyy")) << ": "
+               << Texto::numeroRegional(m.cantidad) << " kg" << Qt::endl;
     return 0;
 }
 } // namespace
 
 const Comando& comandoConteo() {
-    static const Comando c{
-        "conteo", "conteo físico del stock de un alimento", kAyudaConteo,
-        [](QCommandLineParser& p) {
-            p.addOptions(
-                {{QStringLiteral("fecha"), QStringLiteral("día del conteo"), QStringLiteral("AAAA-MM-DD")},
-                 {QStringLiteral("nota"), QStringLiteral("nota"), QStringLiteral("TEXTO")}});
-            p.addPositionalArgument(QStringLiteral("ALIMENTO"), QStringLiteral("número del alimento"));
-            p.addPositionalArgument(QStringLiteral("KG"), QStringLiteral("kilos contados"));
-        },
-        ejecutar};
+    static const ComandoConteo c;
     return c;
 }

@@ -4,20 +4,22 @@
 #include "plan/CopiaViajes.h"
 
 namespace {
-const char* const kAyudaCopiarDia =
-    "Uso: tolvaro-cli [--datos CARPETA] copiar-dia --desde AAAA-MM-DD --hacia AAAA-MM-DD\n"
-    "\n"
-    "Copia todos los viajes del día --desde al día --hacia, cada uno con sus alimentos y sus\n"
-    "corrales, con números de viaje nuevos a continuación del más alto. La copia es igual al\n"
-    "original salvo la fecha y el número de viaje.\n";
 
-void declarar(QCommandLineParser& p) {
-    p.addOptions(
-        {{QStringLiteral("desde"), QStringLiteral("día que se copia"), QStringLiteral("AAAA-MM-DD")},
-         {QStringLiteral("hacia"), QStringLiteral("día de la copia"), QStringLiteral("AAAA-MM-DD")}});
-}
+class ComandoCopiarDia final : public Comando {
+public:
+    ComandoCopiarDia() : Comando("copiar-dia", "copia los viajes de un día a otro") {
+        uso({"--desde AAAA-MM-DD --hacia AAAA-MM-DD"});
+        describir("Copia todos los viajes del día --desde al día --hacia, cada uno con sus alimentos y sus\n"
+                  "corrales, con números de viaje nuevos a continuación del más alto. La copia es igual al\n"
+                  "original salvo la fecha y el número de viaje.\n");
+        opciones(
+            {{QStringLiteral("desde"), QStringLiteral("día que se copia"), QStringLiteral("AAAA-MM-DD")},
+             {QStringLiteral("hacia"), QStringLiteral("día de la copia"), QStringLiteral("AAAA-MM-DD")}});
+    }
+    int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
+};
 
-int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+int ComandoCopiarDia::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
     const QString d = p.value(QStringLiteral("desde"));
     const QString h = p.value(QStringLiteral("hacia"));
     if (d.isEmpty() || h.isEmpty())
@@ -46,7 +48,6 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
 } // namespace
 
 const Comando& comandoCopiarDia() {
-    static const Comando c{"copiar-dia", "copia los viajes de un día a otro", kAyudaCopiarDia, declarar,
-                           ejecutar};
+    static const ComandoCopiarDia c;
     return c;
 }

@@ -7,18 +7,32 @@
 #include "db/BaseDatos.h"
 
 namespace {
-const char* const kAyudaCostos =
-    "Uso: tolvaro-cli [--datos CARPETA] costos --desde AAAA-MM-DD --hasta AAAA-MM-DD\n"
-    "                 --por dia|receta|corral|alimento|operario [--csv ARCHIVO | --xlsx ARCHIVO]\n"
-    "\n"
-    "Valoriza las cargas guardadas entre las dos fechas al precio de cada alimento el día de la\n"
-    "carga: los kilos planificados (sugeridos) y los reales, su costo y la diferencia (lo que\n"
-    "costaron los desvíos de carga), una fila por grupo y el TOTAL. Por corral, cada viaje reparte\n"
-    "su costo entre sus descargas según los kilos descargados. Sin --xlsx escribe CSV (en la salida,\n"
-    "o en ARCHIVO) con las columnas grupo;kg_planificado;kg_real;costo_planificado;costo_real;\n"
-    "diferencia. Lo que no se pudo valorizar se nombra en la salida de errores.\n";
 
-int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+class ComandoCostos final : public Comando {
+public:
+    ComandoCostos()
+        : Comando("costos",
+                  "costo real y planificado de las cargas, por día, receta, corral, alimento u operario") {
+        uso({"--desde AAAA-MM-DD --hasta AAAA-MM-DD",
+             "--por dia|receta|corral|alimento|operario [--csv ARCHIVO | --xlsx ARCHIVO]"});
+        describir(
+            "Valoriza las cargas guardadas entre las dos fechas al precio de cada alimento el día de la\n"
+            "carga: los kilos planificados (sugeridos) y los reales, su costo y la diferencia (lo que\n"
+            "costaron los desvíos de carga), una fila por grupo y el TOTAL. Por corral, cada viaje reparte\n"
+            "su costo entre sus descargas según los kilos descargados. Sin --xlsx escribe CSV (en la "
+            "salida,\n"
+            "o en ARCHIVO) con las columnas grupo;kg_planificado;kg_real;costo_planificado;costo_real;\n"
+            "diferencia. Lo que no se pudo valorizar se nombra en la salida de errores.\n");
+        OpcionesCli::declararRango(*this);
+        opciones({{QStringLiteral("por"), QStringLiteral("agrupación"), QStringLiteral("GRUPO")},
+                  {QStringLiteral("csv"), QStringLiteral("archivo CSV"), QStringLiteral("ARCHIVO")},
+                  {QStringLiteral("xlsx"), QStringLiteral("libro de hoja de cálculo"),
+                   QStringLiteral("ARCHIVO")}});
+    }
+    int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
+};
+
+int ComandoCostos::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
     QDate desde, hasta;
     if (const auto r = OpcionesCli::leerRango(p, "costos", ctx, &desde, &hasta))
         return *r;
@@ -55,16 +69,6 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
 } // namespace
 
 const Comando& comandoCostos() {
-    static const Comando c{
-        "costos", "costo real y planificado de las cargas, por día, receta, corral, alimento u operario",
-        kAyudaCostos,
-        [](QCommandLineParser& p) {
-            OpcionesCli::declararRango(p);
-            p.addOptions({{QStringLiteral("por"), QStringLiteral("agrupación"), QStringLiteral("GRUPO")},
-                          {QStringLiteral("csv"), QStringLiteral("archivo CSV"), QStringLiteral("ARCHIVO")},
-                          {QStringLiteral("xlsx"), QStringLiteral("libro de hoja de cálculo"),
-                           QStringLiteral("ARCHIVO")}});
-        },
-        ejecutar};
+    static const ComandoCostos c;
     return c;
 }

@@ -5,18 +5,6 @@
 #include "plan/RevisionEnvio.h"
 
 namespace {
-const char* const kAyudaEnviar =
-    "Uso: tolvaro-cli [--datos CARPETA] enviar --directa [HOST[:PUERTO]] [--aun-asi]\n"
-    "     tolvaro-cli [--datos CARPETA] enviar --web [--servidor S --usuario U --clave C] [--aun-asi]\n"
-    "\n"
-    "Envía la programación (viajes, descargas, alimentos y operarios) a la tablet por la\n"
-    "conexión directa, o al servicio web. Sin HOST usa la dirección guardada.\n"
-    "\n"
-    "Si hay filas del plan cuya receta, alimento u operario ya no existe, no envía nada y\n"
-    "dice cuáles son; con --aun-asi envía el resto.\n"
-    "\n"
-    "Por la conexión directa dice antes cuántos registros enviará y cuánto tardará (medio\n"
-    "segundo cada uno); 'archivar' saca del envío los viajes viejos.\n";
 
 const QString kAunAsi = QStringLiteral("aun-asi");
 
@@ -33,12 +21,27 @@ bool planAceptado(bool aunAsi, ContextoCli& ctx) {
     return false;
 }
 
-void declarar(QCommandLineParser& p) {
-    OpcionesCli::declararCaminos(p);
-    p.addOption({kAunAsi, QStringLiteral("envía el resto aunque haya filas del plan que no se enviarán")});
-}
+class ComandoEnviar final : public Comando {
+public:
+    ComandoEnviar()
+        : Comando("enviar", "envía la programación a la tablet (--directa) o al servicio web (--web)") {
+        uso({"--directa [HOST[:PUERTO]] [--aun-asi]"});
+        uso({"--web [--servidor S --usuario U --clave C] [--aun-asi]"});
+        describir("Envía la programación (viajes, descargas, alimentos y operarios) a la tablet por la\n"
+                  "conexión directa, o al servicio web. Sin HOST usa la dirección guardada.\n"
+                  "\n"
+                  "Si hay filas del plan cuya receta, alimento u operario ya no existe, no envía nada y\n"
+                  "dice cuáles son; con --aun-asi envía el resto.\n"
+                  "\n"
+                  "Por la conexión directa dice antes cuántos registros enviará y cuánto tardará (medio\n"
+                  "segundo cada uno); 'archivar' saca del envío los viajes viejos.\n");
+        OpcionesCli::declararCaminos(*this);
+        opciones({{kAunAsi, QStringLiteral("envía el resto aunque haya filas del plan que no se enviarán")}});
+    }
+    int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
+};
 
-int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+int ComandoEnviar::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
     // Without exactly one road it is a usage error, told as such before anything else.
     const bool unCamino = p.isSet(QStringLiteral("directa")) != p.isSet(QStringLiteral("web"));
     if (unCamino && !planAceptado(p.isSet(kAunAsi), ctx))
@@ -49,13 +52,11 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
         if (!e.error)
             ctx.salida << e.texto() << '.' << Qt::endl;
     }
-    return OpcionesCli::porCamino(p, kAyudaEnviar, enviarDirecta, enviarWeb, ctx);
+    return OpcionesCli::porCamino(p, ayuda(), enviarDirecta, enviarWeb, ctx);
 }
 } // namespace
 
 const Comando& comandoEnviar() {
-    static const Comando c{"enviar",
-                           "envía la programación a la tablet (--directa) o al servicio web (--web)",
-                           kAyudaEnviar, declarar, ejecutar};
+    static const ComandoEnviar c;
     return c;
 }

@@ -10,14 +10,6 @@
 #include "impresion/DocumentoImpreso.h"
 
 namespace {
-const char* const kAyudaHistorial =
-    "Uso: tolvaro-cli [--datos CARPETA] historial --desde AAAA-MM-DD --hasta AAAA-MM-DD [--csv ARCHIVO]\n"
-    "                 [--pdf ARCHIVO [--papel a4|carta] [--horizontal]]\n"
-    "\n"
-    "Lista los sucesos guardados de cada descarga (de la ventana o de 'recibir') entre las dos\n"
-    "fechas, como CSV (UTF-8, separado por comas, primera línea con los encabezados) en ARCHIVO o\n"
-    "en la salida. SUGERIDO y REAL van como se recibieron. Con --pdf escribe la misma lista, lista\n"
-    "para imprimir, en ARCHIVO (y el CSV solo si se indica --csv).\n";
 
 QString fechaVista(const QString& iso, const QString& formatoIso, const QString& formato) {
     const QDateTime d = QDateTime::fromString(iso, formatoIso);
@@ -52,13 +44,24 @@ bool guardarEnHistorial(const DescargaSucesos& descarga, ContextoCli& ctx) {
 
 namespace {
 
-void declarar(QCommandLineParser& p) {
-    OpcionesCli::declararRango(p);
-    p.addOption({QStringLiteral("csv"), QStringLiteral("archivo CSV"), QStringLiteral("ARCHIVO")});
-    OpcionesCli::declararPdf(p);
-}
+class ComandoHistorial final : public Comando {
+public:
+    ComandoHistorial() : Comando("historial", "lista los sucesos guardados de un rango de fechas como CSV") {
+        uso({"--desde AAAA-MM-DD --hasta AAAA-MM-DD [--csv ARCHIVO]",
+             "[--pdf ARCHIVO [--papel a4|carta] [--horizontal]]"});
+        describir(
+            "Lista los sucesos guardados de cada descarga (de la ventana o de 'recibir') entre las dos\n"
+            "fechas, como CSV (UTF-8, separado por comas, primera línea con los encabezados) en ARCHIVO o\n"
+            "en la salida. SUGERIDO y REAL van como se recibieron. Con --pdf escribe la misma lista, lista\n"
+            "para imprimir, en ARCHIVO (y el CSV solo si se indica --csv).\n");
+        OpcionesCli::declararRango(*this);
+        opciones({{QStringLiteral("csv"), QStringLiteral("archivo CSV"), QStringLiteral("ARCHIVO")}});
+        OpcionesCli::declararPdf(*this);
+    }
+    int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
+};
 
-int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+int ComandoHistorial::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
     QDate desde, hasta;
     if (const auto r = OpcionesCli::leerRango(p, "historial", ctx, &desde, &hasta))
         return *r;
@@ -103,7 +106,6 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
 } // namespace
 
 const Comando& comandoHistorial() {
-    static const Comando c{"historial", "lista los sucesos guardados de un rango de fechas como CSV",
-                           kAyudaHistorial, declarar, ejecutar};
+    static const ComandoHistorial c;
     return c;
 }

@@ -10,17 +10,6 @@
 #include <QSqlQuery>
 
 namespace {
-const char* const kAyudaImportar =
-    "Uso: tolvaro-cli [--datos CARPETA] importar ARCHIVO.mdb [--reemplazar] [--parcial]\n"
-    "\n"
-    "Trae recetas, alimentos, operarios, viajes, descargas y la configuración de conexión de\n"
-    "una base de Access (.mdb) a la base de datos de la carpeta de datos. El historial de\n"
-    "sucesos, las preferencias y las demás tablas propias de la base se conservan. Si la base\n"
-    "ya tiene datos, solo la reemplaza con --reemplazar, y la anterior queda como\n"
-    "base.db.anterior (o base.db.anterior.2, .3 ...: ninguna copia se sobrescribe).\n"
-    "\n"
-    "Un archivo dañado no se importa. Con --parcial se importa lo que se puede leer y se\n"
-    "lista lo que quedó fuera.\n";
 
 // Whether the open database holds anything a user entered: any row of any table, except the
 // connection rows every new database starts with while they are still empty and the count of
@@ -56,9 +45,29 @@ const QCommandLineOption kReemplazar(QStringLiteral("reemplazar"),
 const QCommandLineOption kParcial(QStringLiteral("parcial"),
                                   QStringLiteral("importa lo que se puede leer de un archivo dañado"));
 
-int importar(const QCommandLineParser& parser, ContextoCli& ctx) {
+class ComandoImportar final : public Comando {
+public:
+    ComandoImportar()
+        : Comando("importar", "trae los datos de una base de Access (.mdb) a la base de datos") {
+        uso({"ARCHIVO.mdb [--reemplazar] [--parcial]"});
+        describir("Trae recetas, alimentos, operarios, viajes, descargas y la configuración de conexión de\n"
+                  "una base de Access (.mdb) a la base de datos de la carpeta de datos. El historial de\n"
+                  "sucesos, las preferencias y las demás tablas propias de la base se conservan. Si la base\n"
+                  "ya tiene datos, solo la reemplaza con --reemplazar, y la anterior queda como\n"
+                  "base.db.anterior (o base.db.anterior.2, .3 ...: ninguna copia se sobrescribe).\n"
+                  "\n"
+                  "Un archivo dañado no se importa. Con --parcial se importa lo que se puede leer y se\n"
+                  "lista lo que quedó fuera.\n");
+        opciones({kReemplazar});
+        opciones({kParcial});
+        posicional(QStringLiteral("ARCHIVO"), QStringLiteral("la base de Access"));
+    }
+    int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
+};
+
+int ComandoImportar::ejecutar(const QCommandLineParser& parser, ContextoCli& ctx) const {
     if (parser.positionalArguments().size() != 1) {
-        ctx.errores << "Indique un archivo .mdb" << Qt::endl << kAyudaImportar;
+        ctx.errores << "Indique un archivo .mdb" << Qt::endl << ayuda();
         return 2;
     }
     const QString mdb = parser.positionalArguments().first();
@@ -101,13 +110,6 @@ int importar(const QCommandLineParser& parser, ContextoCli& ctx) {
 } // namespace
 
 const Comando& comandoImportar() {
-    static const Comando c{
-        "importar", "trae los datos de una base de Access (.mdb) a la base de datos", kAyudaImportar,
-        [](QCommandLineParser& p) {
-            p.addOption(kReemplazar);
-            p.addOption(kParcial);
-            p.addPositionalArgument(QStringLiteral("ARCHIVO"), QStringLiteral("la base de Access"));
-        },
-        importar};
+    static const ComandoImportar c;
     return c;
 }

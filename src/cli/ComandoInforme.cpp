@@ -12,39 +12,45 @@
 #include "impresion/DocumentoPrecision.h"
 
 namespace {
-const char* const kAyudaInforme =
-    "Uso: tolvaro-cli [--datos CARPETA] informe --desde AAAA-MM-DD --hasta AAAA-MM-DD\n"
-    "                 --por alimento|operario|dia|receta|corral [--tolerancia P]\n"
-    "                 [--csv ARCHIVO | --xlsx ARCHIVO | --pdf ARCHIVO [--papel a4|carta] [--horizontal]]\n"
-    "       tolvaro-cli [--datos CARPETA] informe --desde AAAA-MM-DD --hasta AAAA-MM-DD\n"
-    "                 --cargas [--tolerancia P] [--csv ARCHIVO | --pdf ARCHIVO]\n"
-    "\n"
-    "Compara los kilos sugeridos con los reales de los sucesos guardados entre las dos fechas:\n"
-    "una fila por grupo con las cargas (las descargas, por corral), los kilos sugeridos y reales,\n"
-    "la diferencia en kilos y en %, el desvío medio de cada suceso, cuántos quedan fuera de la\n"
-    "tolerancia, qué parte queda dentro de ella, dentro del 2 % y de 5 kg y más allá de 62,5 kg\n"
-    "(por operario, además los kilos de más y de menos y el desvío de cada mitad del período).\n"
-    "Cada carga se juzga con la tolerancia propia de su alimento ('tolvaro-cli tolerancia') o\n"
-    "con la general (P %, por omisión la guardada en el programa). Sin --csv, --xlsx ni --pdf\n"
-    "lo escribe en columnas en la salida, después de la línea de resumen. --pdf lo deja listo\n"
-    "para imprimir, con el gráfico de la diferencia por grupo.\n"
-    "\n"
-    "Con --cargas lista en cambio cada carga del período (fecha, hora, viaje, receta, alimento,\n"
-    "operario, kilos planificados y reales, diferencia en kilos y en %, dentro o fuera de la\n"
-    "tolerancia); con --csv, separado por ';'; con --pdf, el informe seguido de sus cargas.\n";
 
-void declarar(QCommandLineParser& p) {
-    OpcionesCli::declararRango(p);
-    p.addOptions(
-        {{QStringLiteral("por"), QStringLiteral("agrupación"), QStringLiteral("GRUPO")},
-         {QStringLiteral("cargas"), QStringLiteral("lista las cargas del período")},
-         {QStringLiteral("tolerancia"), QStringLiteral("tolerancia en %"), QStringLiteral("P")},
-         {QStringLiteral("csv"), QStringLiteral("archivo CSV"), QStringLiteral("ARCHIVO")},
-         {QStringLiteral("xlsx"), QStringLiteral("libro de hoja de cálculo"), QStringLiteral("ARCHIVO")}});
-    OpcionesCli::declararPdf(p);
-}
+class ComandoInforme final : public Comando {
+public:
+    ComandoInforme()
+        : Comando(
+              "informe",
+              "precisión de carga de los sucesos guardados, por alimento, operario, día, receta o corral") {
+        uso({"--desde AAAA-MM-DD --hasta AAAA-MM-DD",
+             "--por alimento|operario|dia|receta|corral [--tolerancia P]",
+             "[--csv ARCHIVO | --xlsx ARCHIVO | --pdf ARCHIVO [--papel a4|carta] [--horizontal]]"});
+        uso({"--desde AAAA-MM-DD --hasta AAAA-MM-DD",
+             "--cargas [--tolerancia P] [--csv ARCHIVO | --pdf ARCHIVO]"});
+        describir(
+            "Compara los kilos sugeridos con los reales de los sucesos guardados entre las dos fechas:\n"
+            "una fila por grupo con las cargas (las descargas, por corral), los kilos sugeridos y reales,\n"
+            "la diferencia en kilos y en %, el desvío medio de cada suceso, cuántos quedan fuera de la\n"
+            "tolerancia, qué parte queda dentro de ella, dentro del 2 % y de 5 kg y más allá de 62,5 kg\n"
+            "(por operario, además los kilos de más y de menos y el desvío de cada mitad del período).\n"
+            "Cada carga se juzga con la tolerancia propia de su alimento ('tolvaro-cli tolerancia') o\n"
+            "con la general (P %, por omisión la guardada en el programa). Sin --csv, --xlsx ni --pdf\n"
+            "lo escribe en columnas en la salida, después de la línea de resumen. --pdf lo deja listo\n"
+            "para imprimir, con el gráfico de la diferencia por grupo.\n"
+            "\n"
+            "Con --cargas lista en cambio cada carga del período (fecha, hora, viaje, receta, alimento,\n"
+            "operario, kilos planificados y reales, diferencia en kilos y en %, dentro o fuera de la\n"
+            "tolerancia); con --csv, separado por ';'; con --pdf, el informe seguido de sus cargas.\n");
+        OpcionesCli::declararRango(*this);
+        opciones({{QStringLiteral("por"), QStringLiteral("agrupación"), QStringLiteral("GRUPO")},
+                  {QStringLiteral("cargas"), QStringLiteral("lista las cargas del período")},
+                  {QStringLiteral("tolerancia"), QStringLiteral("tolerancia en %"), QStringLiteral("P")},
+                  {QStringLiteral("csv"), QStringLiteral("archivo CSV"), QStringLiteral("ARCHIVO")},
+                  {QStringLiteral("xlsx"), QStringLiteral("libro de hoja de cálculo"),
+                   QStringLiteral("ARCHIVO")}});
+        OpcionesCli::declararPdf(*this);
+    }
+    int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
+};
 
-int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+int ComandoInforme::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
     QDate desde, hasta;
     if (const auto r = OpcionesCli::leerRango(p, "informe", ctx, &desde, &hasta))
         return *r;
@@ -118,9 +124,6 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
 } // namespace
 
 const Comando& comandoInforme() {
-    static const Comando c{
-        "informe",
-        "precisión de carga de los sucesos guardados, por alimento, operario, día, receta o corral",
-        kAyudaInforme, declarar, ejecutar};
+    static const ComandoInforme c;
     return c;
 }

@@ -6,44 +6,37 @@
 #include "db/BaseDatos.h"
 
 namespace {
-const char* const kAyudaIngreso =
-    "Uso: tolvaro-cli [--datos CARPETA] ingreso ALIMENTO KG --fecha AAAA-MM-DD [--proveedor TEXTO]\n"
-    "                 [--nota TEXTO]\n"
-    "\n"
-    "Suma al stock del alimento (su número en el catálogo) los kilos recibidos ese día.\n";
 
-int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
-    int id = 0;
-    QString nombre;
-    double kg = 0;
-    if (const auto r = OpcionesCli::leerAlimentoYNumero(p, "ingreso", ctx, &id, &nombre, &kg))
+class ComandoIngreso final : public Comando {
+public:
+    ComandoIngreso() : Comando("ingreso", "kilos de un alimento recibidos un día") {
+        uso({"ALIMENTO KG --fecha AAAA-MM-DD [--proveedor TEXTO]", "[--nota TEXTO]"});
+        describir("Suma al stock del alimento (su número en el catálogo) los kilos recibidos ese día.\n");
+        opciones({{QStringLiteral("fecha"), QStringLiteral("día del ingreso"), QStringLiteral("AAAA-MM-DD")},
+                  {QStringLiteral("proveedor"), QStringLiteral("proveedor"), QStringLiteral("TEXTO")},
+                  {QStringLiteral("nota"), QStringLiteral("nota"), QStringLiteral("TEXTO")}});
+        OpcionesCli::declararAlimentoY(*this, QStringLiteral("KG"), QStringLiteral("kilos recibidos"));
+    }
+    int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
+};
+
+int ComandoIngreso::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
+    OpcionesCli::Movimiento m;
+    if (const auto r = OpcionesCli::leerMovimiento(p, "ingreso", QStringLiteral("fecha"), ctx, &m))
         return *r;
-    QDate fecha;
-    if (const auto error = OpcionesCli::leerDia(p, QStringLiteral("fecha"), &fecha))
-        return errorDeUso(*error, "ingreso", ctx);
-    if (const auto e = MovimientosStock::ingresar(BaseDatos::ConexionBD(), id, fecha, kg,
+    if (const auto e = MovimientosStock::ingresar(BaseDatos::ConexionBD(), m.idAlimento, m.dia, m.cantidad,
                                                   p.value(QStringLiteral("proveedor")),
                                                   p.value(QStringLiteral("nota")))) {
         ctx.errores << "No se puede guardar el ingreso: " << e->descripcion << Qt::endl;
         return 1;
     }
-    ctx.salida << "Ingreso de " << Texto::numeroRegional(kg) << " kg de " << nombre << " el "
-               << fecha.toString(QStringLiteral("dd/MM/yyyy")) << Qt::endl;
+    ctx.salida << "Ingreso de " << Texto::numeroRegional(m.cantidad) << " kg de " << m.nombre << " el "
+               << m.dia.toString(QStringLiteral("dd/MM/yyyy")) << Qt::endl;
     return 0;
 }
 } // namespace
 
 const Comando& comandoIngreso() {
-    static const Comando c{
-        "ingreso", "kilos de un alimento recibidos un día", kAyudaIngreso,
-        [](QCommandLineParser& p) {
-            p.addOptions(
-                {{QStringLiteral("fecha"), QStringLiteral("día del ingreso"), QStringLiteral("AAAA-MM-DD")},
-                 {QStringLiteral("proveedor"), QStringLiteral("proveedor"), QStringLiteral("TEXTO")},
-                 {QStringLiteral("nota"), QStringLiteral("nota"), QStringLiteral("TEXTO")}});
-            p.addPositionalArgument(QStringLiteral("ALIMENTO"), QStringLiteral("número del alimento"));
-            p.addPositionalArgument(QStringLiteral("KG"), QStringLiteral("kilos recibidos"));
-        },
-        ejecutar};
+    static const ComandoIngreso c;
     return c;
 }

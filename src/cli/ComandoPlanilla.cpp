@@ -5,22 +5,24 @@
 #include "impresion/PlanillaCarga.h"
 
 namespace {
-const char* const kAyudaPlanilla =
-    "Uso: tolvaro-cli [--datos CARPETA] planilla --fecha AAAA-MM-DD --pdf ARCHIVO\n"
-    "                 [--papel a4|carta] [--horizontal]\n"
-    "\n"
-    "Escribe en ARCHIVO (PDF) la planilla de carga del día: cada viaje en orden de hora, con su\n"
-    "receta, su operario, los alimentos en orden de carga con los kilos que recibe la tablet (las\n"
-    "recetas por porcentaje, convertidas como en el envío), el total, una columna en blanco para\n"
-    "anotar lo cargado y los corrales con su parte en orden de descarga.\n";
 
-void declarar(QCommandLineParser& p) {
-    p.addOptions(
-        {{QStringLiteral("fecha"), QStringLiteral("día de la planilla"), QStringLiteral("AAAA-MM-DD")}});
-    OpcionesCli::declararPdf(p);
-}
+class ComandoPlanilla final : public Comando {
+public:
+    ComandoPlanilla() : Comando("planilla", "escribe en PDF la planilla de carga de un día") {
+        uso({"--fecha AAAA-MM-DD --pdf ARCHIVO", "[--papel a4|carta] [--horizontal]"});
+        describir(
+            "Escribe en ARCHIVO (PDF) la planilla de carga del día: cada viaje en orden de hora, con su\n"
+            "receta, su operario, los alimentos en orden de carga con los kilos que recibe la tablet (las\n"
+            "recetas por porcentaje, convertidas como en el envío), el total, una columna en blanco para\n"
+            "anotar lo cargado y los corrales con su parte en orden de descarga.\n");
+        opciones(
+            {{QStringLiteral("fecha"), QStringLiteral("día de la planilla"), QStringLiteral("AAAA-MM-DD")}});
+        OpcionesCli::declararPdf(*this);
+    }
+    int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
+};
 
-int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+int ComandoPlanilla::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
     const QString texto = p.value(QStringLiteral("fecha"));
     const QDate dia = QDate::fromString(texto, QStringLiteral("yyyy-MM-dd"));
     if (texto.isEmpty())
@@ -45,7 +47,6 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
 } // namespace
 
 const Comando& comandoPlanilla() {
-    static const Comando c{"planilla", "escribe en PDF la planilla de carga de un día", kAyudaPlanilla,
-                           declarar, ejecutar};
+    static const ComandoPlanilla c;
     return c;
 }

@@ -6,41 +6,38 @@
 #include "db/BaseDatos.h"
 
 namespace {
-const char* const kAyudaPrecio =
-    "Uso: tolvaro-cli [--datos CARPETA] precio ALIMENTO PRECIO --desde AAAA-MM-DD\n"
-    "\n"
-    "Guarda el precio por kilo del alimento (su número en el catálogo) desde ese día; rige hasta el\n"
-    "próximo precio del mismo alimento. El precio lleva punto o coma decimal y se guarda con cuatro\n"
-    "decimales. Un precio del mismo día reemplaza al anterior.\n";
 
-int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
-    int id = 0;
-    QString nombre;
-    double precio = 0;
-    if (const auto r = OpcionesCli::leerAlimentoYNumero(p, "precio", ctx, &id, &nombre, &precio))
+class ComandoPrecio final : public Comando {
+public:
+    ComandoPrecio() : Comando("precio", "precio por kilo de un alimento desde un día") {
+        uso({"ALIMENTO PRECIO --desde AAAA-MM-DD"});
+        describir(
+            "Guarda el precio por kilo del alimento (su número en el catálogo) desde ese día; rige hasta el\n"
+            "próximo precio del mismo alimento. El precio lleva punto o coma decimal y se guarda con cuatro\n"
+            "decimales. Un precio del mismo día reemplaza al anterior.\n");
+        opciones({{QStringLiteral("desde"), QStringLiteral("primer día del precio"),
+                   QStringLiteral("AAAA-MM-DD")}});
+        OpcionesCli::declararAlimentoY(*this, QStringLiteral("PRECIO"), QStringLiteral("precio por kilo"));
+    }
+    int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
+};
+
+int ComandoPrecio::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
+    OpcionesCli::Movimiento m;
+    if (const auto r = OpcionesCli::leerMovimiento(p, "precio", QStringLiteral("desde"), ctx, &m))
         return *r;
-    QDate desde;
-    if (const auto error = OpcionesCli::leerDia(p, QStringLiteral("desde"), &desde))
-        return errorDeUso(*error, "precio", ctx);
-    if (const auto e = PreciosAlimento::guardar(BaseDatos::ConexionBD(), id, desde, precio)) {
+    if (const auto e = PreciosAlimento::guardar(BaseDatos::ConexionBD(), m.idAlimento, m.dia, m.cantidad)) {
         ctx.errores << "No se puede guardar el precio: " << e->descripcion << Qt::endl;
         return 1;
     }
-    ctx.salida << "Precio de " << nombre << " desde " << desde.toString(QStringLiteral("dd/MM/yyyy")) << ": "
-               << QString::number(Importe::porKilo(Importe::precio(precio)), 'f', 4) << " por kg" << Qt::endl;
+    ctx.salida << "Precio de " << m.nombre << " desde " << m.dia.toString(QStringLiteral("dd/MM/yyyy"))
+               << ": " << QString::number(Importe::porKilo(Importe::precio(m.cantidad)), 'f', 4) << " por kg"
+               << Qt::endl;
     return 0;
 }
 } // namespace
 
 const Comando& comandoPrecio() {
-    static const Comando c{
-        "precio", "precio por kilo de un alimento desde un día", kAyudaPrecio,
-        [](QCommandLineParser& p) {
-            p.addOption({QStringLiteral("desde"), QStringLiteral("primer día del precio"),
-                         QStringLiteral("AAAA-MM-DD")});
-            p.addPositionalArgument(QStringLiteral("ALIMENTO"), QStringLiteral("número del alimento"));
-            p.addPositionalArgument(QStringLiteral("PRECIO"), QStringLiteral("precio por kilo"));
-        },
-        ejecutar};
+    static const ComandoPrecio c;
     return c;
 }

@@ -11,22 +11,28 @@
 
 namespace {
 
-const char* const kAyudaRespaldos =
-    "Uso: tolvaro-cli [--datos CARPETA] respaldos [--carpeta CARPETA]...\n"
-    "\n"
-    "Lista los archivos de Back Up conocidos, del más nuevo al más viejo: los de la carpeta de\n"
-    "datos, de la carpeta de respaldos automáticos, de la segunda carpeta, de la del último\n"
-    "respaldo y de cada CARPETA indicada. Una línea por archivo, separada por tabuladores: fecha\n"
-    "(dd/mm/aaaa HH:MM), tamaño en bytes, automático o manual, verificado o dañado, ruta.\n"
-    "Cada archivo se lee completo. Sale con 1 si alguno está dañado.\n";
-
 const QCommandLineOption kCarpetas(QStringLiteral("carpeta"), QStringLiteral("otra carpeta donde buscar"),
                                    QStringLiteral("CARPETA"));
 
-int respaldos(const QCommandLineParser& p, ContextoCli& ctx) {
+class ComandoRespaldos final : public Comando {
+public:
+    ComandoRespaldos()
+        : Comando("respaldos", "lista los archivos de Back Up conocidos y si se leen completos", false) {
+        uso({"[--carpeta CARPETA]..."});
+        describir(
+            "Lista los archivos de Back Up conocidos, del más nuevo al más viejo: los de la carpeta de\n"
+            "datos, de la carpeta de respaldos automáticos, de la segunda carpeta, de la del último\n"
+            "respaldo y de cada CARPETA indicada. Una línea por archivo, separada por tabuladores: fecha\n"
+            "(dd/mm/aaaa HH:MM), tamaño en bytes, automático o manual, verificado o dañado, ruta.\n"
+            "Cada archivo se lee completo. Sale con 1 si alguno está dañado.\n");
+        opciones({kCarpetas});
+    }
+    int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
+};
+
+int ComandoRespaldos::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
     if (!p.positionalArguments().isEmpty()) {
-        ctx.errores << "Sobran argumentos: " << p.positionalArguments().join(u' ') << Qt::endl
-                    << kAyudaRespaldos;
+        ctx.errores << "Sobran argumentos: " << p.positionalArguments().join(u' ') << Qt::endl << ayuda();
         return 2;
     }
     const RegistroRespaldoCli registro(ctx.carpetaDatos);
@@ -54,8 +60,6 @@ int respaldos(const QCommandLineParser& p, ContextoCli& ctx) {
 // Like the other archive commands, it reads the database only for the settings, and never
 // creates one.
 const Comando& comandoRespaldos() {
-    static const Comando c{"respaldos",     "lista los archivos de Back Up conocidos y si se leen completos",
-                           kAyudaRespaldos, [](QCommandLineParser& p) { p.addOption(kCarpetas); },
-                           respaldos,       false};
+    static const ComandoRespaldos c;
     return c;
 }

@@ -6,16 +6,26 @@
 #include "db/BaseDatos.h"
 
 namespace {
-const char* const kAyudaStock =
-    "Uso: tolvaro-cli [--datos CARPETA] stock [--fecha AAAA-MM-DD] [--csv ARCHIVO]\n"
-    "\n"
-    "El stock de cada alimento al cierre del día (hoy, por omisión): los ingresos y conteos\n"
-    "guardados menos los kilos reales de las cargas del historial. Escribe en CSV (en la salida, o\n"
-    "en ARCHIVO) las columnas alimento_id;alimento;stock_kg;uso_diario_kg;dias_restantes, con el uso\n"
-    "diario de los 7 días anteriores y los días que alcanza el stock a ese uso. Los nombres del\n"
-    "historial que no son de ningún alimento se nombran en la salida de errores.\n";
 
-int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+class ComandoStock final : public Comando {
+public:
+    ComandoStock() : Comando("stock", "stock de cada alimento, uso diario y días restantes") {
+        uso({"[--fecha AAAA-MM-DD] [--csv ARCHIVO]"});
+        describir(
+            "El stock de cada alimento al cierre del día (hoy, por omisión): los ingresos y conteos\n"
+            "guardados menos los kilos reales de las cargas del historial. Escribe en CSV (en la salida, o\n"
+            "en ARCHIVO) las columnas alimento_id;alimento;stock_kg;uso_diario_kg;dias_restantes, con el "
+            "uso\n"
+            "diario de los 7 días anteriores y los días que alcanza el stock a ese uso. Los nombres del\n"
+            "historial que no son de ningún alimento se nombran en la salida de errores.\n");
+        opciones(
+            {{QStringLiteral("fecha"), QStringLiteral("día (hoy por omisión)"), QStringLiteral("AAAA-MM-DD")},
+             {QStringLiteral("csv"), QStringLiteral("archivo CSV"), QStringLiteral("ARCHIVO")}});
+    }
+    int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
+};
+
+int ComandoStock::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
     if (!p.positionalArguments().isEmpty())
         return errorDeUso(QStringLiteral("Argumento inesperado: ") + p.positionalArguments().first(), "stock",
                           ctx);
@@ -40,13 +50,6 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
 } // namespace
 
 const Comando& comandoStock() {
-    static const Comando c{
-        "stock", "stock de cada alimento, uso diario y días restantes", kAyudaStock,
-        [](QCommandLineParser& p) {
-            p.addOptions({{QStringLiteral("fecha"), QStringLiteral("día (hoy por omisión)"),
-                           QStringLiteral("AAAA-MM-DD")},
-                          {QStringLiteral("csv"), QStringLiteral("archivo CSV"), QStringLiteral("ARCHIVO")}});
-        },
-        ejecutar};
+    static const ComandoStock c;
     return c;
 }

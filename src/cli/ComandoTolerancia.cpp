@@ -7,19 +7,6 @@
 #include "historial/ToleranciasAlimento.h"
 
 namespace {
-const char* const kAyudaTolerancia =
-    "Uso: tolvaro-cli [--datos CARPETA] tolerancia [ALIMENTO [--kg K] [--porcentaje P]]\n"
-    "\n"
-    "Fija la tolerancia propia de un alimento para el informe de precisión: una carga está dentro\n"
-    "si se aparta del plan a lo sumo K kilos o P % (cualquiera de los dos que tenga el alimento).\n"
-    "Sin --kg ni --porcentaje, el alimento vuelve a la tolerancia general. Sin ALIMENTO, lista las\n"
-    "tolerancias propias guardadas.\n";
-
-void declarar(QCommandLineParser& p) {
-    p.addPositionalArgument(QStringLiteral("ALIMENTO"), QStringLiteral("el alimento, como se llama"));
-    p.addOptions({{QStringLiteral("kg"), QStringLiteral("tolerancia en kilos"), QStringLiteral("K")},
-                  {QStringLiteral("porcentaje"), QStringLiteral("tolerancia en %"), QStringLiteral("P")}});
-}
 
 // The bound given with `opcion`: none when not given; false when it is not a number of 0 or more.
 bool leerCota(const QCommandLineParser& p, const QString& opcion, std::optional<double>* cota) {
@@ -32,7 +19,24 @@ bool leerCota(const QCommandLineParser& p, const QString& opcion, std::optional<
     return true;
 }
 
-int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
+class ComandoTolerancia final : public Comando {
+public:
+    ComandoTolerancia()
+        : Comando("tolerancia", "tolerancia propia de un alimento para el informe de precisión") {
+        uso({"[ALIMENTO [--kg K] [--porcentaje P]]"});
+        describir(
+            "Fija la tolerancia propia de un alimento para el informe de precisión: una carga está dentro\n"
+            "si se aparta del plan a lo sumo K kilos o P % (cualquiera de los dos que tenga el alimento).\n"
+            "Sin --kg ni --porcentaje, el alimento vuelve a la tolerancia general. Sin ALIMENTO, lista las\n"
+            "tolerancias propias guardadas.\n");
+        posicional(QStringLiteral("ALIMENTO"), QStringLiteral("el alimento, como se llama"));
+        opciones({{QStringLiteral("kg"), QStringLiteral("tolerancia en kilos"), QStringLiteral("K")},
+                  {QStringLiteral("porcentaje"), QStringLiteral("tolerancia en %"), QStringLiteral("P")}});
+    }
+    int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const override;
+};
+
+int ComandoTolerancia::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) const {
     const QStringList args = p.positionalArguments();
     if (args.size() > 1)
         return errorDeUso(QStringLiteral("Indique un solo alimento (entre comillas si tiene espacios)"),
@@ -74,7 +78,6 @@ int ejecutar(const QCommandLineParser& p, ContextoCli& ctx) {
 } // namespace
 
 const Comando& comandoTolerancia() {
-    static const Comando c{"tolerancia", "tolerancia propia de un alimento para el informe de precisión",
-                           kAyudaTolerancia, declarar, ejecutar};
+    static const ComandoTolerancia c;
     return c;
 }

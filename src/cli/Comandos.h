@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/Comando.h"
 #include "core/FilaEvento.h"
 #include "impresion/DibujoDocumento.h"
 
@@ -11,28 +12,8 @@
 
 #include <optional>
 
-// What a command of tolvaro-cli works with: the data folder, whose database is open while the
-// command runs, and the two output streams.
 class DescargaSucesos;
 class Trabajo;
-
-struct ContextoCli {
-    QString carpetaDatos;
-    QTextStream& salida;
-    QTextStream& errores;
-};
-
-// One command of tolvaro-cli. It declares its options on a parser of its own and runs on what
-// that parser read; it returns the exit code: 0 done, 1 the exchange failed, 2 usage error.
-struct Comando {
-    const char* nombre;
-    const char* resumen; // its line in the general help
-    const char* ayuda;   // `tolvaro-cli NOMBRE --help`
-    void (*declarar)(QCommandLineParser& opciones);
-    int (*ejecutar)(const QCommandLineParser& opciones, ContextoCli& ctx);
-    // Whether it works through the shared connection, which is then opened before it runs.
-    bool usaBase = true;
-};
 
 // The commands, in the order the general help lists them.
 const Comando& comandoEnviar();
@@ -59,12 +40,6 @@ const Comando& comandoPlanilla();
 const Comando& comandoCopiarDia();
 const Comando& comandoArchivar();
 
-// Parses a command's arguments (after the command word) on its own parser. Prints the help and
-// returns 0 for --help; prints what is wrong and the help and returns 2 for arguments the parser
-// refuses; returns nothing when the command may run.
-std::optional<int> leerArgumentos(const Comando& c, const QStringList& args, QCommandLineParser& opciones,
-                                  QTextStream& salida, QTextStream& errores);
-
 // A usage error found by the command itself: the text, then where the command is described.
 int errorDeUso(const QString& texto, const char* comando, ContextoCli& ctx);
 
@@ -77,16 +52,21 @@ int recibirWeb(const QCommandLineParser& opciones, ContextoCli& ctx);
 // Options shared by the commands.
 namespace OpcionesCli {
 // --directa [HOST[:PUERTO]] and --web [--servidor S --usuario U --clave C].
-void declararCaminos(QCommandLineParser& p);
+void declararCaminos(Comando& c);
 // Runs the road chosen with --directa or --web; a usage error (2) unless exactly one is given.
 using Camino = int (*)(const QCommandLineParser&, ContextoCli&);
-int porCamino(const QCommandLineParser& p, const char* ayuda, Camino directa, Camino web, ContextoCli& ctx);
+int porCamino(const QCommandLineParser& p, const QString& ayuda, Camino directa, Camino web,
+              ContextoCli& ctx);
 // The first of these options that was given, as typed ("--servidor"): options of the other road.
 std::optional<QString> primeraDada(const QCommandLineParser& p, const QStringList& nombres);
+// The backup archives named on the command line: the exit code of a usage error (2), already
+// reported with the help, when there are not exactly `posicionales` of them.
+std::optional<int> contarArchivosCab(const QCommandLineParser& p, const QString& ayuda, int posicionales,
+                                     ContextoCli& ctx);
 inline const QStringList kOpcionesWeb = {QStringLiteral("servidor"), QStringLiteral("usuario"),
                                          QStringLiteral("clave")};
 // --desde and --hasta of the commands that take a range of days (AAAA-MM-DD, both inclusive).
-void declararRango(QCommandLineParser& p);
+void declararRango(Comando& c);
 // Reads both as dates; the usage error's text when one is missing or no date.
 std::optional<QString> leerFechas(const QCommandLineParser& p, QDate* desde, QDate* hasta);
 // Reads them: nothing when both are dates in order, otherwise the exit code of the usage error
@@ -95,13 +75,23 @@ std::optional<int> leerRango(const QCommandLineParser& p, const char* comando, C
                              QDate* hasta);
 // A day given as AAAA-MM-DD in option `opcion`; the usage error's text when missing or no date.
 std::optional<QString> leerDia(const QCommandLineParser& p, const QString& opcion, QDate* dia);
-// The two positional arguments of the price and stock movement commands: a feed of the catalogue
-// by its id and an amount (with "." or the regional decimal comma, not negative). The exit code of
-// the error, already reported (2 for usage, 1 when the feed does not exist), or nothing.
-std::optional<int> leerAlimentoYNumero(const QCommandLineParser& p, const char* comando, ContextoCli& ctx,
-                                       int* idAlimento, QString* nombre, double* numero);
+// ALIMENTO and the amount after it (`cantidad`, described as `descripcion`), the positional
+// arguments of the price and stock movement commands.
+void declararAlimentoY(Comando& c, const QString& cantidad, const QString& descripcion);
+// What those commands read: a feed of the catalogue by its id, an amount (with "." or the regional
+// decimal comma, not negative) and the day of option `opcionDia`.
+struct Movimiento {
+    int idAlimento = 0;
+    QString nombre;
+    double cantidad = 0;
+    QDate dia;
+};
+// Reads them in that order; the exit code of the error, already reported (2 for usage, 1 when the
+// feed does not exist), or nothing.
+std::optional<int> leerMovimiento(const QCommandLineParser& p, const char* comando, const QString& opcionDia,
+                                  ContextoCli& ctx, Movimiento* m);
 // --pdf ARCHIVO [--papel a4|carta] [--horizontal] of the commands that write a PDF.
-void declararPdf(QCommandLineParser& p);
+void declararPdf(Comando& c);
 // Reads the paper; the exit code of a usage error (2), already reported, when they do not serve.
 std::optional<int> leerPdf(const QCommandLineParser& p, const char* comando, ContextoCli& ctx,
                            DibujoDocumento::Papel* papel);

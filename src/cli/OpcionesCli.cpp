@@ -1,31 +1,6 @@
 // The parsing shared by the commands of tolvaro-cli.
 #include "cli/Comandos.h"
 
-std::optional<int> leerArgumentos(const Comando& c, const QStringList& args, QCommandLineParser& opciones,
-                                  QTextStream& salida, QTextStream& errores) {
-    const QCommandLineOption ayuda({QStringLiteral("h"), QStringLiteral("help")},
-                                   QStringLiteral("muestra esta ayuda"));
-    opciones.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    opciones.addOption(ayuda);
-    c.declarar(opciones);
-    const bool leidos = opciones.parse(QStringList{QString::fromLatin1(c.nombre)} + args);
-    if (opciones.isSet(ayuda)) {
-        salida << c.ayuda;
-        return 0;
-    }
-    if (leidos)
-        return std::nullopt;
-    // The parser stops at an unknown option or at a value option without its value (the last one).
-    const QStringList desconocidas = opciones.unknownOptionNames();
-    if (!desconocidas.isEmpty())
-        errores << "Opción desconocida: " << (desconocidas.first().size() > 1 ? "--" : "-")
-                << desconocidas.first();
-    else
-        errores << "Falta el valor de " << args.last();
-    errores << Qt::endl << c.ayuda;
-    return 2;
-}
-
 int errorDeUso(const QString& texto, const char* comando, ContextoCli& ctx) {
     ctx.errores << texto << Qt::endl
                 << "'tolvaro-cli " << comando << " --help' describe el comando." << Qt::endl;
@@ -34,18 +9,19 @@ int errorDeUso(const QString& texto, const char* comando, ContextoCli& ctx) {
 
 namespace OpcionesCli {
 
-void declararCaminos(QCommandLineParser& p) {
-    p.addOptions(
+void declararCaminos(Comando& c) {
+    c.opciones(
         {{QStringLiteral("directa"), QStringLiteral("por la conexión directa con la tablet")},
          {QStringLiteral("web"), QStringLiteral("por el servicio web")},
          {QStringLiteral("servidor"), QStringLiteral("servidor del servicio web"), QStringLiteral("S")},
          {QStringLiteral("usuario"), QStringLiteral("usuario del servicio web"), QStringLiteral("U")},
          {QStringLiteral("clave"), QStringLiteral("clave del servicio web"), QStringLiteral("C")}});
-    p.addPositionalArgument(QStringLiteral("HOST"), QStringLiteral("la tablet, con --directa"),
-                            QStringLiteral("[HOST[:PUERTO]]"));
+    c.posicional(QStringLiteral("HOST"), QStringLiteral("la tablet, con --directa"),
+                 QStringLiteral("[HOST[:PUERTO]]"));
 }
 
-int porCamino(const QCommandLineParser& p, const char* ayuda, Camino directa, Camino web, ContextoCli& ctx) {
+int porCamino(const QCommandLineParser& p, const QString& ayuda, Camino directa, Camino web,
+              ContextoCli& ctx) {
     const bool porDirecta = p.isSet(QStringLiteral("directa"));
     if (porDirecta == p.isSet(QStringLiteral("web"))) {
         ctx.errores << "Indique --directa o --web" << Qt::endl << ayuda;
@@ -60,6 +36,20 @@ std::optional<QString> primeraDada(const QCommandLineParser& p, const QStringLis
     for (const QString& n : nombres)
         if (dadas.contains(n))
             return QStringLiteral("--") + n;
+    return std::nullopt;
+}
+
+std::optional<int> contarArchivosCab(const QCommandLineParser& p, const QString& ayuda, int posicionales,
+                                     ContextoCli& ctx) {
+    const QStringList resto = p.positionalArguments();
+    if (resto.size() < posicionales) {
+        ctx.errores << "Indique el archivo .cab" << Qt::endl << ayuda;
+        return 2;
+    }
+    if (resto.size() > posicionales) {
+        ctx.errores << "Sobran argumentos: " << resto.mid(posicionales).join(u' ') << Qt::endl << ayuda;
+        return 2;
+    }
     return std::nullopt;
 }
 

@@ -3,9 +3,9 @@
 
 namespace OpcionesCli {
 
-void declararRango(QCommandLineParser& p) {
-    p.addOptions({{QStringLiteral("desde"), QStringLiteral("primer día"), QStringLiteral("AAAA-MM-DD")},
-                  {QStringLiteral("hasta"), QStringLiteral("último día"), QStringLiteral("AAAA-MM-DD")}});
+void declararRango(Comando& c) {
+    c.opciones({{QStringLiteral("desde"), QStringLiteral("primer día"), QStringLiteral("AAAA-MM-DD")},
+                {QStringLiteral("hasta"), QStringLiteral("último día"), QStringLiteral("AAAA-MM-DD")}});
 }
 
 std::optional<QString> leerFechas(const QCommandLineParser& p, QDate* desde, QDate* hasta) {

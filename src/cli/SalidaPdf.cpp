@@ -5,8 +5,8 @@
 
 namespace OpcionesCli {
 
-void declararPdf(QCommandLineParser& p) {
-    p.addOptions(
+void declararPdf(Comando& c) {
+    c.opciones(
         {{QStringLiteral("pdf"), QStringLiteral("documento PDF"), QStringLiteral("ARCHIVO")},
          {QStringLiteral("papel"), QStringLiteral("tamaño del papel del PDF"), QStringLiteral("a4|carta")},
          {QStringLiteral("horizontal"), QStringLiteral("páginas apaisadas")}});

@@ -35,10 +35,10 @@ QList<const Comando*> todos() {
 void ayuda(QTextStream& s) {
     qsizetype ancho = 0;
     for (const Comando* c : todos())
-        ancho = std::max<qsizetype>(ancho, qstrlen(c->nombre));
+        ancho = std::max(ancho, c->nombre().size());
     s << kAyuda;
     for (const Comando* c : todos())
-        s << "  " << QString::fromLatin1(c->nombre).leftJustified(ancho + 1) << " " << c->resumen << "\n";
+        s << "  " << c->nombre().leftJustified(ancho + 1) << " " << c->resumen() << "\n";
     s << kAyudaPie;
 }
 
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     const QString nombre = args.takeFirst();
     const Comando* comando = nullptr;
     for (const Comando* c : todos())
-        if (nombre == QLatin1String(c->nombre))
+        if (nombre == c->nombre())
             comando = c;
     if (!comando) {
         errores << "Comando desconocido: " << nombre << Qt::endl;
@@ -111,13 +111,13 @@ int main(int argc, char** argv) {
         return 2;
     }
     QCommandLineParser opciones;
-    if (const std::optional<int> r = leerArgumentos(*comando, args, opciones, salida, errores))
+    if (const std::optional<int> r = comando->leerArgumentos(args, opciones, salida, errores))
         return *r;
 
     // Every command works on the data folder (created on first use, as the program does); those
     // that use the database find it open.
     ContextoCli ctx{BaseDatos::carpetaDatos(general.value(datos)), salida, errores};
-    if (comando->usaBase) {
+    if (comando->usaBase()) {
         // A farm's Access base.mdb becomes its database first; the summary goes to stderr so
         // that a command's own output (a CSV on stdout) stays clean.
         if (const auto aviso = ImportacionInicial::importarSiHaceFalta(ctx.carpetaDatos)) {

@@ -30,9 +30,7 @@ private Q_SLOTS:
 
 void TstSubida::envioCompletoConBotonesBloqueados() {
     BaseTemporal b;
-    QVERIFY(PlanSubida::cargarMixto(b));
-    QVERIFY(b.ejecutar("delete from viajes where id = 3"));
-    QVERIFY(b.ejecutar("delete from descarga where id = 3"));
+    QVERIFY(PlanSubida::cargarMixtoSin(b, 3));
     ServidorTableta tableta;
     QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
     FrmPrincipal v;

@@ -1,32 +1,23 @@
 // tolvaro-cli and Access files: the importar command with and without --reemplazar, and the first
 // start of any command in a folder that holds only the farm's base.mdb.
+#include "CorridaCli.h"
+
 #include "core/CerrojoMantenimiento.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-struct Salida {
-    int codigo = -1;
-    QString salida;
-    QString errores;
-};
+using Salida = SalidaCli;
 
 Salida correr(const QString& datos, const QStringList& args) {
-    QProcess p;
-    p.start(QDir(qEnvironmentVariable("TOLVARO_BIN")).filePath(QStringLiteral("src/cli/tolvaro-cli")),
-            QStringList{QStringLiteral("--datos"), datos} + args);
-    if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-        return {};
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return correrCli(args, CorridaCli(datos));
 }
 
 QString legado(const QString& nombre) {

@@ -1,31 +1,17 @@
 // tolvaro-cli copiar-dia and archivar, and what the upload then sends (against the simulator).
 #include "BaseTemporal.h"
+#include "CorridaCli.h"
 #include "PlanSubida.h"
 #include "ServidorTableta.h"
 
 #include <QDir>
-#include <QProcess>
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {
-struct Salida {
-    int codigo = -1;
-    QString salida;
-    QString errores;
-};
+using Salida = SalidaCli;
 
-// Runs the command line program while the simulator keeps answering in this process.
 Salida correr(const QString& datos, const QStringList& args) {
-    QProcess p;
-    p.setProgram(QDir(qEnvironmentVariable("TOLVARO_BIN")).filePath(QStringLiteral("src/cli/tolvaro-cli")));
-    p.setArguments(QStringList{QStringLiteral("--datos"), datos} + args);
-    QSignalSpy fin(&p, &QProcess::finished);
-    p.start();
-    if (!p.waitForStarted(5000) || !fin.wait(60000))
-        return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return correrCli(args, CorridaCli(datos));
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 // and web): the same range downloaded again and again keeps each event once, an event the tablet
 // really recorded twice twice, and a download cut short or refused keeps nothing.
 #include "BaseTemporal.h"
+#include "CorridaCli.h"
 #include "RespuestaSucesos.h"
 #include "ServicioWebPrueba.h"
 #include "ServidorTableta.h"
@@ -14,7 +15,6 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QLineEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -68,15 +68,10 @@ void TstHistorialVias::initTestCase() {
         QSKIP(qPrintable(web_->error()));
     QVERIFY2(web_->ok(), qPrintable(web_->error()));
     QVERIFY(web_->ejecutar("insert into clientes values (7, 'juan', 'clave')"));
-    QVERIFY(
-        web_->ejecutar("insert into lectura_carga_tracker (cliente, fecha, hora, receta, id_alim, alimento, "
-                       "kg_real, Operario, "
-                       "kg_sug) values (7, '2021-06-15', '10:30', 'Receta A', 1, 'Maiz', '985', 3, '1000'), "
-                       "(7, '2021-06-15', '10:40:10', 'Receta A', 2, 'Soja', '210', 3, '200.0')"));
-    QVERIFY(
-        web_->ejecutar("insert into lectura_descarga_tracker (cliente, fecha, hora, corral, kg_sug, kg_real) "
-                       "values (7, '2021-06-15', '11:05', 'Corral 1', '600', '590'), "
-                       "(7, '2021-06-15', '11:05', 'Corral 1', '600', '590')"));
+    QVERIFY(web_->agregarCargas("(7, '2021-06-15', '10:30', 'Receta A', 1, 'Maiz', '985', 3, '1000'), "
+                                "(7, '2021-06-15', '10:40:10', 'Receta A', 2, 'Soja', '210', 3, '200.0')"));
+    QVERIFY(web_->agregarDescargas("(7, '2021-06-15', '11:05', 'Corral 1', '600', '590'), "
+                                   "(7, '2021-06-15', '11:05', 'Corral 1', '600', '590')"));
 }
 
 void TstHistorialVias::init() {
@@ -99,17 +94,10 @@ void TstHistorialVias::cleanup() {
 }
 
 int TstHistorialVias::correrCli(const QStringList& args) {
-    QProcess p;
-    p.start(QDir(qEnvironmentVariable("TOLVARO_BIN")).filePath("src/cli/tolvaro-cli"),
-            QStringList({"--datos", base_->carpeta(), "recibir"}) + args +
-                QStringList({"--desde", "2021-06-01", "--hasta", "2021-06-30"}));
-    if (!p.waitForStarted(10000))
-        return -1;
-    // The tablet simulator lives in this process: keep its events going while the command runs.
-    if (!QTest::qWaitFor([&p] { return p.state() == QProcess::NotRunning; }, 60000))
-        p.kill();
-    p.waitForFinished(1000);
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    return ::correrCli(QStringList{"recibir"} + args +
+                           QStringList{"--desde", "2021-06-01", "--hasta", "2021-06-30"},
+                       CorridaCli(base_->carpeta()))
+        .codigo;
 }
 
 bool TstHistorialVias::descargar(Via via) {

@@ -45,14 +45,9 @@ void TstSucesosWeb::initTestCase() {
         QSKIP(qPrintable(web_->error()));
     QVERIFY2(web_->ok(), qPrintable(web_->error()));
     QVERIFY(web_->ejecutar("insert into clientes values (7, 'juan', 'clave')"));
-    QVERIFY(
-        web_->ejecutar("insert into lectura_carga_tracker (cliente, fecha, hora, receta, id_alim, alimento, "
-                       "kg_real, Operario, "
-                       "kg_sug) values (7, '2024-01-15', '08:00', 'Engorde', 5, 'Maiz', '100', 4, '110'), "
-                       "(7, '2024-01-16', '07:00', 'Recria', 5, 'Maiz', '20', 9, '20')"));
-    QVERIFY(
-        web_->ejecutar("insert into lectura_descarga_tracker (cliente, fecha, hora, corral, kg_sug, kg_real) "
-                       "values (7, '2024-01-15', '10:00', 'C1', '150', '149')"));
+    QVERIFY(web_->agregarCargas("(7, '2024-01-15', '08:00', 'Engorde', 5, 'Maiz', '100', 4, '110'), "
+                                "(7, '2024-01-16', '07:00', 'Recria', 5, 'Maiz', '20', 9, '20')"));
+    QVERIFY(web_->agregarDescargas("(7, '2024-01-15', '10:00', 'C1', '150', '149')"));
 }
 
 void TstSucesosWeb::recibirPorElServicioWeb() {
@@ -94,10 +89,8 @@ void TstSucesosWeb::recibirPorElServicioWeb() {
 
 void TstSucesosWeb::filasIlegibles() {
     // In March a load without its real kilograms: its error, the rest listed, and the end says so.
-    QVERIFY(
-        web_->ejecutar("insert into lectura_carga_tracker (cliente, fecha, hora, receta, id_alim, alimento, "
-                       "kg_real, Operario, kg_sug) values (7, '2024-03-01', '08:00', 'Engorde', 5, 'Maiz', "
-                       "null, 4, '110'), (7, '2024-03-01', '09:00', 'Engorde', 5, 'Maiz', '90', 4, '90')"));
+    QVERIFY(web_->agregarCargas("(7, '2024-03-01', '08:00', 'Engorde', 5, 'Maiz', null, 4, '110'), "
+                                "(7, '2024-03-01', '09:00', 'Engorde', 5, 'Maiz', '90', 4, '90')"));
     BaseTemporal base;
     QVERIFY(web_->usarEnLaBase());
     FrmPrincipal principal;

@@ -46,9 +46,7 @@ private Q_SLOTS:
 
 void TstEnvioDirecto::planCompletoByteAByte() {
     BaseTemporal b;
-    QVERIFY(PlanSubida::cargarMixto(b));
-    QVERIFY(b.ejecutar("delete from viajes where id = 4"));
-    QVERIFY(b.ejecutar("delete from descarga where id = 4"));
+    QVERIFY(PlanSubida::cargarMixtoSin(b, 4));
     ServidorTableta tableta;
     QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
     QTcpSocket s;

@@ -251,7 +251,7 @@ void TstCabina::archivosDanados() {
 }
 
 void TstCabina::archivoAntiguoConAccess() {
-    const QString cab = fixture("BD_lun_7_12_2026_09_05.cab");
+    const QString cab = archivoLegado("BD_lun_7_12_2026_09_05.cab");
     QVERIFY(!cab.isEmpty());
     QTemporaryDir d;
     QVERIFY(escribir(QDir(d.path()).filePath("base.db"), "la base de antes"));

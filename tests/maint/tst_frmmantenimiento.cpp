@@ -398,7 +398,7 @@ void TstFrmMantenimiento::recuperarArchivoAntiguo() {
     // The earlier program's archive, restored into the running program's folder: the window's
     // connection goes on with the farm's rows.
     frmMantenimiento w(1);
-    control<QLineEdit>(&w, "txtRutaRecuperar")->setText(nativa(fixture("BD_lun_7_12_2026_09_05.cab")));
+    control<QLineEdit>(&w, "txtRutaRecuperar")->setText(nativa(archivoLegado("BD_lun_7_12_2026_09_05.cab")));
     control<QCheckBox>(&w, "chkRecuperar")->click();
     control<QPushButton>(&w, "cmdRecupear")->click();
     const Mensaje m = esperarMensaje(2);

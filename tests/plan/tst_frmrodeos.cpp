@@ -1,8 +1,6 @@
 // The pen distribution window, driven through its controls.
-#include "AyudaPlan.h"
 #include "BaseTemporal.h"
-
-#include "app/FrmPrincipal.h"
+#include "PruebaPlan.h"
 
 #include "plan/FrmRodeos.h"
 
@@ -13,12 +11,9 @@
 
 using namespace AyudaPlan;
 
-class TstFrmRodeos : public QObject {
+class TstFrmRodeos : public PruebaPlan {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
     void sinViajes();
     void insertarPorcentajeDeUnViajeEnKilos();
     void viajeDeRecetaPorPorcentaje();
@@ -39,20 +34,8 @@ private:
                    const QString& orden = "1");
 };
 
-void TstFrmRodeos::initTestCase() {
-    Dialogos::activarModoPrueba();
-}
-void TstFrmRodeos::init() {
-    Dialogos::limpiar();
-}
-void TstFrmRodeos::cleanup() {
-    QLocale::setDefault(QLocale::c());
-}
-
 void TstFrmRodeos::sembrar(BaseTemporal& base) {
-    QVERIFY(base.ok());
-    QVERIFY(base.ejecutar("insert into recetas values (1, 'Receta Kilos', 0), (2, 'Receta Porc', -1)"));
-    QVERIFY(base.ejecutar("insert into alimentos values (10, 'Maíz'), (11, 'Avena')"));
+    sembrarCatalogos(base);
     QVERIFY(base.ejecutar("insert into viajes values (3, '2024-05-02', '09:45', 1, 7, 10, 250, 1), "
                           "(3, '2024-05-02', '09:45', 1, 7, 11, 100, 2), "
                           "(8, '2024-05-02', '11:00', 2, 7, 10, 60, 1)"));
@@ -351,15 +334,7 @@ void TstFrmRodeos::listasYRedimension() {
 void TstFrmRodeos::seAbreDesdeLaVentanaPrincipal() {
     BaseTemporal base;
     QVERIFY(base.ok());
-    FrmPrincipal principal;
-    principal.show();
-    QString abierta;
-    alAbrirModal(this, [&](QWidget* w) {
-        QVERIFY(w);
-        abierta = w->objectName() + "|" + w->windowTitle();
-        w->close();
-    });
-    pulsar(&principal, "Command2");
+    const QString abierta = abiertaDesdePrincipal("Command2");
     QCOMPARE(abierta, QString("FrmRodeos|Corrales Por Receta"));
 }
 

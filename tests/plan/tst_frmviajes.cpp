@@ -1,8 +1,6 @@
 // The trip loading plan window, driven through its controls.
-#include "AyudaPlan.h"
 #include "BaseTemporal.h"
-
-#include "app/FrmPrincipal.h"
+#include "PruebaPlan.h"
 
 #include "db/Compartido.h"
 #include "plan/FrmViajes.h"
@@ -20,12 +18,9 @@
 
 using namespace AyudaPlan;
 
-class TstFrmViajes : public QObject {
+class TstFrmViajes : public PruebaPlan {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
     void sinRecetaElegidaPideCompletar();
     void tablasVacias();
     void insertarListaYTotales();
@@ -63,20 +58,8 @@ private:
                    const QString& kilos, const QString& orden = "1", const QString& operario = "7");
 };
 
-void TstFrmViajes::initTestCase() {
-    Dialogos::activarModoPrueba();
-}
-void TstFrmViajes::init() {
-    Dialogos::limpiar();
-}
-void TstFrmViajes::cleanup() {
-    QLocale::setDefault(QLocale::c());
-}
-
 void TstFrmViajes::sembrar(BaseTemporal& base) {
-    QVERIFY(base.ok());
-    QVERIFY(base.ejecutar("insert into recetas values (1, 'Receta Kilos', 0), (2, 'Receta Porc', -1)"));
-    QVERIFY(base.ejecutar("insert into alimentos values (10, 'Maíz'), (11, 'Avena')"));
+    sembrarCatalogos(base);
     QVERIFY(base.ejecutar("insert into operarios values (7, 'Pedro')"));
 }
 
@@ -709,15 +692,7 @@ void TstFrmViajes::listasYRedimension() {
 void TstFrmViajes::seAbreDesdeLaVentanaPrincipal() {
     BaseTemporal base;
     QVERIFY(base.ok());
-    FrmPrincipal principal;
-    principal.show();
-    QString abierta;
-    alAbrirModal(this, [&](QWidget* w) {
-        QVERIFY(w);
-        abierta = w->objectName() + "|" + w->windowTitle();
-        w->close();
-    });
-    pulsar(&principal, "Command1");
+    const QString abierta = abiertaDesdePrincipal("Command1");
     QCOMPARE(abierta, QString("FrmViajes|RECETAS"));
 }
 

@@ -46,13 +46,9 @@ inline int correr(const QString& programa, const QStringList& args, QByteArray* 
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
 }
 
-inline QString cli() {
-    return QDir(qEnvironmentVariable("TOLVARO_BIN")).filePath(QStringLiteral("src/cli/tolvaro-cli"));
-}
-
 // A file of the legacy fixtures (TOLVARO_FIXTURES, the sources' tests/fixtures/legacy, or the shared
 // folder beside the sources); empty when they are not there.
-inline QString fixture(const QString& nombre) {
+inline QString archivoLegado(const QString& nombre) {
     const QString fuente = qEnvironmentVariable("TOLVARO_SOURCE");
     for (const QString& carpeta :
          {qEnvironmentVariable("TOLVARO_FIXTURES"), fuente + "/tests/fixtures/legacy",

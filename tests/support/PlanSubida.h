@@ -21,6 +21,12 @@ inline bool cargarMixto(BaseTemporal& b) {
                       "(4, 'Lote Ñ', 1500, 1), (4, 'Lote B', 500, 2)");
 }
 
+// The same plan without trip `quitado` and its pens.
+inline bool cargarMixtoSin(BaseTemporal& b, int quitado) {
+    return cargarMixto(b) && b.ejecutar(QStringLiteral("delete from viajes where id = %1").arg(quitado)) &&
+           b.ejecutar(QStringLiteral("delete from descarga where id = %1").arg(quitado));
+}
+
 inline QList<QByteArray> esperadoMixto() {
     return {
         "'te paso' 'recetas' ('0','20240115','3','1','Mezcla','1','Maiz','2800.5','08:30','100','1','7'),",

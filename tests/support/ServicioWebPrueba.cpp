@@ -205,6 +205,20 @@ bool ServicioWebPrueba::ejecutar(const QString& sql) {
     return true;
 }
 
+bool ServicioWebPrueba::agregarCargas(const QString& filas) {
+    return ejecutar(
+        QStringLiteral("insert into lectura_carga_tracker (cliente, fecha, hora, receta, id_alim, "
+                       "alimento, kg_real, Operario, kg_sug) values ") +
+        filas);
+}
+
+bool ServicioWebPrueba::agregarDescargas(const QString& filas) {
+    return ejecutar(
+        QStringLiteral(
+            "insert into lectura_descarga_tracker (cliente, fecha, hora, corral, kg_sug, kg_real) values ") +
+        filas);
+}
+
 QVariant ServicioWebPrueba::valor(const QString& sql) {
     QSqlQuery q(QSqlDatabase::database(conexion_, false));
     if (!q.exec(sql) || !q.next())

@@ -45,6 +45,11 @@ public:
 
     // Runs one statement on the remote database directly; fails the test (returns false) on error.
     bool ejecutar(const QString& sql);
+    // Loads and discharges as the tablet leaves them on the server: `filas` is the list of rows of
+    // (cliente, fecha, hora, receta, id_alim, alimento, kg_real, Operario, kg_sug) and of
+    // (cliente, fecha, hora, corral, kg_sug, kg_real).
+    bool agregarCargas(const QString& filas);
+    bool agregarDescargas(const QString& filas);
     // First column of the first row, or an invalid value.
     QVariant valor(const QString& sql);
     // Every row, columns joined by "|" (NULL as empty text, DATE as yyyy-MM-dd).

@@ -1,31 +1,17 @@
 // tolvaro-cli enviar --directa against the tablet simulator.
 #include "BaseTemporal.h"
+#include "CorridaCli.h"
 #include "PlanSubida.h"
 #include "ServidorTableta.h"
 
 #include <QDir>
-#include <QProcess>
-#include <QSignalSpy>
 #include <QTest>
 
 namespace {
-struct Salida {
-    int codigo = -1;
-    QString salida;
-    QString errores;
-};
+using Salida = SalidaCli;
 
-// Runs the command line program while the simulator keeps answering in this process.
 Salida correr(const QString& datos, const QStringList& args) {
-    QProcess p;
-    p.setProgram(QDir(qEnvironmentVariable("TOLVARO_BIN")).filePath(QStringLiteral("src/cli/tolvaro-cli")));
-    p.setArguments(QStringList{QStringLiteral("--datos"), datos, QStringLiteral("enviar")} + args);
-    QSignalSpy fin(&p, &QProcess::finished);
-    p.start();
-    if (!p.waitForStarted(5000) || !fin.wait(60000))
-        return {};
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return correrCli(QStringList{QStringLiteral("enviar")} + args, CorridaCli(datos));
 }
 } // namespace
 
@@ -41,9 +27,7 @@ private Q_SLOTS:
 
 void TstSubidaCli::envioCompleto() {
     BaseTemporal b;
-    QVERIFY(PlanSubida::cargarMixto(b));
-    QVERIFY(b.ejecutar("delete from viajes where id = 4"));
-    QVERIFY(b.ejecutar("delete from descarga where id = 4"));
+    QVERIFY(PlanSubida::cargarMixtoSin(b, 4));
     ServidorTableta tableta;
     QVERIFY(tableta.escuchar(QHostAddress::LocalHost, 0));
     const Salida r = correr(b.carpeta(), {"--directa", QStringLiteral("127.0.0.1:%1").arg(tableta.puerto())});
@@ -150,4 +134,4 @@ void TstSubidaCli::planIncompletoRechazado() {
 }
 
 QTEST_GUILESS_MAIN(TstSubidaCli)
-#include "tst_subida_cli.moc"
+#include "tst_subidacli.moc"

@@ -2,6 +2,7 @@
 // tolerance, the kept events listed, and the usage errors.
 #include "Archivos.h"
 #include "BaseTemporal.h"
+#include "CorridaCli.h"
 #include "LectorLibro.h"
 
 #include "db/BaseDatos.h"
@@ -13,15 +14,10 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTest>
 
 namespace {
-struct Salida {
-    int codigo = -1;
-    QString salida;
-    QString errores;
-};
+using Salida = SalidaCli;
 } // namespace
 
 class TstInformeCli : public QObject {
@@ -39,7 +35,9 @@ private Q_SLOTS:
     void erroresDeUso();
 
 private:
-    Salida correr(const QStringList& args);
+    Salida correr(const QStringList& args) {
+        return correrCli(args, CorridaCli(base_->carpeta()).regional());
+    }
     QByteArray leer(const QString& nombre);
     std::unique_ptr<BaseTemporal> base_;
 };
@@ -54,22 +52,6 @@ void TstInformeCli::initTestCase() {
         {"DESCARGA", "02/03/2024", "09:00", "Corral 1", "", "600", "590", "Pedro"}};
     QVERIFY(!HistorialSucesos::fusionar(BaseDatos::ConexionBD(), sucesos, HistorialSucesos::kWeb, nullptr,
                                         QDateTime(QDate(2024, 3, 3), QTime(7, 5, 9))));
-}
-
-Salida TstInformeCli::correr(const QStringList& args) {
-    QProcess p;
-    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
-    entorno.insert("LC_ALL", "es_AR.UTF-8");
-    p.setProcessEnvironment(entorno);
-    p.start(QDir(qEnvironmentVariable("TOLVARO_BIN")).filePath("src/cli/tolvaro-cli"),
-            QStringList({"--datos", base_->carpeta()}) + args);
-    Salida s;
-    if (!p.waitForFinished(60000))
-        return s;
-    s.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    s.salida = QString::fromUtf8(p.readAllStandardOutput());
-    s.errores = QString::fromUtf8(p.readAllStandardError());
-    return s;
 }
 
 QByteArray TstInformeCli::leer(const QString& nombre) {

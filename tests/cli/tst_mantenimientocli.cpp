@@ -2,6 +2,7 @@
 // usage errors, and a restore killed at any instant.
 #include "AyudaMantenimiento.h"
 #include "BaseTemporal.h"
+#include "CorridaCli.h"
 
 #include "core/CerrojoMantenimiento.h"
 #include "maint/AjustesRespaldo.h"
@@ -19,20 +20,10 @@
 using namespace AyudaMantenimiento;
 
 namespace {
-struct Salida {
-    int codigo = -1;
-    QString salida;
-    QString errores;
-};
+using Salida = SalidaCli;
 
 Salida cli(const QStringList& args) {
-    QByteArray o;
-    QByteArray e;
-    Salida s;
-    s.codigo = correr(AyudaMantenimiento::cli(), args, &o, &e);
-    s.salida = QString::fromUtf8(o);
-    s.errores = QString::fromUtf8(e);
-    return s;
+    return correrCli(args, CorridaCli().espera(300000));
 }
 
 // Hidden entries of a folder: what an operation left behind shows here.
@@ -133,7 +124,7 @@ void TstMantenimientoCli::recuperar() {
 void TstMantenimientoCli::recuperarArchivoAntiguo() {
     // The earlier program's archive holds Base.mdb: it becomes a working base.db.
     QTemporaryDir datos;
-    const Salida s = cli({"--datos", datos.path(), "recuperar", fixture("BD_lun_7_12_2026_09_05.cab")});
+    const Salida s = cli({"--datos", datos.path(), "recuperar", archivoLegado("BD_lun_7_12_2026_09_05.cab")});
     QVERIFY2(s.codigo == 0, qPrintable(s.errores));
     QCOMPARE(s.salida, "Ok\n");
     QVERIFY(!BaseDatos::abrir(datos.path()));
@@ -199,7 +190,7 @@ void TstMantenimientoCli::recuperacionInterrumpida() {
     for (int espera : {-1, 0, 5, 15, 30, 60, 120, 250, 500}) {
         QVERIFY(escribir(base, vieja));
         QProcess p;
-        p.start(AyudaMantenimiento::cli(), {"--datos", datos.path(), "recuperar", archivo});
+        p.start(programaCli(), {"--datos", datos.path(), "recuperar", archivo});
         QVERIFY(p.waitForStarted());
         if (espera < 0) {
             // The moment the expanded file appears beside base.db.
@@ -228,8 +219,7 @@ void TstMantenimientoCli::recuperacionInterrumpida() {
     QTemporaryDir destino;
     for (int espera : {10, 40, 150}) {
         QProcess p;
-        p.start(AyudaMantenimiento::cli(),
-                {"--datos", datos.path(), "respaldar", "--carpeta", destino.path()});
+        p.start(programaCli(), {"--datos", datos.path(), "respaldar", "--carpeta", destino.path()});
         QVERIFY(p.waitForStarted());
         QThread::msleep(ulong(espera));
         p.kill();
@@ -276,8 +266,8 @@ void TstMantenimientoCli::unaOperacionALaVez() {
     // Two restores at once: each ends with "Ok" or the refusal, and no database is lost.
     QProcess a;
     QProcess b;
-    a.start(AyudaMantenimiento::cli(), {"--datos", datos.path(), "recuperar", archivo});
-    b.start(AyudaMantenimiento::cli(), {"--datos", datos.path(), "recuperar", archivo});
+    a.start(programaCli(), {"--datos", datos.path(), "recuperar", archivo});
+    b.start(programaCli(), {"--datos", datos.path(), "recuperar", archivo});
     QVERIFY(a.waitForFinished(60000) && b.waitForFinished(60000));
     for (QProcess* p : {&a, &b}) {
         const QString salida = QString::fromUtf8(p->readAllStandardOutput() + p->readAllStandardError());
@@ -319,8 +309,7 @@ void TstMantenimientoCli::nadaQuedaAtras() {
     QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
     entorno.insert("TMPDIR", temporal.path());
     p.setProcessEnvironment(entorno);
-    p.start(AyudaMantenimiento::cli(),
-            {"--datos", datos.path(), "contenido", QDir(raro.path()).filePath("raro.cab")});
+    p.start(programaCli(), {"--datos", datos.path(), "contenido", QDir(raro.path()).filePath("raro.cab")});
     QVERIFY(p.waitForFinished(60000));
     QCOMPARE(p.exitCode(), 0);
     QCOMPARE(QDir(temporal.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -338,8 +327,8 @@ void TstMantenimientoCli::mensajesConLaCausa() {
     QCOMPARE(s.codigo, 1);
     QVERIFY2(s.errores.contains(QDir::toNativeSeparators(archivo) + " es un archivo"), qPrintable(s.errores));
     QVERIFY2(!s.errores.contains("No existe la carpeta"), qPrintable(s.errores));
-    s = cli(
-        {"--datos", datos.path(), "recuperar", fixture("BD_lun_7_12_2026_09_05.cab"), "--destino", archivo});
+    s = cli({"--datos", datos.path(), "recuperar", archivoLegado("BD_lun_7_12_2026_09_05.cab"), "--destino",
+             archivo});
     QCOMPARE(s.codigo, 1);
     QCOMPARE(s.errores, "Falso\n" + QDir::toNativeSeparators(archivo) + " es un archivo, no una carpeta.\n");
 }
@@ -419,7 +408,7 @@ void TstMantenimientoCli::respaldoAutomatico() {
     // reads back whole (a partial one never has a final name).
     for (int espera : {20, 80}) {
         QProcess p;
-        p.start(AyudaMantenimiento::cli(), {"--datos", datos.path(), "respaldar", "--automatico"});
+        p.start(programaCli(), {"--datos", datos.path(), "respaldar", "--automatico"});
         QVERIFY(p.waitForStarted());
         QThread::msleep(ulong(espera));
         p.kill();

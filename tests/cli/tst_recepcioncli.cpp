@@ -1,6 +1,7 @@
 // tolvaro-cli recibir --directa against the tablet simulator: the CSV it writes, its endings and
 // its exit codes.
 #include "BaseTemporal.h"
+#include "CorridaCli.h"
 #include "LectorLibro.h"
 #include "RespuestaSucesos.h"
 #include "ServidorTableta.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
-#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -37,7 +37,10 @@ private Q_SLOTS:
     void erroresDeUso();
 
 private:
-    Salida correr(const QStringList& args);
+    Salida correr(const QStringList& args) {
+        const SalidaCli s = correrCli(QStringList{"recibir"} + args, CorridaCli(base_->carpeta()));
+        return {s.codigo, s.bytes, s.errores};
+    }
     QString direccion() const { return QStringLiteral("127.0.0.1:%1").arg(tableta_->puerto()); }
 
     std::unique_ptr<BaseTemporal> base_;
@@ -62,23 +65,6 @@ void TstRecepcionCli::cleanup() {
     tableta_.reset();
     sucesos_.reset();
     base_.reset();
-}
-
-Salida TstRecepcionCli::correr(const QStringList& args) {
-    QProcess p;
-    p.start(QDir(qEnvironmentVariable("TOLVARO_BIN")).filePath("src/cli/tolvaro-cli"),
-            QStringList({"--datos", base_->carpeta(), "recibir"}) + args);
-    Salida s;
-    if (!p.waitForStarted(10000))
-        return s;
-    // The simulator lives in this process: keep its events going while the command runs.
-    if (!QTest::qWaitFor([&p] { return p.state() == QProcess::NotRunning; }, 60000))
-        p.kill();
-    p.waitForFinished(1000);
-    s.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    s.salida = p.readAllStandardOutput();
-    s.errores = QString::fromUtf8(p.readAllStandardError());
-    return s;
 }
 
 void TstRecepcionCli::csvEnArchivo() {

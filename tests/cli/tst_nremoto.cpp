@@ -1,13 +1,12 @@
 // tolvaro-cli against the web service stand-in (nremoto-sim with its own MariaDB): what the remote
 // tables hold after "enviar --web", what "recibir --web" lists, and how failures end.
 #include "BaseTemporal.h"
+#include "CorridaCli.h"
 #include "LectorLibro.h"
 #include "ServicioWebPrueba.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QJsonArray>
-#include <QProcess>
 #include <QTcpServer>
 #include <QtTest>
 
@@ -15,12 +14,7 @@
 
 namespace {
 
-struct Salida {
-    int codigo = -1;
-    QString salida;
-    QString errores;
-    qint64 ms = 0;
-};
+using Salida = SalidaCli;
 
 } // namespace
 
@@ -31,27 +25,10 @@ private:
     std::unique_ptr<BaseTemporal> base_;
 
     Salida cli(QStringList args, const QString& servidor = {}, bool agregarServidor = true) {
-        Salida s;
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        // A comma as decimal separator, as on the farm's machines.
-        env.insert(QStringLiteral("LC_ALL"), QStringLiteral("es_AR.UTF-8"));
-        p.setProcessEnvironment(env);
-        QStringList todos{QStringLiteral("--datos"), base_->carpeta()};
-        todos << args;
         if (agregarServidor && !args.contains(QStringLiteral("--servidor")))
-            todos << QStringLiteral("--servidor") << (servidor.isEmpty() ? web_->servidor() : servidor);
-        QElapsedTimer t;
-        t.start();
-        p.start(QDir(qEnvironmentVariable("TOLVARO_BIN")).filePath(QStringLiteral("src/cli/tolvaro-cli")),
-                todos);
-        if (!p.waitForFinished(90000))
-            p.kill();
-        s.ms = t.elapsed();
-        s.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        s.salida = QString::fromUtf8(p.readAllStandardOutput());
-        s.errores = QString::fromUtf8(p.readAllStandardError());
-        return s;
+            args << QStringLiteral("--servidor") << (servidor.isEmpty() ? web_->servidor() : servidor);
+        // A comma as decimal separator, as on the farm's machines.
+        return correrCli(args, CorridaCli(base_->carpeta()).regional().espera(90000));
     }
 
     static QStringList credenciales(const QString& clave = QStringLiteral("cl'a\\ve")) {

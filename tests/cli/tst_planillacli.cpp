@@ -4,6 +4,7 @@
 // events, and the usage errors.
 #include "Archivos.h"
 #include "BaseTemporal.h"
+#include "CorridaCli.h"
 #include "TextoPdf.h"
 
 #include "db/BaseDatos.h"
@@ -11,18 +12,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTime>
 
 namespace {
-struct Salida {
-    int codigo = -1;
-    QString salida;
-    QString errores;
-};
+using Salida = SalidaCli;
 constexpr int kViajesGrandes = 300;
 } // namespace
 
@@ -38,10 +33,11 @@ private Q_SLOTS:
     void erroresDeUso();
 
 private:
-    Salida correr(const QStringList& args);
+    Salida correr(const QStringList& args) {
+        return correrCli(args, CorridaCli(base_->carpeta()).regional().sinPantalla().espera(120000));
+    }
     QString ruta(const QString& nombre) const { return QDir(base_->carpeta()).filePath(nombre); }
     std::unique_ptr<BaseTemporal> base_;
-    QTemporaryDir runtime_;
 };
 
 void TstPlanillaCli::initTestCase() {
@@ -94,26 +90,6 @@ void TstPlanillaCli::initTestCase() {
         {"CARGA", "2024-03-02", "08:00:00", "Recría", "Maíz", "500", "520", "Pedro"}};
     QVERIFY(!HistorialSucesos::fusionar(BaseDatos::ConexionBD(), sucesos, HistorialSucesos::kWeb, nullptr,
                                         QDateTime(QDate(2024, 3, 3), QTime(7, 5, 9))));
-}
-
-Salida TstPlanillaCli::correr(const QStringList& args) {
-    QProcess p;
-    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
-    entorno.insert("LC_ALL", "es_AR.UTF-8");
-    entorno.remove("QT_QPA_PLATFORM"); // the command chooses a platform without a display itself
-    entorno.remove("DISPLAY");
-    if (!entorno.contains("XDG_RUNTIME_DIR"))
-        entorno.insert("XDG_RUNTIME_DIR", runtime_.path()); // what a desktop session gives
-    p.setProcessEnvironment(entorno);
-    p.start(QDir(qEnvironmentVariable("TOLVARO_BIN")).filePath("src/cli/tolvaro-cli"),
-            QStringList({"--datos", base_->carpeta()}) + args);
-    Salida s;
-    if (!p.waitForFinished(120000))
-        return s;
-    s.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    s.salida = QString::fromUtf8(p.readAllStandardOutput());
-    s.errores = QString::fromUtf8(p.readAllStandardError());
-    return s;
 }
 
 void TstPlanillaCli::planillaDelDia() {

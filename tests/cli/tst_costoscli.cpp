@@ -2,21 +2,17 @@
 // HistorialCostos.h: what is typed on the command line gives the figures worked out by hand.
 #include "Archivos.h"
 #include "BaseTemporal.h"
+#include "CorridaCli.h"
 #include "HistorialCostos.h"
 #include "LectorLibro.h"
 
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTest>
 
 namespace {
-struct Salida {
-    int codigo = -1;
-    QString salida;
-    QString errores;
-};
+using Salida = SalidaCli;
 } // namespace
 
 class TstCostosCli : public QObject {
@@ -29,7 +25,9 @@ private Q_SLOTS:
     void erroresDeUso();
 
 private:
-    Salida correr(const QStringList& args);
+    Salida correr(const QStringList& args) {
+        return correrCli(args, CorridaCli(base_->carpeta()).regional());
+    }
     QString ruta(const QString& nombre) const { return QDir(base_->carpeta()).filePath(nombre); }
     std::unique_ptr<BaseTemporal> base_;
 };
@@ -44,22 +42,6 @@ void TstCostosCli::initTestCase() {
     QVERIFY(!HistorialSucesos::fusionar(BaseDatos::ConexionBD(), HistorialCostos::sucesos(),
                                         HistorialSucesos::kDirecta));
     BaseDatos::cerrar(); // the commands open it themselves
-}
-
-Salida TstCostosCli::correr(const QStringList& args) {
-    QProcess p;
-    QProcessEnvironment entorno = QProcessEnvironment::systemEnvironment();
-    entorno.insert("LC_ALL", "es_AR.UTF-8");
-    p.setProcessEnvironment(entorno);
-    p.start(QDir(qEnvironmentVariable("TOLVARO_BIN")).filePath("src/cli/tolvaro-cli"),
-            QStringList({"--datos", base_->carpeta()}) + args);
-    Salida s;
-    if (!p.waitForFinished(60000))
-        return s;
-    s.codigo = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    s.salida = QString::fromUtf8(p.readAllStandardOutput());
-    s.errores = QString::fromUtf8(p.readAllStandardError());
-    return s;
 }
 
 void TstCostosCli::movimientosYStock() {
