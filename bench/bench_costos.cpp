@@ -85,9 +85,9 @@ double medirCostos() {
                               QDate(2024, 12, 31));
         QElapsedTimer t;
         t.start();
-        const Resultado r = trabajo.ejecutar();
+        const ResultadoCon<InformeCostos> r = trabajo.ejecutar();
         tiempos.push_back(ms(t));
-        const auto informe = r.valor.value<InformeCostos>();
+        const InformeCostos& informe = r.valor;
         if (!r.ok || informe.grupos.size() < 8 || informe.total.costoReal() <= 0) {
             std::fprintf(stderr, "costos: %s, %d grupos\n", qPrintable(r.descripcion),
                          int(informe.grupos.size()));

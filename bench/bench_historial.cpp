@@ -91,9 +91,9 @@ double medirInforme() {
                                QDate(2024, 12, 31), 3);
         QElapsedTimer t;
         t.start();
-        const Resultado r = trabajo.ejecutar();
+        const ResultadoCon<InformePrecision> r = trabajo.ejecutar();
         tiempos.push_back(ms(t));
-        const auto informe = r.valor.value<InformePrecision>();
+        const InformePrecision& informe = r.valor;
         if (!r.ok || informe.grupos.size() != 25) {
             std::fprintf(stderr, "informe: %s, %d grupos\n", qPrintable(r.descripcion),
                          int(informe.grupos.size()));
@@ -143,8 +143,8 @@ double medirLista() {
         TrabajoCargas trabajo(archivo, informe, QStringLiteral("maiz"));
         QElapsedTimer t;
         t.start();
-        const Resultado r = trabajo.ejecutar();
-        modelo.mostrar(r.valor.value<CargasPrecision>());
+        const ResultadoCon<CargasPrecision> r = trabajo.ejecutar();
+        modelo.mostrar(r.valor);
         tiempos.push_back(ms(t));
         if (!r.ok || modelo.rowCount() != 100000) {
             std::fprintf(stderr, "cargas: %s, %d filas\n", qPrintable(r.descripcion), modelo.rowCount());

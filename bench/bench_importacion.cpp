@@ -1,7 +1,7 @@
 // import_mdb_ms: the import of the legacy base.mdb into a new database, opening included.
 #include "Figuras.h"
 
-#include "db/ImportacionAccess.h"
+#include "access/ImportacionAccess.h"
 
 #include <QDir>
 #include <QElapsedTimer>

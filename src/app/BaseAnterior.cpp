@@ -1,8 +1,8 @@
 #include "app/BaseAnterior.h"
 
+#include "access/ImportacionInicial.h"
 #include "core/ArchivoSeguro.h"
 #include "db/BaseDatos.h"
-#include "db/ImportacionInicial.h"
 #include "ui/Dialogos.h"
 
 #include <QDir>

@@ -40,9 +40,9 @@ FrmPrincipal::FrmPrincipal(QWidget* parent) : QMainWindow(parent) {
                    QString::number(TOLVARO_VERSION_PATCH));
     FrDirecto->setVisible(true);
     FrWeb->setVisible(false);
-    Leer_Conexion(QStringLiteral("directa"));
-    TxtDir->setText(Direccion_Conexion);
-    if (auto m = Comprobar_Tablas())
+    leerAjustes(QStringLiteral("directa"));
+    TxtDir->setText(ajustes_.direccion);
+    if (auto m = comprobarTablas())
         Dialogos::mostrar(this, *m);
     avisarStock();
     mostrarEstimacion();
@@ -200,31 +200,42 @@ bool FrmPrincipal::eventFilter(QObject* o, QEvent* e) {
 void FrmPrincipal::guardarAjuste(QLineEdit* t) {
     // The statements have no handling of their own; the text is bound, so a quote cannot break them.
     if (t == TxtDir)
-        Guardar_Ajuste(CampoAjuste::Direccion, QStringLiteral("directa"), t->text());
+        ::guardarAjuste(CampoAjuste::Direccion, QStringLiteral("directa"), t->text());
     else if (t == TxtServ)
-        Guardar_Ajuste(CampoAjuste::Direccion, QStringLiteral("web"), t->text());
+        ::guardarAjuste(CampoAjuste::Direccion, QStringLiteral("web"), t->text());
     else if (t == TXTUS)
-        Guardar_Ajuste(CampoAjuste::Usuario, QStringLiteral("web"), t->text());
+        ::guardarAjuste(CampoAjuste::Usuario, QStringLiteral("web"), t->text());
     else if (t == TXTPASS)
-        Guardar_Ajuste(CampoAjuste::Clave, QStringLiteral("web"), t->text());
+        ::guardarAjuste(CampoAjuste::Clave, QStringLiteral("web"), t->text());
 }
 
 void FrmPrincipal::alElegirDirecta() {
     FrDirecto->setVisible(true);
     FrWeb->setVisible(false);
-    Leer_Conexion(QStringLiteral("directa"));
-    TxtDir->setText(Direccion_Conexion);
+    leerAjustes(QStringLiteral("directa"));
+    TxtDir->setText(ajustes_.direccion);
     mostrarEstimacion();
 }
 
 void FrmPrincipal::alElegirWeb() {
     FrDirecto->setVisible(false);
     FrWeb->setVisible(true);
-    Leer_Conexion(QStringLiteral("web"));
-    TxtServ->setText(Direccion_Conexion);
-    TXTUS->setText(Usuario_Web);
-    TXTPASS->setText(Clave_Web);
+    leerAjustes(QStringLiteral("web"));
+    TxtServ->setText(ajustes_.direccion);
+    TXTUS->setText(ajustes_.usuario);
+    TXTPASS->setText(ajustes_.clave);
     mostrarEstimacion();
+}
+
+void FrmPrincipal::leerAjustes(const QString& tipo) {
+    const LecturaConexion l = leerConexion(tipo);
+    if (!l.ajustes)
+        return;
+    ajustes_.direccion = l.ajustes->direccion;
+    if (tipo == QStringLiteral("web")) {
+        ajustes_.usuario = l.ajustes->usuario;
+        ajustes_.clave = l.ajustes->clave;
+    }
 }
 
 void FrmPrincipal::conectarTablet() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/Ajustes.h"
 #include "events/DatosSucesos.h"
 
 #include <QMainWindow>
@@ -111,6 +112,10 @@ private:
     // Reads the stock again and shows or hides the warning.
     void avisarStock();
     void guardarAjuste(QLineEdit* caja);
+    // Reads the settings of one road into ajustes_. A missing row leaves them as they were, so
+    // the boxes show what was read last (the direct road reads only the address).
+    void leerAjustes(const QString& tipo);
+    AjustesConexion ajustes_;
     // Plan rows the upload would leave out or send incomplete: asks whether to go on.
     bool planListoParaEnviar();
     // The direct upload's length, shown under its button (nothing on the web road).

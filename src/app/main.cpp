@@ -1,7 +1,7 @@
+#include "access/ImportacionInicial.h"
 #include "app/BaseAnterior.h"
 #include "app/FrmPrincipal.h"
 #include "db/BaseDatos.h"
-#include "db/ImportacionInicial.h"
 #include "ui/Dialogos.h"
 #include "ui/TeclaEnter.h"
 #include "ui/TraduccionQt.h"

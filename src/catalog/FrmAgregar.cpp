@@ -2,7 +2,6 @@
 
 #include "catalog/Catalogo.h"
 #include "core/Texto.h"
-#include "db/Compartido.h"
 #include "ui/Accesible.h"
 #include "ui/Controles.h"
 #include "ui/Dialogos.h"
@@ -30,10 +29,11 @@ constexpr int kTipo = 2;
 
 } // namespace
 
-FrmAgregar::FrmAgregar(const QString& caption, QWidget* parent) : FrmAgregar(caption, false, parent) {}
+FrmAgregar::FrmAgregar(const QString& tabla, const QString& caption, QWidget* parent)
+    : FrmAgregar(tabla, caption, false, parent) {}
 
-FrmAgregar::FrmAgregar(const QString& caption, bool conTipo, QWidget* parent)
-    : QDialog(parent), conTipo_(conTipo) {
+FrmAgregar::FrmAgregar(const QString& tabla, const QString& caption, bool conTipo, QWidget* parent)
+    : QDialog(parent), tabla_(tabla), conTipo_(conTipo) {
     setObjectName(conTipo ? QStringLiteral("FrmAgregarRec") : QStringLiteral("FrmAgregar"));
     setWindowTitle(caption);
     construir();
@@ -99,13 +99,13 @@ void FrmAgregar::construir() {
     MnuModif = Mnu->addAction(QStringLiteral("Modificar"));
     MnuModif->setObjectName(QStringLiteral("MnuModif"));
 
-    connect(Cmdadd, &QPushButton::clicked, this, &FrmAgregar::Cmdadd_Click);
-    connect(CmdEliminar, &QPushButton::clicked, this, &FrmAgregar::CmdEliminar_Click);
-    connect(CmdGrabar, &QPushButton::clicked, this, &FrmAgregar::CmdGrabar_Click);
+    connect(Cmdadd, &QPushButton::clicked, this, &FrmAgregar::agregarPulsado);
+    connect(CmdEliminar, &QPushButton::clicked, this, &FrmAgregar::eliminarPulsado);
+    connect(CmdGrabar, &QPushButton::clicked, this, &FrmAgregar::grabarPulsado);
     connect(CmdCancelar, &QPushButton::clicked, this, [this] { QDialog::reject(); });
-    connect(Flex, &QTableWidget::cellDoubleClicked, this, &FrmAgregar::Flex_DblClick);
-    connect(Flex, &QTableWidget::customContextMenuRequested, this, &FrmAgregar::Flex_MouseDown);
-    connect(MnuModif, &QAction::triggered, this, &FrmAgregar::Flex_DblClick);
+    connect(Flex, &QTableWidget::cellDoubleClicked, this, &FrmAgregar::modificarFila);
+    connect(Flex, &QTableWidget::customContextMenuRequested, this, &FrmAgregar::menuDeFila);
+    connect(MnuModif, &QAction::triggered, this, &FrmAgregar::modificarFila);
     resize(conTipo_ ? 620 : 520, 420);
 }
 
@@ -113,7 +113,7 @@ void FrmAgregar::cargar() {
     cantFilas_ = 0;
     Flex->setRowCount(0);
     agregarFilaBlanca();
-    const Catalogo::Lectura l = Catalogo::leer(Tabla_ABM, conTipo_);
+    const Catalogo::Lectura l = Catalogo::leer(tabla_, conTipo_);
     cargadas_ = l.filas;
     for (const Catalogo::Fila& f : l.filas) {
         ++cantFilas_;
@@ -127,7 +127,7 @@ void FrmAgregar::cargar() {
         mostrarError(l.error->numero, l.error->descripcion);
 }
 
-// Grid rows are counted as the editor counts them: row 0 is the header, rows 1 to Cant_Filas the
+// Grid rows are counted as the editor counts them: row 0 is the header, rows 1 to cantFilas the
 // catalogue, and one blank row follows.
 QString FrmAgregar::celda(int fila, int columna) const {
     const QTableWidgetItem* it = fila >= 1 ? Flex->item(fila - 1, columna) : nullptr;
@@ -159,7 +159,7 @@ void FrmAgregar::mostrarError(const QString& numero, const QString& descripcion)
     Dialogos::mostrar(this, errorVentana(numero, descripcion, windowTitle()));
 }
 
-void FrmAgregar::Cmdadd_Click() {
+void FrmAgregar::agregarPulsado() {
     CmdEliminar->setEnabled(true);
     if (Flex->isEnabled()) {
         QStringList ids;
@@ -199,7 +199,7 @@ void FrmAgregar::Cmdadd_Click() {
     TxtDes->setFocus(); // the next entry can be typed at once
 }
 
-void FrmAgregar::Flex_DblClick() {
+void FrmAgregar::modificarFila() {
     const int fila = filaSeleccionada();
     if (!esFilaDeDatos(fila))
         return;
@@ -214,7 +214,7 @@ void FrmAgregar::Flex_DblClick() {
     CmdEliminar->setEnabled(false);
 }
 
-void FrmAgregar::Flex_MouseDown(const QPoint& donde) {
+void FrmAgregar::menuDeFila(const QPoint& donde) {
     // The right button selects the row under the pointer first, as a grid does.
     const int fila = Flex->rowAt(donde.y());
     if (fila >= 0)
@@ -226,7 +226,7 @@ void FrmAgregar::Flex_MouseDown(const QPoint& donde) {
     Mnu->popup(Flex->viewport()->mapToGlobal(donde));
 }
 
-void FrmAgregar::CmdEliminar_Click() {
+void FrmAgregar::eliminarPulsado() {
     if (!esFilaDeDatos(filaSeleccionada()))
         return;
     const Respuesta r = Dialogos::mostrar(this, {QStringLiteral("Desea quitar el registro Seleccionado"),
@@ -247,22 +247,22 @@ QList<Catalogo::Fila> FrmAgregar::filasDeLaGrilla() const {
     return filas;
 }
 
-void FrmAgregar::CmdGrabar_Click() {
+void FrmAgregar::grabarPulsado() {
     grabar();
 }
 
 bool FrmAgregar::grabar() {
     const QList<Catalogo::Fila> filas = filasDeLaGrilla();
     // An entry removed while trips still name it would drop those trips from the upload.
-    const Catalogo::Usos usos = Catalogo::quitadasEnUso(Tabla_ABM, filas);
+    const Catalogo::Usos usos = Catalogo::quitadasEnUso(tabla_, filas);
     if (usos.error) {
         mostrarError(usos.error->numero, usos.error->descripcion);
         return false;
     }
     for (const Catalogo::EnUso& e : usos.quitadas)
-        if (Dialogos::mostrar(this, Catalogo::preguntaQuitar(Tabla_ABM, e, windowTitle())) != Respuesta::Si)
+        if (Dialogos::mostrar(this, Catalogo::preguntaQuitar(tabla_, e, windowTitle())) != Respuesta::Si)
             return false;
-    if (const auto error = Catalogo::grabar(Tabla_ABM, filas, conTipo_)) {
+    if (const auto error = Catalogo::grabar(tabla_, filas, conTipo_)) {
         mostrarError(error->numero, error->descripcion);
         return false;
     }

@@ -13,17 +13,19 @@ class QPushButton;
 class QRadioButton;
 class QTableWidget;
 
-// The catalogue editor of feeds and operators. The caller sets Tabla_ABM, creates the editor with
-// its caption (which loads the table) and shows it modally with exec(). The grid is edited in
-// memory only; "Grabar" replaces the whole table with it, after asking about each removed entry
+// The catalogue editor of feeds and operators. The caller creates the editor with its table
+// ("Alimentos" or "Operarios") and caption (which loads the table) and shows it modally with exec(). The grid
+// is edited in memory only; "Grabar" replaces the whole table with it, after asking about each removed entry
 // that plan rows still use. Escape or the close box with unsaved changes asks whether to save
 // them; "Cancelar" closes without asking.
 class FrmAgregar : public QDialog {
     Q_OBJECT
 public:
-    explicit FrmAgregar(const QString& caption, QWidget* parent = nullptr);
+    FrmAgregar(const QString& tabla, const QString& caption, QWidget* parent = nullptr);
 
-    int Cant_Filas() const { return cantFilas_; }
+    int cantFilas() const { return cantFilas_; }
+    // The catalogue table this editor edits.
+    const QString& tabla() const { return tabla_; }
 
 public Q_SLOTS:
     // Escape and the close box: asks first when the grid holds changes.
@@ -31,15 +33,15 @@ public Q_SLOTS:
 
 protected:
     // The recipe editor adds the load-type column and its options.
-    FrmAgregar(const QString& caption, bool conTipo, QWidget* parent);
+    FrmAgregar(const QString& tabla, const QString& caption, bool conTipo, QWidget* parent);
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private Q_SLOTS:
-    void Cmdadd_Click();
-    void CmdEliminar_Click();
-    void CmdGrabar_Click();
-    void Flex_DblClick();
-    void Flex_MouseDown(const QPoint& donde);
+    void agregarPulsado();
+    void eliminarPulsado();
+    void grabarPulsado();
+    void modificarFila();
+    void menuDeFila(const QPoint& donde);
 
 private:
     void construir();
@@ -55,6 +57,7 @@ private:
     // Writes the grid and closes; false when it stays open (declined or failed).
     bool grabar();
 
+    const QString tabla_;
     const bool conTipo_;
     qint16 cantFilas_ = 0;
     QList<Catalogo::Fila> cargadas_; // the table as loaded, to tell whether the grid changed

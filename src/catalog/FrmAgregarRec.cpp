@@ -1,3 +1,4 @@
 #include "catalog/FrmAgregarRec.h"
 
-FrmAgregarRec::FrmAgregarRec(const QString& caption, QWidget* parent) : FrmAgregar(caption, true, parent) {}
+FrmAgregarRec::FrmAgregarRec(const QString& caption, QWidget* parent)
+    : FrmAgregar(QStringLiteral("Recetas"), caption, true, parent) {}

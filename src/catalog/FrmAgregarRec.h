@@ -3,7 +3,7 @@
 #include "catalog/FrmAgregar.h"
 
 // The recipe catalogue editor: the catalogue editor with the load type of each recipe ("Kilos" or
-// "Porcentaje"). Opened like FrmAgregar, with Tabla_ABM set to "Recetas".
+// "Porcentaje"). Opened like FrmAgregar; its table is "Recetas".
 class FrmAgregarRec : public FrmAgregar {
     Q_OBJECT
 public:

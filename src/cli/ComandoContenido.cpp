@@ -26,7 +26,7 @@ int ComandoContenido::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) co
     const QString archivo = QDir::fromNativeSeparators(p.positionalArguments().first());
     ListadoCab listado(archivo);
     listado.setCarpetaTrabajo(ctx.carpetaDatos);
-    const Resultado r = listado.ejecutar();
+    const ResultadoCon<QStringList> r = listado.ejecutar();
     if (!r.ok) {
         ctx.errores << Mantenimiento::mensajeArchivoDanado(archivo).texto.replace(QStringLiteral("\r\n"),
                                                                                   QStringLiteral("\n"))
@@ -34,7 +34,7 @@ int ComandoContenido::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) co
                     << r.descripcion << Qt::endl;
         return 1;
     }
-    for (const QString& nombre : r.valor.toStringList())
+    for (const QString& nombre : r.valor)
         ctx.salida << nombre << Qt::endl;
     return 0;
 }

@@ -26,11 +26,12 @@ std::optional<int> leerDireccion(const QCommandLineParser& p, DireccionTablet* d
     }
     QString texto = posicionales.value(0);
     if (texto.isEmpty()) {
-        if (const auto e = Leer_Conexion(QStringLiteral("directa"))) {
-            ctx.errores << "No se pudo leer la dirección guardada: " << e->descripcion << Qt::endl;
+        const LecturaConexion l = leerConexion(QStringLiteral("directa"));
+        if (l.error) {
+            ctx.errores << "No se pudo leer la dirección guardada: " << l.error->descripcion << Qt::endl;
             return 1;
         }
-        texto = Direccion_Conexion.trimmed();
+        texto = l.ajustes.value_or(AjustesConexion{}).direccion.trimmed();
         if (texto.isEmpty()) {
             ctx.errores << "No hay una dirección de tablet guardada: indique HOST[:PUERTO]" << Qt::endl;
             return 2;

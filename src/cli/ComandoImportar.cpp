@@ -1,9 +1,9 @@
+#include "access/ImportacionAccess.h"
 #include "cli/Comandos.h"
 #include "core/ArchivoSeguro.h"
 #include "core/CerrojoMantenimiento.h"
 #include "db/BaseDatos.h"
 #include "db/ContadorCambios.h"
-#include "db/ImportacionAccess.h"
 
 #include <QCommandLineParser>
 #include <QDir>

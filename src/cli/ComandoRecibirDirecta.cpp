@@ -51,8 +51,8 @@ int recibirDirecta(const QCommandLineParser& p, ContextoCli& ctx) {
     if (const auto error = leerOpciones(p, &o))
         return errorDeUso(*error, "recibir", ctx);
     if (o.direccion.isEmpty()) {
-        Leer_Conexion(QStringLiteral("directa"));
-        o.direccion = Direccion_Conexion.trimmed();
+        o.direccion =
+            leerConexion(QStringLiteral("directa")).ajustes.value_or(AjustesConexion{}).direccion.trimmed();
         if (o.direccion.isEmpty()) {
             ctx.errores << "No hay dirección de la tablet guardada: indíquela después de --directa"
                         << Qt::endl;

@@ -58,7 +58,7 @@ int ComandoRespaldar::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) co
     // Read before the files are archived: the count the archive holds.
     const RegistroRespaldoCli registro(ctx.carpetaDatos);
     const QString elegida = p.isSet(kCarpeta) ? QDir::fromNativeSeparators(p.value(kCarpeta)) : QString();
-    Resultado r;
+    ResultadoCon<qint64> r;
     QString destino;
     qint64 total = 0;
     if (p.isSet(kAutomatico)) {
@@ -67,13 +67,13 @@ int ComandoRespaldar::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) co
                                     elegida.isEmpty() ? a.carpetaAutomatica(ctx.carpetaDatos) : elegida,
                                     a.cantidad, a.segunda);
         total = respaldo.totalACompactar();
-        r = respaldo.ejecutar();
-        if (r.ok) {
-            const QVariantMap v = r.valor.toMap();
-            destino = v.value(QStringLiteral("ruta")).toString();
-            r.valor = v.value(QStringLiteral("tamano"));
-            if (const QString aviso = v.value(QStringLiteral("aviso")).toString(); !aviso.isEmpty())
-                ctx.errores << aviso << Qt::endl;
+        const ResultadoCon<RespaldoHecho> hecho = respaldo.ejecutar();
+        static_cast<Resultado&>(r) = hecho;
+        if (hecho.ok) {
+            destino = hecho.valor.ruta;
+            r.valor = hecho.valor.tamano;
+            if (!hecho.valor.aviso.isEmpty())
+                ctx.errores << hecho.valor.aviso << Qt::endl;
         }
     } else {
         destino = Mantenimiento::rutaLibre(
@@ -88,11 +88,10 @@ int ComandoRespaldar::ejecutar(const QCommandLineParser& p, ContextoCli& ctx) co
                     << Qt::endl;
         return 1;
     }
-    registro.registrar(destino, r.valor.toLongLong());
+    registro.registrar(destino, r.valor);
     ctx.salida << nativa(destino) << Qt::endl
                << Mantenimiento::textoTamano(QStringLiteral("Total a compactar: "), double(total)) << Qt::endl
-               << Mantenimiento::textoTamano(QStringLiteral("Total compactado: "),
-                                             double(r.valor.toLongLong()))
+               << Mantenimiento::textoTamano(QStringLiteral("Total compactado: "), double(r.valor))
                << Qt::endl;
     return 0;
 }

@@ -20,11 +20,13 @@ struct OpcionesWeb {
 // Reads the options of the web road; the settings saved by the window fill what is not given.
 // Returns the exit code of a usage error, or 0.
 int leerOpciones(const QCommandLineParser& p, bool conFechas, OpcionesWeb* o, ContextoCli& ctx) {
-    if (const auto e = Leer_Conexion(QStringLiteral("web"))) {
-        ctx.errores << "No se pueden leer los datos del servicio web: " << e->descripcion << Qt::endl;
+    const LecturaConexion l = leerConexion(QStringLiteral("web"));
+    if (l.error) {
+        ctx.errores << "No se pueden leer los datos del servicio web: " << l.error->descripcion << Qt::endl;
         return 1;
     }
-    o->datos = {Direccion_Conexion, Usuario_Web, Clave_Web};
+    const AjustesConexion a = l.ajustes.value_or(AjustesConexion{});
+    o->datos = {a.direccion, a.usuario, a.clave};
     std::optional<QString> ajena = OpcionesCli::primeraDada(p, {QStringLiteral("espera")});
     if (!ajena && !p.positionalArguments().isEmpty())
         ajena = p.positionalArguments().first();

@@ -1,7 +1,7 @@
+#include "access/ImportacionInicial.h"
 #include "cli/Comandos.h"
 #include "db/Ajustes.h"
 #include "db/BaseDatos.h"
-#include "db/ImportacionInicial.h"
 
 #include <QGuiApplication>
 
@@ -129,7 +129,7 @@ int main(int argc, char** argv) {
             errores << *error << Qt::endl;
             return 1;
         }
-        if (const auto m = Comprobar_Tablas())
+        if (const auto m = comprobarTablas())
             errores << m->texto << Qt::endl;
     }
     const int r = comando->ejecutar(opciones, ctx);

@@ -1,6 +1,6 @@
 #include "core/Trabajo.h"
 
-#include <QThread>
+#include <QMutexLocker>
 #include <QThreadPool>
 
 Trabajo::Trabajo(QObject* padre) : QObject(padre) {
@@ -12,38 +12,53 @@ Trabajo::~Trabajo() {
     detener();
 }
 
+void Trabajo::Detener::operator()(Trabajo* t) const {
+    if (!t)
+        return;
+    t->detener();
+    delete t;
+}
+
 void Trabajo::iniciar(QThreadPool* pool) {
     pool_ = pool ? pool : QThreadPool::globalInstance();
-    enCurso_.store(true);
+    marcarEnCurso(true);
     pool_->start(this);
 }
 
 void Trabajo::detener() {
     cancelar();
     if (enCurso_.load() && pool_ && pool_->tryTake(this))
-        enCurso_.store(false); // never started: nothing to wait for, and no terminado()
+        marcarEnCurso(false); // never started: nothing to wait for, and no terminado()
     esperar();
 }
 
 Resultado Trabajo::ejecutar(const std::function<void(int)>& progreso) {
     progreso_ = progreso;
-    enCurso_.store(true);
+    marcarEnCurso(true);
     Resultado r = correr();
-    enCurso_.store(false);
+    marcarEnCurso(false);
     progreso_ = {};
     return r;
 }
 
 void Trabajo::esperar() {
+    QMutexLocker cerrojo(&mutex_);
     while (enCurso_.load())
-        QThread::msleep(5);
+        fin_.wait(&mutex_);
+}
+
+void Trabajo::marcarEnCurso(bool enCurso) {
+    QMutexLocker cerrojo(&mutex_);
+    enCurso_.store(enCurso);
+    if (!enCurso)
+        fin_.wakeAll();
 }
 
 void Trabajo::run() {
     const Resultado r = correr();
     // Signals first, then the flag: once enCurso() is false the owner may delete the job.
     Q_EMIT terminado(r);
-    enCurso_.store(false);
+    marcarEnCurso(false);
 }
 
 Resultado Trabajo::correr() {
@@ -51,7 +66,9 @@ Resultado Trabajo::correr() {
     if (cancelado())
         return Resultado::interrumpido();
     Resultado r = hacer();
-    if (cancelado() && r.ok)
+    // Once asked to stop, the job ends as stopped however its last step ended: a library that
+    // watches the flag reports the stop as an error of its own (the cabinet writer's "19").
+    if (cancelado() && !r.cancelado)
         r = Resultado::interrumpido();
     return r;
 }

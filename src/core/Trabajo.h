@@ -1,42 +1,50 @@
 #pragma once
 
+#include <QMutex>
 #include <QObject>
 #include <QRunnable>
 #include <QString>
-#include <QVariant>
+#include <QWaitCondition>
 
 #include <atomic>
 #include <functional>
+#include <memory>
+#include <utility>
 
 class QThreadPool;
 
-// What a long job ended with. `numero` and `descripcion` feed the window's error box; `valor`
-// carries whatever the job produced (a path, a summary, a count).
+// How a long job ended. `numero` and `descripcion` feed the window's error box; what the job
+// produced, if anything, is read from the job itself (TrabajoCon::valor()).
 struct Resultado {
     bool ok = true;
     bool cancelado = false;
     int numero = 0;
     QString descripcion;
-    QVariant valor;
 
-    static Resultado exito(const QVariant& valor = {}) { return {true, false, 0, {}, valor}; }
+    static Resultado exito() { return {true, false, 0, {}}; }
     static Resultado fallo(int numero, const QString& descripcion) {
-        return {false, false, numero, descripcion, {}};
+        return {false, false, numero, descripcion};
     }
-    static Resultado interrumpido() { return {false, true, 0, QStringLiteral("Operación cancelada"), {}}; }
+    static Resultado interrumpido() { return {false, true, 0, QStringLiteral("Operación cancelada")}; }
 };
 Q_DECLARE_METATYPE(Resultado)
 
+// How a job that produces a `V` ended, with what it produced (a default `V` unless it succeeded).
+template <class V> struct ResultadoCon : Resultado { V valor{}; };
+
 // Long file work (export, backup, restore, import) runs as one of these on a thread pool, so the
-// window keeps repainting and answering. A window starts it with iniciar() and listens to
-// avance() and terminado(), both delivered on the window's thread; the command line runs it in
-// place with ejecutar(). The job itself never touches the shared database connection: it works
-// on a copy of the rows or opens its own connection to the file.
+// window keeps repainting and answering. A window holds it in a ui/TrabajoVentana, which starts
+// it, passes progress and the end on to the window's thread and stops it before it is destroyed;
+// the command line runs it in place with ejecutar(). The job itself never touches the shared
+// database connection: it works on a copy of the rows or opens its own connection to the file.
+//
+// Whoever owns a started job stops it (detener()) before destroying it: by the time ~Trabajo runs
+// the subclass's members are gone. TrabajoPropio does that for an owning pointer.
 class Trabajo : public QObject, public QRunnable {
     Q_OBJECT
 public:
     explicit Trabajo(QObject* padre = nullptr);
-    // Stops the job and waits for it (detener()): a job never outlives the object that owns it.
+    // Stops the job and waits for it, a last guard for the base's own members only.
     ~Trabajo() override;
 
     // Starts the job on `pool` (the global one when null). Call once.
@@ -51,9 +59,13 @@ public:
     // Blocks until a started job has ended (for shutdown and tests, never in a click handler).
     void esperar();
     // Asks the job to stop and waits until it has: one still queued is taken off the pool
-    // without running. A subclass whose hacer() uses its own members calls it first thing in
-    // its destructor, since by the time ~Trabajo runs those members are gone.
+    // without running.
     void detener();
+
+    // The deleter of an owning pointer: stops the job and waits for it, then deletes it.
+    struct Detener {
+        void operator()(Trabajo* t) const;
+    };
 
 Q_SIGNALS:
     void avance(int porcentaje);
@@ -73,10 +85,46 @@ protected:
 private:
     void run() override;
     Resultado correr();
+    void marcarEnCurso(bool enCurso);
 
     std::atomic_bool cancelado_{false};
     std::atomic_bool enCurso_{false};
     std::atomic_int ultimo_{-1};
     QThreadPool* pool_ = nullptr;
     std::function<void(int)> progreso_;
+    QMutex mutex_;
+    QWaitCondition fin_;
+};
+
+// An owning pointer to a job that stops it and waits for it before deleting it.
+template <class T> using TrabajoPropio = std::unique_ptr<T, Trabajo::Detener>;
+
+// A job that produces a `V` (a path, a list, a report). hacer() ends with `return exito(v);`; the
+// value is read with valor() once terminado() has arrived, or comes with ejecutar()'s result.
+template <class V> class TrabajoCon : public Trabajo {
+public:
+    using Valor = V;
+    using Trabajo::Trabajo;
+
+    const V& valor() const { return valor_; }
+    // `r` (as terminado() carries it) with the value produced.
+    ResultadoCon<V> conValor(const Resultado& r) const {
+        ResultadoCon<V> c;
+        static_cast<Resultado&>(c) = r;
+        if (r.ok)
+            c.valor = valor_;
+        return c;
+    }
+    ResultadoCon<V> ejecutar(const std::function<void(int)>& progreso = {}) {
+        return conValor(Trabajo::ejecutar(progreso));
+    }
+
+protected:
+    Resultado exito(V valor) {
+        valor_ = std::move(valor);
+        return Resultado::exito();
+    }
+
+private:
+    V valor_{};
 };

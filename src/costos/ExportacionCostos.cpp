@@ -4,11 +4,7 @@
 #include "costos/SalidaCostos.h"
 
 ExportacionCostos::ExportacionCostos(const QString& destino, const InformeCostos& informe, QObject* padre)
-    : Trabajo(padre), destino_(destino), informe_(informe) {}
-
-ExportacionCostos::~ExportacionCostos() {
-    detener();
-}
+    : TrabajoCon(padre), destino_(destino), informe_(informe) {}
 
 Resultado ExportacionCostos::hacer() {
     LibroXlsx libro(destino_, QStringLiteral("Costos"));
@@ -35,5 +31,5 @@ Resultado ExportacionCostos::hacer() {
     if (!libro.cerrar())
         return fallo();
     informar(100);
-    return Resultado::exito(destino_);
+    return exito(destino_);
 }

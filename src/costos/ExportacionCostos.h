@@ -6,11 +6,10 @@
 // The costs table written to a workbook: one sheet "Costos", the headers in row 1, one row per
 // group and the TOTAL row, kilograms as numbers, money as numbers in currency format, a day as a
 // date. Nothing is left under the target name unless the whole workbook was written.
-class ExportacionCostos : public Trabajo {
+class ExportacionCostos : public TrabajoCon<QString> {
     Q_OBJECT
 public:
     ExportacionCostos(const QString& destino, const InformeCostos& informe, QObject* padre = nullptr);
-    ~ExportacionCostos() override;
 
 protected:
     Resultado hacer() override;

@@ -180,22 +180,23 @@ bool FrmCostos::calculando() const {
 void FrmCostos::calcular() {
     mostrarStock();
     const quint64 generacion = calculo_.empezar();
-    trabajo_.reset(); // a computation still under way is of no more use
     const auto por = static_cast<PorCosto>(filtros_.CmbAgrupar->currentData().toInt());
-    trabajo_ = std::make_unique<TrabajoCostos>(BaseDatos::ConexionBD().databaseName(), por,
-                                               filtros_.DTDESDE->date(), filtros_.DTHASTA->date());
-    connect(trabajo_.get(), &Trabajo::terminado, this, [this, generacion](const Resultado& r) {
-        if (!calculo_.terminar(generacion))
-            return;
-        if (!r.ok) {
-            LblEstado->setText(QStringLiteral("No se puede leer el historial: ") + r.descripcion);
-            return;
-        }
-        informe_ = r.valor.value<InformeCostos>();
-        mostrarCostos();
-    });
     LblEstado->setText(QStringLiteral("Calculando..."));
-    trabajo_->iniciar();
+    // A computation still under way is of no more use: starting this one stops it.
+    trabajo_.iniciar(this,
+                     new TrabajoCostos(BaseDatos::ConexionBD().databaseName(), por, filtros_.DTDESDE->date(),
+                                       filtros_.DTHASTA->date()),
+                     [this, generacion](const ResultadoCon<InformeCostos>& r) {
+                         if (!calculo_.terminar(generacion))
+                             return;
+                         if (!r.ok) {
+                             LblEstado->setText(QStringLiteral("No se puede leer el historial: ") +
+                                                r.descripcion);
+                             return;
+                         }
+                         informe_ = r.valor;
+                         mostrarCostos();
+                     });
 }
 
 void FrmCostos::mostrarCostos() {
@@ -311,17 +312,14 @@ void FrmCostos::guardarMovimiento() {
 }
 
 void FrmCostos::exportar() {
-    if (exportacion_ || calculando())
+    if (exportacion_.enCurso() || calculando())
         return; // one export at a time, of the table on show
     const QString ruta = elegirDestinoLibro(this, QStringLiteral("Exportar los costos"));
     if (ruta.isEmpty())
         return;
     setCursor(Qt::BusyCursor);
     CmdExportar->setEnabled(false);
-    exportacion_ = std::make_unique<ExportacionCostos>(ruta, informe_);
-    connect(exportacion_.get(), &Trabajo::terminado, this, [this, ruta](const Resultado& r) {
-        exportacion_.release()->deleteLater();
+    exportacion_.iniciar(this, new ExportacionCostos(ruta, informe_), [this, ruta](const Resultado& r) {
         FinExportacion::avisar(this, CmdExportar, ruta, r, QStringLiteral("FrmCostos"));
     });
-    exportacion_->iniciar();
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "costos/ExportacionCostos.h"
 #include "costos/InformeCostos.h"
 #include "costos/InventarioStock.h"
+#include "costos/TrabajoCostos.h"
 #include "ui/CalculoDiferido.h"
+#include "ui/TrabajoVentana.h"
 #include "ui/VentanaInforme.h"
 
 #include <QDialog>
@@ -10,7 +13,6 @@
 #include <memory>
 
 class ComboEditable;
-class ExportacionCostos;
 class QChartView;
 class QComboBox;
 class QDateEdit;
@@ -21,7 +23,6 @@ class QPushButton;
 class QStandardItemModel;
 class QTabWidget;
 class QTableView;
-class TrabajoCostos;
 
 // "Costos y stock": what the loads of a date range cost, real against planned and grouped by day,
 // recipe, pen, feed or operator; every feed's stock at the range's last day with its use and the
@@ -35,7 +36,7 @@ public:
 
     const InformeCostos& informe() const { return informe_; }
     bool calculando() const;
-    bool exportando() const { return exportacion_ != nullptr; }
+    bool exportando() const { return exportacion_.enCurso(); }
 
 public Q_SLOTS:
     void exportar();
@@ -51,8 +52,8 @@ private:
 
     InformeCostos informe_;
     InventarioStock inventario_;
-    std::unique_ptr<TrabajoCostos> trabajo_;
-    std::unique_ptr<ExportacionCostos> exportacion_;
+    TrabajoVentana<TrabajoCostos> trabajo_;
+    TrabajoVentana<ExportacionCostos> exportacion_;
     CalculoDiferido calculo_;
 
     VentanaInforme::Filtros filtros_;

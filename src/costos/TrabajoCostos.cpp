@@ -1,11 +1,7 @@
 #include "costos/TrabajoCostos.h"
 
 TrabajoCostos::TrabajoCostos(const QString& archivo, PorCosto por, QDate desde, QDate hasta, QObject* padre)
-    : Trabajo(padre), archivo_(archivo), por_(por), desde_(desde), hasta_(hasta) {}
-
-TrabajoCostos::~TrabajoCostos() {
-    detener();
-}
+    : TrabajoCon(padre), archivo_(archivo), por_(por), desde_(desde), hasta_(hasta) {}
 
 Resultado TrabajoCostos::hacer() {
     InformeCostos informe;
@@ -14,5 +10,5 @@ Resultado TrabajoCostos::hacer() {
         return Resultado::fallo(e->numero.toInt(), e->descripcion);
     if (cancelado())
         return Resultado::interrumpido();
-    return Resultado::exito(QVariant::fromValue(informe));
+    return exito(informe);
 }

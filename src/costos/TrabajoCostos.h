@@ -5,11 +5,10 @@
 
 // The costs of a period computed on a worker thread, on a read-only connection of its own; the
 // result's value holds the InformeCostos.
-class TrabajoCostos : public Trabajo {
+class TrabajoCostos : public TrabajoCon<InformeCostos> {
     Q_OBJECT
 public:
     TrabajoCostos(const QString& archivo, PorCosto por, QDate desde, QDate hasta, QObject* padre = nullptr);
-    ~TrabajoCostos() override;
 
 protected:
     Resultado hacer() override;

@@ -3,36 +3,30 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 
-QString Direccion_Conexion;
-QString Usuario_Web;
-QString Clave_Web;
-
-std::optional<ErrorBD> Leer_Conexion(const QString& tipo) {
+LecturaConexion leerConexion(const QString& tipo) {
     QSqlQuery q(BaseDatos::ConexionBD());
     q.prepare(QStringLiteral("select * from tipo_conexion where tipo = ?"));
     q.addBindValue(tipo);
     if (!q.exec())
-        return errorDe(q.lastError());
+        return {std::nullopt, errorDe(q.lastError())};
     if (!q.next()) {
         QSqlQuery alta(BaseDatos::ConexionBD());
         alta.prepare(QStringLiteral("insert into tipo_conexion (tipo) values (?)"));
         alta.addBindValue(tipo);
         if (!alta.exec())
-            return errorDe(alta.lastError());
-        return std::nullopt;
+            return {std::nullopt, errorDe(alta.lastError())};
+        return {};
     }
-    // A null column reads as empty text.
+    AjustesConexion a;
+    a.direccion = q.value(2).toString();
     if (tipo.compare(QStringLiteral("web"), Qt::CaseInsensitive) == 0) {
-        Direccion_Conexion = q.value(2).toString();
-        Usuario_Web = q.value(3).toString();
-        Clave_Web = q.value(4).toString();
-    } else if (tipo.compare(QStringLiteral("directa"), Qt::CaseInsensitive) == 0) {
-        Direccion_Conexion = q.value(2).toString();
+        a.usuario = q.value(3).toString();
+        a.clave = q.value(4).toString();
     }
-    return std::nullopt;
+    return {a, std::nullopt};
 }
 
-std::optional<Mensaje> Comprobar_Tablas() {
+std::optional<Mensaje> comprobarTablas() {
     QSqlDatabase db = BaseDatos::ConexionBD();
     // One migration attempt: probe, add the column, probe again. A second failure is reported
     // rather than retried for ever.
@@ -59,7 +53,7 @@ std::optional<Mensaje> Comprobar_Tablas() {
     return std::nullopt;
 }
 
-std::optional<ErrorBD> Guardar_Ajuste(CampoAjuste campo, const QString& tipo, const QString& texto) {
+std::optional<ErrorBD> guardarAjuste(CampoAjuste campo, const QString& tipo, const QString& texto) {
     QString columna;
     switch (campo) {
     case CampoAjuste::Direccion:

@@ -6,21 +6,29 @@
 #include <QString>
 #include <optional>
 
-// In-memory copies of the last connection settings read from `tipo_conexion`.
-// `Direccion_Conexion` serves both connection types: it holds whichever was read last.
-extern QString Direccion_Conexion;
-extern QString Usuario_Web;
-extern QString Clave_Web;
+// The settings of one connection type as stored in `tipo_conexion`; the direct link uses only
+// the address.
+struct AjustesConexion {
+    QString direccion;
+    QString usuario;
+    QString clave;
+};
 
-// Reads the row of one type ("directa" or "web") into the in-memory settings; a missing row is
-// added holding only its type, and the settings are then left as they were.
-std::optional<ErrorBD> Leer_Conexion(const QString& tipo);
+// What leerConexion found: the row's settings, or none when the row was missing (it is then added
+// holding only its type, and whoever shows settings keeps what it had) or could not be read.
+struct LecturaConexion {
+    std::optional<AjustesConexion> ajustes;
+    std::optional<ErrorBD> error;
+};
+
+// Reads the row of one type ("directa" or "web"). A null column reads as empty text.
+LecturaConexion leerConexion(const QString& tipo);
 
 // The start-up schema check: adds `recetas.calcula_kg` when it is missing (existing recipes
 // then read 0). A failure is returned as the message to show; the program goes on.
-std::optional<Mensaje> Comprobar_Tablas();
+std::optional<Mensaje> comprobarTablas();
 
 // The settings the main window stores when a box loses the focus. The text is bound, so an
 // apostrophe is stored as typed.
 enum class CampoAjuste { Direccion, Usuario, Clave };
-std::optional<ErrorBD> Guardar_Ajuste(CampoAjuste campo, const QString& tipo, const QString& texto);
+std::optional<ErrorBD> guardarAjuste(CampoAjuste campo, const QString& tipo, const QString& texto);

@@ -222,7 +222,7 @@ std::optional<ErrorBD> BaseDatos::completarEsquema(QSqlDatabase& db) {
 }
 
 std::optional<ErrorBD> BaseDatos::crearReglasSiNo(QSqlDatabase& db) {
-    // Only once the column exists (an old database gains it in Comprobar_Tablas).
+    // Only once the column exists (an old database gains it in comprobarTablas).
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("select calcula_kg from recetas where 0")))
         return std::nullopt;

@@ -13,14 +13,10 @@ constexpr qsizetype kCadaCuanto = 512; // rows between two checks for cancel and
 
 ExportacionSucesos::ExportacionSucesos(const QString& destino, const QList<FilaEvento>& filas,
                                        const QList<int>& columnas, QObject* padre)
-    : Trabajo(padre), destino_(destino), filas_(filas), columnas_(columnas) {
+    : TrabajoCon(padre), destino_(destino), filas_(filas), columnas_(columnas) {
     if (columnas_.isEmpty())
         for (int c = 0; c < kColumnas; ++c)
             columnas_ << c;
-}
-
-ExportacionSucesos::~ExportacionSucesos() {
-    detener();
 }
 
 QString ExportacionSucesos::nombreLibro(const QString& ruta) {
@@ -60,5 +56,5 @@ Resultado ExportacionSucesos::hacer() {
     if (!libro.cerrar())
         return fallo();
     informar(100);
-    return Resultado::exito(destino_);
+    return exito(destino_);
 }

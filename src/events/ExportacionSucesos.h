@@ -10,7 +10,7 @@
 // per event, every cell typed as CeldasExportacion says. It works on its own copy of the rows,
 // so the window may go on (and even clear its list) while the job runs on a worker thread.
 // Nothing is left under the target name unless the whole workbook was written.
-class ExportacionSucesos : public Trabajo {
+class ExportacionSucesos : public TrabajoCon<QString> {
     Q_OBJECT
 public:
     // `columnas`: the list's columns (0 "TIPO DE SUCESO" ... 7 "OPERARIO") in the order they are
@@ -18,7 +18,6 @@ public:
     ExportacionSucesos(const QString& destino, const QList<FilaEvento>& filas,
                        const QList<int>& columnas = {}, QObject* padre = nullptr);
     // Stops the job before the rows it reads go (the window may close while it runs).
-    ~ExportacionSucesos() override;
 
     const QString& destino() const { return destino_; }
 

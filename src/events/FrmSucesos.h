@@ -4,12 +4,13 @@
 #include "core/Trabajo.h"
 #include "events/DatosSucesos.h"
 #include "events/DescargaSucesos.h"
+#include "events/ExportacionSucesos.h"
+#include "ui/TrabajoVentana.h"
 
 #include <QDialog>
 
 class BotonConectar;
 class ConexionTablet;
-class ExportacionSucesos;
 class ModeloSucesos;
 class QDateEdit;
 class QGroupBox;
@@ -75,7 +76,7 @@ private:
     void webTerminada();
     // The columns of the list in the order they are shown (the user may drag them).
     QList<int> columnasVisibles() const;
-    void exportacionTerminada(const Resultado& r);
+    void exportacionTerminada(const ResultadoCon<QString>& r);
     int twips(int t) const;
 
     DatosSucesos datos_;
@@ -83,7 +84,7 @@ private:
     ModeloSucesos* modelo_;
     QList<Mensaje> pendientes_; // messages waiting for the open one to close
     bool mostrando_ = false;
-    ExportacionSucesos* exportacion_ = nullptr; // the export running, if any
+    TrabajoVentana<ExportacionSucesos> exportacion_;
 
     QGroupBox* Frame3;
     QTableView* ListSuc;

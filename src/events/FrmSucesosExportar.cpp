@@ -25,7 +25,7 @@ QList<int> FrmSucesos::columnasVisibles() const {
 }
 
 void FrmSucesos::exportar() {
-    if (exportacion_)
+    if (exportacion_.enCurso())
         return; // one export at a time
     const QString ruta = elegirDestinoLibro(this, QStringLiteral("Guardar los sucesos como"));
     if (ruta.isEmpty())
@@ -34,19 +34,15 @@ void FrmSucesos::exportar() {
     setCursor(Qt::BusyCursor);
     CmdExportar->setEnabled(false);
     // The job takes a copy of the rows (shared until the list changes), so the window stays free.
-    exportacion_ = new ExportacionSucesos(ruta, filas(), columnasVisibles(), this);
-    connect(exportacion_, &Trabajo::terminado, this, &FrmSucesos::exportacionTerminada);
-    exportacion_->iniciar();
+    exportacion_.iniciar(this, new ExportacionSucesos(ruta, filas(), columnasVisibles()),
+                         [this](const ResultadoCon<QString>& r) { exportacionTerminada(r); });
 }
 
-void FrmSucesos::exportacionTerminada(const Resultado& r) {
-    const QString ruta = exportacion_->destino();
-    exportacion_->deleteLater();
-    exportacion_ = nullptr;
+void FrmSucesos::exportacionTerminada(const ResultadoCon<QString>& r) {
     unsetCursor();
     CmdExportar->setEnabled(true);
     if (r.ok)
-        Dialogos::mostrar(this, {QStringLiteral(" Datos exportados en ") + ruta, Icono::Informacion});
+        Dialogos::mostrar(this, {QStringLiteral(" Datos exportados en ") + r.valor, Icono::Informacion});
     else if (!r.cancelado)
         Dialogos::mostrar(this, errorProcedimientoIngles(QString::number(r.numero), r.descripcion,
                                                          kProcedimiento, QStringLiteral("FrmSucesos")));

@@ -4,11 +4,7 @@
 
 ExportacionCargas::ExportacionCargas(const QString& destino, const QString& titulo,
                                      const CargasPrecision& lista, QObject* padre)
-    : Trabajo(padre), destino_(destino), titulo_(titulo), lista_(lista) {}
-
-ExportacionCargas::~ExportacionCargas() {
-    detener();
-}
+    : TrabajoCon(padre), destino_(destino), titulo_(titulo), lista_(lista) {}
 
 Resultado ExportacionCargas::hacer() {
     LibroXlsx libro(destino_, QStringLiteral("Cargas"));
@@ -31,5 +27,5 @@ Resultado ExportacionCargas::hacer() {
     if (!libro.cerrar())
         return fallo();
     informar(100);
-    return Resultado::exito(destino_);
+    return exito(destino_);
 }

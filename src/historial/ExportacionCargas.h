@@ -7,13 +7,12 @@
 // the headers and one row per load (a date, a time, real numbers, the percentage as a percentage),
 // the loads beyond the tolerance filled. Nothing is left under the target name unless the whole
 // workbook was written.
-class ExportacionCargas : public Trabajo {
+class ExportacionCargas : public TrabajoCon<QString> {
     Q_OBJECT
 public:
     ExportacionCargas(const QString& destino, const QString& titulo, const CargasPrecision& lista,
                       QObject* padre = nullptr);
     // Stops the job first: its work reads the members below.
-    ~ExportacionCargas() override;
 
     const QString& destino() const { return destino_; }
 

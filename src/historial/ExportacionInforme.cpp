@@ -27,11 +27,7 @@ CeldaLibro celda(const SalidaInforme::Valor& v, const GrupoPrecision& g, Agrupac
 
 ExportacionInforme::ExportacionInforme(const QString& destino, const InformePrecision& informe,
                                        QObject* padre)
-    : Trabajo(padre), destino_(destino), informe_(informe) {}
-
-ExportacionInforme::~ExportacionInforme() {
-    detener();
-}
+    : TrabajoCon(padre), destino_(destino), informe_(informe) {}
 
 Resultado ExportacionInforme::hacer() {
     LibroXlsx libro(destino_, QStringLiteral("Precisión"));
@@ -95,5 +91,5 @@ Resultado ExportacionInforme::hacer() {
     if (!libro.cerrar())
         return fallo();
     informar(100);
-    return Resultado::exito(destino_);
+    return exito(destino_);
 }

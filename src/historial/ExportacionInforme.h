@@ -12,12 +12,11 @@
 // filled as the window paints them. With the database file given, sheet "Cargas" lists the loads
 // of the period, those beyond the tolerance filled too. Nothing is left under the target name
 // unless the whole workbook was written.
-class ExportacionInforme : public Trabajo {
+class ExportacionInforme : public TrabajoCon<QString> {
     Q_OBJECT
 public:
     ExportacionInforme(const QString& destino, const InformePrecision& informe, QObject* padre = nullptr);
     // Stops the job first: its work reads the members below.
-    ~ExportacionInforme() override;
 
     const QString& destino() const { return destino_; }
     // Adds the sheet of the loads, read from the database file `archivo` when the job runs.

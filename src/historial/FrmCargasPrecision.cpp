@@ -64,27 +64,27 @@ FrmCargasPrecision::FrmCargasPrecision(const QString& archivo, const InformePrec
     connect(CmdExportar, &QPushButton::clicked, this, &FrmCargasPrecision::exportar);
     resize(1100, 560);
 
-    trabajo_ = std::make_unique<TrabajoCargas>(archivo, informe, grupo);
-    connect(trabajo_.get(), &Trabajo::terminado, this, [this, descargas](const Resultado& r) {
-        trabajo_.release()->deleteLater();
-        if (!r.ok) {
-            LblEstado->setText(QStringLiteral("No se puede leer el historial: ") + r.descripcion);
-            return;
-        }
-        modelo_->mostrar(r.valor.value<CargasPrecision>());
-        const auto& cargas = modelo_->lista().cargas;
-        const auto fuera = std::count_if(cargas.cbegin(), cargas.cend(),
-                                         [](const CargaPrecision& c) { return c.juzgada() && !c.dentro; });
-        const QString clase = descargas ? QStringLiteral("descargas") : QStringLiteral("cargas");
-        LblEstado->setText(QStringLiteral("%1 %2; %3 fuera de la tolerancia")
-                               .arg(cargas.size())
-                               .arg(cargas.size() == 1 ? clase.chopped(1) : clase)
-                               .arg(fuera));
-        // Widths measured once, on the first rows: measuring 100,000 would freeze the window.
-        ListCargas->resizeColumnsToContents();
-        CmdExportar->setEnabled(true);
-    });
-    trabajo_->iniciar();
+    trabajo_.iniciar(
+        this, new TrabajoCargas(archivo, informe, grupo),
+        [this, descargas](const ResultadoCon<CargasPrecision>& r) {
+            if (!r.ok) {
+                LblEstado->setText(QStringLiteral("No se puede leer el historial: ") + r.descripcion);
+                return;
+            }
+            modelo_->mostrar(r.valor);
+            const auto& cargas = modelo_->lista().cargas;
+            const auto fuera = std::count_if(cargas.cbegin(), cargas.cend(), [](const CargaPrecision& c) {
+                return c.juzgada() && !c.dentro;
+            });
+            const QString clase = descargas ? QStringLiteral("descargas") : QStringLiteral("cargas");
+            LblEstado->setText(QStringLiteral("%1 %2; %3 fuera de la tolerancia")
+                                   .arg(cargas.size())
+                                   .arg(cargas.size() == 1 ? clase.chopped(1) : clase)
+                                   .arg(fuera));
+            // Widths measured once, on the first rows: measuring 100,000 would freeze the window.
+            ListCargas->resizeColumnsToContents();
+            CmdExportar->setEnabled(true);
+        });
 }
 
 FrmCargasPrecision::~FrmCargasPrecision() = default;
@@ -94,7 +94,7 @@ const CargasPrecision& FrmCargasPrecision::lista() const {
 }
 
 void FrmCargasPrecision::exportar() {
-    if (exportacion_ || trabajo_)
+    if (exportacion_.enCurso() || trabajo_.enCurso())
         return;
     const QString ruta = elegirDestinoLibro(this, QStringLiteral("Exportar las cargas"));
     if (ruta.isEmpty())
@@ -106,11 +106,7 @@ void FrmCargasPrecision::exportar() {
     tabla.cargas.reserve(orden_->rowCount());
     for (int i = 0; i < orden_->rowCount(); ++i)
         tabla.cargas << modelo_->lista().cargas.at(orden_->mapToSource(orden_->index(i, 0)).row());
-    exportacion_ = std::make_unique<ExportacionCargas>(ruta, titulo_, tabla);
-    connect(exportacion_.get(), &Trabajo::terminado, this, [this](const Resultado& r) {
-        const QString ruta = exportacion_->destino();
-        exportacion_.release()->deleteLater();
+    exportacion_.iniciar(this, new ExportacionCargas(ruta, titulo_, tabla), [this, ruta](const Resultado& r) {
         FinExportacion::avisar(this, CmdExportar, ruta, r, QStringLiteral("FrmCargasPrecision"));
     });
-    exportacion_->iniciar();
 }

@@ -1,18 +1,19 @@
 #pragma once
 
 #include "historial/CargasPrecision.h"
+#include "historial/ExportacionCargas.h"
+#include "historial/TrabajoCargas.h"
+#include "ui/TrabajoVentana.h"
 
 #include <QDialog>
 
 #include <memory>
 
-class ExportacionCargas;
 class ModeloCargas;
 class QLabel;
 class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
-class TrabajoCargas;
 
 // "Cargas": the loads behind one group of the accuracy report (or all of its range), each with its
 // trip, plan, real amount, difference and whether it is within the tolerance; sortable and
@@ -25,8 +26,8 @@ public:
                        const std::optional<QString>& grupo, QWidget* parent = nullptr);
     ~FrmCargasPrecision() override;
 
-    bool calculando() const { return trabajo_ != nullptr; }
-    bool exportando() const { return exportacion_ != nullptr; }
+    bool calculando() const { return trabajo_.enCurso(); }
+    bool exportando() const { return exportacion_.enCurso(); }
     const CargasPrecision& lista() const;
 
 public Q_SLOTS:
@@ -34,8 +35,8 @@ public Q_SLOTS:
 
 private:
     QString titulo_;
-    std::unique_ptr<TrabajoCargas> trabajo_;
-    std::unique_ptr<ExportacionCargas> exportacion_;
+    TrabajoVentana<TrabajoCargas> trabajo_;
+    TrabajoVentana<ExportacionCargas> exportacion_;
     QLabel* LblEstado;
     QTableView* ListCargas;
     QPushButton* CmdExportar;

@@ -124,34 +124,32 @@ void FrmPrecision::programar() {
 
 void FrmPrecision::calcular() {
     const quint64 generacion = calculo_.empezar();
-    // A report still under way is of no more use: it is stopped (it checks often) and dropped.
-    trabajo_.reset();
     const auto agrupacion = static_cast<Agrupacion>(filtros_.CmbAgrupar->currentData().toInt());
-    trabajo_ = std::make_unique<TrabajoInforme>(BaseDatos::ConexionBD().databaseName(), agrupacion,
-                                                filtros_.DTDESDE->date(), filtros_.DTHASTA->date(),
-                                                TxtTolerancia->value());
-    connect(trabajo_.get(), &Trabajo::terminado, this, [this, generacion](const Resultado& r) {
-        if (!calculo_.terminar(generacion))
-            return; // a newer report was asked for
-        alTerminar(r.valor, r.ok, r.descripcion);
-    });
     LblEstado->setText(QStringLiteral("Calculando..."));
-    trabajo_->iniciar();
+    // A report still under way is of no more use: starting this one stops it (it checks often).
+    trabajo_.iniciar(this,
+                     new TrabajoInforme(BaseDatos::ConexionBD().databaseName(), agrupacion,
+                                        filtros_.DTDESDE->date(), filtros_.DTHASTA->date(),
+                                        TxtTolerancia->value()),
+                     [this, generacion](const ResultadoCon<InformePrecision>& r) {
+                         if (calculo_.terminar(generacion))
+                             alTerminar(r);
+                     });
 }
 
-void FrmPrecision::alTerminar(const QVariant& valor, bool ok, const QString& error) {
-    if (!ok) {
-        LblEstado->setText(QStringLiteral("No se puede leer el historial: ") + error);
+void FrmPrecision::alTerminar(const ResultadoCon<InformePrecision>& r) {
+    if (!r.ok) {
+        LblEstado->setText(QStringLiteral("No se puede leer el historial: ") + r.descripcion);
         return;
     }
-    informe_ = valor.value<InformePrecision>();
+    informe_ = r.valor;
     modelo_->mostrar(informe_);
     GraficoPrecision::dibujar(GrfPrecision->chart(), informe_);
     LblEstado->setText(SalidaInforme::resumen(informe_));
 }
 
 void FrmPrecision::exportar() {
-    if (exportacion_ || calculando())
+    if (exportacion_.enCurso() || calculando())
         return; // one export at a time, of the table on show
     const QString ruta = elegirDestinoLibro(this, QStringLiteral("Exportar la precisión de carga"));
     if (ruta.isEmpty())
@@ -163,14 +161,11 @@ void FrmPrecision::exportar() {
     tabla.grupos.clear();
     for (int i = 0; i < orden_->rowCount(); ++i)
         tabla.grupos << informe_.grupos.at(orden_->mapToSource(orden_->index(i, 0)).row());
-    exportacion_ = std::make_unique<ExportacionInforme>(ruta, tabla);
-    exportacion_->incluirCargas(BaseDatos::ConexionBD().databaseName());
-    connect(exportacion_.get(), &Trabajo::terminado, this, [this](const Resultado& r) {
-        const QString ruta = exportacion_->destino();
-        exportacion_.release()->deleteLater();
+    auto* exportacion = new ExportacionInforme(ruta, tabla);
+    exportacion->incluirCargas(BaseDatos::ConexionBD().databaseName());
+    exportacion_.iniciar(this, exportacion, [this, ruta](const Resultado& r) {
         FinExportacion::avisar(this, CmdExportar, ruta, r, QStringLiteral("FrmPrecision"));
     });
-    exportacion_->iniciar();
 }
 
 void FrmPrecision::verCargas() {

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "historial/ExportacionInforme.h"
 #include "historial/InformePrecision.h"
+#include "historial/TrabajoInforme.h"
 #include "ui/CalculoDiferido.h"
+#include "ui/TrabajoVentana.h"
 #include "ui/VentanaInforme.h"
 
 #include <QDialog>
@@ -17,9 +20,7 @@ class QLabel;
 class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
-class ExportacionInforme;
 class TablaTolerancias;
-class TrabajoInforme;
 
 // "Precisión de carga": how closely the kept loads (or discharges, by pen) followed the plan in a
 // date range, grouped by feed, operator, day, recipe or pen, with the groups holding a load beyond
@@ -37,7 +38,7 @@ public:
     const InformePrecision& informe() const { return informe_; }
     bool calculando() const;
     // Whether a workbook is being written.
-    bool exportando() const { return exportacion_ != nullptr; }
+    bool exportando() const { return exportacion_.enCurso(); }
 
 public Q_SLOTS:
     void exportar();
@@ -53,11 +54,11 @@ private:
     // Computes again shortly, so typing a date or a tolerance asks once, not per keystroke.
     void programar();
     void calcular();
-    void alTerminar(const QVariant& valor, bool ok, const QString& error);
+    void alTerminar(const ResultadoCon<InformePrecision>& r);
 
     InformePrecision informe_;
-    std::unique_ptr<TrabajoInforme> trabajo_;
-    std::unique_ptr<ExportacionInforme> exportacion_;
+    TrabajoVentana<TrabajoInforme> trabajo_;
+    TrabajoVentana<ExportacionInforme> exportacion_;
     CalculoDiferido calculo_;
 
     VentanaInforme::Filtros filtros_;

@@ -2,12 +2,8 @@
 
 TrabajoCargas::TrabajoCargas(const QString& archivo, const InformePrecision& informe,
                              const std::optional<QString>& grupo, QObject* padre)
-    : Trabajo(padre), archivo_(archivo), informe_(informe), grupo_(grupo) {
+    : TrabajoCon(padre), archivo_(archivo), informe_(informe), grupo_(grupo) {
     informe_.grupos.clear(); // only the range and the rule are needed
-}
-
-TrabajoCargas::~TrabajoCargas() {
-    detener();
 }
 
 Resultado TrabajoCargas::hacer() {
@@ -17,5 +13,5 @@ Resultado TrabajoCargas::hacer() {
         return Resultado::fallo(e->numero.toInt(), e->descripcion);
     if (cancelado())
         return Resultado::interrumpido();
-    return Resultado::exito(QVariant::fromValue(lista));
+    return exito(lista);
 }

@@ -5,13 +5,12 @@
 
 // The loads of one group of a report, listed off the window's thread on a read-only connection of
 // its own to the database file; the list comes back in the result's value (a CargasPrecision).
-class TrabajoCargas : public Trabajo {
+class TrabajoCargas : public TrabajoCon<CargasPrecision> {
     Q_OBJECT
 public:
     TrabajoCargas(const QString& archivo, const InformePrecision& informe,
                   const std::optional<QString>& grupo, QObject* padre = nullptr);
     // Stops the job first: its work reads the members below.
-    ~TrabajoCargas() override;
 
 protected:
     Resultado hacer() override;

@@ -134,7 +134,7 @@ void DlgImprimir::imprimirDocumento() {
 }
 
 void DlgImprimir::guardarPdf() {
-    if (escritura_)
+    if (escritura_.enCurso())
         return; // one file at a time
     QString ruta = Dialogos::archivoGuardar(this, QStringLiteral("Guardar en PDF"), QDir::homePath(),
                                             QStringLiteral("Documentos PDF (*.pdf)"));
@@ -147,18 +147,14 @@ void DlgImprimir::guardarPdf() {
         return;
     setCursor(Qt::BusyCursor);
     CmdPdf->setEnabled(false);
-    escritura_ = std::make_unique<EscrituraPdf>(*d, papel(), ruta);
-    connect(escritura_.get(), &Trabajo::terminado, this, [this](const Resultado& r) {
-        const QString ruta = escritura_->ruta();
-        escritura_.release()->deleteLater();
+    escritura_.iniciar(this, new EscrituraPdf(*d, papel(), ruta), [this](const ResultadoCon<QString>& r) {
         unsetCursor();
         CmdPdf->setEnabled(true);
         if (r.ok)
-            Dialogos::mostrar(this, {QStringLiteral("PDF guardado en ") + QDir::toNativeSeparators(ruta),
+            Dialogos::mostrar(this, {QStringLiteral("PDF guardado en ") + QDir::toNativeSeparators(r.valor),
                                      Icono::Informacion});
         else if (!r.cancelado)
             Dialogos::mostrar(
                 this, {QStringLiteral("No se pudo guardar el PDF: ") + r.descripcion, Icono::Critico});
     });
-    escritura_->iniciar();
 }

@@ -2,6 +2,8 @@
 
 #include "impresion/DibujoDocumento.h"
 #include "impresion/DocumentoImpreso.h"
+#include "impresion/EscrituraPdf.h"
+#include "ui/TrabajoVentana.h"
 
 #include <QDate>
 #include <QDialog>
@@ -10,7 +12,6 @@
 #include <memory>
 #include <optional>
 
-class EscrituraPdf;
 class QComboBox;
 class QDateEdit;
 class QLabel;
@@ -35,7 +36,7 @@ public:
 
     DibujoDocumento::Papel papel() const;
     // A PDF is being written.
-    bool escribiendo() const { return escritura_ != nullptr; }
+    bool escribiendo() const { return escritura_.enCurso(); }
 
 public Q_SLOTS:
     void verVistaPrevia();
@@ -49,7 +50,7 @@ private:
     // The paper of the window and the document's title, for the preview and the printer alike.
     void prepararImpresora(QPrinter& impresora, const QString& titulo) const;
 
-    std::unique_ptr<EscrituraPdf> escritura_;
+    TrabajoVentana<EscrituraPdf> escritura_;
     Fuente fuente_;
     QString titulo_;
     QLabel* LblGranja;

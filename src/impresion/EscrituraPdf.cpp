@@ -11,11 +11,9 @@ struct EscrituraPdf::Datos {
 
 EscrituraPdf::EscrituraPdf(const DocumentoImpreso::Documento& documento, const DibujoDocumento::Papel& papel,
                            const QString& ruta, QObject* padre)
-    : Trabajo(padre), datos_(std::make_unique<const Datos>(Datos{documento, papel, ruta})) {}
+    : TrabajoCon(padre), datos_(std::make_unique<const Datos>(Datos{documento, papel, ruta})) {}
 
-EscrituraPdf::~EscrituraPdf() {
-    detener();
-}
+EscrituraPdf::~EscrituraPdf() = default;
 
 const QString& EscrituraPdf::ruta() const {
     return datos_->ruta;
@@ -25,5 +23,5 @@ Resultado EscrituraPdf::hacer() {
     QString error;
     if (!DibujoDocumento::escribirPdf(datos_->documento, datos_->papel, datos_->ruta, &error))
         return Resultado::fallo(0, error);
-    return Resultado::exito(datos_->ruta);
+    return exito(datos_->ruta);
 }

@@ -14,7 +14,7 @@ struct Papel;
 // Draws a document into a PDF file off the window's thread (a day of hundreds of trips takes a
 // noticeable moment), written safely: the file appears whole or not at all. (The document is kept
 // out of this header, which the core's meta-object code also reads, without Qt Gui.)
-class EscrituraPdf : public Trabajo {
+class EscrituraPdf : public TrabajoCon<QString> {
     Q_OBJECT
 public:
     EscrituraPdf(const DocumentoImpreso::Documento& documento, const DibujoDocumento::Papel& papel,

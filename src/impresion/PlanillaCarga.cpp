@@ -1,8 +1,8 @@
 #include "impresion/PlanillaCarga.h"
 
+#include "catalog/BuscarOperario.h"
 #include "core/Texto.h"
 #include "db/Preferencias.h"
-#include "link/BuscarOperario.h"
 #include "link/ProgramaDirecto.h"
 
 #include <QHash>
@@ -117,7 +117,7 @@ Resultado construir(const QDate& dia) {
                 const QString op = q.value(8).toString();
                 auto it = operarios.find(op);
                 if (it == operarios.end()) {
-                    const ResultadoOperario o = Buscar_Operario(op);
+                    const ResultadoOperario o = buscarOperario(op);
                     it = operarios.insert(op, o.error ? op : o.texto);
                 }
                 v.operario = *it;

@@ -1,8 +1,8 @@
 #include "link/RecepcionSucesos.h"
 
+#include "catalog/BuscarOperario.h"
 #include "core/Cp1252.h"
 #include "core/Texto.h"
-#include "link/BuscarOperario.h"
 #include "link/LecturaSuceso.h"
 
 const QString RecepcionSucesos::kFormulario = QStringLiteral("FrmSucesos");
@@ -223,7 +223,7 @@ PasoRecepcion RecepcionSucesos::leerCarga(const QString& registro) {
     const QString numero = c[10];
     auto hallado = operarios_.constFind(numero);
     if (hallado == operarios_.constEnd()) {
-        const ResultadoOperario r = Buscar_Operario(numero);
+        const ResultadoOperario r = buscarOperario(numero);
         if (r.error) {
             p.mensaje = error(r.error->numero, r.error->descripcion);
             return p;

@@ -9,11 +9,7 @@
 
 #include <memory>
 
-ListadoCab::ListadoCab(const QString& archivo, QObject* padre) : Trabajo(padre), archivo_(archivo) {}
-
-ListadoCab::~ListadoCab() {
-    detener();
-}
+ListadoCab::ListadoCab(const QString& archivo, QObject* padre) : TrabajoCon(padre), archivo_(archivo) {}
 
 namespace {
 // A hidden work folder for `archivo` in `carpeta`, named as the archive's temporary files are
@@ -65,5 +61,5 @@ Resultado ListadoCab::hacer() {
     if (!ok)
         return Resultado::fallo(fallo.numero, fallo.descripcion);
     informar(100);
-    return Resultado::exito(cab.nombres());
+    return exito(cab.nombres());
 }

@@ -9,11 +9,10 @@
 // The files expand under names of our own ("1", "2" ...) into a hidden folder beside the archive,
 // or in the work folder when the archive's folder cannot be written (a read-only disk), removed
 // afterwards: never into the system's temporary folder.
-class ListadoCab : public Trabajo {
+class ListadoCab : public TrabajoCon<QStringList> {
     Q_OBJECT
 public:
     explicit ListadoCab(const QString& archivo, QObject* padre = nullptr);
-    ~ListadoCab() override;
 
     // Where to expand when the archive's folder cannot be written (the data folder).
     void setCarpetaTrabajo(const QString& carpeta) { carpetaTrabajo_ = carpeta; }

@@ -34,14 +34,9 @@ bool mismosBytes(const QString& a, const QString& b) {
 } // namespace
 
 Respaldo::Respaldo(const QStringList& archivos, const QString& destino, QObject* padre)
-    : Trabajo(padre), archivos_(archivos), destino_(destino) {
+    : TrabajoCon(padre), archivos_(archivos), destino_(destino) {
     for (const QString& a : archivos_)
         total_ += QFileInfo(a).size();
-}
-
-Respaldo::~Respaldo() {
-    // Stopped before the members it works with go.
-    detener();
 }
 
 Resultado Respaldo::hacer() {
@@ -103,7 +98,7 @@ Resultado Respaldo::hacer() {
     if (!salida.confirmar())
         return Resultado::fallo(salida.numeroError(), salida.error());
     informar(100);
-    return Resultado::exito(tamano);
+    return exito(tamano);
 }
 
 Resultado Respaldo::verificar(const QString& archivo, qint64 tamano, const QString& carpeta) {

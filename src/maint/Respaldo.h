@@ -17,11 +17,10 @@
 // backups left in the archive's folder. Its own work files (the archive being written, the copy
 // read back) are hidden files beside the archive, removed whatever happens: nothing goes to the
 // system's temporary folder.
-class Respaldo : public Trabajo {
+class Respaldo : public TrabajoCon<qint64> {
     Q_OBJECT
 public:
     Respaldo(const QStringList& archivos, const QString& destino, QObject* padre = nullptr);
-    ~Respaldo() override;
 
     // Without the reading back: only the benchmark measures the writing alone.
     void setVerificar(bool verificar) { verificar_ = verificar; }

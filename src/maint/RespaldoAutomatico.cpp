@@ -8,18 +8,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QVariantMap>
 
 RespaldoAutomatico::RespaldoAutomatico(const QStringList& archivos, const QString& carpeta, int conservar,
                                        const QString& segunda, QObject* padre)
-    : Trabajo(padre), archivos_(archivos), carpeta_(QDir::fromNativeSeparators(carpeta)),
+    : TrabajoCon(padre), archivos_(archivos), carpeta_(QDir::fromNativeSeparators(carpeta)),
       conservar_(qMax(1, conservar)), segunda_(QDir::fromNativeSeparators(segunda)) {
     for (const QString& a : archivos_)
         total_ += QFileInfo(a).size();
-}
-
-RespaldoAutomatico::~RespaldoAutomatico() {
-    detener();
 }
 
 Resultado RespaldoAutomatico::hacer() {
@@ -33,26 +28,20 @@ Resultado RespaldoAutomatico::hacer() {
         Mantenimiento::rutaLibre(QDir(carpeta_).filePath(CatalogoRespaldos::nombreAutomatico(momento)));
     Respaldo respaldo(archivos_, destino);
     // The backup runs here, on this job's thread; a cancel reaches it at its next progress step.
-    const Resultado r = respaldo.ejecutar([&](int p) {
+    const ResultadoCon<qint64> r = respaldo.ejecutar([&](int p) {
         if (cancelado())
             respaldo.cancelar();
         informar(p * 95 / 100);
     });
     if (!r.ok)
-        return cancelado() ? Resultado::interrumpido() : r;
+        return cancelado() ? Resultado::interrumpido() : static_cast<const Resultado&>(r);
 
     // Verified: only now may older automatic archives go.
     QStringList borrados = CatalogoRespaldos::rotar(carpeta_, conservar_);
     QString copia;
     const QString aviso = segunda_.isEmpty() ? QString() : copiar(destino, &copia, &borrados);
     informar(100);
-    QVariantMap v;
-    v.insert(QStringLiteral("ruta"), destino);
-    v.insert(QStringLiteral("tamano"), r.valor);
-    v.insert(QStringLiteral("copia"), copia);
-    v.insert(QStringLiteral("aviso"), aviso);
-    v.insert(QStringLiteral("borrados"), borrados);
-    return Resultado::exito(v);
+    return exito({destino, r.valor, copia, aviso, borrados});
 }
 
 QString RespaldoAutomatico::copiar(const QString& archivo, QString* copia, QStringList* borrados) {

@@ -1,9 +1,9 @@
 #include "maint/Restauracion.h"
 
+#include "access/ImportacionAccess.h"
 #include "core/ArchivoSeguro.h"
 #include "core/CerrojoMantenimiento.h"
 #include "db/BaseDatos.h"
-#include "db/ImportacionAccess.h"
 #include "maint/ArchivoCab.h"
 #include "maint/ComprobacionBase.h"
 #include "maint/Mantenimiento.h"
@@ -49,8 +49,7 @@ Restauracion::Restauracion(const QString& archivo, const QString& carpeta, QObje
     : Trabajo(padre), archivo_(archivo), carpeta_(carpeta) {}
 
 Restauracion::~Restauracion() {
-    // The job must have stopped before its temporary file goes, and that before the lock.
-    detener();
+    // Its owner has stopped it; the temporary file goes before the lock.
     salida_.reset();
     cerrojo_.reset();
 }

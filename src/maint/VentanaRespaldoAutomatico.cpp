@@ -41,13 +41,13 @@ VentanaRespaldoAutomatico::VentanaRespaldoAutomatico(const QString& texto, QWidg
 
 VentanaRespaldoAutomatico::~VentanaRespaldoAutomatico() {
     // Torn down while it writes: the job stops (its temporary file goes) before the window does.
-    trabajo_.reset();
+    trabajo_.soltar();
     if (!carpeta_.isEmpty() && !BaseDatos::abierta())
         BaseDatos::abrir(carpeta_);
 }
 
 QString VentanaRespaldoAutomatico::aviso() const {
-    return resultado_.valor.toMap().value(QStringLiteral("aviso")).toString();
+    return resultado_.valor.aviso;
 }
 
 void VentanaRespaldoAutomatico::iniciar() {
@@ -56,7 +56,7 @@ void VentanaRespaldoAutomatico::iniciar() {
     iniciado_ = true;
     carpeta_ = BaseDatos::carpeta();
     if (carpeta_.isEmpty() || !BaseDatos::abierta()) {
-        resultado_ = Resultado::fallo(0, QStringLiteral("La base de datos no está abierta."));
+        resultado_ = {Resultado::fallo(0, QStringLiteral("La base de datos no está abierta."))};
         carpeta_.clear();
         accept();
         return;
@@ -68,23 +68,21 @@ void VentanaRespaldoAutomatico::iniciar() {
         archivos << QDir(carpeta_).filePath(nombre);
     // The files are archived as they are on disk: nothing may write them meanwhile.
     BaseDatos::cerrar();
-    trabajo_ = std::make_unique<RespaldoAutomatico>(archivos, ajustes.carpetaAutomatica(carpeta_),
-                                                    ajustes.cantidad, ajustes.segunda);
-    connect(trabajo_.get(), &Trabajo::avance, prgRespaldo, &QProgressBar::setValue);
-    connect(trabajo_.get(), &Trabajo::terminado, this, &VentanaRespaldoAutomatico::terminado);
-    trabajo_->iniciar();
+    trabajo_.iniciar(
+        this,
+        new RespaldoAutomatico(archivos, ajustes.carpetaAutomatica(carpeta_), ajustes.cantidad,
+                               ajustes.segunda),
+        [this](const ResultadoCon<RespaldoHecho>& r) { terminado(r); },
+        [this](int p) { prgRespaldo->setValue(p); });
 }
 
-void VentanaRespaldoAutomatico::terminado(const Resultado& r) {
+void VentanaRespaldoAutomatico::terminado(const ResultadoCon<RespaldoHecho>& r) {
     resultado_ = r;
-    trabajo_.reset();
+    trabajo_.soltar();
     if (const auto error = BaseDatos::abrir(carpeta_))
-        resultado_ = Resultado::fallo(0, *error);
-    else if (r.ok) {
-        const QVariantMap v = r.valor.toMap();
-        UltimoRespaldo::registrar(v.value(QStringLiteral("ruta")).toString(),
-                                  v.value(QStringLiteral("tamano")).toLongLong(), cambios_);
-    }
+        resultado_ = {Resultado::fallo(0, *error)};
+    else if (r.ok)
+        UltimoRespaldo::registrar(r.valor.ruta, r.valor.tamano, cambios_);
     accept();
 }
 
@@ -92,14 +90,14 @@ void VentanaRespaldoAutomatico::omitir() {
     if (!iniciado_) {
         // Skipped before it began: nothing was closed or written.
         iniciado_ = true;
-        resultado_ = Resultado::interrumpido();
+        resultado_ = {Resultado::interrumpido()};
         QDialog::done(Rejected);
         return;
     }
-    if (!trabajo_)
+    if (!trabajo_.enCurso())
         return;
     // The job removes what it had written; the window closes when it has stopped.
-    trabajo_->cancelar();
+    trabajo_.cancelar();
     cmdOmitir->setEnabled(false);
     lblRespaldo->setText(QStringLiteral("Omitiendo el respaldo..."));
 }
@@ -111,7 +109,7 @@ void VentanaRespaldoAutomatico::closeEvent(QCloseEvent* e) {
 }
 
 void VentanaRespaldoAutomatico::done(int resultado) {
-    if (trabajo_) {
+    if (trabajo_.enCurso()) {
         omitir();
         return;
     }

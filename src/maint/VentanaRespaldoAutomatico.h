@@ -1,14 +1,14 @@
 #pragma once
 
 #include "core/Trabajo.h"
+#include "maint/RespaldoAutomatico.h"
+#include "ui/TrabajoVentana.h"
 
 #include <QDialog>
-#include <memory>
 
 class QLabel;
 class QProgressBar;
 class QPushButton;
-class RespaldoAutomatico;
 
 // The small window of an automatic backup (on closing, on starting, before a restore): its
 // progress and "Omitir", which stops it leaving no archive behind. It closes the shared connection
@@ -20,12 +20,12 @@ public:
     explicit VentanaRespaldoAutomatico(const QString& texto, QWidget* parent = nullptr);
     ~VentanaRespaldoAutomatico() override;
 
-    // How the backup ended (cancelled when skipped); the archive in valor's "ruta".
-    const Resultado& resultado() const { return resultado_; }
+    // How the backup ended (cancelled when skipped); the archive in valor.ruta.
+    const ResultadoCon<RespaldoHecho>& resultado() const { return resultado_; }
     // The second folder's warning, when there was one.
     QString aviso() const;
     // Whether the backup still runs.
-    bool enCurso() const { return bool(trabajo_); }
+    bool enCurso() const { return trabajo_.enCurso(); }
 
 public Q_SLOTS:
     // Starts the backup (once); the window shows it.
@@ -37,13 +37,13 @@ protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
-    void terminado(const Resultado& r);
+    void terminado(const ResultadoCon<RespaldoHecho>& r);
 
     QLabel* lblRespaldo;
     QProgressBar* prgRespaldo;
     QPushButton* cmdOmitir;
-    std::unique_ptr<RespaldoAutomatico> trabajo_;
-    Resultado resultado_ = Resultado::interrumpido();
+    TrabajoVentana<RespaldoAutomatico> trabajo_;
+    ResultadoCon<RespaldoHecho> resultado_{Resultado::interrumpido()};
     QString carpeta_;
     qint64 cambios_ = 0;
     bool iniciado_ = false;

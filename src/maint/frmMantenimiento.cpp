@@ -65,7 +65,6 @@ QPushButton* examinar(const char* nombre, const QString& descripcion, QWidget* p
 frmMantenimiento::frmMantenimiento(qint16 accion, QWidget* parent) : QDialog(parent), Accion(accion) {
     construir();
     // Load.
-    Estado_Conexion = kAbierta;
     Ruta_Aplicacion = nativa(carpetaDatos() + u'/');
     posicionar();
     // The backup and restore tabs; the backups tab is always usable.
@@ -78,10 +77,10 @@ frmMantenimiento::frmMantenimiento(qint16 accion, QWidget* parent) : QDialog(par
 frmMantenimiento::~frmMantenimiento() {
     // A window torn down without closing (never from the user, who is refused while it writes)
     // still gives the program its connection back.
-    Comprimir.reset();
-    restauracion_.reset();
-    Extraer.reset();
-    if (!descargada_ && Estado_Conexion == kCerrada && reabrirConexion())
+    Comprimir.soltar();
+    restauracion_.soltar();
+    Extraer.soltar();
+    if (!descargada_ && !BaseDatos::abierta() && reabrirConexion())
         registrarRespaldo();
     ocupar(false);
 }
@@ -181,7 +180,7 @@ void frmMantenimiento::construir() {
         if (QFileInfo(interna(t)).isFile())
             RecuperarCAB();
         else if (listando_)
-            Extraer->cancelar();
+            Extraer.cancelar();
     });
     connect(chkRecuperar, &QCheckBox::toggled, this, &frmMantenimiento::alMarcarRecuperar);
     connect(cmdRutaExtraerRecuperar, &QPushButton::clicked, this,
@@ -268,7 +267,6 @@ void frmMantenimiento::respaldarBase() {
         // The count the archive will hold (nothing writes while the connection is closed).
         cambiosAntes_ = ContadorCambios::leer();
         BaseDatos::cerrar();
-        Estado_Conexion = kCerrada;
     }
     if (fleBackUpBD->count() == 0) {
         ocupar(false);
@@ -289,24 +287,24 @@ void frmMantenimiento::respaldarBase() {
     if (destino != interna(txtRutaBackUp->text()))
         txtRutaBackUp->setText(nativa(destino));
     destinoRespaldo_ = destino;
-    Comprimir = std::make_unique<Respaldo>(archivos, destino);
+    auto* respaldo = new Respaldo(archivos, destino);
     lblTotalACompactar->setText(Mantenimiento::textoTamano(QStringLiteral("Total a compactar: "),
-                                                           double(Comprimir->totalACompactar())));
+                                                           double(respaldo->totalACompactar())));
     lblTotalCompactado->clear();
-    connect(Comprimir.get(), &Trabajo::avance, this, &frmMantenimiento::mostrarAvance);
-    connect(Comprimir.get(), &Trabajo::terminado, this, &frmMantenimiento::respaldoTerminado);
     escribiendo_ = true;
     cmdCancelar->setEnabled(true);
-    Comprimir->iniciar();
+    Comprimir.iniciar(
+        this, respaldo, [this](const ResultadoCon<qint64>& r) { respaldoTerminado(r); },
+        [this](int p) { mostrarAvance(p); });
 }
 
-void frmMantenimiento::respaldoTerminado(const Resultado& r) {
+void frmMantenimiento::respaldoTerminado(const ResultadoCon<qint64>& r) {
     escribiendo_ = false;
     cmdCancelar->setEnabled(false);
     ocupar(false);
     if (r.ok) {
         respaldoHecho_ = destinoRespaldo_;
-        tamanoHecho_ = r.valor.toLongLong();
+        tamanoHecho_ = r.valor;
     }
     if (saliendo_) {
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
@@ -323,7 +321,7 @@ void frmMantenimiento::respaldoTerminado(const Resultado& r) {
         return;
     }
     lblTotalCompactado->setText(
-        Mantenimiento::textoTamano(QStringLiteral("Total compactado: "), double(r.valor.toLongLong())));
+        Mantenimiento::textoTamano(QStringLiteral("Total compactado: "), double(r.valor)));
     panelRespaldos->actualizar();
     Dialogos::mostrar(this, Mantenimiento::mensajeRespaldoHecho());
 }
@@ -364,17 +362,16 @@ void frmMantenimiento::recuperarRespaldo() {
 void frmMantenimiento::extraerArchivos(const QString& archivo, const QString& destino) {
     // Into the running program's own folder the swap waits for the shared connection to close.
     const bool enVivo = !carpetaDatos().isEmpty() && QFileInfo(destino) == QFileInfo(carpetaDatos());
-    restauracion_ = std::make_unique<Restauracion>(archivo, destino);
-    restauracion_->setReemplazoDiferido(enVivo);
+    auto* restauracion = new Restauracion(archivo, destino);
+    restauracion->setReemplazoDiferido(enVivo);
     ocupar(true);
     cmdRecuperar->setEnabled(false);
     prgBackUp->setValue(0);
     prgBackUp->setVisible(true);
-    connect(restauracion_.get(), &Trabajo::avance, this, &frmMantenimiento::mostrarAvance);
-    connect(restauracion_.get(), &Trabajo::terminado, this,
-            [this, enVivo](const Resultado& r) { restauracionTerminada(r, enVivo); });
     escribiendo_ = true;
-    restauracion_->iniciar();
+    restauracion_.iniciar(
+        this, restauracion, [this, enVivo](const Resultado& r) { restauracionTerminada(r, enVivo); },
+        [this](int p) { mostrarAvance(p); });
 }
 
 void frmMantenimiento::restauracionTerminada(const Resultado& resultado, bool enVivo) {
@@ -405,7 +402,7 @@ void frmMantenimiento::confirmarReemplazo() {
                  hecho.toString(formato)),
         Icono::Pregunta, Mantenimiento::kCaption, Botones::SiNo};
     const auto terminar = [this](const QString& motivo) {
-        restauracion_.reset(); // its checked copy goes with it
+        restauracion_.soltar(); // its checked copy goes with it
         escribiendo_ = false;
         ocupar(false);
         cmdRecuperar->setEnabled(!txtRutaExtraerRecuperar->text().isEmpty());
@@ -419,7 +416,6 @@ void frmMantenimiento::confirmarReemplazo() {
         terminar(QStringLiteral("No se pudo abrir la base de datos actual para respaldarla."));
         return;
     }
-    Estado_Conexion = kAbierta;
     registrarRespaldo();
     auto* ventana = new VentanaRespaldoAutomatico(
         QStringLiteral("Guardando un respaldo de los datos actuales antes de recuperar el Back Up..."), this);
@@ -445,8 +441,7 @@ void frmMantenimiento::reemplazarBase() {
     const Resultado r = restauracion_->reemplazar();
     if (r.ok)
         baseRestaurada_ = true;
-    Estado_Conexion = reabrirConexion() ? kAbierta : kCerrada;
-    if (r.ok && Estado_Conexion == kAbierta) {
+    if (reabrirConexion() && r.ok) {
         // The restored data are exactly what that archive holds.
         const QString archivo = interna(txtRutaRecuperar->text());
         QDateTime hecho = CatalogoRespaldos::fechaDelNombre(QFileInfo(archivo).fileName());
@@ -485,25 +480,24 @@ bool frmMantenimiento::RecuperarCAB() {
         return false;
     // One listing at a time: a running one is stopped and this one follows when it ends.
     if (listando_) {
-        Extraer->cancelar();
+        Extraer.cancelar();
         listadoPendiente_ = true;
         return true;
     }
     listadoPendiente_ = false;
     listando_ = true;
-    Extraer = std::make_unique<ListadoCab>(archivo);
-    Extraer->setCarpetaTrabajo(carpetaDatos());
-    connect(Extraer.get(), &Trabajo::avance, this, [this](int p) {
-        if (!ocupado() && !listadoPendiente_)
-            mostrarAvance(p);
-    });
-    connect(Extraer.get(), &Trabajo::terminado, this,
-            [this, archivo](const Resultado& r) { listadoTerminado(r, archivo); });
-    Extraer->iniciar();
+    auto* listado = new ListadoCab(archivo);
+    listado->setCarpetaTrabajo(carpetaDatos());
+    Extraer.iniciar(
+        this, listado, [this, archivo](const ResultadoCon<QStringList>& r) { listadoTerminado(r, archivo); },
+        [this](int p) {
+            if (!ocupado() && !listadoPendiente_)
+                mostrarAvance(p);
+        });
     return true;
 }
 
-void frmMantenimiento::listadoTerminado(const Resultado& r, const QString& archivo) {
+void frmMantenimiento::listadoTerminado(const ResultadoCon<QStringList>& r, const QString& archivo) {
     listando_ = false;
     if (listadoPendiente_) {
         RecuperarCAB();
@@ -516,7 +510,7 @@ void frmMantenimiento::listadoTerminado(const Resultado& r, const QString& archi
         Dialogos::mostrar(this, Mantenimiento::mensajeArchivoDanado(archivo));
         return;
     }
-    const QStringList nombres = r.valor.toStringList();
+    const QStringList& nombres = r.valor;
     for (int i = 0; i < nombres.size(); ++i) {
         auto* item = new QListWidgetItem(nombres[i], lstArchivosCab);
         item->setData(Qt::UserRole, i + 1);
@@ -526,12 +520,16 @@ void frmMantenimiento::listadoTerminado(const Resultado& r, const QString& archi
 
 // ---- Closing ----
 
+QString frmMantenimiento::estadoConexion() const {
+    return BaseDatos::abierta() ? kAbierta : kCerrada;
+}
+
 bool frmMantenimiento::reabrirConexion() {
     if (const auto error = BaseDatos::abrir(carpetaDatos())) {
         Dialogos::mostrar(this, errorVentana(QStringLiteral("0"), *error, Mantenimiento::kCaption));
         return false;
     }
-    if (const auto m = Comprobar_Tablas())
+    if (const auto m = comprobarTablas())
         Dialogos::mostrar(this, *m);
     return true;
 }
@@ -548,8 +546,8 @@ void frmMantenimiento::cerrarVentana() {
 }
 
 void frmMantenimiento::cancelarRespaldo() {
-    if (escribiendo_ && Comprimir && Comprimir->enCurso()) {
-        Comprimir->cancelar();
+    if (escribiendo_ && Comprimir.enCurso()) {
+        Comprimir.cancelar();
         cmdCancelar->setEnabled(false);
         lblPorcentaje->setText(QStringLiteral("Cancelando..."));
     }
@@ -562,7 +560,7 @@ void frmMantenimiento::closeEvent(QCloseEvent* e) {
         e->ignore();
         if (saliendo_)
             return;
-        if (escribiendo_ && Comprimir && Comprimir->enCurso()) {
+        if (escribiendo_ && Comprimir.enCurso()) {
             if (Dialogos::mostrar(
                     this, {QStringLiteral("Se está generando el Back Up; la ventana se cerrará cuando "
                                           "termine.\n¿Cancelar el Back Up y salir? No quedará ningún "
@@ -591,8 +589,8 @@ void frmMantenimiento::done(int resultado) {
     }
     if (!descargada_) {
         descargada_ = true;
-        if (Estado_Conexion == kCerrada && reabrirConexion())
-            Estado_Conexion = kAbierta;
+        if (!BaseDatos::abierta())
+            reabrirConexion();
         registrarRespaldo();
     }
     QDialog::done(resultado);

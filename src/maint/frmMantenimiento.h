@@ -1,14 +1,15 @@
 #pragma once
 
 #include "core/Trabajo.h"
+#include "maint/ListadoCab.h"
+#include "maint/Respaldo.h"
+#include "maint/Restauracion.h"
+#include "ui/TrabajoVentana.h"
 
 #include <QDialog>
 #include <memory>
 
-class ListadoCab;
 class PanelRespaldos;
-class Respaldo;
-class Restauracion;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -35,8 +36,8 @@ public:
     const qint16 Accion;
     // The data folder followed by its separator.
     QString Ruta_Aplicacion;
-    // "open", or "close" once a backup has closed the shared connection.
-    QString Estado_Conexion;
+    // "open", or "close" while the shared connection is closed (a backup closes it).
+    QString estadoConexion() const;
 
     void ajustarControles();
     // Lists the archive named in txtRutaRecuperar in lstArchivosCab, every entry selected with
@@ -75,9 +76,9 @@ private:
     // Starts the restore of `archivo` into the folder `destino`.
     void extraerArchivos(const QString& archivo, const QString& destino);
     void mostrarAvance(int porcentaje);
-    void respaldoTerminado(const Resultado& r);
+    void respaldoTerminado(const ResultadoCon<qint64>& r);
     void restauracionTerminada(const Resultado& r, bool enVivo);
-    void listadoTerminado(const Resultado& r, const QString& archivo);
+    void listadoTerminado(const ResultadoCon<QStringList>& r, const QString& archivo);
     // Opens the shared connection again, with the schema check of the start-up.
     bool reabrirConexion();
     void ocupar(bool ocupado);
@@ -117,9 +118,9 @@ private:
     PanelRespaldos* panelRespaldos;
 
     // The compressor, the restore and the archive listing of the moment.
-    std::unique_ptr<Respaldo> Comprimir;
-    std::unique_ptr<Restauracion> restauracion_;
-    std::unique_ptr<ListadoCab> Extraer;
+    TrabajoVentana<Respaldo> Comprimir;
+    TrabajoVentana<Restauracion> restauracion_;
+    TrabajoVentana<ListadoCab> Extraer;
     bool escribiendo_ = false; // a backup or a restore runs
     bool listando_ = false;
     bool listadoPendiente_ = false; // a listing waits for the one it replaces to stop

@@ -3,7 +3,6 @@
 #include "catalog/FrmAgregar.h"
 #include "catalog/FrmAgregarRec.h"
 #include "core/Texto.h"
-#include "db/Compartido.h"
 #include "plan/ArchivoViajes.h"
 #include "plan/CopiaViajes.h"
 #include "plan/PlanViajes.h"
@@ -36,11 +35,15 @@ enum Columna { cFecha, cHora, cViaje, cReceta, cOperario, cAlimento, cCantidad, 
 enum ColumnaPropuesta { pAlimento, pCantidad, pOrden };
 constexpr int kDato = Qt::UserRole;
 
-// The catalogue editors work on the table named in `Tabla_ABM`.
-template <typename Editor> void abrirEditor(QWidget* padre, const QString& tabla, const QString& titulo) {
-    Tabla_ABM = tabla;
-    Editor editor(titulo, padre);
-    editor.exec();
+// Opens the catalogue editor of `tabla` modally (the recipes' one shows the load type too).
+void abrirEditor(QWidget* padre, const QString& tabla, const QString& titulo) {
+    if (tabla == QLatin1String("Recetas")) {
+        FrmAgregarRec editor(titulo, padre);
+        editor.exec();
+    } else {
+        FrmAgregar editor(tabla, titulo, padre);
+        editor.exec();
+    }
 }
 
 QTime horaDeLista(const QString& texto) {
@@ -334,7 +337,7 @@ void FrmViajes::editarLineaViaje(QTreeWidgetItem* l) {
 
 void FrmViajes::abrirRecetas() {
     const QString previo = CmbNombre->currentText();
-    abrirEditor<FrmAgregarRec>(this, QStringLiteral("Recetas"), QStringLiteral("ABM Recetas"));
+    abrirEditor(this, QStringLiteral("Recetas"), QStringLiteral("ABM Recetas"));
     cargarRecetas();
     CmbNombre->ponerTexto(previo);
     cargarViajes();
@@ -343,13 +346,13 @@ void FrmViajes::abrirRecetas() {
 
 void FrmViajes::abrirAlimentos() {
     const QString previo = CMBALIM->currentText();
-    abrirEditor<FrmAgregar>(this, QStringLiteral("Alimentos"), QStringLiteral("ABM Alimento"));
+    abrirEditor(this, QStringLiteral("Alimentos"), QStringLiteral("ABM Alimento"));
     cargarAlimentos();
     CMBALIM->ponerTexto(previo);
 }
 
 void FrmViajes::abrirOperarios() {
-    abrirEditor<FrmAgregar>(this, QStringLiteral("Operarios"), QStringLiteral("ABM Operarios"));
+    abrirEditor(this, QStringLiteral("Operarios"), QStringLiteral("ABM Operarios"));
 }
 
 void FrmViajes::insertarViaje() {

@@ -1,7 +1,7 @@
 #include "web/DescargaWeb.h"
 
+#include "catalog/BuscarOperario.h"
 #include "core/Texto.h"
-#include "link/BuscarOperario.h"
 #include "link/RecepcionSucesos.h"
 #include "web/Json.h"
 
@@ -114,7 +114,7 @@ bool DescargaWeb::listarCarga() {
     operarioActual_ = valores[kOperario];
     auto nombre = nombres_.constFind(operarioActual_);
     if (nombre == nombres_.cend()) {
-        const ResultadoOperario r = Buscar_Operario(operarioActual_);
+        const ResultadoOperario r = buscarOperario(operarioActual_);
         if (r.error) {
             ilegible(r.error->numero, r.error->descripcion);
             return !terminado_;

@@ -6,7 +6,6 @@
 #include "catalog/Catalogo.h"
 #include "catalog/FrmAgregar.h"
 #include "catalog/FrmAgregarRec.h"
-#include "db/Compartido.h"
 #include "ui/Dialogos.h"
 
 #include <QAction>
@@ -78,12 +77,11 @@ private:
         QTest::mouseClick(control<QPushButton>(w, "CmdEliminar"), Qt::LeftButton);
     }
     static std::unique_ptr<FrmAgregar> abrir(const QString& tabla, const QString& caption) {
-        Tabla_ABM = tabla;
         std::unique_ptr<FrmAgregar> f;
         if (tabla == QLatin1String("Recetas"))
             f = std::make_unique<FrmAgregarRec>(caption);
         else
-            f = std::make_unique<FrmAgregar>(caption);
+            f = std::make_unique<FrmAgregar>(tabla, caption);
         f->show();
         if (!QTest::qWaitForWindowActive(f.get()))
             qWarning("la ventana no se activó");
@@ -101,7 +99,7 @@ void TstCatalogo::tablaVaciaYPrimerAgregado() {
     auto f = abrir("Alimentos", "ABM Alimento");
     auto* flex = control<QTableWidget>(f.get(), "Flex");
     QCOMPARE(flex->rowCount(), 1); // the blank row only
-    QCOMPARE(f->Cant_Filas(), 0);
+    QCOMPARE(f->cantFilas(), 0);
     QCOMPARE(flex->horizontalHeaderItem(0)->text(), QString("Id"));
     QCOMPARE(flex->horizontalHeaderItem(1)->text(), QString("Descripción"));
     agregar(f.get(), "una BOLSA de maíz");
@@ -138,7 +136,7 @@ void TstCatalogo::idsTrasEliminar() {
         seleccionar(f.get(), 1);
         Dialogos::encolarRespuesta(Respuesta::No);
         QTest::mouseClick(control<QPushButton>(f.get(), "CmdEliminar"), Qt::LeftButton);
-        QCOMPARE(f->Cant_Filas(), 3);
+        QCOMPARE(f->cantFilas(), 3);
     }
     // Nothing was written without "Grabar".
     QCOMPARE(base.valor("select count(*) from operarios").toInt(), 3);
@@ -149,7 +147,7 @@ void TstCatalogo::agregarVacioYEdicion() {
     QVERIFY(base.ejecutar("insert into alimentos values (1, 'Avena'), (2, 'Maiz')"));
     auto f = abrir("Alimentos", "ABM Alimento");
     QTest::mouseClick(control<QPushButton>(f.get(), "Cmdadd"), Qt::LeftButton);
-    QCOMPARE(f->Cant_Filas(), 2);
+    QCOMPARE(f->cantFilas(), 2);
     QVERIFY(Dialogos::mostrados().isEmpty());
 
     dobleClic(f.get(), 2);
@@ -162,7 +160,7 @@ void TstCatalogo::agregarVacioYEdicion() {
     QVERIFY(flex->isEnabled());
     QVERIFY(control<QPushButton>(f.get(), "CmdEliminar")->isEnabled());
     QCOMPARE(celda(f.get(), 2, 1), QString()); // the edit sets the empty text
-    QCOMPARE(f->Cant_Filas(), 2);
+    QCOMPARE(f->cantFilas(), 2);
 
     // "Modificar" on the pop-up menu starts the same edit; a right click selects the row.
     auto* flexVista = flex->viewport();
@@ -183,7 +181,7 @@ void TstCatalogo::filaBlancaNoHaceNada() {
     seleccionar(f.get(), 2);
     QTest::mouseClick(control<QPushButton>(f.get(), "CmdEliminar"), Qt::LeftButton);
     QVERIFY(Dialogos::mostrados().isEmpty());
-    QCOMPARE(f->Cant_Filas(), 1);
+    QCOMPARE(f->cantFilas(), 1);
 }
 
 void TstCatalogo::reglasDelTexto() {
@@ -251,7 +249,7 @@ void TstCatalogo::grabarFallidoNoTocaLaTabla() {
     QCOMPARE(m.titulo, QString(" error ABM Alimento "));
     QCOMPARE(m.icono, Icono::Critico);
     QCOMPARE(base.filas("select * from alimentos order by id"), QStringList({"1|Avena", "2|Maiz"}));
-    QCOMPARE(f->Cant_Filas(), 5);
+    QCOMPARE(f->cantFilas(), 5);
 }
 
 void TstCatalogo::nuloAlCargar() {
@@ -261,13 +259,12 @@ void TstCatalogo::nuloAlCargar() {
     // Loading stops at the null description (sorted first) and says so.
     QCOMPARE(Dialogos::mostrados().size(), 1);
     QCOMPARE(Dialogos::mostrados().first().titulo, QString(" error ABM Alimento "));
-    QCOMPARE(f->Cant_Filas(), 0);
+    QCOMPARE(f->cantFilas(), 0);
 }
 
 void TstCatalogo::recetasConTipoDeCarga() {
     BaseTemporal base;
     QVERIFY(base.ejecutar("insert into recetas values (1, 'Engorde', 0), (2, 'Recria', -1)"));
-    Tabla_ABM = "Recetas";
     {
         FrmAgregarRec f("ABM Recetas");
         f.show();
@@ -386,7 +383,7 @@ void TstCatalogo::cerrarConCambiosPregunta() {
             cerrar(f.get());
             QCOMPARE(Dialogos::mostrados(), QList<Mensaje>(vez, pregunta));
             QVERIFY(f->isVisible());
-            QCOMPARE(f->Cant_Filas(), 3);
+            QCOMPARE(f->cantFilas(), 3);
         }
         QVERIFY(control<QLineEdit>(f.get(), "TxtDes")->hasFocus() || !f->isActiveWindow());
         Dialogos::limpiar();
@@ -423,7 +420,6 @@ void TstCatalogo::accesibilidad() {
     auto f = abrir("Alimentos", "ABM Alimento");
     QCOMPARE(controlesSinNombreAccesible(f.get()), QStringList());
     QCOMPARE(control<QLineEdit>(f.get(), "TxtDes")->accessibleName(), QString("DESCRIPCION:"));
-    Tabla_ABM = "Recetas";
     FrmAgregarRec r("ABM Recetas");
     QCOMPARE(controlesSinNombreAccesible(&r), QStringList());
 }

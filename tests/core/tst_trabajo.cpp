@@ -24,10 +24,9 @@ namespace {
 
 // Counts to 100 in steps of 10; with `retener`, waits for the test between steps (so it can be
 // cancelled in the middle), and reports the thread it ran on.
-class Contar : public Trabajo {
+class Contar : public TrabajoCon<QString> {
 public:
     explicit Contar(bool retener = false) : retener_(retener) {}
-    ~Contar() override { detener(); }
     QSemaphore paso;
     QThread* hilo = nullptr;
 
@@ -43,7 +42,7 @@ protected:
             informar(i, 10);
             informar(i, 10); // the same figure twice is reported once
         }
-        return Resultado::exito(QStringLiteral("contado"));
+        return exito(QStringLiteral("contado"));
     }
 
 private:
@@ -84,6 +83,7 @@ private Q_SLOTS:
     void avanceYFinEnElHiloDeLaVentana();
     void cancelarAMitad();
     void formaSincronica();
+    void falloTrasCancelarEsCancelacion();
     void escribirReemplazaYGuardaElAnterior();
     void fallaSinTocarElDestino_data();
     void fallaSinTocarElDestino();
@@ -108,7 +108,7 @@ void TstTrabajo::avanceYFinEnElHiloDeLaVentana() {
     QCOMPARE(hilosFin.first(), QThread::currentThread());
     QVERIFY(t.hilo != QThread::currentThread());
     QVERIFY(fin.ok);
-    QCOMPARE(fin.valor.toString(), QStringLiteral("contado"));
+    QCOMPARE(t.conValor(fin).valor, QStringLiteral("contado"));
     QCOMPARE(enteros(avance), kDecenas);
     QTRY_VERIFY(!t.enCurso());
 }
@@ -125,12 +125,12 @@ void TstTrabajo::cancelarAMitad() {
     QVERIFY(!r.ok);
     QVERIFY(r.cancelado);
 
-    // Destroyed while it runs: the destructor stops it and waits, so nothing runs on after it.
-    auto* otro = new Contar(true);
+    // Let go while it runs: its owner stops it and waits, so nothing runs on after it.
+    TrabajoPropio<Contar> otro(new Contar(true));
     otro->iniciar();
     otro->paso.release();
     QTRY_VERIFY(otro->hilo);
-    delete otro;
+    otro.reset();
 }
 
 void TstTrabajo::formaSincronica() {
@@ -145,6 +145,21 @@ void TstTrabajo::formaSincronica() {
     QVERIFY(avance.isEmpty());
     QVERIFY(fin.isEmpty());
     QVERIFY(!t.enCurso());
+}
+
+void TstTrabajo::falloTrasCancelarEsCancelacion() {
+    // The stop as a library that watches the flag reports it: an error with its own number.
+    class Detenida : public Trabajo {
+    protected:
+        Resultado hacer() override {
+            cancelar();
+            return Resultado::fallo(19, QStringLiteral("Operación cancelada"));
+        }
+    };
+    Detenida t;
+    const Resultado r = t.ejecutar();
+    QVERIFY(!r.ok);
+    QVERIFY(r.cancelado);
 }
 
 void TstTrabajo::escribirReemplazaYGuardaElAnterior() {

@@ -147,7 +147,7 @@ void TstBaseDatos::migracionAgregaCalculaKg() {
     }
     QSqlDatabase::removeDatabase("vieja");
     QVERIFY(!BaseDatos::abrir(dir.path()));
-    QVERIFY(!Comprobar_Tablas());
+    QVERIFY(!comprobarTablas());
     QSqlQuery q(BaseDatos::ConexionBD());
     // The tables of later versions are added on opening: the event history and the preferences.
     QVERIFY(q.exec("select count(*) from historial_sucesos where tipo = 'CARGA' and fecha = '2024-01-01'"));
@@ -159,7 +159,7 @@ void TstBaseDatos::migracionAgregaCalculaKg() {
     QCOMPARE(filas, QStringList({"1|0", "2|0"}));
     // The new column follows the yes/no rule too, and a second check changes nothing.
     QVERIFY(QSqlQuery(BaseDatos::ConexionBD()).exec("update recetas set calcula_kg = 1 where id = 2"));
-    QVERIFY(!Comprobar_Tablas());
+    QVERIFY(!comprobarTablas());
     QVERIFY(q.exec("select calcula_kg from recetas where id = 2") && q.next());
     QCOMPARE(q.value(0).toInt(), -1);
     q.finish();
@@ -171,33 +171,40 @@ void TstBaseDatos::leerConexion() {
     QVERIFY(base.ok());
     QVERIFY(base.ejecutar("delete from tipo_conexion where tipo = 'web'"));
     QVERIFY(base.ejecutar("update tipo_conexion set direccion = '10.0.0.9' where tipo = 'directa'"));
-    Direccion_Conexion = Usuario_Web = Clave_Web = QString();
-    QVERIFY(!Leer_Conexion("directa"));
-    QCOMPARE(Direccion_Conexion, QString("10.0.0.9"));
+    // What a window showing the settings keeps: the last settings read.
+    AjustesConexion actual;
+    const auto leer = [&](const char* tipo) {
+        const LecturaConexion l = ::leerConexion(tipo);
+        if (l.ajustes)
+            actual = *l.ajustes;
+        return l.error;
+    };
+    QVERIFY(!leer("directa"));
+    QCOMPARE(actual.direccion, QString("10.0.0.9"));
     // A missing "web" row is added holding only its type; the settings stay as they were.
-    QVERIFY(!Leer_Conexion("web"));
-    QCOMPARE(Direccion_Conexion, QString("10.0.0.9"));
+    QVERIFY(!leer("web"));
+    QCOMPARE(actual.direccion, QString("10.0.0.9"));
     QCOMPARE(
         base.filas("select tipo, direccion is null, usuario is null from tipo_conexion where tipo = 'web'"),
         QStringList({"web|1|1"}));
     // Null columns read as empty text.
-    QVERIFY(!Leer_Conexion("web"));
-    QCOMPARE(Direccion_Conexion, QString());
-    QCOMPARE(Usuario_Web, QString());
-    QCOMPARE(Clave_Web, QString());
+    QVERIFY(!leer("web"));
+    QCOMPARE(actual.direccion, QString());
+    QCOMPARE(actual.usuario, QString());
+    QCOMPARE(actual.clave, QString());
     QVERIFY(base.ejecutar("update tipo_conexion set direccion = 'srv', usuario = 'u', contraseña = 'c' "
                           "where tipo = 'web'"));
-    QVERIFY(!Leer_Conexion("web"));
-    QCOMPARE(Direccion_Conexion + Usuario_Web + Clave_Web, QString("srvuc"));
+    QVERIFY(!leer("web"));
+    QCOMPARE(actual.direccion + actual.usuario + actual.clave, QString("srvuc"));
 }
 
 void TstBaseDatos::guardarAjusteConApostrofo() {
     BaseTemporal base;
     QVERIFY(base.ok());
-    QVERIFY(!Guardar_Ajuste(CampoAjuste::Clave, "web", "cl'ave"));
-    QVERIFY(!Guardar_Ajuste(CampoAjuste::Usuario, "web", "o'brien"));
-    QVERIFY(!Guardar_Ajuste(CampoAjuste::Direccion, "web", "srv:8080/x"));
-    QVERIFY(!Guardar_Ajuste(CampoAjuste::Direccion, "directa", "192.168.0.7"));
+    QVERIFY(!guardarAjuste(CampoAjuste::Clave, "web", "cl'ave"));
+    QVERIFY(!guardarAjuste(CampoAjuste::Usuario, "web", "o'brien"));
+    QVERIFY(!guardarAjuste(CampoAjuste::Direccion, "web", "srv:8080/x"));
+    QVERIFY(!guardarAjuste(CampoAjuste::Direccion, "directa", "192.168.0.7"));
     QCOMPARE(base.filas("select tipo, direccion, usuario, contraseña from tipo_conexion order by Id"),
              QStringList({"directa|192.168.0.7||", "web|srv:8080/x|o'brien|cl'ave"}));
 }

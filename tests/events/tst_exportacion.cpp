@@ -177,9 +177,9 @@ void TstExportacion::libroLeidoPorOtroLector() {
     const QString destino = dir.filePath("sucesos.xlsx");
     ExportacionSucesos e(destino, kFilas);
     QList<int> avance;
-    const Resultado r = e.ejecutar([&avance](int p) { avance << p; });
+    const ResultadoCon<QString> r = e.ejecutar([&avance](int p) { avance << p; });
     QVERIFY2(r.ok, qPrintable(r.descripcion));
-    QCOMPARE(r.valor.toString(), destino);
+    QCOMPARE(r.valor, destino);
     QCOMPARE(avance.last(), 100);
     QCOMPARE(contenido(dir.path()), QStringList{"sucesos.xlsx"});
 
@@ -328,11 +328,12 @@ void TstExportacion::destruidaAMitad() {
     // nothing is left under the name.
     QTemporaryDir dir;
     const QString destino = dir.filePath(QStringLiteral("sucesos.xlsx"));
-    auto* e = new ExportacionSucesos(destino, QList<FilaEvento>(200000, kFilas.first()));
-    QSignalSpy avance(e, &Trabajo::avance);
+    TrabajoPropio<ExportacionSucesos> e(
+        new ExportacionSucesos(destino, QList<FilaEvento>(200000, kFilas.first())));
+    QSignalSpy avance(e.get(), &Trabajo::avance);
     e->iniciar();
     QTRY_VERIFY(avance.size() > 1);
-    delete e;
+    e.reset();
     QCOMPARE(contenido(dir.path()), QStringList());
 }
 

@@ -5,9 +5,9 @@
 // Input: the bytes of an Access file. The seeds are the farm's files of tests/fixtures/legacy.
 #include "BaseFuzz.h"
 
-#include "db/CabeceraAccess.h"
-#include "db/LectorAccess.h"
-#include "db/LecturaAislada.h"
+#include "access/CabeceraAccess.h"
+#include "access/LectorAccess.h"
+#include "access/LecturaAislada.h"
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     BaseFuzz::iniciarQt(argc, argv);

@@ -3,7 +3,7 @@
 #include "AyudaMantenimiento.h"
 #include "BaseTemporal.h"
 
-#include "db/ImportacionAccess.h"
+#include "access/ImportacionAccess.h"
 #include "maint/ListadoCab.h"
 #include "maint/Mantenimiento.h"
 #include "maint/Respaldo.h"
@@ -91,9 +91,9 @@ void TstCabina::respaldoSeLeeYAvanza() {
         return !avance.isEmpty() && avance.last() == 100;
     };
     QList<int> avance;
-    const Resultado r = respaldo.ejecutar([&](int p) { avance << p; });
+    const ResultadoCon<qint64> r = respaldo.ejecutar([&](int p) { avance << p; });
     QVERIFY2(r.ok, qPrintable(r.descripcion));
-    QCOMPARE(r.valor.toLongLong(), QFileInfo(cab).size());
+    QCOMPARE(r.valor, QFileInfo(cab).size());
     QVERIFY(pasosCortos(avance));
     // Nothing but the archive was added to the folder.
     QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden).size(), 4);
@@ -111,9 +111,9 @@ void TstCabina::respaldoSeLeeYAvanza() {
 
     ListadoCab listado(cab);
     avance.clear();
-    const Resultado l = listado.ejecutar([&](int p) { avance << p; });
+    const ResultadoCon<QStringList> l = listado.ejecutar([&](int p) { avance << p; });
     QVERIFY(l.ok);
-    QCOMPARE(l.valor.toStringList(), QStringList({"base.db", "vacía.db", "Vieja.MDB"}));
+    QCOMPARE(l.valor, QStringList({"base.db", "vacía.db", "Vieja.MDB"}));
     QVERIFY(pasosCortos(avance));
 }
 
@@ -257,9 +257,9 @@ void TstCabina::archivoAntiguoConAccess() {
     QVERIFY(escribir(QDir(d.path()).filePath("base.db"), "la base de antes"));
 
     ListadoCab listado(cab);
-    const Resultado l = listado.ejecutar();
+    const ResultadoCon<QStringList> l = listado.ejecutar();
     QVERIFY(l.ok);
-    QCOMPARE(l.valor.toStringList(), QStringList({"Base.mdb"}));
+    QCOMPARE(l.valor, QStringList({"Base.mdb"}));
 
     // The earlier program's Base.mdb comes in through the Access import, the old file kept.
     Restauracion restauracion(cab, d.path());

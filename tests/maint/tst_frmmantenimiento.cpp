@@ -89,7 +89,7 @@ void TstFrmMantenimiento::controlesYCarga() {
     QCOMPARE(w.objectName(), QStringLiteral("frmMantenimiento"));
     QCOMPARE(w.windowTitle(), QStringLiteral("Mantenimiento"));
     QCOMPARE(w.Accion, accion);
-    QCOMPARE(w.Estado_Conexion, QStringLiteral("open"));
+    QCOMPARE(w.estadoConexion(), QStringLiteral("open"));
     QCOMPARE(w.Ruta_Aplicacion, nativa(base_->carpeta() + "/"));
     const QList<QPair<const char*, QString>> textos = {
         {"Label4", "Base de datos a compactar:"},
@@ -190,7 +190,7 @@ void TstFrmMantenimiento::respaldoConLaConexion() {
 
     // The database is left alone while it is archived, and the window stays while it writes.
     QVERIFY(!BaseDatos::abierta());
-    QCOMPARE(w.Estado_Conexion, QStringLiteral("close"));
+    QCOMPARE(w.estadoConexion(), QStringLiteral("close"));
     QVERIFY(w.ocupado());
     // Closing says why it waits and offers to cancel; declined, the backup goes on.
     Dialogos::encolarRespuesta(Respuesta::No);
@@ -376,7 +376,7 @@ void TstFrmMantenimiento::recuperarEnLaCarpetaDelPrograma() {
     QCOMPARE(Dialogos::mostrados()[2].botones, Botones::SiNo);
     QCOMPARE(m, Mensaje{"Ok"});
     QVERIFY(w.baseRestaurada());
-    QCOMPARE(w.Estado_Conexion, QStringLiteral("open"));
+    QCOMPARE(w.estadoConexion(), QStringLiteral("open"));
     // The program goes on with the restored rows, through the same shared connection.
     QVERIFY(BaseDatos::abierta());
     QCOMPARE(volcado(BaseDatos::ConexionBD()), respaldadas);

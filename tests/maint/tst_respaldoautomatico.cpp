@@ -130,15 +130,15 @@ void TstRespaldoAutomatico::rotacionYSegundaCarpeta() {
     for (int i = 0; i < 4; ++i) {
         RespaldoAutomatico r(archivos, carpeta, 2, i < 2 ? faltante : usb.path());
         r.setMomento(momento);
-        const Resultado res = r.ejecutar();
+        const ResultadoCon<RespaldoHecho> res = r.ejecutar();
         QVERIFY2(res.ok, qPrintable(res.descripcion));
-        const QVariantMap v = res.valor.toMap();
-        QCOMPARE(QFileInfo(v["ruta"].toString()).fileName(),
+        const RespaldoHecho& v = res.valor;
+        QCOMPARE(QFileInfo(v.ruta).fileName(),
                  i == 0 ? QString("BD_lun_7_12_2026_09_05_auto.cab")
                         : QString("BD_lun_7_12_2026_09_05_auto_%1.cab").arg(i + 1));
         // A missing second folder is told, never a failure.
-        QCOMPARE(v["aviso"].toString().contains(QDir::toNativeSeparators(faltante)), i < 2);
-        QCOMPARE(v["copia"].toString().isEmpty(), i < 2);
+        QCOMPARE(v.aviso.contains(QDir::toNativeSeparators(faltante)), i < 2);
+        QCOMPARE(v.copia.isEmpty(), i < 2);
     }
     QCOMPARE(QDir(carpeta).entryList({"*.cab"}, QDir::Files, QDir::Name),
              QStringList({"BD_dom_1_11_2026_10_00.cab", "BD_lun_7_12_2026_09_05_auto_3.cab",

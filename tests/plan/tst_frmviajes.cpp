@@ -2,7 +2,7 @@
 #include "BaseTemporal.h"
 #include "PruebaPlan.h"
 
-#include "db/Compartido.h"
+#include "catalog/FrmAgregar.h"
 #include "plan/FrmViajes.h"
 #include "ui/TeclaEnter.h"
 
@@ -608,7 +608,8 @@ void TstFrmViajes::botonesDeCatalogos() {
     auto editar = [&](const QString& sql) {
         alAbrirModal(this, [&, sql](QWidget* editor) {
             QVERIFY(editor);
-            abiertos << editor->objectName() + "|" + editor->windowTitle() + "|" + Tabla_ABM;
+            abiertos << editor->objectName() + "|" + editor->windowTitle() + "|" +
+                            qobject_cast<FrmAgregar*>(editor)->tabla();
             QVERIFY(base.ejecutar(sql));
             editor->close();
         });

@@ -1,9 +1,9 @@
-#include "db/ImportacionInicial.h"
+#include "access/ImportacionInicial.h"
 
+#include "access/ImportacionAccess.h"
 #include "core/ArchivoSeguro.h"
 #include "core/CerrojoMantenimiento.h"
 #include "db/BaseDatos.h"
-#include "db/ImportacionAccess.h"
 
 #include <QDir>
 #include <QFileInfo>

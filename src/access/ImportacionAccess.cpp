@@ -1,11 +1,11 @@
-#include "db/ImportacionAccess.h"
+#include "access/ImportacionAccess.h"
 
+#include "access/CabeceraAccess.h"
+#include "access/LectorAccess.h"
+#include "access/LecturaAislada.h"
 #include "core/ArchivoSeguro.h"
 #include "db/BaseDatos.h"
-#include "db/CabeceraAccess.h"
 #include "db/ContadorCambios.h"
-#include "db/LectorAccess.h"
-#include "db/LecturaAislada.h"
 
 #include <QDir>
 #include <QFile>
@@ -440,7 +440,7 @@ QString Importacion::copiarFilas(QSqlQuery& alta, TablaAccess& tabla, const Tabl
                         .arg(nombre, QString::fromUtf8(col.nombre), fila.at(origen[c]).toString());
                 valor = *v;
             } else if (col.clase == ClaseColumna::SiNo) {
-                // An older file without the column: what Comprobar_Tablas gives every existing row.
+                // An older file without the column: what comprobarTablas gives every existing row.
                 valor = ValoresAccess::siNo(false);
             }
             if (c == 0 && nuestra.idObligatorio && valor.isNull())

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QVariant>
 
-#include "db/ValoresAccess.h"
+#include "access/ValoresAccess.h"
 
 #include <memory>
 

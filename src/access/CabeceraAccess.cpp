@@ -1,4 +1,4 @@
-#include "db/CabeceraAccess.h"
+#include "access/CabeceraAccess.h"
 
 namespace CabeceraAccess {
 

@@ -1,7 +1,7 @@
 // tolvaro-lector-access: reads the Access file given on its standard input, all of it, and exits 0
 // if it got to the end. The program asks it before reading a file itself, so that a file damaged in
 // a way that brings libmdb down brings down only this small process.
-#include "db/LecturaAislada.h"
+#include "access/LecturaAislada.h"
 
 #include <QCoreApplication>
 #include <QFile>

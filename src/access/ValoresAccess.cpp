@@ -1,4 +1,4 @@
-#include "db/ValoresAccess.h"
+#include "access/ValoresAccess.h"
 
 #include <QDate>
 

@@ -6,8 +6,8 @@
 #endif
 #include <mdbtools.h>
 
-#include "db/LectorAccess.h"
-#include "db/ValoresAccess.h"
+#include "access/LectorAccess.h"
+#include "access/ValoresAccess.h"
 
 #include <QtEndian>
 

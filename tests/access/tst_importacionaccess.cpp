@@ -2,10 +2,10 @@
 // leaving nothing written), the value mappings, and the programme the imported plan then sends.
 #include "BaseTemporal.h"
 
+#include "access/ImportacionAccess.h"
+#include "access/LecturaAislada.h"
+#include "access/ValoresAccess.h"
 #include "db/BaseDatos.h"
-#include "db/ImportacionAccess.h"
-#include "db/LecturaAislada.h"
-#include "db/ValoresAccess.h"
 #include "link/ProgramaDirecto.h"
 #include "web/TuplasWeb.h"
 

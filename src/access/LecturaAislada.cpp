@@ -1,7 +1,7 @@
-#include "db/LecturaAislada.h"
+#include "access/LecturaAislada.h"
 
-#include "db/CabeceraAccess.h"
-#include "db/LectorAccess.h"
+#include "access/CabeceraAccess.h"
+#include "access/LectorAccess.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -11,4 +11,4 @@ struct ResultadoOperario {
     QString texto;
     std::optional<ErrorBD> error; // the lookup failed on the database
 };
-ResultadoOperario Buscar_Operario(const QString& id);
+ResultadoOperario buscarOperario(const QString& id);

@@ -1,8 +1,8 @@
-#include "link/BuscarOperario.h"
+#include "catalog/BuscarOperario.h"
 
 #include <QSqlQuery>
 
-ResultadoOperario Buscar_Operario(const QString& id) {
+ResultadoOperario buscarOperario(const QString& id) {
     QSqlQuery q(BaseDatos::ConexionBD());
     q.prepare(QStringLiteral("select * from operarios where id = ?"));
     q.addBindValue(id.trimmed());

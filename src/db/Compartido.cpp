@@ -1,3 +1,0 @@
-#include "db/Compartido.h"
-
-QString Tabla_ABM;
