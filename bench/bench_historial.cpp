@@ -8,11 +8,11 @@
 #include "HistorialSintetico.h"
 
 #include "db/BaseDatos.h"
-#include "events/HistorialSucesos.h"
-#include "events/InformePrecision.h"
-#include "events/ModeloCargas.h"
-#include "events/TrabajoCargas.h"
-#include "events/TrabajoInforme.h"
+#include "historial/HistorialSucesos.h"
+#include "historial/InformePrecision.h"
+#include "historial/ModeloCargas.h"
+#include "historial/TrabajoCargas.h"
+#include "historial/TrabajoInforme.h"
 
 #include <QElapsedTimer>
 #include <QSqlQuery>

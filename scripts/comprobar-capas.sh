@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # Checks the layering of src/: a folder includes only itself and the folders before it in
-#   core db access ui catalog plan link web events costos impresion maint app cli
+#   core db access ui catalog plan link web historial events costos impresion maint app cli
 # and a file of the core library includes no header of the window library.
 # Usage: comprobar-capas.sh [SRC] [CORE_SOURCES GUI_SOURCES]
 #   SRC defaults to the src/ beside this script; the two optional files list, one path a line,
 #   the sources of tolvaro_core and tolvaro_gui (the build writes them).
 set -euo pipefail
 src=${1:-"$(dirname "$0")/../src"}
-orden=(core db access ui catalog plan link web events costos impresion maint app cli)
+orden=(core db access ui catalog plan link web historial events costos impresion maint app cli)
 declare -A puesto
 for i in "${!orden[@]}"; do puesto[${orden[$i]}]=$i; done
 

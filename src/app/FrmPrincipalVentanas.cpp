@@ -3,8 +3,8 @@
 
 #include "costos/AvisoStock.h"
 #include "costos/FrmCostos.h"
-#include "events/FrmPrecision.h"
 #include "events/FrmSucesos.h"
+#include "historial/FrmPrecision.h"
 #include "impresion/ImpresionVentanas.h"
 #include "link/ConexionTablet.h"
 #include "maint/frmMantenimiento.h"

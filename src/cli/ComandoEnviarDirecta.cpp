@@ -1,11 +1,11 @@
 // tolvaro-cli enviar --directa: the programme to the tablet over TCP.
 #include "cli/Comandos.h"
+#include "cli/Espera.h"
 #include "db/Ajustes.h"
 #include "link/ConexionTablet.h"
 #include "link/EnvioDirecto.h"
 
-#include <QEventLoop>
-#include <QTimer>
+#include <QTcpSocket>
 
 #include <memory>
 
@@ -45,23 +45,16 @@ std::optional<int> leerDireccion(const QCommandLineParser& p, DireccionTablet* d
     return std::nullopt;
 }
 
-// Runs the loop until something quits it or the time is up.
-void esperar(QEventLoop& bucle, int ms) {
-    QTimer plazo;
-    plazo.setSingleShot(true);
-    QObject::connect(&plazo, &QTimer::timeout, &bucle, &QEventLoop::quit);
-    plazo.start(ms);
-    bucle.exec();
-}
-
 bool conectar(ConexionTablet& conexion, const DireccionTablet& dir, ContextoCli& ctx) {
-    QEventLoop bucle;
+    Espera espera(kEsperaConexionMs);
     QString motivo = QStringLiteral("tiempo agotado");
-    QObject::connect(&conexion, &ConexionTablet::error, &bucle, [&](const QString& m) { motivo = m; });
-    QObject::connect(&conexion, &ConexionTablet::estadoCambiado, &bucle, &QEventLoop::quit);
+    QObject::connect(&conexion, &ConexionTablet::error, espera.contexto(),
+                     [&](const QString& m) { motivo = m; });
     ctx.salida << "Conectando con " << dir.texto() << Qt::endl;
     conexion.conectar(dir);
-    esperar(bucle, kEsperaConexionMs);
+    // A change told while the connection is being started is not yet its outcome.
+    espera.terminarCon(&conexion, &ConexionTablet::estadoCambiado);
+    espera.esperar();
     if (conexion.estado() == ConexionTablet::Estado::Conectado)
         return true;
     ctx.errores << "No se pudo conectar con la tablet en " << dir.texto() << ": " << motivo << Qt::endl;
@@ -89,11 +82,12 @@ void mostrarAvance(const EnvioDirecto& envio, ContextoCli& ctx) {
 void despedirse(ConexionTablet& conexion) {
     if (conexion.enLinea()) {
         conexion.despedirse();
-        QEventLoop bucle;
-        QObject::connect(conexion.socket(), &QTcpSocket::disconnected, &bucle, &QEventLoop::quit);
         conexion.socket()->disconnectFromHost();
-        if (conexion.abierta())
-            esperar(bucle, kEsperaCierreMs);
+        if (conexion.abierta()) {
+            Espera espera(kEsperaCierreMs);
+            espera.terminarCon(conexion.socket(), &QTcpSocket::disconnected);
+            espera.esperar();
+        }
     }
     conexion.cerrar();
 }
@@ -111,38 +105,35 @@ int enviarDirecta(const QCommandLineParser& p, ContextoCli& ctx) {
     // once both have come, or when it fails, or when the tablet stays silent or leaves after "'fin'".
     EnvioDirecto envio(conexion.socket());
     mostrarAvance(envio, ctx);
-    QEventLoop bucle;
-    QTimer plazoOk;
-    plazoOk.setSingleShot(true);
+    Espera espera; // the acknowledgement's deadline starts once "'fin'" is out
     bool ok = false;
     bool terminado = false;
     QString falla;
-    QObject::connect(&plazoOk, &QTimer::timeout, &bucle, &QEventLoop::quit);
-    QObject::connect(&conexion, &ConexionTablet::acuse, &bucle, [&] {
+    QObject::connect(&conexion, &ConexionTablet::acuse, espera.contexto(), [&] {
         if (!ok)
             ctx.salida << "La tablet confirmó la recepción (ok)" << Qt::endl;
         ok = true;
         if (terminado)
-            bucle.quit();
+            espera.terminar();
     });
-    QObject::connect(&envio, &EnvioDirecto::finEnviado, &bucle, [&] { plazoOk.start(kEsperaOkMs); });
-    QObject::connect(&envio, &EnvioDirecto::terminado, &bucle, [&] {
+    QObject::connect(&envio, &EnvioDirecto::finEnviado, espera.contexto(),
+                     [&] { espera.renovar(kEsperaOkMs); });
+    QObject::connect(&envio, &EnvioDirecto::terminado, espera.contexto(), [&] {
         terminado = true;
         if (ok)
-            bucle.quit();
+            espera.terminar();
     });
-    QObject::connect(&envio, &EnvioDirecto::fallo, &bucle, [&](const Mensaje& m) {
+    QObject::connect(&envio, &EnvioDirecto::fallo, espera.contexto(), [&](const Mensaje& m) {
         falla = m.texto;
-        bucle.quit();
+        espera.terminar();
     });
-    QObject::connect(&conexion, &ConexionTablet::error, &bucle, [&] {
-        if (terminado || plazoOk.isActive())
-            bucle.quit();
+    QObject::connect(&conexion, &ConexionTablet::error, espera.contexto(), [&] {
+        if (terminado || espera.conPlazo())
+            espera.terminar();
     });
     envio.iniciar();
     if (envio.enCurso())
-        bucle.exec();
-    plazoOk.stop();
+        espera.esperar();
 
     QString error = falla;
     if (error.isEmpty() && !ok)

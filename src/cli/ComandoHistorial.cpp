@@ -2,10 +2,11 @@
 // that ended well into that history.
 #include "cli/Comandos.h"
 
+#include "core/CsvEventos.h"
 #include "db/BaseDatos.h"
 #include "db/Preferencias.h"
-#include "events/CsvEventos.h"
-#include "events/HistorialSucesos.h"
+#include "events/DescargaSucesos.h"
+#include "historial/HistorialSucesos.h"
 #include "impresion/DocumentoImpreso.h"
 
 namespace {
@@ -34,8 +35,8 @@ DocumentoImpreso::Documento documento(const QDate& desde, const QDate& hasta, co
 }
 } // namespace
 
-bool guardarEnHistorial(const QList<FilaEvento>& filas, const QString& via, ContextoCli& ctx) {
-    const auto e = HistorialSucesos::fusionar(BaseDatos::ConexionBD(), filas, via);
+bool guardarEnHistorial(const DescargaSucesos& descarga, ContextoCli& ctx) {
+    const auto e = descarga.guardar(BaseDatos::ConexionBD());
     if (e)
         ctx.errores << "No se pudieron guardar los sucesos en el historial: " << e->descripcion << Qt::endl;
     return !e;

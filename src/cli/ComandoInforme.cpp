@@ -5,10 +5,10 @@
 #include "core/Texto.h"
 #include "db/BaseDatos.h"
 #include "db/Preferencias.h"
-#include "events/CargasPrecision.h"
-#include "events/ExportacionInforme.h"
-#include "events/InformePrecision.h"
-#include "events/SalidaInforme.h"
+#include "historial/CargasPrecision.h"
+#include "historial/ExportacionInforme.h"
+#include "historial/InformePrecision.h"
+#include "historial/SalidaInforme.h"
 #include "impresion/DocumentoPrecision.h"
 
 namespace {

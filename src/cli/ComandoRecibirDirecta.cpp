@@ -1,14 +1,12 @@
 // tolvaro-cli recibir --directa: the events of the tablet over TCP, as CSV.
 #include "cli/Comandos.h"
 
+#include "cli/Espera.h"
 #include "db/Ajustes.h"
-#include "events/HistorialSucesos.h"
+#include "events/DescargaSucesos.h"
 #include "link/ConexionTablet.h"
-#include "link/RecepcionSucesos.h"
 
 #include <QDate>
-#include <QEventLoop>
-#include <QTimer>
 
 namespace {
 
@@ -62,49 +60,39 @@ int recibirDirecta(const QCommandLineParser& p, ContextoCli& ctx) {
         }
     }
 
-    RecepcionSucesos recepcion;
-    QList<FilaEvento> filas;
+    DescargaSucesos descarga;
     ConexionTablet conexion;
-    QEventLoop bucle;
-    QTimer silencio;
-    silencio.setSingleShot(true);
-    silencio.setInterval(o.esperaMs);
+    Espera silencio(o.esperaMs); // silence of the tablet that ends the download as failed
     int resultado = -1;
     auto terminar = [&](int r) {
         if (resultado < 0) {
             resultado = r;
-            bucle.quit();
+            silencio.terminar();
         }
     };
 
-    QObject::connect(&silencio, &QTimer::timeout, [&] {
-        ctx.errores << "La tablet " << o.direccion << " no respondió en " << o.esperaMs / 1000 << " s ("
-                    << filas.size() << " registros recibidos)" << Qt::endl;
-        terminar(1);
+    QObject::connect(&conexion, &ConexionTablet::estadoCambiado, silencio.contexto(),
+                     [&](ConexionTablet::Estado e) {
+                         if (e != ConexionTablet::Estado::Conectado)
+                             return;
+                         conexion.enviar(descarga.iniciarDirecta(o.desde, o.hasta, o.direccion));
+                         silencio.renovar();
+                     });
+    QObject::connect(&conexion, &ConexionTablet::llegada, silencio.contexto(), [&](const QByteArray& datos) {
+        silencio.renovar();
+        descarga.recibir(datos);
     });
-    QObject::connect(&conexion, &ConexionTablet::estadoCambiado, [&](ConexionTablet::Estado e) {
-        if (e != ConexionTablet::Estado::Conectado)
-            return;
-        recepcion.iniciar(o.desde, o.hasta, o.direccion);
-        conexion.enviar(RecepcionSucesos::pedidoCodificado(o.desde, o.hasta));
-        silencio.start();
-    });
-    QObject::connect(&conexion, &ConexionTablet::llegada, [&](const QByteArray& datos) {
-        silencio.start();
-        for (const PasoRecepcion& p : recepcion.recibir(datos)) {
-            if (p.fila)
-                filas << *p.fila;
-            // Errors of single records are reported and the download goes on; the final
-            // message of a complete download is not news, the count of unreadable records is.
-            if (p.mensaje && !(p.termina && p.mensaje->icono == Icono::Informacion))
-                ctx.errores << p.mensaje->texto << Qt::endl;
-            if (p.termina) {
-                terminar(0);
-                return;
-            }
-        }
-    });
-    QObject::connect(&conexion, &ConexionTablet::error, [&](const QString& motivo) {
+    // Errors of single records are reported and the download goes on; the final message of a
+    // complete download is not news, the count of unreadable records is.
+    QObject::connect(&descarga, &DescargaSucesos::aviso, silencio.contexto(),
+                     [&](const Mensaje& m) { ctx.errores << m.texto << Qt::endl; });
+    QObject::connect(&descarga, &DescargaSucesos::terminada, silencio.contexto(),
+                     [&](DescargaSucesos::Fin fin, const Mensaje& m) {
+                         if (fin != DescargaSucesos::Fin::Completa && !m.texto.isEmpty())
+                             ctx.errores << m.texto << Qt::endl;
+                         terminar(0);
+                     });
+    QObject::connect(&conexion, &ConexionTablet::error, silencio.contexto(), [&](const QString& motivo) {
         if (resultado >= 0)
             return;
         ctx.errores << "Error de conexión con la tablet " << o.direccion << ": " << motivo << Qt::endl;
@@ -112,10 +100,14 @@ int recibirDirecta(const QCommandLineParser& p, ContextoCli& ctx) {
     });
 
     conexion.conectar(o.direccion);
-    silencio.start();
-    if (resultado < 0)
-        bucle.exec();
-    silencio.stop();
+    silencio.renovar();
+    if (!silencio.esperar() && resultado < 0) {
+        ctx.errores << "La tablet " << o.direccion << " no respondió en " << o.esperaMs / 1000 << " s ("
+                    << descarga.filas().size() << " registros recibidos)" << Qt::endl;
+        resultado = 1;
+    }
+    if (resultado != 0)
+        descarga.cortar();
 
     if (conexion.enLinea())
         conexion.despedirse();
@@ -126,7 +118,7 @@ int recibirDirecta(const QCommandLineParser& p, ContextoCli& ctx) {
     // Records that could not be read were each reported above, and the closing line counted
     // them: the rows that came are still written (and kept in the history), and the exit code
     // says the download was not whole.
-    const bool escrito = escribirSucesos(filas, o.csv, o.xlsx, ctx);
-    const bool guardado = guardarEnHistorial(filas, HistorialSucesos::kDirecta, ctx);
-    return escrito && guardado && recepcion.ilegibles() == 0 ? 0 : 1;
+    const bool escrito = escribirSucesos(descarga.filas(), o.csv, o.xlsx, ctx);
+    const bool guardado = guardarEnHistorial(descarga, ctx);
+    return escrito && guardado && descarga.entera() ? 0 : 1;
 }

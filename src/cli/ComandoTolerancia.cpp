@@ -4,7 +4,7 @@
 #include "core/Texto.h"
 #include "db/BaseDatos.h"
 #include "db/Preferencias.h"
-#include "events/ToleranciasAlimento.h"
+#include "historial/ToleranciasAlimento.h"
 
 namespace {
 

@@ -1,13 +1,12 @@
 // The web road of the commands: the web service.
 #include "cli/Comandos.h"
 
+#include "cli/Espera.h"
 #include "db/Ajustes.h"
-#include "events/HistorialSucesos.h"
-#include "web/DescargaWeb.h"
+#include "events/DescargaSucesos.h"
 #include "web/EnvioWeb.h"
 
 #include <QDate>
-#include <QEventLoop>
 
 namespace {
 
@@ -64,18 +63,16 @@ int enviarWeb(const QCommandLineParser& p, ContextoCli& ctx) {
     if (const int r = leerOpciones(p, false, &o, ctx))
         return r;
     EnvioWeb envio(o.datos);
-    QEventLoop bucle;
+    Espera espera;
     Mensaje final;
-    bool exito = false, listo = false;
-    QObject::connect(&envio, &EnvioWeb::terminado, &bucle, [&](const Mensaje& m, bool e) {
+    bool exito = false;
+    QObject::connect(&envio, &EnvioWeb::terminado, espera.contexto(), [&](const Mensaje& m, bool e) {
         final = m;
         exito = e;
-        listo = true;
-        bucle.quit();
+        espera.terminar();
     });
     envio.iniciar();
-    if (!listo)
-        bucle.exec();
+    espera.esperar();
     (exito ? ctx.salida : ctx.errores) << final.texto << Qt::endl;
     return exito ? 0 : 1;
 }
@@ -84,34 +81,30 @@ int recibirWeb(const QCommandLineParser& p, ContextoCli& ctx) {
     OpcionesWeb o;
     if (const int r = leerOpciones(p, true, &o, ctx))
         return r;
-    DescargaWeb descarga(o.datos, o.desde, o.hasta);
-    QList<FilaEvento> filas;
-    QEventLoop bucle;
-    DescargaWeb::Fin fin = DescargaWeb::Fin::Error;
+    DescargaSucesos descarga;
+    Espera espera;
+    DescargaSucesos::Fin fin = DescargaSucesos::Fin::Fallida;
     Mensaje final;
-    bool listo = false;
-    QObject::connect(&descarga, &DescargaWeb::fila, &bucle, [&](const FilaEvento& f) { filas.append(f); });
     // Each unreadable row is reported and the download goes on.
-    QObject::connect(&descarga, &DescargaWeb::registroIlegible, &bucle,
+    QObject::connect(&descarga, &DescargaSucesos::aviso, espera.contexto(),
                      [&](const Mensaje& m) { ctx.errores << m.texto << Qt::endl; });
-    QObject::connect(&descarga, &DescargaWeb::terminado, &bucle, [&](DescargaWeb::Fin f, const Mensaje& m) {
-        fin = f;
-        final = m;
-        listo = true;
-        bucle.quit();
-    });
-    descarga.iniciar();
-    if (!listo)
-        bucle.exec();
-    if (fin == DescargaWeb::Fin::Error) {
+    QObject::connect(&descarga, &DescargaSucesos::terminada, espera.contexto(),
+                     [&](DescargaSucesos::Fin f, const Mensaje& m) {
+                         fin = f;
+                         final = m;
+                         espera.terminar();
+                     });
+    descarga.iniciarWeb(o.datos, o.desde, o.hasta);
+    espera.esperar();
+    if (fin == DescargaSucesos::Fin::Fallida) {
         ctx.errores << final.texto << Qt::endl;
         return 1;
     }
-    if (fin == DescargaWeb::Fin::SinDatos || fin == DescargaWeb::Fin::Incompleta)
+    if (fin != DescargaSucesos::Fin::Completa && !final.texto.isEmpty())
         ctx.errores << final.texto << Qt::endl;
     // What could be read is written (and kept in the history) either way; rows that could not be
     // read make the exit code 1.
-    const bool escrito = escribirSucesos(filas, o.csv, o.xlsx, ctx);
-    const bool guardado = guardarEnHistorial(filas, HistorialSucesos::kWeb, ctx);
-    return escrito && guardado && fin != DescargaWeb::Fin::Incompleta ? 0 : 1;
+    const bool escrito = escribirSucesos(descarga.filas(), o.csv, o.xlsx, ctx);
+    const bool guardado = guardarEnHistorial(descarga, ctx);
+    return escrito && guardado && descarga.entera() ? 0 : 1;
 }

@@ -12,6 +12,7 @@
 
 #include <optional>
 
+class DescargaSucesos;
 class Trabajo;
 
 // The commands, in the order the general help lists them.
@@ -114,4 +115,4 @@ bool escribirPdf(const DocumentoImpreso::Documento& documento, const DibujoDocum
 
 // Keeps a download that ended well in the event history; false (with the reason on stderr) when
 // the database refused it.
-bool guardarEnHistorial(const QList<FilaEvento>& filas, const QString& via, ContextoCli& ctx);
+bool guardarEnHistorial(const DescargaSucesos& descarga, ContextoCli& ctx);

@@ -1,6 +1,6 @@
 #include "cli/Comandos.h"
 
-#include "events/CsvEventos.h"
+#include "core/CsvEventos.h"
 #include "events/ExportacionSucesos.h"
 
 bool escribirLibro(Trabajo& escritura, const QString& archivo, ContextoCli& ctx) {

@@ -1,5 +1,7 @@
 #include "core/FilaEvento.h"
 
+#include "core/Texto.h"
+
 QStringList FilaEvento::encabezados() {
     return {QStringLiteral("TIPO DE SUCESO"), QStringLiteral("FECHA"),    QStringLiteral("HORA"),
             QStringLiteral("RECETA/CORRAL"),  QStringLiteral("ALIMENTO"), QStringLiteral("SUGERIDO"),
@@ -25,4 +27,15 @@ const QString& FilaEvento::celda(int columna) const {
     default:
         return operario;
     }
+}
+
+FilaEvento::Lectura FilaEvento::leer() const {
+    if (lectura)
+        return *lectura;
+    Lectura l;
+    l.dia = Texto::leerFecha(fecha).value_or(QDate());
+    l.minuto = Texto::leerHora(hora).value_or(QTime());
+    l.sugerido = Texto::leerKilos(sugerido);
+    l.real = Texto::leerKilos(real);
+    return l;
 }

@@ -5,6 +5,7 @@
 #include <xlsxwriter.h>
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringEncoder>
 
 #include <algorithm>
@@ -423,4 +424,13 @@ int LibroXlsx::numeroError() const {
 
 QString LibroXlsx::error() const {
     return d->error;
+}
+
+QString LibroXlsx::nombreLibro(const QString& ruta) {
+    const QString nombre = QFileInfo(ruta).fileName();
+    if (nombre.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
+        return ruta;
+    if (nombre.endsWith(QStringLiteral(".xls"), Qt::CaseInsensitive))
+        return ruta.left(ruta.size() - 4) + QStringLiteral(".xlsx");
+    return ruta + QStringLiteral(".xlsx");
 }

@@ -44,6 +44,11 @@ public:
     // How a row looks: as it is, filled in light red (a row that must stand out), or bold.
     enum class Estilo { Normal, Resaltada, Negrita };
 
+    // The file a chosen name is written to: a workbook always ends in ".xlsx" ("datos" and
+    // "datos.xls" become "datos.xlsx"), since a spreadsheet program warns about a workbook whose
+    // extension names another format.
+    static QString nombreLibro(const QString& ruta);
+
     bool abrir();
     bool encabezados(const QStringList& textos);
     bool fila(const QList<CeldaLibro>& celdas, Estilo estilo = Estilo::Normal);

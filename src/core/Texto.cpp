@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include <charconv>
 #include <cmath>
 
 namespace Texto {
@@ -92,6 +93,72 @@ std::optional<QDate> leerFecha(QStringView texto) {
         return std::nullopt;
     const QDate f(a, m, d);
     return f.isValid() ? std::optional<QDate>(f) : std::nullopt;
+}
+
+std::optional<QTime> leerHora(QStringView texto) {
+    const QStringView t = texto.trimmed();
+    const qsizetype dosPuntos = t.indexOf(u':');
+    if (dosPuntos < 1 || dosPuntos > 2)
+        return std::nullopt;
+    const int h = cifras(t, 0, dosPuntos);
+    const int m = cifras(t, dosPuntos + 1, 2);
+    const qsizetype resto = dosPuntos + 3;
+    if (h < 0 || h > 23 || m < 0 || m > 59)
+        return std::nullopt;
+    // Seconds (and their fraction) may follow; anything else makes it no time.
+    if (resto < t.size() && (t[resto] != u':' || cifras(t, resto + 1, 2) < 0))
+        return std::nullopt;
+    return QTime(h, m);
+}
+
+QString horaMinuto(QTime t) {
+    // By hand: this runs for every event of every download.
+    const int h = t.hour();
+    const int m = t.minute();
+    const QChar r[5] = {QChar(u'0' + h / 10), QChar(u'0' + h % 10), u':', QChar(u'0' + m / 10),
+                        QChar(u'0' + m % 10)};
+    return QString(r, 5);
+}
+
+std::optional<double> leerKilos(QStringView texto) {
+    // Read by hand into a small buffer: this runs for every event of every download, and neither
+    // a locale object nor the C library's locale-dependent conversion is wanted here.
+    static const QString menosRegional = regional().negativeSign();
+    QStringView t = texto.trimmed();
+    char digitos[64];
+    size_t n = 0;
+    if (!menosRegional.isEmpty() && t.startsWith(menosRegional)) {
+        digitos[n++] = '-';
+        t = t.mid(menosRegional.size());
+    } else if (!t.isEmpty() && (t.front() == u'-' || t.front() == QChar(0x2212))) {
+        digitos[n++] = '-';
+        t = t.mid(1);
+    } else if (t.startsWith(u'+')) {
+        t = t.mid(1);
+    }
+    bool separador = false;
+    bool digito = false;
+    for (const QChar c : t) {
+        if (n + 1 >= sizeof digitos)
+            return std::nullopt;
+        if (c >= u'0' && c <= u'9') {
+            digitos[n++] = static_cast<char>(c.unicode());
+            digito = true;
+        } else if ((c == u'.' || c == u',') && !separador) {
+            digitos[n++] = '.';
+            separador = true;
+        } else {
+            return std::nullopt; // a second separator, a blank, an exponent, a letter
+        }
+    }
+    if (!digito)
+        return std::nullopt;
+    double v = 0;
+    const char* inicio = digitos[0] == '-' ? digitos + 1 : digitos;
+    const auto r = std::from_chars(inicio, digitos + n, v);
+    if (r.ec != std::errc() || r.ptr != digitos + n || !std::isfinite(v))
+        return std::nullopt;
+    return digitos[0] == '-' ? -v : v;
 }
 
 QString tipoTitulo(const QString& texto) {

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringView>
+#include <QTime>
 #include <optional>
 
 // Conversions of values to text as the system writes them.
@@ -37,6 +38,17 @@ int cifras(QStringView t, qsizetype i, qsizetype n);
 // A date as the tablet and the web service write it: "dd/mm/yyyy", "yyyy-mm-dd" (a time may
 // follow), "yyyy/mm/dd" or "yyyymmdd". Nothing when the text is none of these or no real date.
 std::optional<QDate> leerFecha(QStringView texto);
+
+// "H:mm" or "HH:mm", seconds and fractions allowed and dropped: the minute. Nothing when the text
+// is not a time of day.
+std::optional<QTime> leerHora(QStringView texto);
+// A minute as "HH:mm".
+QString horaMinuto(QTime t);
+
+// Kilograms as the tablet or the server write them: an optional sign, digits and at most one
+// decimal separator, "." or "," ("1250.5", "1250,5", "985"). A text with both signs ("1.250,5")
+// or more than one is not a number: a thousands separator cannot be told from a decimal one.
+std::optional<double> leerKilos(QStringView texto);
 
 // Proper case: the first letter of every word upper case, the other letters lower case.
 QString tipoTitulo(const QString& texto);

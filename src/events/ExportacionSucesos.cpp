@@ -20,12 +20,7 @@ ExportacionSucesos::ExportacionSucesos(const QString& destino, const QList<FilaE
 }
 
 QString ExportacionSucesos::nombreLibro(const QString& ruta) {
-    const QString nombre = QFileInfo(ruta).fileName();
-    if (nombre.endsWith(QStringLiteral(".xlsx"), Qt::CaseInsensitive))
-        return ruta;
-    if (nombre.endsWith(QStringLiteral(".xls"), Qt::CaseInsensitive))
-        return ruta.left(ruta.size() - 4) + QStringLiteral(".xlsx");
-    return ruta + QStringLiteral(".xlsx");
+    return LibroXlsx::nombreLibro(ruta);
 }
 
 Resultado ExportacionSucesos::hacer() {

@@ -1,7 +1,7 @@
 #include "events/FrmSucesos.h"
 
-#include "events/HistorialSucesos.h"
 #include "events/ModeloSucesos.h"
+#include "historial/HistorialSucesos.h"
 #include "link/BotonConectar.h"
 #include "link/ConexionTablet.h"
 #include "ui/Accesible.h"
@@ -33,7 +33,7 @@ FrmSucesos::FrmSucesos(const DatosSucesos& datos, QWidget* parent) : QDialog(par
     DTHASTA->setDate(QDate::currentDate());
     TxtDir->setText(datos_.direccionTablet);
     if (datos_.principalConectada)
-        CmdConectar_Click();
+        conectar();
     Frame1->setVisible(!datos_.porWeb);
 }
 
@@ -49,6 +49,7 @@ void FrmSucesos::construir() {
     Frame3 = new QGroupBox(QStringLiteral("SUCESOS"), this);
     Frame3->setObjectName(QStringLiteral("Frame3"));
 
+    descarga_ = new DescargaSucesos(this);
     modelo_ = new ModeloSucesos(this);
     ListSuc = new QTableView(Frame3);
     ListSuc->setObjectName(QStringLiteral("ListSuc"));
@@ -126,15 +127,27 @@ void FrmSucesos::construir() {
     columna->addWidget(botonConectar_->estado());
 
     TxtDir->installEventFilter(this);
-    connect(CMDREC, &QPushButton::clicked, this, &FrmSucesos::CMDREC_Click);
-    connect(CmdExportar, &QPushButton::clicked, this, &FrmSucesos::CmdExportar_Click);
+    connect(CMDREC, &QPushButton::clicked, this, &FrmSucesos::recibir);
+    connect(CmdExportar, &QPushButton::clicked, this, &FrmSucesos::exportar);
     connect(CmdImprimir, &QPushButton::clicked, this, &FrmSucesos::imprimirPedido);
-    connect(CmdConectar, &QPushButton::clicked, this, &FrmSucesos::CmdConectar_Click);
-    connect(conexion_, &ConexionTablet::llegada, this, &FrmSucesos::WS_DataArrival);
+    connect(CmdConectar, &QPushButton::clicked, this, &FrmSucesos::conectar);
+    connect(conexion_, &ConexionTablet::llegada, descarga_, &DescargaSucesos::recibir);
     // A connection that ends ends the download with it.
     connect(conexion_, &ConexionTablet::estadoCambiado, this, [this](ConexionTablet::Estado e) {
-        if (e != ConexionTablet::Estado::Conectado)
-            recibiendoDirecta_ = false;
+        if (e != ConexionTablet::Estado::Conectado && descarga_->via() == HistorialSucesos::kDirecta)
+            descarga_->cortar();
+    });
+    // Both roads: the rows of an arrival go into the list together, each message after the rows
+    // that came before it; the end keeps a whole download before its message is shown.
+    connect(descarga_, &DescargaSucesos::filasLlegadas, modelo_, &ModeloSucesos::agregar);
+    connect(descarga_, &DescargaSucesos::aviso, this, [this](const Mensaje& m) { avisar(m); });
+    connect(descarga_, &DescargaSucesos::terminada, this, [this](DescargaSucesos::Fin fin, const Mensaje& m) {
+        if (descarga_->guardable())
+            guardarHistorial();
+        if (descarga_->via() == HistorialSucesos::kWeb)
+            webTerminada();
+        if (fin != DescargaSucesos::Fin::Cortada && !m.texto.isEmpty())
+            avisar(m);
     });
 
     // Wide enough for the eight columns of a download on a 1366x768 screen; never so small that
@@ -169,7 +182,7 @@ bool FrmSucesos::eventFilter(QObject* o, QEvent* e) {
     if (o == TxtDir && e->type() == QEvent::KeyPress) {
         const int tecla = static_cast<QKeyEvent*>(e)->key();
         if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
-            CmdConectar_Click();
+            conectar();
             return true;
         }
     }
@@ -210,13 +223,13 @@ QDate FrmSucesos::hasta() const {
     return DTHASTA->date();
 }
 
-void FrmSucesos::CmdConectar_Click() {
+void FrmSucesos::conectar() {
     botonConectar_->pulsar();
 }
 
-void FrmSucesos::CMDREC_Click() {
+void FrmSucesos::recibir() {
     if (Frame1->isHidden()) {
-        Recibir_web();
+        recibirWeb();
         return;
     }
     // Only a connection that is up can take the request: one still being made, or one that
@@ -226,38 +239,22 @@ void FrmSucesos::CMDREC_Click() {
         return;
     }
     limpiarLista();
-    recepcion_.iniciar(DTDESDE->date(), DTHASTA->date(), TxtDir->text());
-    recibiendoDirecta_ = true;
-    conexion_->enviar(RecepcionSucesos::pedidoCodificado(DTDESDE->date(), DTHASTA->date()));
+    conexion_->enviar(descarga_->iniciarDirecta(DTDESDE->date(), DTHASTA->date(), TxtDir->text()));
 }
 
-void FrmSucesos::WS_DataArrival(const QByteArray& datos) {
-    aplicar(recepcion_.recibir(datos));
+void FrmSucesos::avisar(const Mensaje& m) {
+    // The web download goes on while a box is open: the messages that come meanwhile wait and are
+    // shown one after the other, in the order they came (each unreadable row's error, then the end).
+    pendientes_.append(m);
+    if (mostrando_)
+        return;
+    mostrando_ = true;
+    while (!pendientes_.isEmpty())
+        Dialogos::mostrar(this, pendientes_.takeFirst());
+    mostrando_ = false;
 }
 
-void FrmSucesos::aplicar(const QList<PasoRecepcion>& pasos) {
-    // The rows of one arrival go into the list together; a message is shown after the rows that
-    // came before it.
-    QList<FilaEvento> lote;
-    for (const PasoRecepcion& p : pasos) {
-        if (p.termina)
-            recibiendoDirecta_ = false;
-        if (p.fila)
-            lote << *p.fila;
-        if (p.mensaje) {
-            modelo_->agregar(lote);
-            lote.clear();
-            // The tablet's last word: what the list holds since the request is a whole download.
-            if (p.termina)
-                guardarHistorial(HistorialSucesos::kDirecta);
-            Dialogos::mostrar(this, *p.mensaje);
-        }
-    }
-    modelo_->agregar(lote);
-}
-
-void FrmSucesos::guardarHistorial(const QString& via) {
-    // Merging the same download twice adds nothing, so a repeated final message is harmless.
-    if (const auto e = HistorialSucesos::fusionar(BaseDatos::ConexionBD(), filas(), via))
+void FrmSucesos::guardarHistorial() {
+    if (const auto e = descarga_->guardar(BaseDatos::ConexionBD()))
         Dialogos::mostrar(this, HistorialSucesos::mensajeError(*e));
 }

@@ -3,8 +3,8 @@
 #include "core/FilaEvento.h"
 #include "core/Trabajo.h"
 #include "events/DatosSucesos.h"
+#include "events/DescargaSucesos.h"
 #include "events/ExportacionSucesos.h"
-#include "link/RecepcionSucesos.h"
 #include "ui/TrabajoVentana.h"
 
 #include <QDialog>
@@ -34,25 +34,26 @@ public:
     static const QString kPreguntaInterrumpir;
     // A download runs: requested and not yet ended ("'fin'", "'no'", the connection gone, or the
     // web road's end).
-    bool recibiendo() const { return recibiendoDirecta_ || recibiendoWeb_; }
+    bool recibiendo() const { return descarga_->enCurso(); }
 
     // For both download roads.
     void agregarFila(const FilaEvento& fila);
     void agregarFilas(const QList<FilaEvento>& filas);
     void limpiarLista();
     const QList<FilaEvento>& filas() const;
-    QString operarioActual() const { return recepcion_.operarioActual(); }
-    void setOperarioActual(const QString& texto) { recepcion_.setOperarioActual(texto); }
+    QString operarioActual() const { return descarga_->operarioActual(); }
+    void setOperarioActual(const QString& texto) { descarga_->setOperarioActual(texto); }
     QDate desde() const;
     QDate hasta() const;
 
     // The download through the web service (its own file).
-    void Recibir_web();
+    void recibirWeb();
 
 public Q_SLOTS:
-    void CMDREC_Click();
-    void CmdConectar_Click();
-    void CmdExportar_Click();
+    // "RECIBIR", "Conectar" and "EXPORTAR XLS".
+    void recibir();
+    void conectar();
+    void exportar();
     void done(int resultado) override;
     // Escape and the close box: during a download, asks first.
     void reject() override;
@@ -61,28 +62,28 @@ Q_SIGNALS:
     // "IMPRIMIR": the list as shown, with its period, is wanted on paper.
     void imprimirPedido();
 
-private Q_SLOTS:
-    void WS_DataArrival(const QByteArray& datos);
-
 protected:
     void resizeEvent(QResizeEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     void construir();
-    void aplicar(const QList<PasoRecepcion>& pasos);
-    // Keeps the listed rows of a download that ended well in the event history.
-    void guardarHistorial(const QString& via);
+    // Keeps a download that ended well in the event history; a refusal is shown.
+    void guardarHistorial();
+    // Shows a message of the download; one that comes while another is open waits its turn.
+    void avisar(const Mensaje& m);
+    // The window back at rest after the web road's end (its own file).
+    void webTerminada();
     // The columns of the list in the order they are shown (the user may drag them).
     QList<int> columnasVisibles() const;
     void exportacionTerminada(const ResultadoCon<QString>& r);
     int twips(int t) const;
 
     DatosSucesos datos_;
-    RecepcionSucesos recepcion_;
+    DescargaSucesos* descarga_;
     ModeloSucesos* modelo_;
-    bool recibiendoDirecta_ = false;
-    bool recibiendoWeb_ = false;
+    QList<Mensaje> pendientes_; // messages waiting for the open one to close
+    bool mostrando_ = false;
     TrabajoVentana<ExportacionSucesos> exportacion_;
 
     QGroupBox* Frame3;

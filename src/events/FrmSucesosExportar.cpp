@@ -1,8 +1,8 @@
 // "EXPORTAR XLS": the events list into a workbook, written off the window's thread.
 #include "events/FrmSucesos.h"
 
-#include "events/DestinoLibro.h"
 #include "events/ExportacionSucesos.h"
+#include "ui/DestinoLibro.h"
 #include "ui/Dialogos.h"
 
 #include <QHeaderView>
@@ -24,7 +24,7 @@ QList<int> FrmSucesos::columnasVisibles() const {
     return columnas;
 }
 
-void FrmSucesos::CmdExportar_Click() {
+void FrmSucesos::exportar() {
     if (exportacion_.enCurso())
         return; // one export at a time
     const QString ruta = elegirDestinoLibro(this, QStringLiteral("Guardar los sucesos como"));

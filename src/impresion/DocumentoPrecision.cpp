@@ -2,7 +2,7 @@
 
 #include "core/Texto.h"
 #include "db/Preferencias.h"
-#include "events/SalidaInforme.h"
+#include "historial/SalidaInforme.h"
 
 #include <QPainter>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "events/CargasPrecision.h"
-#include "events/InformePrecision.h"
+#include "historial/CargasPrecision.h"
+#include "historial/InformePrecision.h"
 #include "impresion/DocumentoImpreso.h"
 
 #include <QImage>

@@ -1,8 +1,8 @@
 #include "impresion/ImpresionVentanas.h"
 
 #include "db/BaseDatos.h"
-#include "events/FrmPrecision.h"
 #include "events/FrmSucesos.h"
+#include "historial/FrmPrecision.h"
 #include "impresion/DlgImprimir.h"
 #include "impresion/DocumentoPrecision.h"
 #include "impresion/PlanillaCarga.h"

@@ -2,6 +2,7 @@
 
 #include "catalog/BuscarOperario.h"
 #include "core/Cp1252.h"
+#include "core/Texto.h"
 #include "link/LecturaSuceso.h"
 
 const QString RecepcionSucesos::kFormulario = QStringLiteral("FrmSucesos");
@@ -90,24 +91,34 @@ Mensaje noEsValor() {
     return error(QStringLiteral("13"), kTiposDistintos);
 }
 
-QString diaMesAnio(const QDate& d) {
-    return d.toString(QStringLiteral("dd/MM/yyyy"));
-}
-
-// Sets the date and the time of an event row in that order. When one is not valid, the step
-// keeps the row with what was set so far and the error, and false is returned.
+// Sets the date and the time of an event row in that order, the texts shown and what they hold.
+// When one is not valid, the step keeps the row with what was set so far and the error, and false
+// is returned.
 bool fechaYHora(const QString& fecha, const QString& hora, FilaEvento& f, PasoRecepcion& p) {
-    const auto d = LecturaSuceso::fecha(fecha);
-    if (d)
-        f.fecha = *d;
-    const auto h = d ? LecturaSuceso::hora(hora) : std::nullopt;
-    if (h)
-        f.hora = *h;
+    FilaEvento::Lectura& l = f.lectura.emplace();
+    const auto d = LecturaSuceso::dia(fecha);
+    if (d) {
+        l.dia = *d;
+        f.fecha = LecturaSuceso::diaMesAnio(*d);
+    }
+    const auto h = d ? LecturaSuceso::minuto(hora) : std::nullopt;
+    if (h) {
+        l.minuto = *h;
+        f.hora = Texto::horaMinuto(*h);
+    }
     if (d && h)
         return true;
     p.fila = f;
     p.mensaje = noEsValor();
     return false;
+}
+
+// The kilograms of a row whose date and time were read.
+void kilos(const QString& sugerido, const QString& real, FilaEvento& f) {
+    f.sugerido = sugerido;
+    f.real = real;
+    f.lectura->sugerido = Texto::leerKilos(sugerido);
+    f.lectura->real = Texto::leerKilos(real);
 }
 
 } // namespace
@@ -135,7 +146,7 @@ void RecepcionSucesos::iniciar(const QDate& desde, const QDate& hasta, const QSt
     filas_ = 0;
     ilegibles_ = 0;
     operarios_.clear();
-    Operario_Actual = QStringLiteral("0");
+    operarioActual_ = QStringLiteral("0");
     desde_ = desde;
     hasta_ = hasta;
     direccion_ = direccion;
@@ -195,8 +206,8 @@ QList<PasoRecepcion> RecepcionSucesos::recibir(const QByteArray& llegada) {
 PasoRecepcion RecepcionSucesos::mensajeNo() const {
     PasoRecepcion p;
     p.mensaje = Mensaje{QStringLiteral("No existen datos en la tablet ") + direccion_ +
-                            QStringLiteral(" entre las fechas ") + diaMesAnio(desde_) +
-                            QStringLiteral(" y ") + diaMesAnio(hasta_),
+                            QStringLiteral(" entre las fechas ") + LecturaSuceso::diaMesAnio(desde_) +
+                            QStringLiteral(" y ") + LecturaSuceso::diaMesAnio(hasta_),
                         Icono::Exclamacion, kTituloAplicacion};
     p.termina = true;
     return p;
@@ -219,7 +230,7 @@ PasoRecepcion RecepcionSucesos::leerCarga(const QString& registro) {
         }
         hallado = operarios_.insert(numero, r.texto);
     }
-    Operario_Actual = *hallado;
+    operarioActual_ = *hallado;
 
     // The row is listed first and its columns set one by one: an error keeps what was set.
     FilaEvento f;
@@ -228,9 +239,8 @@ PasoRecepcion RecepcionSucesos::leerCarga(const QString& registro) {
         return p;
     f.recetaCorral = c[3].trimmed();
     f.alimento = c[5];
-    f.sugerido = c[6];
-    f.real = c[7];
-    f.operario = Operario_Actual;
+    kilos(c[6], c[7], f);
+    f.operario = operarioActual_;
     p.fila = f;
     switch (LecturaSuceso::entero16(c[2])) {
     case LecturaSuceso::Entero16::Valido:
@@ -257,9 +267,8 @@ PasoRecepcion RecepcionSucesos::leerDescarga(const QString& registro) {
     if (!fechaYHora(c[1], c[5], f, p))
         return p;
     f.recetaCorral = c[2];
-    f.sugerido = c[3];
-    f.real = c[4];
-    f.operario = Operario_Actual;
+    kilos(c[3], c[4], f);
+    f.operario = operarioActual_;
     p.fila = f;
     return p;
 }

@@ -43,9 +43,9 @@ public:
     // Handles one arrival (Windows-1252 bytes) and returns, in order, what it holds.
     QList<PasoRecepcion> recibir(const QByteArray& llegada);
 
-    // `Operario_Actual`: "0" after each request, then the operator of the latest load.
-    const QString& operarioActual() const { return Operario_Actual; }
-    void setOperarioActual(const QString& texto) { Operario_Actual = texto; }
+    // The current operator: "0" after each request, then the operator of the latest load.
+    const QString& operarioActual() const { return operarioActual_; }
+    void setOperarioActual(const QString& texto) { operarioActual_ = texto; }
 
     // Text kept for the next arrival (a record or marker not yet complete).
     const QString& pendiente() const { return buffer_; }
@@ -61,7 +61,7 @@ private:
     PasoRecepcion mensajeNo() const;
 
     QString buffer_;
-    QString Operario_Actual = QStringLiteral("0");
+    QString operarioActual_ = QStringLiteral("0");
     QDate desde_;
     QDate hasta_;
     QString direccion_;

@@ -111,20 +111,19 @@ bool DescargaWeb::listarCarga() {
     }
     if (valores == ultima_)
         return true; // the same load as the one just listed
-    Operario_Actual = valores[kOperario];
-    auto nombre = nombres_.constFind(Operario_Actual);
+    operarioActual_ = valores[kOperario];
+    auto nombre = nombres_.constFind(operarioActual_);
     if (nombre == nombres_.cend()) {
-        const ResultadoOperario r = buscarOperario(Operario_Actual);
+        const ResultadoOperario r = buscarOperario(operarioActual_);
         if (r.error) {
             ilegible(r.error->numero, r.error->descripcion);
             return !terminado_;
         }
-        nombre = nombres_.insert(Operario_Actual, r.texto);
+        nombre = nombres_.insert(operarioActual_, r.texto);
     }
-    Operario_Actual = nombre.value();
-    ++listadas_;
-    Q_EMIT fila({QStringLiteral("CARGA"), valores[kFecha], valores[kHora], valores[kReceta],
-                 valores[kAlimento], valores[kKgSug], valores[kKgReal], Operario_Actual});
+    operarioActual_ = nombre.value();
+    listar({QStringLiteral("CARGA"), valores[kFecha], valores[kHora], valores[kReceta], valores[kAlimento],
+            valores[kKgSug], valores[kKgReal], operarioActual_});
     if (terminado_) // a receiver may have stopped the run
         return false;
     ultima_ = std::move(valores);
@@ -200,10 +199,8 @@ void DescargaWeb::alDescargas(const RespuestaWeb& r) {
             f.tipo = QStringLiteral("DESCARGA");
             if (celda(d, u"fecha", &f.fecha) && celda(d, u"hora", &f.hora) &&
                 celda(d, u"corral", &f.recetaCorral) && celda(d, u"kg_sug", &f.sugerido) &&
-                celda(d, u"kg_real", &f.real)) {
-                ++listadas_;
-                Q_EMIT fila(f);
-            }
+                celda(d, u"kg_real", &f.real))
+                listar(std::move(f));
             if (terminado_)
                 return;
             i = v.indexOf(u'{', i + 1);
@@ -213,6 +210,13 @@ void DescargaWeb::alDescargas(const RespuestaWeb& r) {
         terminarLectura();
     else
         grupo();
+}
+
+void DescargaWeb::listar(FilaEvento f) {
+    // Read here, once: whoever keeps the row takes the date, the time and the kilograms as read.
+    f.lectura = f.leer();
+    ++listadas_;
+    Q_EMIT fila(f);
 }
 
 void DescargaWeb::terminarLectura() {

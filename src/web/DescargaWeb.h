@@ -11,7 +11,7 @@
 #include <QStringList>
 #include <optional>
 
-// `Recibir_web`: the events the tablet stored on the web service for a date range. Loads come
+// The events the tablet stored on the web service for a date range. Loads come
 // grouped by date, each date's discharges right after its loads; a load identical to the one
 // listed just before it is not listed again. Rows are walked by the position of their "{" in the
 // one reply text, so the cost grows with the rows, never with rows times text.
@@ -31,7 +31,7 @@ public:
     DescargaWeb(const DatosWeb& datos, QDate desde, QDate hasta, QObject* parent = nullptr);
 
     // The current-operator text: the name of the last load listed.
-    const QString& operarioActual() const { return Operario_Actual; }
+    const QString& operarioActual() const { return operarioActual_; }
 
     static QString sentenciaCargas(const QString& cliente, QDate desde, QDate hasta);
     static QString sentenciaDescargas(const QString& cliente, QDate fecha);
@@ -60,6 +60,8 @@ private:
     // Makes the row that starts at `inicio` of the reply the current one.
     void ponerActual(qsizetype inicio);
     bool celda(const ValorJson& fila, QStringView clave, QString* texto);
+    // Lists a row, with what its texts hold.
+    void listar(FilaEvento f);
     void ilegible(const QString& numero, const QString& descripcion);
     void ilegible(const Mensaje& mensaje);
     void terminar(Fin fin, const Mensaje& m = {});
@@ -76,6 +78,6 @@ private:
     bool agotadas_ = false; // no load row after the current group
     qsizetype listadas_ = 0;
     int ilegibles_ = 0;
-    QString Operario_Actual;
+    QString operarioActual_;
     QHash<QString, QString> nombres_; // operator lookups of this run
 };

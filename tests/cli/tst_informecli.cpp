@@ -6,9 +6,9 @@
 #include "LectorLibro.h"
 
 #include "db/BaseDatos.h"
-#include "events/HistorialSucesos.h"
-#include "events/InformePrecision.h"
-#include "events/SalidaInforme.h"
+#include "historial/HistorialSucesos.h"
+#include "historial/InformePrecision.h"
+#include "historial/SalidaInforme.h"
 
 #include <QDir>
 #include <QFile>

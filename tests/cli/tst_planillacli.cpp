@@ -8,7 +8,7 @@
 #include "TextoPdf.h"
 
 #include "db/BaseDatos.h"
-#include "events/HistorialSucesos.h"
+#include "historial/HistorialSucesos.h"
 
 #include <QDir>
 #include <QFile>

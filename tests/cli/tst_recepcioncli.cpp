@@ -6,7 +6,7 @@
 #include "RespuestaSucesos.h"
 #include "ServidorTableta.h"
 
-#include "events/CsvEventos.h"
+#include "core/CsvEventos.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // Value texts shared by the windows and the exchanges: numbers, proper case, Windows-1252,
 // tablet addresses and the CSV of the events list.
 #include "core/Cp1252.h"
+#include "core/CsvEventos.h"
 #include "core/Texto.h"
-#include "events/CsvEventos.h"
 #include "link/DireccionTablet.h"
 
 #include <QTest>

@@ -4,7 +4,7 @@
 // Input: UTF-8 text whose cells are separated by the byte 0x1F, eight cells to a row.
 #include "BaseFuzz.h"
 
-#include "events/CsvEventos.h"
+#include "core/CsvEventos.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 
 #include "db/BaseDatos.h"
 #include "db/Preferencias.h"
-#include "events/FrmPrecision.h"
 #include "events/FrmSucesos.h"
-#include "events/HistorialSucesos.h"
+#include "historial/FrmPrecision.h"
+#include "historial/HistorialSucesos.h"
 #include "impresion/DlgImprimir.h"
 #include "impresion/ImpresionVentanas.h"
 #include "plan/FrmViajes.h"

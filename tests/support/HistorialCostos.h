@@ -15,7 +15,7 @@
 #include "costos/MovimientosStock.h"
 #include "costos/PreciosAlimento.h"
 #include "db/BaseDatos.h"
-#include "events/HistorialSucesos.h"
+#include "historial/HistorialSucesos.h"
 
 #include <QSqlQuery>
 
